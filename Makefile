@@ -1,0 +1,64 @@
+# Musewheeler: `make run` builds and starts the program, `make test` builds and runs every test.
+# Both install the Debian packages they need first (as root), so a fresh Debian 12 machine needs nothing else.
+
+BUILD_DIR       ?= build
+RELEASE_DIR     ?= build-release
+FUZZ_DIR        ?= build-fuzz
+JOBS            ?= $(shell nproc)
+FUZZ_SECONDS    ?= 60
+
+PACKAGES := cmake make g++ pkg-config juce-modules-source \
+            libgtest-dev googletest libbenchmark-dev \
+            xvfb xauth xdotool x11-utils imagemagick openbox wmctrl xclip \
+            fonts-dejavu-core clang libclang-rt-14-dev clang-format
+
+APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
+
+.PHONY: all deps configure build run test bench fuzz format clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    if [ "$$(id -u)" = 0 ]; then \
+	        echo "Installing:$$missing"; \
+	        apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
+	    else \
+	        echo "Some Debian packages are missing. Install them as root with:"; \
+	        echo "  apt-get install -y --no-install-recommends$$missing"; \
+	        exit 1; \
+	    fi; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug
+
+build: configure
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+
+run: build
+	cd $(APP_DIR) && ./Musewheeler
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
+
+bench: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_BENCH=ON
+	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target MusewheelerBench
+	$(RELEASE_DIR)/bench/MusewheelerBench
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_FUZZ=ON -DMUSEWHEELER_SANITIZERS=address,undefined
+	cmake --build $(FUZZ_DIR) --parallel $(JOBS) --target fuzzers
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/run-fuzzers.sh $(FUZZ_DIR)/fuzz
+
+format:
+	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR)

@@ -1,0 +1,16 @@
+juce_add_gui_app (Musewheeler
+    PRODUCT_NAME "Musewheeler"
+    VERSION "${PROJECT_VERSION}"
+    COMPANY_NAME "The Musewheeler developers")
+
+target_sources (Musewheeler PRIVATE "${PROJECT_SOURCE_DIR}/src/app/Main.cpp")
+target_link_libraries (Musewheeler PRIVATE MusewheelerCore)
+
+# The program reads and writes the copy of data/ beside itself, never the repository's: only set files
+# not there yet are copied, so favourites and edits made while running survive the next build.
+add_custom_command (TARGET Musewheeler POST_BUILD
+    COMMAND "${CMAKE_COMMAND}"
+            -DSOURCE_DIR="${PROJECT_SOURCE_DIR}/data"
+            -DDEST_DIR="$<TARGET_FILE_DIR:Musewheeler>/data"
+            -P "${PROJECT_SOURCE_DIR}/cmake/CopyMissingFiles.cmake"
+    VERBATIM)

@@ -1,0 +1,34 @@
+find_package (GTest REQUIRED)
+include (GoogleTest)
+
+file (GLOB_RECURSE musewheelerTestSources CONFIGURE_DEPENDS
+      "${PROJECT_SOURCE_DIR}/tests/*.cpp" "${PROJECT_SOURCE_DIR}/tests/*.h")
+list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/e2e/")
+
+add_executable (MusewheelerTests ${musewheelerTestSources})
+target_link_libraries (MusewheelerTests PRIVATE MusewheelerCore GTest::gtest)
+target_include_directories (MusewheelerTests PRIVATE "${PROJECT_SOURCE_DIR}/tests")
+target_compile_definitions (MusewheelerTests PRIVATE
+    MUSEWHEELER_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
+    MUSEWHEELER_SHIPPED_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+
+# Two levels below the build folder, so that the library's "../data" fallback stays inside the build tree.
+set_target_properties (MusewheelerTests PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests/bin")
+
+# Tests that create data folders beside the executable share one lock; the others run freely in parallel.
+gtest_discover_tests (MusewheelerTests
+    TEST_FILTER "*DataFolder*"
+    PROPERTIES RESOURCE_LOCK musewheeler-data-folder
+    DISCOVERY_TIMEOUT 60)
+gtest_discover_tests (MusewheelerTests
+    TEST_FILTER "-*DataFolder*"
+    DISCOVERY_TIMEOUT 60)
+
+file (GLOB musewheelerEndToEndTests CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/*.sh")
+foreach (script IN LISTS musewheelerEndToEndTests)
+    get_filename_component (scriptName "${script}" NAME_WE)
+    add_test (NAME "e2e.${scriptName}"
+              COMMAND bash "${script}" "$<TARGET_FILE:Musewheeler>" "${PROJECT_SOURCE_DIR}")
+    set_tests_properties ("e2e.${scriptName}" PROPERTIES TIMEOUT 300 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
+endforeach()

@@ -1,0 +1,3 @@
+#include "app/MusewheelerV1Application.h"
+
+START_JUCE_APPLICATION (MusewheelerV1Application)

@@ -1,0 +1,40 @@
+#include "app/MusewheelerV1Application.h"
+
+MusewheelerV1Application::~MusewheelerV1Application()
+{
+    mainWindow.reset();
+}
+
+const juce::String MusewheelerV1Application::getApplicationName()
+{
+    return "Musewheeler";
+}
+
+const juce::String MusewheelerV1Application::getApplicationVersion()
+{
+    return "1.1.0";
+}
+
+bool MusewheelerV1Application::moreThanOneInstanceAllowed()
+{
+    return true;
+}
+
+void MusewheelerV1Application::initialise (const juce::String&)
+{
+    mainWindow = std::make_unique<MainAppWindow>();
+}
+
+void MusewheelerV1Application::shutdown()
+{
+    mainWindow.reset();
+}
+
+void MusewheelerV1Application::anotherInstanceStarted (const juce::String&)
+{
+}
+
+void MusewheelerV1Application::systemRequestedQuit()
+{
+    quit();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+namespace testing_helpers
+{
+// Async change, action and combo-box messages arrive only while the message loop runs.
+inline void deliverMessages (int milliseconds = 30)
+{
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+}
+
+inline juce::File fixturesDirectory()
+{
+    return juce::File (MUSEWHEELER_FIXTURES_DIR);
+}
+
+inline juce::File shippedDataDirectory()
+{
+    return juce::File (MUSEWHEELER_SHIPPED_DATA_DIR);
+}
+
+// A fresh temporary folder, deleted with the object.
+class TemporaryFolder final
+{
+public:
+    TemporaryFolder()
+        : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
+                      .getNonexistentChildFile ("musewheeler-test", "", false))
+    {
+        folder.createDirectory();
+    }
+
+    ~TemporaryFolder() { folder.deleteRecursively(); }
+
+    const juce::File& get() const { return folder; }
+    juce::File child (const juce::String& name) const { return folder.getChildFile (name); }
+
+private:
+    juce::File folder;
+
+    JUCE_DECLARE_NON_COPYABLE (TemporaryFolder)
+};
+} // namespace testing_helpers
