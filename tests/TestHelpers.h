@@ -2,12 +2,34 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <ostream>
+
+// Readable failure messages for the toolkit's strings.
+namespace juce
+{
+inline void PrintTo (const String& text, std::ostream* stream)
+{
+    *stream << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo (const StringArray& texts, std::ostream* stream)
+{
+    *stream << "{ \"" << texts.joinIntoString ("\", \"").toStdString() << "\" }";
+}
+} // namespace juce
+
 namespace testing_helpers
 {
 // Async change, action and combo-box messages arrive only while the message loop runs.
 inline void deliverMessages (int milliseconds = 30)
 {
     juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+}
+
+// Text holding letters beyond ASCII, which the toolkit's char* constructor refuses.
+inline juce::String utf8 (const char* text)
+{
+    return juce::String::fromUTF8 (text);
 }
 
 inline juce::File fixturesDirectory()

@@ -14,7 +14,8 @@ private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PlaceholderContent)
 };
 
-constexpr int minimiseAndCloseButtons = juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton;
+constexpr int minimiseAndCloseButtons =
+    juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton;
 } // namespace
 
 MainAppWindow::MainAppWindow()

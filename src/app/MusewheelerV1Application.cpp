@@ -30,9 +30,7 @@ void MusewheelerV1Application::shutdown()
     mainWindow.reset();
 }
 
-void MusewheelerV1Application::anotherInstanceStarted (const juce::String&)
-{
-}
+void MusewheelerV1Application::anotherInstanceStarted (const juce::String&) {}
 
 void MusewheelerV1Application::systemRequestedQuit()
 {

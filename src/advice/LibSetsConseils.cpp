@@ -1,0 +1,282 @@
+#include "advice/LibSetsConseils.h"
+
+namespace
+{
+constexpr int headerLength = 24;
+
+// Whether the file's text starts with the current header, read from its first bytes only, with the
+// encodings the whole-file loader accepts: UTF-16 with a byte-order mark of either order, else UTF-8.
+bool startsWithCurrentHeader (const juce::File& file)
+{
+    juce::FileInputStream stream (file);
+
+    if (!stream.openedOk())
+        return false;
+
+    juce::uint8 bytes[2 * headerLength + 3] = {};
+    const auto numRead = stream.read (bytes, (int) sizeof (bytes));
+    const juce::StringRef header (SetConseils::fileHeader);
+
+    const auto matches = [&] (int offset, int stride, int characterByte)
+    {
+        for (int i = 0; i < headerLength; ++i)
+        {
+            const auto position = offset + i * stride;
+
+            if (position + stride > numRead || bytes[position + characterByte] != (juce::uint8) header[i])
+                return false;
+
+            if (stride == 2 && bytes[position + 1 - characterByte] != 0)
+                return false;
+        }
+
+        return true;
+    };
+
+    if (numRead >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe)
+        return matches (2, 2, 0);
+
+    if (numRead >= 2 && bytes[0] == 0xfe && bytes[1] == 0xff)
+        return matches (2, 2, 1);
+
+    const bool utf8ByteOrderMark = numRead >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf;
+    return matches (utf8ByteOrderMark ? 3 : 0, 1, 0);
+}
+
+bool hasSetExtension (const juce::File& file)
+{
+    return file.getFileExtension().toLowerCase() == ".mwh";
+}
+} // namespace
+
+LibSetsConseils::LibSetsConseils (DataTags* tags)
+    : dataTags (tags)
+{
+}
+
+//==============================================================================
+juce::File LibSetsConseils::getApplicationSibling (const juce::String& relativePath)
+{
+    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (relativePath);
+}
+
+juce::Array<juce::File> LibSetsConseils::findSetFiles (const juce::File& folder)
+{
+    // The toolkit's wildcard follows the file system's letter case; set files are recognised in any case.
+    juce::Array<juce::File> found;
+
+    for (const auto& file : folder.findChildFiles (juce::File::findFiles, false, "*"))
+        if (hasSetExtension (file))
+            found.add (file);
+
+    // Sorted by name so that every system lists the sets in the same order.
+    std::sort (found.begin(), found.end(),
+               [] (const juce::File& a, const juce::File& b)
+               {
+                   const auto byName = a.getFileName().compareIgnoreCase (b.getFileName());
+                   return byName != 0 ? byName < 0 : a.getFileName() < b.getFileName();
+               });
+
+    return found;
+}
+
+juce::File LibSetsConseils::getDirectoryDataLib()
+{
+    const auto beside = getApplicationSibling ("data");
+
+    if (!findSetFiles (beside).isEmpty())
+        return beside;
+
+    const auto above = getApplicationSibling ("../data");
+
+    if (!findSetFiles (above).isEmpty())
+        return above;
+
+    return beside;
+}
+
+int LibSetsConseils::isThisFileAValidSet (const juce::File& file)
+{
+    if (!file.existsAsFile() || !hasSetExtension (file))
+        return 0;
+
+    return startsWithCurrentHeader (file) ? 2 : 1;
+}
+
+void LibSetsConseils::loadLibSetsConseils()
+{
+    auto files = findSetFiles (getApplicationSibling ("data"));
+
+    if (files.isEmpty())
+        files = findSetFiles (getApplicationSibling ("../data"));
+
+    setsConseils.clear();
+
+    for (const auto& file : files)
+    {
+        const auto kind = isThisFileAValidSet (file);
+        auto* set = setsConseils.add (new SetConseils (dataTags));
+        set->setFileSet (file);
+
+        if (kind == 2)
+            set->loadData (1);
+        else if (kind == 1)
+            set->loadOldData (1);
+    }
+}
+
+void LibSetsConseils::loadFullyOneSetConseils (int setIndex)
+{
+    auto* set = setsConseils[setIndex];
+
+    if (set == nullptr)
+        return;
+
+    const auto kind = isThisFileAValidSet (set->getFileSet());
+
+    if (kind == 2)
+        set->loadData (2);
+    else if (kind == 1)
+        set->loadOldData (2);
+}
+
+juce::StringArray LibSetsConseils::getNameSets (int language) const
+{
+    juce::StringArray names;
+
+    for (const auto* set : setsConseils)
+        if (language == -1 || set->getLanguage() == language)
+            names.add (set->getName());
+
+    return names;
+}
+
+juce::StringArray LibSetsConseils::getFileSets (int language) const
+{
+    juce::StringArray fileNames;
+
+    for (const auto* set : setsConseils)
+        if (language == -1 || set->getLanguage() == language)
+            fileNames.add (set->getFileSet().getFileName());
+
+    return fileNames;
+}
+
+//==============================================================================
+juce::Array<int> LibSetsConseils::getSetsInScope (int language, const juce::String& setFile) const
+{
+    juce::Array<int> scope;
+
+    if (setFile.isNotEmpty())
+    {
+        const auto wanted = setFile.toLowerCase();
+
+        for (int s = 0; s < setsConseils.size(); ++s)
+        {
+            if (setsConseils[s]->getFileSet().getFileName().toLowerCase() == wanted)
+            {
+                scope.add (s);
+                break;
+            }
+        }
+
+        return scope;
+    }
+
+    for (int s = 0; s < setsConseils.size(); ++s)
+        if (language == -1 || setsConseils[s]->getLanguage() == language)
+            scope.add (s);
+
+    return scope;
+}
+
+void LibSetsConseils::generateFilteredList (int, int language, const juce::String& setFile, int tag,
+                                            bool favoritesOnly)
+{
+    filteredSets.clearQuick();
+    filteredItems.clearQuick();
+
+    for (const auto s : getSetsInScope (language, setFile))
+    {
+        loadFullyOneSetConseils (s);
+        const auto* set = setsConseils[s];
+
+        for (int i = 0; i < set->getNumConseils(); ++i)
+        {
+            if (tag != -1 && !set->isTagAssociatedToItem (i, tag))
+                continue;
+
+            if (favoritesOnly && !set->getFavoriteItem (i))
+                continue;
+
+            filteredSets.add (s);
+            filteredItems.add (i);
+        }
+    }
+}
+
+SetConseils* LibSetsConseils::getSetFiltered (int position) const
+{
+    if (!juce::isPositiveAndBelow (position, filteredSets.size()))
+        return nullptr;
+
+    return setsConseils[filteredSets.getUnchecked (position)];
+}
+
+juce::String LibSetsConseils::getDescriptionItemFiltered (int position) const
+{
+    if (auto* set = getSetFiltered (position))
+        return set->getDescriptionItem (filteredItems.getUnchecked (position));
+
+    return {};
+}
+
+juce::String LibSetsConseils::getNameFiltered (int position) const
+{
+    if (auto* set = getSetFiltered (position))
+        return set->getName();
+
+    return {};
+}
+
+juce::String LibSetsConseils::getAuthorFiltered (int position) const
+{
+    if (auto* set = getSetFiltered (position))
+        return set->getAuthor();
+
+    return {};
+}
+
+juce::Colour LibSetsConseils::getColourSetFiltered (int position) const
+{
+    if (auto* set = getSetFiltered (position))
+        return set->getColourSet();
+
+    return juce::Colours::lightgrey;
+}
+
+bool LibSetsConseils::getFavorite (int position) const
+{
+    if (auto* set = getSetFiltered (position))
+        return set->getFavoriteItem (filteredItems.getUnchecked (position));
+
+    return false;
+}
+
+void LibSetsConseils::setFavorite (int position, bool favorite)
+{
+    auto* set = getSetFiltered (position);
+
+    if (set == nullptr)
+        return;
+
+    // Only a fully read set may be written back: after a rescan its items are not in memory, and
+    // saving it then would wipe every advice from the file.
+    const auto item = filteredItems.getUnchecked (position);
+
+    if (set->getLoadMode() != 2 || !juce::isPositiveAndBelow (item, set->getNumConseils()))
+        return;
+
+    set->setFavoriteItem (item, favorite);
+    set->saveData();
+}

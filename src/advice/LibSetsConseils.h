@@ -1,0 +1,53 @@
+#pragma once
+
+#include "advice/SetConseils.h"
+
+class DataTags;
+
+// Every advice set of the data folder, read header-only at each scan, and the filtered advice list
+// (set index, item index) that the main screen draws from.
+// Every per-position accessor accepts any position: one outside the list reads as the empty-list fallback.
+class LibSetsConseils final
+{
+public:
+    explicit LibSetsConseils (DataTags* tags);
+
+    void loadLibSetsConseils();
+
+    // 0: not a set file; 1: a set file in the legacy format; 2: a set file in the current format.
+    static int isThisFileAValidSet (const juce::File& file);
+
+    void loadFullyOneSetConseils (int setIndex);
+
+    int getNumSetsConseils() const { return setsConseils.size(); }
+    const juce::OwnedArray<SetConseils>& getSetsConseils() const { return setsConseils; }
+    juce::StringArray getNameSets (int language) const;
+    juce::StringArray getFileSets (int language) const;
+
+    // The data folder: "data" beside the program if it holds a set file, else "../data" if that one does.
+    static juce::File getDirectoryDataLib();
+
+    void generateFilteredList (int interfaceLanguage, int language, const juce::String& setFile, int tag,
+                               bool favoritesOnly);
+
+    int getNumConseilsFiltered() const { return filteredSets.size(); }
+    juce::String getDescriptionItemFiltered (int position) const;
+    juce::String getNameFiltered (int position) const;
+    juce::String getAuthorFiltered (int position) const;
+    juce::Colour getColourSetFiltered (int position) const;
+    bool getFavorite (int position) const;
+    void setFavorite (int position, bool favorite);
+
+private:
+    static juce::File getApplicationSibling (const juce::String& relativePath);
+    static juce::Array<juce::File> findSetFiles (const juce::File& folder);
+    SetConseils* getSetFiltered (int position) const;
+    juce::Array<int> getSetsInScope (int language, const juce::String& setFile) const;
+
+    DataTags* dataTags = nullptr;
+    juce::OwnedArray<SetConseils> setsConseils;
+    juce::Array<int> filteredSets;
+    juce::Array<int> filteredItems;
+
+    JUCE_LEAK_DETECTOR (LibSetsConseils)
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+// Finds keys and their ";"-terminated values in a set or configuration text.
+// juce::String::indexOf (start, ...) and substring walk from the first character on every call, which
+// makes a reader built on them quadratic in the file size. This scans the UTF-8 bytes instead, and
+// remembers where each key was last found, so that searches whose start only moves forward stay linear
+// even when a key is missing and would otherwise be looked for to the end of the text again and again.
+class TextScanner final
+{
+public:
+    static constexpr size_t npos = std::string_view::npos;
+
+    explicit TextScanner (const juce::String& text);
+
+    size_t size() const noexcept { return bytes.size(); }
+
+    // Position of the first occurrence of key at or after from, or npos.
+    size_t find (std::string_view key, size_t from);
+
+    // Position of the ";" that ends the value starting at valueStart, or size() when there is none.
+    size_t endOfValue (size_t valueStart);
+
+    // The text from valueStart up to, not including, the next ";" (or the end of the text).
+    juce::String valueAt (size_t valueStart);
+
+    // The bytes from start to end as a string view (clamped to the text).
+    std::string_view view (size_t start, size_t end) const noexcept;
+
+    // The leading decimal integer of text as juce::String::getIntValue reads it (white space, an optional
+    // minus sign, digits; 0 if none, wrapping on overflow). The toolkit's version negates INT_MIN,
+    // which is undefined behaviour on damaged input.
+    static int leadingInteger (std::string_view text) noexcept;
+
+    static juce::String toString (std::string_view utf8);
+
+private:
+    struct CachedSearch
+    {
+        size_t from = 0;
+        size_t found = npos;
+    };
+
+    juce::String text;
+    std::string_view bytes;
+    std::map<std::string, CachedSearch, std::less<>> searches;
+
+    JUCE_DECLARE_NON_COPYABLE (TextScanner)
+};
