@@ -4,6 +4,7 @@
 #include "advice/TextScanner.h"
 
 #include <array>
+#include <cstring>
 
 namespace
 {
@@ -276,13 +277,53 @@ void SetConseils::readItems (TextScanner& scanner, size_t position)
 
 void SetConseils::sortItems()
 {
-    ElementComparator comparator;
-    conseils.sort (comparator);
+    // Sorted on a copy of each text's first eight bytes, read as one big-endian number, with the item
+    // comparison breaking ties: the same order, without chasing every string through memory.
+    struct SortEntry
+    {
+        juce::uint64 prefix;
+        ConseilItem* item;
+    };
+
+    std::vector<SortEntry> entries;
+    entries.reserve ((size_t) conseils.size());
+
+    for (auto* item : conseils)
+    {
+        juce::uint64 prefix = 0;
+        const auto* text = item->description.toRawUTF8();
+
+        for (int i = 0; i < 8; ++i)
+        {
+            prefix = (prefix << 8) | (juce::uint8) *text;
+
+            if (*text != 0)
+                ++text;
+        }
+
+        entries.push_back ({ prefix, item });
+    }
+
+    std::sort (entries.begin(), entries.end(),
+               [] (const SortEntry& a, const SortEntry& b)
+               {
+                   if (a.prefix != b.prefix)
+                       return a.prefix < b.prefix;
+
+                   return ElementComparator::compareElements (a.item, b.item) < 0;
+               });
+
+    conseils.clearQuick (false);
+
+    for (const auto& entry : entries)
+        conseils.add (entry.item);
 }
 
 int SetConseils::ElementComparator::compareElements (const ConseilItem* first, const ConseilItem* second)
 {
-    return first->description.compare (second->description);
+    // UTF-8 byte order is code-point order, so comparing the bytes gives juce::String::compare's order
+    // without decoding every character: sorting sets of many advice with a common opening stays fast.
+    return std::strcmp (first->description.toRawUTF8(), second->description.toRawUTF8());
 }
 
 //==============================================================================

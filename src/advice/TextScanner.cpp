@@ -2,8 +2,17 @@
 
 TextScanner::TextScanner (const juce::String& textToScan)
     : text (textToScan)
-    , bytes (text.toRawUTF8(), text.getNumBytesAsUTF8())
+    , bytes (text.toRawUTF8()) // a juce::String holds no zero byte, and strlen beats decoding every character
 {
+}
+
+TextScanner::CachedSearch& TextScanner::cachedSearchFor (std::string_view key)
+{
+    for (auto& search : searches)
+        if (search.key.data() == key.data() || search.key == key)
+            return search;
+
+    return searches.emplace_back (CachedSearch{ key });
 }
 
 size_t TextScanner::find (std::string_view key, size_t from)
@@ -11,15 +20,15 @@ size_t TextScanner::find (std::string_view key, size_t from)
     if (from >= bytes.size())
         return npos;
 
-    auto cached = searches.find (key);
+    auto& search = cachedSearchFor (key);
 
-    if (cached == searches.end())
-        cached = searches.emplace (std::string (key), CachedSearch{ 0, npos }).first;
-    else if (from >= cached->second.from && (cached->second.found == npos || cached->second.found >= from))
-        return cached->second.found;
+    if (search.searched && from >= search.from && (search.found == npos || search.found >= from))
+        return search.found;
 
-    cached->second = { from, bytes.find (key, from) };
-    return cached->second.found;
+    search.searched = true;
+    search.from = from;
+    search.found = bytes.find (key, from);
+    return search.found;
 }
 
 size_t TextScanner::endOfValue (size_t valueStart)

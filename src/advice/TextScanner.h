@@ -2,9 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
-#include <map>
-#include <string>
 #include <string_view>
+#include <vector>
 
 // Finds keys and their ";"-terminated values in a set or configuration text.
 // juce::String::indexOf (start, ...) and substring walk from the first character on every call, which
@@ -20,7 +19,8 @@ public:
 
     size_t size() const noexcept { return bytes.size(); }
 
-    // Position of the first occurrence of key at or after from, or npos.
+    // Position of the first occurrence of key at or after from, or npos. The key's characters must
+    // outlive the scanner (readers pass literals).
     size_t find (std::string_view key, size_t from);
 
     // Position of the ";" that ends the value starting at valueStart, or size() when there is none.
@@ -40,15 +40,20 @@ public:
     static juce::String toString (std::string_view utf8);
 
 private:
+    // Readers look for a handful of keys, so a short list searched in order beats any map.
     struct CachedSearch
     {
+        std::string_view key;
+        bool searched = false;
         size_t from = 0;
         size_t found = npos;
     };
 
+    CachedSearch& cachedSearchFor (std::string_view key);
+
     juce::String text;
     std::string_view bytes;
-    std::map<std::string, CachedSearch, std::less<>> searches;
+    std::vector<CachedSearch> searches;
 
     JUCE_DECLARE_NON_COPYABLE (TextScanner)
 };
