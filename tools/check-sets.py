@@ -49,6 +49,10 @@ AUTHORS = {0: "Les développeurs de Musewheeler (2026)", 1: "The Musewheeler dev
 # four lines are the most that are never cut off.
 FONT_HEIGHT = 16.0
 ADVICE_LINE_WIDTH = 296.0
+# Lines are counted a few pixels narrower than the label, so that rounding, kerning or a slightly
+# different face cannot push a word onto an extra line. Greedy wrapping never needs fewer lines
+# when the width shrinks, so the estimate errs on the safe side.
+SAFETY_MARGIN = 4.0
 ADVICE_LABEL_HEIGHT = 96.0
 WORST_ASCENT = FONT_HEIGHT
 NAME_TEXT_WIDTH = 290.0  # the 300-pixel set-name label less its 5-pixel side borders
@@ -382,16 +386,17 @@ def main(argv):
                 errors.append("%s: same text as an advice of %s" % (label, seen_texts[key]))
             seen_texts[key] = name
 
-            lines = wrap_like_toolkit(t, regular, FONT_HEIGHT, ADVICE_LINE_WIDTH)
+            lines = wrap_like_toolkit(t, regular, FONT_HEIGHT, ADVICE_LINE_WIDTH - SAFETY_MARGIN)
             line_counts.append(len(lines))
             bottom = 48.0 + WORST_ASCENT + 8.0 * len(lines)
             if bottom > ADVICE_LABEL_HEIGHT:
                 errors.append("%s: wraps onto %d lines, cut off in the advice label" % (label, len(lines)))
             for line in lines:
-                if line[:1] in "?!:,.":
+                if line[:1] in "?!:,.;":
                     warnings.append("%s: a line starts with %r" % (label, line[:1]))
-                if text_width(line, regular, FONT_HEIGHT) > ADVICE_LINE_WIDTH:
-                    errors.append("%s: the word %r is wider than the label" % (label, line))
+            for word in t.split():
+                if text_width(word, regular, FONT_HEIGHT) > ADVICE_LINE_WIDTH - SAFETY_MARGIN:
+                    errors.append("%s: the word %r is wider than the label" % (label, word))
             if listing:
                 print("%d | %s | %s" % (len(lines), "".join("%d," % h for h in tags), " / ".join(lines)))
 
