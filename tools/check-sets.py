@@ -83,6 +83,11 @@ def juce_hue_to_rgb(hue):
     return (hi, x, round(v * (1.0 - f)))
 
 
+# Hues 8/32 and 24/32 land exactly half-way between two byte values, so their rounding depends on
+# the toolkit's float arithmetic; a set that uses them might not match the selector's square.
+HALF_WAY_PALETTE_INDICES = {8, 24}
+
+
 def palette():
     colours = [juce_hue_to_rgb(i * 0.03125) for i in range(32)]
     colours[3] = (255, 165, 0)  # orange replaces the fourth hue
@@ -348,6 +353,8 @@ def main(argv):
             if index in seen_colours:
                 errors.append("%s: palette colour %d already used by %s" % (where, index, seen_colours[index]))
             seen_colours[index] = name
+            if index in HALF_WAY_PALETTE_INDICES:
+                errors.append("%s: palette colour %d rounds half-way, choose another" % (where, index))
             if perceived_brightness(s["colour"]) < 0.3:
                 errors.append("%s: palette colour %d is too dark on the black screen" % (where, index))
         name_width = text_width(s["name"], bold, FONT_HEIGHT)
