@@ -83,8 +83,9 @@ def juce_hue_to_rgb(hue):
     return (hi, x, round(v * (1.0 - f)))
 
 
-# Hues 8/32 and 24/32 land exactly half-way between two byte values, so their rounding depends on
-# the toolkit's float arithmetic; a set that uses them might not match the selector's square.
+# Hues 8/32 and 24/32 land exactly half-way between two byte values (127.5): the toolkit rounds both
+# up to 0x80, while a table written by hand may say 0x7F. A set that uses them could miss the
+# selector's square, so the shipped sets keep to the other thirty colours.
 HALF_WAY_PALETTE_INDICES = {8, 24}
 
 
