@@ -10,7 +10,7 @@ target_link_libraries (Musewheeler PRIVATE MusewheelerCore)
 # not there yet are copied, so favourites and edits made while running survive the next build.
 add_custom_command (TARGET Musewheeler POST_BUILD
     COMMAND "${CMAKE_COMMAND}"
-            -DSOURCE_DIR="${PROJECT_SOURCE_DIR}/data"
-            -DDEST_DIR="$<TARGET_FILE_DIR:Musewheeler>/data"
+            "-DSOURCE_DIR=${PROJECT_SOURCE_DIR}/data"
+            "-DDEST_DIR=$<TARGET_FILE_DIR:Musewheeler>/data"
             -P "${PROJECT_SOURCE_DIR}/cmake/CopyMissingFiles.cmake"
     VERBATIM)
