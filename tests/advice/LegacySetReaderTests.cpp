@@ -117,19 +117,31 @@ TEST_F (LegacySetReaderTest, aMissingFileReadsAsAnEmptyOrangeSet)
     EXPECT_EQ (set.getNumConseils(), 0);
 }
 
-TEST_F (LegacySetReaderTest, readsTheFixtureFileFromDisk)
+TEST_F (LegacySetReaderTest, readsTheSampleFileFromDisk)
 {
-    const auto fixture = testing_helpers::fixturesDirectory().getChildFile ("legacy/legacy-sample.mwh");
-
-    if (!fixture.existsAsFile())
-        GTEST_SKIP() << "legacy fixture not present";
-
     SetConseils set (&tags);
-    set.setFileSet (fixture);
+    set.setFileSet (testing_helpers::fixturesDirectory().getChildFile ("legacy/legacy-sample.mwh"));
+    ASSERT_TRUE (set.getFileSet().existsAsFile());
     set.loadOldData (2);
-    EXPECT_TRUE (set.getName().isNotEmpty());
-    EXPECT_GT (set.getNumConseils(), 0);
+
+    EXPECT_EQ (set.getName(), testing_helpers::utf8 ("Conseils d'été"));
+    EXPECT_EQ (set.getAuthor(), testing_helpers::utf8 ("Les développeurs de Musewheeler (1999)"));
+    EXPECT_EQ (set.getLanguage(), 0);
     EXPECT_EQ (set.getColourSet(), juce::Colours::orange);
+    ASSERT_EQ (set.getNumConseils(), 8);
+
+    const std::pair<const char*, const char*> expected[] = {
+        { "Ajoutez", "212,213," },  { "Chantez", "211,406," }, { "Jouez", "0,200,304," },
+        { "Laissez", "" },          { "Noël", "0,208,402," },  { "Où", "400," },
+        { "À la fin", "403,407," }, { "Écoutez", "0,2," },
+    };
+
+    for (int i = 0; i < 8; ++i)
+    {
+        EXPECT_TRUE (set.getDescriptionItem (i).startsWith (testing_helpers::utf8 (expected[i].first))) << i;
+        EXPECT_EQ (set.getHashTags (i), expected[i].second) << i;
+        EXPECT_FALSE (set.getFavoriteItem (i));
+    }
 }
 
 TEST_F (LegacySetReaderTest, damagedFilesNeverReadValuesFromLaterRecords)

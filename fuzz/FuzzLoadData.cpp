@@ -1,0 +1,39 @@
+// Reads arbitrary bytes as a set file in the current format, decoded as the whole-file loader does.
+#include "advice/DataTags.h"
+#include "advice/SetConseils.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
+{
+    static DataTags tags;
+    const auto text = juce::String::createStringFromData (data, (int) size);
+
+    for (const auto mode : { 1, 2 })
+    {
+        SetConseils set (&tags);
+        set.readSetText (text, mode);
+
+        if (mode == 1 && set.getNumConseils() != 0)
+            std::abort();
+
+        for (int i = 0; i < set.getNumConseils(); ++i)
+        {
+            const auto* previous = i > 0 ? set.getDescriptionItem (i - 1).toRawUTF8() : "";
+
+            if (i > 0 && std::strcmp (previous, set.getDescriptionItem (i).toRawUTF8()) > 0)
+                std::abort();
+
+            // Whatever was read must survive a write and a second read unchanged in its tags.
+            SetConseils copy (&tags);
+            copy.addNewConseil();
+            copy.setHashTags (0, set.getHashTags (i));
+
+            if (copy.getHashTags (0) != set.getHashTags (i))
+                std::abort();
+        }
+    }
+
+    return 0;
+}
