@@ -32,6 +32,7 @@ juce::String findMatchingStyle (const juce::String& family, bool bold, bool ital
 
 CustomLookAndFeel::CustomLookAndFeel()
     : verdanaInstalled (juce::Font::findAllTypefaceNames().contains (programTypefaceName, true))
+    , substituteInstalled (juce::Font::findAllTypefaceNames().contains (substituteTypefaceName, true))
 {
     setColour (juce::TextButton::buttonColourId, juce::Colours::black.brighter (0.08f));
     setColour (juce::TextButton::buttonOnColourId, juce::Colours::black.brighter (0.08f));
@@ -256,7 +257,7 @@ juce::Typeface::Ptr CustomLookAndFeel::getTypefaceForFont (const juce::Font& fon
     {
         juce::Font substitute (font);
 
-        if (juce::Font::findAllTypefaceNames().contains (substituteTypefaceName))
+        if (substituteInstalled)
         {
             substitute.setTypefaceName (substituteTypefaceName);
             substitute.setTypefaceStyle (

@@ -30,6 +30,7 @@ public:
 private:
     bool typeButton = false;
     const bool verdanaInstalled;
+    const bool substituteInstalled;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CustomLookAndFeel)
 };
