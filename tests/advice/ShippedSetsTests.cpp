@@ -89,8 +89,12 @@ TEST_F (ShippedSetsTest, everyAdviceIsTaggedAndWrittenAsTheEditorAllows)
             const auto hashes = juce::StringArray::fromTokens (set->getHashTags (i), ",", "");
 
             for (const auto& hash : hashes)
+            {
                 if (hash.isNotEmpty())
+                {
                     EXPECT_TRUE (DataTags::isValidHash (hash.getIntValue())) << where << " tag " << hash;
+                }
+            }
 
             EXPECT_TRUE (text.isNotEmpty()) << where;
             EXPECT_LE (text.length(), 400) << where;
