@@ -198,6 +198,20 @@ void CustomLookAndFeel::drawComboBox (juce::Graphics& g, int width, int height, 
     g.fillPath (arrows);
 }
 
+juce::GlyphArrangement CustomLookAndFeel::layOutWrappedText (const juce::Label& label, const juce::Font& font)
+{
+    // Text that must never be squeezed is wrapped at word boundaries instead.
+    const auto left = 2.0f;
+    const auto top = font.getAscent() + 2.0f;
+    const auto lineWidth = (float) label.getWidth() - 4.0f;
+
+    juce::GlyphArrangement glyphs;
+    glyphs.addJustifiedText (font, label.getText(), left, top, lineWidth, label.getJustificationType());
+    glyphs.justifyGlyphs (0, glyphs.getNumGlyphs(), left, top, lineWidth, (float) label.getHeight() - 4.0f,
+                          label.getJustificationType());
+    return glyphs;
+}
+
 void CustomLookAndFeel::drawLabel (juce::Graphics& g, juce::Label& label)
 {
     g.fillAll (label.findColour (juce::Label::backgroundColourId));
@@ -224,16 +238,7 @@ void CustomLookAndFeel::drawLabel (juce::Graphics& g, juce::Label& label)
     {
         if (label.getMinimumHorizontalScale() == 1.0f)
         {
-            // Text that must never be squeezed is wrapped at word boundaries instead.
-            const auto left = 2.0f;
-            const auto top = font.getAscent() + 2.0f;
-            const auto lineWidth = (float) label.getWidth() - 4.0f;
-
-            juce::GlyphArrangement glyphs;
-            glyphs.addJustifiedText (font, text, left, top, lineWidth, label.getJustificationType());
-            glyphs.justifyGlyphs (0, glyphs.getNumGlyphs(), left, top, lineWidth,
-                                  (float) label.getHeight() - 4.0f, label.getJustificationType());
-            glyphs.draw (g);
+            layOutWrappedText (label, font).draw (g);
         }
         else
         {
