@@ -1,5 +1,6 @@
 #include "app/MainAppWindow.h"
 
+#include "app/AppIcon.h"
 #include "main/MainComponent.h"
 
 namespace
@@ -13,6 +14,7 @@ MainAppWindow::MainAppWindow()
 {
     setResizable (false, false);
     setUsingNativeTitleBar (true);
+    setIcon (AppIcon::createImage (64));
     auto content = std::make_unique<MainComponent>();
     mainComponent = content.get();
     setContentOwned (content.release(), true);
