@@ -13,12 +13,13 @@ int main (int argc, char** argv)
     }
 
     const auto size = argc > 2 ? juce::jlimit (16, 1024, juce::String (argv[2]).getIntValue()) : 256;
-    const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (juce::String::fromUTF8 (argv[1]));
+    const auto file =
+        juce::File::getCurrentWorkingDirectory().getChildFile (juce::String::fromUTF8 (argv[1]));
 
     juce::MemoryOutputStream png;
 
-    if (!juce::PNGImageFormat().writeImageToStream (AppIcon::createImage (size), png)
-        || !file.replaceWithData (png.getData(), png.getDataSize()))
+    if (!juce::PNGImageFormat().writeImageToStream (AppIcon::createImage (size), png) ||
+        !file.replaceWithData (png.getData(), png.getDataSize()))
     {
         std::cerr << "Could not write " << file.getFullPathName() << "\n";
         return 1;

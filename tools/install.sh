@@ -78,10 +78,6 @@ install_program()
         echo 'StartupWMClass=Musewheeler'
     } > "$desktopEntry"
 
-    if command -v update-desktop-database >/dev/null 2>&1; then
-        update-desktop-database "$(dirname "$desktopEntry")" >/dev/null 2>&1 || true
-    fi
-
     echo "Installed Musewheeler in $programHome"
     echo "Start it with: $launcher (or from the applications menu)"
 
@@ -95,10 +91,6 @@ uninstall_program()
 {
     rm -f "$programHome/Musewheeler" "$programHome/.Musewheeler.new" "$launcher" "$desktopEntry" "$icon"
     rm -rf "$programHome/help"
-
-    if command -v update-desktop-database >/dev/null 2>&1; then
-        update-desktop-database "$(dirname "$desktopEntry")" >/dev/null 2>&1 || true
-    fi
 
     # The sets and the settings are the user's: they stay, and so does the folder that holds them.
     rmdir "$programHome/data" 2>/dev/null || true

@@ -2,7 +2,8 @@
 
 namespace
 {
-void drawTextLine (juce::Graphics& g, juce::Colour colour, float centreX, float y, float width, float thickness)
+void drawTextLine (juce::Graphics& g, juce::Colour colour, float centreX, float y, float width,
+                   float thickness)
 {
     // Round-ended, so that the short strokes read as lines of text rather than bars.
     g.setColour (colour);

@@ -245,15 +245,6 @@ TEST (ConfigFileTest, valuesTheProgramCannotUseReadAsTheirDefaults)
     EXPECT_EQ (read ("1", "0", "-1", "2147483").timerSeconds, ConfigFile::maximumTimerSeconds);
 }
 
-TEST (ConfigFileTest, readingStaysLinearOnHugeDamagedText)
-{
-    // Every key missing from a long text is looked for once, not once per key before it.
-    const auto text = juce::String::repeatedString ("Language", 200000);
-    const auto start = juce::Time::getMillisecondCounterHiRes();
-    expectSame (ConfigFile::parse (text), Settings());
-    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 2000.0);
-}
-
 TEST (ConfigFileTest, decodesUtf16SurrogatePairsOfBothByteOrdersAndReplacesBrokenOnes)
 {
     const auto decode = [] (std::initializer_list<int> bytes)

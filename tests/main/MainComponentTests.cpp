@@ -288,21 +288,6 @@ TEST_F (MainComponentDataFolderTest, withoutAdviceTheMessageIsShownInTheInterfac
                                                     "sont dans le dossier data."));
 }
 
-TEST_F (MainComponentDataFolderTest, aTagThatNoAdviceCarriesShowsTheMessageAndHidesTheStar)
-{
-    writeTwoSets();
-    writeConfig ("Language=1;LanguageSet=-1;Sets=;Tags=417;");
-    make();
-    EXPECT_TRUE (adviceText().startsWith ("No advice has been found."));
-    EXPECT_FALSE (favoriteButton().isVisible());
-
-    component.reset();
-    writeConfig ("Language=1;LanguageSet=-1;Sets=;Tags=2;");
-    make();
-    EXPECT_EQ (adviceText(), "r3");
-    EXPECT_TRUE (favoriteButton().isVisible());
-}
-
 TEST_F (MainComponentDataFolderTest, withFavouritesOnlyTheStarIsHiddenEvenWithAnAdvice)
 {
     writeTwoSets();
@@ -634,17 +619,6 @@ TEST_F (MainComponentDataFolderTest, theTimerEntriesSetThePeriodAndTheNextMenuTi
     EXPECT_EQ (ConfigFile::read (ConfigFile::getDefaultLocation()).timerSeconds, 0);
 }
 
-TEST_F (MainComponentDataFolderTest, theChosenTimerPeriodIsKeptForTheNextStart)
-{
-    writeTwoSets();
-    make().handleMenuResult (13);
-    component.reset();
-
-    auto& screen = make();
-    EXPECT_EQ (screen.getTimerSeconds(), 30);
-    EXPECT_EQ (screen.getTimerInterval (MainComponent::adviceTimer), 30000);
-}
-
 TEST_F (MainComponentDataFolderTest, theAdviceTimerDrawsWithoutRepeatsAndStartsCountingAgain)
 {
     writeSet ("many.mwh", "Red", 1, red,
@@ -748,16 +722,6 @@ TEST_F (MainComponentDataFolderTest, f1OpensTheHelpFromTheScreenAndFromItsButton
         EXPECT_FALSE (screen.keyPressed (key)) << key.getTextDescription();
 
     EXPECT_EQ (launched.size(), 2);
-}
-
-TEST_F (MainComponentDataFolderTest, copyPutsTheShownAdviceOnTheClipboard)
-{
-    writeTwoSets();
-    auto& screen = make();
-    screen.takeNewAdvice (false, 4);
-    screen.handleMenuResult (MainComponent::menuCopyAdvice);
-    EXPECT_EQ (copied, juce::StringArray (adviceText()));
-    EXPECT_EQ (copied[0], "b2");
 }
 
 TEST (MainComponentPageAddressTest, aFolderNameCannotRunAnythingThroughTheShell)
