@@ -2,8 +2,7 @@
 
 #include "advice/DataTags.h"
 #include "advice/TextScanner.h"
-
-#include <vector>
+#include "advice/Utf16TextFile.h"
 
 namespace
 {
@@ -84,59 +83,7 @@ ConfigFile::Settings ConfigFile::parse (const juce::String& text)
 
 ConfigFile::Settings ConfigFile::parseData (const void* data, size_t numBytes)
 {
-    return parse (decodeText (data, numBytes));
-}
-
-juce::String ConfigFile::decodeText (const void* data, size_t numBytes)
-{
-    const auto* bytes = static_cast<const juce::uint8*> (data);
-
-    if (bytes == nullptr || numBytes == 0)
-        return {};
-
-    const bool littleEndian = numBytes >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
-    const bool bigEndian = numBytes >= 2 && bytes[0] == 0xfe && bytes[1] == 0xff;
-
-    if (!littleEndian && !bigEndian)
-        return juce::String::createStringFromData (
-            data, (int) juce::jmin (numBytes, (size_t) std::numeric_limits<int>::max()));
-
-    const auto numUnits = numBytes / 2 - 1;
-    const auto unitAt = [&] (size_t index) -> juce::uint32
-    {
-        const auto* unit = bytes + 2 + 2 * index;
-        return littleEndian ? (juce::uint32) (unit[0] | (unit[1] << 8))
-                            : (juce::uint32) ((unit[0] << 8) | unit[1]);
-    };
-    const auto isHighSurrogate = [] (juce::uint32 unit) { return unit >= 0xd800 && unit <= 0xdbff; };
-    const auto isLowSurrogate = [] (juce::uint32 unit) { return unit >= 0xdc00 && unit <= 0xdfff; };
-
-    std::vector<juce::juce_wchar> characters;
-    characters.reserve (numUnits + 1);
-
-    for (size_t i = 0; i < numUnits; ++i)
-    {
-        auto unit = unitAt (i);
-
-        // As with the toolkit's loader, the text ends at a zero character.
-        if (unit == 0)
-            break;
-
-        if (isHighSurrogate (unit) && i + 1 < numUnits && isLowSurrogate (unitAt (i + 1)))
-        {
-            unit = 0x10000 + ((unit - 0xd800) << 10) + (unitAt (i + 1) - 0xdc00);
-            ++i;
-        }
-        else if (isHighSurrogate (unit) || isLowSurrogate (unit))
-        {
-            unit = 0xfffd;
-        }
-
-        characters.push_back ((juce::juce_wchar) unit);
-    }
-
-    characters.push_back (0);
-    return juce::String (juce::CharPointer_UTF32 (characters.data()));
+    return parse (Utf16TextFile::decode (data, numBytes));
 }
 
 juce::String ConfigFile::format (const Settings& settings)
@@ -155,52 +102,10 @@ juce::String ConfigFile::format (const Settings& settings)
 
 ConfigFile::Settings ConfigFile::read (const juce::File& file)
 {
-    juce::MemoryBlock bytes;
-
-    if (!file.loadFileAsData (bytes))
-        return parse ({});
-
-    return parseData (bytes.getData(), bytes.getSize());
-}
-
-juce::MemoryBlock ConfigFile::encodeUtf16LittleEndian (const juce::String& text)
-{
-    juce::MemoryOutputStream bytes;
-    bytes.writeByte ((char) 0xff);
-    bytes.writeByte ((char) 0xfe);
-
-    for (auto unit = text.toUTF16(); !unit.isEmpty();)
-    {
-        // Advancing a UTF-16 pointer steps over a whole surrogate pair: its units are copied one by one.
-        const auto* start = unit.getAddress();
-        unit.getAndAdvance();
-
-        for (const auto* u = start; u < unit.getAddress(); ++u)
-            bytes.writeShort ((short) *u);
-    }
-
-    return bytes.getMemoryBlock();
+    return parse (Utf16TextFile::load (file));
 }
 
 bool ConfigFile::write (const juce::File& file, const Settings& settings)
 {
-    if (!file.getParentDirectory().isDirectory())
-        return false;
-
-    const auto bytes = encodeUtf16LittleEndian (format (settings));
-    juce::TemporaryFile temporary (file, juce::TemporaryFile::useHiddenFile);
-
-    {
-        juce::FileOutputStream stream (temporary.getFile());
-
-        if (!stream.openedOk() || !stream.write (bytes.getData(), bytes.getSize()))
-            return false;
-
-        stream.flush();
-
-        if (stream.getStatus().failed())
-            return false;
-    }
-
-    return temporary.overwriteTargetFileWithTemporary();
+    return Utf16TextFile::replaceWithText (file, format (settings));
 }

@@ -37,13 +37,8 @@ public:
     // default too.
     static Settings parse (const juce::String& text);
 
-    // The file's bytes decoded (decodeText), then parsed.
+    // The file's bytes decoded as the program reads its text files (Utf16TextFile), then parsed.
     static Settings parseData (const void* data, size_t numBytes);
-
-    // What the toolkit's whole-file loader accepts (UTF-16 of either byte order after its byte-order mark,
-    // else UTF-8), except that UTF-16 surrogate pairs are joined into one character, which the toolkit's
-    // loader leaves as two broken ones; a surrogate without its partner becomes U+FFFD.
-    static juce::String decodeText (const void* data, size_t numBytes);
 
     // The file's text: the header and one "Key=value;" line per setting, each ended by CR LF.
     static juce::String format (const Settings& settings);
@@ -51,11 +46,7 @@ public:
     // A missing or unreadable file reads as an empty text.
     static Settings read (const juce::File& file);
 
-    // The text as UTF-16 little-endian with its byte-order mark, written beside the file and moved over it
-    // only once complete; false when it could not be written, in which case the old file is untouched.
+    // Through Utf16TextFile: UTF-16 little-endian with its byte-order mark, written beside the file and
+    // moved over it only once complete; false when it could not be written, the old file left untouched.
     static bool write (const juce::File& file, const Settings& settings);
-
-    // The UTF-16 little-endian bytes of text with the byte-order mark; characters beyond the basic
-    // plane become surrogate pairs, so that file names holding them read back unchanged.
-    static juce::MemoryBlock encodeUtf16LittleEndian (const juce::String& text);
 };

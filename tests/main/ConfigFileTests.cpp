@@ -244,39 +244,3 @@ TEST (ConfigFileTest, valuesTheProgramCannotUseReadAsTheirDefaults)
     EXPECT_EQ (read ("1", "0", "-1", "99999999999").timerSeconds, 0);
     EXPECT_EQ (read ("1", "0", "-1", "2147483").timerSeconds, ConfigFile::maximumTimerSeconds);
 }
-
-TEST (ConfigFileTest, decodesUtf16SurrogatePairsOfBothByteOrdersAndReplacesBrokenOnes)
-{
-    const auto decode = [] (std::initializer_list<int> bytes)
-    {
-        std::vector<char> data;
-
-        for (const auto b : bytes)
-            data.push_back ((char) b);
-
-        return ConfigFile::decodeText (data.data(), data.size());
-    };
-
-    const auto note = juce::String::charToString ((juce::juce_wchar) 0x1f3b5);
-    EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 0x3c, 0xd8, 0xb5, 0xdf, 'b', 0 }), "a" + note + "b");
-    EXPECT_EQ (decode ({ 0xfe, 0xff, 0, 'a', 0xd8, 0x3c, 0xdf, 0xb5 }), "a" + note);
-
-    const auto replacement = juce::String::charToString ((juce::juce_wchar) 0xfffd);
-    EXPECT_EQ (decode ({ 0xff, 0xfe, 0x3c, 0xd8, 'x', 0 }), replacement + "x");
-    EXPECT_EQ (decode ({ 0xff, 0xfe, 0xb5, 0xdf }), replacement);
-    EXPECT_EQ (decode ({ 0xff, 0xfe, 0x3c, 0xd8 }), replacement);
-
-    // An odd last byte is dropped and a zero character ends the text, as the toolkit's loader does.
-    EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 'b' }), "a");
-    EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 0, 0, 'b', 0 }), "a");
-
-    const auto utf8 = testing_helpers::utf8 ("Sets=\xc3\xa9t\xc3\xa9;");
-    EXPECT_EQ (ConfigFile::decodeText (utf8.toRawUTF8(), utf8.getNumBytesAsUTF8()), utf8);
-    EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf, 'o', 'k' }), "ok");
-    EXPECT_EQ (ConfigFile::decodeText (nullptr, 0), "");
-
-    // For text of the basic plane the result is the toolkit's.
-    const auto bytes = ConfigFile::encodeUtf16LittleEndian (utf8);
-    EXPECT_EQ (ConfigFile::decodeText (bytes.getData(), bytes.getSize()),
-               juce::String::createStringFromData (bytes.getData(), (int) bytes.getSize()));
-}
