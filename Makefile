@@ -12,9 +12,12 @@ PACKAGES := cmake make g++ pkg-config juce-modules-source \
             xvfb xauth xdotool x11-utils imagemagick openbox wmctrl xclip \
             fonts-dejavu-core clang libclang-rt-14-dev clang-format
 
-APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
+SCREENSHOT_DISPLAY ?= :71
 
-.PHONY: all deps configure build run test bench fuzz format clean
+APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
+GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
+
+.PHONY: all deps configure build run test bench fuzz format clean screenshots icons
 
 all: build
 
@@ -56,6 +59,14 @@ fuzz: deps
 	    -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_FUZZ=ON -DMUSEWHEELER_SANITIZERS=address,undefined
 	cmake --build $(FUZZ_DIR) --parallel $(JOBS) --target fuzzers
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/run-fuzzers.sh $(FUZZ_DIR)/fuzz
+
+# The widget gallery's picture for the README, taken under Xvfb on SCREENSHOT_DISPLAY.
+screenshots: build
+	tools/take-screenshots.sh $(GALLERY) docs/images/widgets.png $(SCREENSHOT_DISPLAY)
+
+# Draws the button icons of src/widgets/icons again (they are committed; run after changing the generator).
+icons: configure
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target icons
 
 format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,1 +1,28 @@
-# Binary assets embedded in the program are added here with juce_add_binary_data.
+# The pictures drawn by the set editor's advice buttons, embedded in the library as Images::*_png.
+# They are made by tools/IconGenerator.cpp and committed; `make icons` draws them again.
+juce_add_binary_data (MusewheelerAssets
+    HEADER_NAME "MusewheelerImages.h"
+    NAMESPACE Images
+    SOURCES
+        "${PROJECT_SOURCE_DIR}/src/widgets/icons/newitem.png"
+        "${PROJECT_SOURCE_DIR}/src/widgets/icons/duplicateitem.png"
+        "${PROJECT_SOURCE_DIR}/src/widgets/icons/deleteitem.png")
+
+set_target_properties (MusewheelerAssets PROPERTIES POSITION_INDEPENDENT_CODE ON)
+target_link_libraries (MusewheelerCore PUBLIC MusewheelerAssets)
+
+# The generator compiles its own copy of the graphics module, so that it does not need the pictures it draws.
+add_executable (MusewheelerIconGenerator EXCLUDE_FROM_ALL "${PROJECT_SOURCE_DIR}/tools/IconGenerator.cpp")
+target_link_libraries (MusewheelerIconGenerator
+    PRIVATE juce::juce_graphics
+            juce::juce_recommended_config_flags
+            juce::juce_recommended_warning_flags
+            juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+target_compile_definitions (MusewheelerIconGenerator
+    PRIVATE JUCE_STANDALONE_APPLICATION=1 JUCE_DISPLAY_SPLASH_SCREEN=0 JUCE_USE_CURL=0
+            DONT_SET_USING_JUCE_NAMESPACE=1)
+
+add_custom_target (icons
+    COMMAND MusewheelerIconGenerator "${PROJECT_SOURCE_DIR}/src/widgets/icons"
+    COMMENT "Drawing the button icons into src/widgets/icons"
+    VERBATIM)

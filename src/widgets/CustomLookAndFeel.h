@@ -1,0 +1,35 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// The program's dark style for the toolkit's standard widgets: black fields, white and light grey
+// texts, grey outlines and orange accents. Installed as the default look-and-feel by the main screen.
+class CustomLookAndFeel final : public juce::LookAndFeel_V2
+{
+public:
+    CustomLookAndFeel();
+    ~CustomLookAndFeel() override;
+
+    // false: text buttons get an orange rounded outline; true: a square grey one.
+    void setTypeButton (bool squareGreyOutline);
+
+    void drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour& backgroundColour,
+                               bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+    void drawAlertBox (juce::Graphics&, juce::AlertWindow&, const juce::Rectangle<int>& textArea,
+                       juce::TextLayout&) override;
+    void fillTextEditorBackground (juce::Graphics&, int width, int height, juce::TextEditor&) override;
+    void drawTextEditorOutline (juce::Graphics&, int width, int height, juce::TextEditor&) override;
+    juce::Font getPopupMenuFont() override;
+    void getIdealPopupMenuItemSize (const juce::String& text, bool isSeparator, int standardMenuItemHeight,
+                                    int& idealWidth, int& idealHeight) override;
+    void drawComboBox (juce::Graphics&, int width, int height, bool isButtonDown, int buttonX, int buttonY,
+                       int buttonW, int buttonH, juce::ComboBox&) override;
+    void drawLabel (juce::Graphics&, juce::Label&) override;
+    juce::Typeface::Ptr getTypefaceForFont (const juce::Font&) override;
+
+private:
+    bool typeButton = false;
+    const bool verdanaInstalled;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CustomLookAndFeel)
+};

@@ -1,0 +1,113 @@
+#include "widgets/SpecialLabel.h"
+
+const juce::String SpecialLabel::allowedCharacters =
+    juce::String ("0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ&\"'# ()-_%!.,?:/*+=`") +
+    juce::String (juce::CharPointer_UTF8 ("\xc3\xa0\xc3\xa2\xc3\xa4\xc3\xa7\xc3\xa8\xc3\xa9\xc3\xaa\xc3\xab"
+                                          "\xc3\xae\xc3\xaf\xc3\xb4\xc3\xb6\xc3\xb9\xc3\xbb\xc3\xbc"
+                                          "\xc3\x80\xc3\x82\xc3\x84\xc3\x87\xc3\x88\xc3\x89\xc3\x8a\xc3\x8b"
+                                          "\xc3\x8e\xc3\x8f\xc3\x94\xc3\x96\xc3\x99\xc3\x9b\xc3\x9c"));
+
+SpecialLabel::SpecialLabel()
+    : juce::Label ({}, {})
+{
+}
+
+SpecialLabel::~SpecialLabel() = default;
+
+void SpecialLabel::setIsATextEditor (bool freeTextField)
+{
+    isATextEditor = freeTextField;
+}
+
+juce::MouseWheelDetails SpecialLabel::getMouseWheel() const
+{
+    return mouseWheel;
+}
+
+void SpecialLabel::mouseEnter (const juce::MouseEvent& event)
+{
+    juce::Label::mouseEnter (event);
+
+    if (!isEnabled())
+        return;
+
+    // Dimming tells the user that a click edits the text; a free-text field looks editable already.
+    if (!isBeingEdited() && !isATextEditor)
+        setColour (juce::Label::textColourId, findColour (juce::Label::textColourId).withAlpha (0.5f));
+
+    setOpaque (false);
+}
+
+void SpecialLabel::mouseExit (const juce::MouseEvent& event)
+{
+    juce::Label::mouseExit (event);
+
+    if (!isEnabled())
+        return;
+
+    setColour (juce::Label::textColourId, findColour (juce::Label::textColourId).withAlpha (1.0f));
+    setOpaque (false);
+}
+
+void SpecialLabel::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
+{
+    mouseWheel = wheel;
+
+    if (!isBeingEdited())
+        sendActionMessage ("LWheel");
+}
+
+void SpecialLabel::paint (juce::Graphics& g)
+{
+    juce::Label::paint (g);
+
+    if (isATextEditor)
+    {
+        g.setColour (juce::Colours::darkgrey);
+        g.drawRect (getLocalBounds(), 1);
+    }
+}
+
+juce::TextEditor* SpecialLabel::createEditorComponent()
+{
+    auto* textEditor = juce::Label::createEditorComponent();
+
+    textEditor->setColour (juce::TextEditor::highlightedTextColourId, juce::Colours::white);
+    textEditor->setColour (juce::TextEditor::highlightColourId, juce::Colours::orange);
+    textEditor->setInputRestrictions (maximumLength, allowedCharacters);
+    textEditor->setOpaque (false);
+    textEditor->setSelectAllWhenFocused (false);
+    textEditor->setMultiLine (true, true);
+    textEditor->setReturnKeyStartsNewLine (false);
+    textEditor->setScrollbarsShown (false);
+
+    return textEditor;
+}
+
+void SpecialLabel::textEditorTextChanged (juce::TextEditor&)
+{
+    // The label's text changes only when an edit is committed.
+}
+
+void SpecialLabel::textEditorReturnKeyPressed (juce::TextEditor& textEditor)
+{
+    auto text = textEditor.getText().trim();
+
+    while (text.contains ("  "))
+        text = text.replace ("  ", " ");
+
+    textEditor.setText (text, false);
+
+    // An unchanged text, or an emptied one where empty makes no sense, is an edit abandoned.
+    if ((text.isEmpty() && !isATextEditor) || text == getText())
+    {
+        juce::Label::textEditorEscapeKeyPressed (textEditor);
+        return;
+    }
+
+    juce::Component::SafePointer<SpecialLabel> safeThis (this);
+    juce::Label::textEditorReturnKeyPressed (textEditor);
+
+    if (safeThis != nullptr)
+        sendChangeMessage();
+}
