@@ -540,3 +540,43 @@ TEST_F (SpecialTagManagerTest, namesFollowTheCatalogueLanguageAndTheCategoryShow
     picker.setButtonClicked (42);
     EXPECT_EQ (picker.getClickedCategory(), 4);
 }
+
+TEST_F (SpecialTagManagerTest, atTheEditorsSizeEveryNameAndDescriptionFitsInBothLanguages)
+{
+    wt::ScopedProgramLook programLook;
+    const auto& titleLine = label ("tag-picker-title");
+    const auto& descriptionArea = label ("tag-picker-description");
+    const auto titleFont = titleLine.getFont();
+    const auto descriptionFont = descriptionArea.getFont();
+
+    // Laid out as the look-and-feel lays out unsqueezable text: wrapped inside a 2-pixel border.
+    const auto lowestInk = [&] (const juce::String& text)
+    {
+        juce::GlyphArrangement glyphs;
+        glyphs.addJustifiedText (descriptionFont, text, 2.0f, descriptionFont.getAscent() + 2.0f,
+                                 (float) descriptionArea.getWidth() - 4.0f, juce::Justification::topLeft);
+        return (float) descriptionArea.getY() + glyphs.getBoundingBox (0, -1, true).getBottom();
+    };
+
+    for (const auto english : { false, true })
+    {
+        tags.initDataTagsLibrary (english);
+
+        for (int category = 0; category < DataTags::numCategories; ++category)
+        {
+            EXPECT_LE (lowestInk (tags.getDescriptionCategory (category)), (float) pickerHeight) << category;
+            EXPECT_LE (titleFont.getStringWidthFloat (tags.getNameCategory (category)),
+                       (float) titleLine.getWidth() - 4.0f)
+                << category;
+
+            for (int position = 0; position < DataTags::getNumTagsInCategory (category); ++position)
+            {
+                const auto hash = 100 * category + position;
+                EXPECT_LE (lowestInk (tags.getDescriptionTags (hash)), (float) pickerHeight) << hash;
+                EXPECT_LE (titleFont.getStringWidthFloat (tags.getTags (hash)),
+                           (float) titleLine.getWidth() - 4.0f)
+                    << hash;
+            }
+        }
+    }
+}
