@@ -1,6 +1,7 @@
-// Reads arbitrary bytes as a set file in the current format, decoded as the whole-file loader does.
+// Reads arbitrary bytes as a set file in the current format, decoded as the program loads set files.
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
+#include "advice/Utf16TextFile.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +9,13 @@
 extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 {
     static DataTags tags;
-    const auto text = juce::String::createStringFromData (data, (int) size);
+    const auto text = Utf16TextFile::decode (data, size);
+
+    // The text survives the program's own encoding unchanged.
+    const auto encoded = Utf16TextFile::encode (text);
+
+    if (Utf16TextFile::decode (encoded.getData(), encoded.getSize()) != text.replace ("\r\n", "\n").replace ("\n", "\r\n"))
+        std::abort();
 
     for (const auto mode : { 1, 2 })
     {

@@ -22,6 +22,38 @@ juce::MouseEvent makeMouseEvent (juce::Component& component, juce::Point<float> 
         juce::MouseInputSource::defaultTiltY, &component, &component, now, position, now, 1, false);
 }
 
+// A combo box's pop-up list drawn as the toolkit draws it; a real one would open in a window of its own.
+class PopupListPreview final : public juce::Component
+{
+public:
+    PopupListPreview() = default;
+
+    void paint (juce::Graphics& g) override
+    {
+        auto& look = getLookAndFeel();
+        look.drawPopupMenuBackground (g, getWidth(), getHeight());
+
+        // Combo boxes ask for items as high as their text, here 22 pixels.
+        constexpr int standardItemHeight = 22;
+        const juce::String items[] = { "All languages", "French sets only", "English sets only",
+                                       "Favourites" };
+        int y = 2;
+
+        for (int i = 0; i < juce::numElementsInArray (items); ++i)
+        {
+            int idealWidth = 0;
+            int idealHeight = 0;
+            look.getIdealPopupMenuItemSize (items[i], false, standardItemHeight, idealWidth, idealHeight);
+            look.drawPopupMenuItem (g, { 0, y, getWidth(), idealHeight }, false, true, i == 1, i == 0, false,
+                                    items[i], {}, nullptr, nullptr);
+            y += idealHeight;
+        }
+    }
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PopupListPreview)
+};
+
 class GalleryComponent final : public juce::Component
 {
 public:
@@ -35,7 +67,7 @@ public:
         addStandardWidgets();
         addEditorWidgets();
 
-        setSize (900, 660);
+        setSize (900, 600);
     }
 
     ~GalleryComponent() override
@@ -243,7 +275,7 @@ private:
             combo->addItem ("French sets only", 2);
             combo->setSelectedId (1, juce::dontSendNotification);
             combo->setEnabled (enabled);
-            add (std::move (combo), { enabled ? 480 : 690, y, 200, 24 }, enabled ? "combo box" : "disabled");
+            add (std::move (combo), { enabled ? 480 : 690, y, 200, 24 }, enabled ? "" : "disabled combo box");
         }
 
         const juce::String advice (juce::CharPointer_UTF8 ("\xc3\x89"
@@ -271,15 +303,18 @@ private:
         fitted->setFont (juce::Font (galleryFont, 14.0f, juce::Font::plain));
         fitted->setJustificationType (juce::Justification::centred);
         fitted->setMinimumHorizontalScale (0.7f);
-        add (std::move (fitted), { 270, 376, 240, 24 }, "label, scale 0.7: fitted");
+        add (std::move (fitted), { 260, 376, 200, 24 }, "label, scale 0.7: fitted");
+
+        add (std::make_unique<PopupListPreview>(), { 480, 348, 200, 4 * 15 + 4 },
+             "combo box and its pop-up list");
 
         auto editor = std::make_unique<juce::TextEditor>();
         editor->setText ("A text editor");
-        add (std::move (editor), { 530, 376, 160, 24 }, "text editor");
+        add (std::move (editor), { 700, 360, 180, 24 }, "text editor");
 
         auto link = std::make_unique<juce::HyperlinkButton> ("musewheeler.example", juce::URL());
         link->setFont (juce::Font (galleryFont, 14.0f, juce::Font::plain), false);
-        add (std::move (link), { 710, 376, 170, 24 }, "hyperlink");
+        add (std::move (link), { 700, 404, 180, 24 }, "hyperlink");
     }
 
     void addEditorWidgets()

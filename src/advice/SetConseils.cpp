@@ -2,6 +2,7 @@
 
 #include "advice/DataTags.h"
 #include "advice/TextScanner.h"
+#include "advice/Utf16TextFile.h"
 
 #include <array>
 #include <cstring>
@@ -198,7 +199,7 @@ void SetConseils::duplicateConseil (int from, int to)
 //==============================================================================
 void SetConseils::loadData (int mode)
 {
-    readSetText (fileSet.loadFileAsString(), mode);
+    readSetText (Utf16TextFile::load (fileSet), mode);
 }
 
 void SetConseils::readSetText (const juce::String& text, int mode)
@@ -460,24 +461,5 @@ juce::String SetConseils::createSetText() const
 
 bool SetConseils::saveData() const
 {
-    if (fileSet == juce::File() || !fileSet.getParentDirectory().isDirectory())
-        return false;
-
-    // Written beside the target first and moved over it only once complete, so a failed write never
-    // leaves a half-written set file behind.
-    juce::TemporaryFile temporary (fileSet, juce::TemporaryFile::useHiddenFile);
-
-    {
-        juce::FileOutputStream stream (temporary.getFile());
-
-        if (!stream.openedOk() || !stream.writeText (createSetText(), true, true, "\r\n"))
-            return false;
-
-        stream.flush();
-
-        if (stream.getStatus().failed())
-            return false;
-    }
-
-    return temporary.overwriteTargetFileWithTemporary();
+    return Utf16TextFile::replaceWithText (fileSet, createSetText());
 }

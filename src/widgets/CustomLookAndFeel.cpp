@@ -32,6 +32,7 @@ juce::String findMatchingStyle (const juce::String& family, bool bold, bool ital
 
 CustomLookAndFeel::CustomLookAndFeel()
     : verdanaInstalled (juce::Font::findAllTypefaceNames().contains (programTypefaceName, true))
+    , substituteInstalled (juce::Font::findAllTypefaceNames().contains (substituteTypefaceName, true))
 {
     setColour (juce::TextButton::buttonColourId, juce::Colours::black.brighter (0.08f));
     setColour (juce::TextButton::buttonOnColourId, juce::Colours::black.brighter (0.08f));
@@ -197,6 +198,20 @@ void CustomLookAndFeel::drawComboBox (juce::Graphics& g, int width, int height, 
     g.fillPath (arrows);
 }
 
+juce::GlyphArrangement CustomLookAndFeel::layOutWrappedText (const juce::Label& label, const juce::Font& font)
+{
+    // Text that must never be squeezed is wrapped at word boundaries instead.
+    const auto left = 2.0f;
+    const auto top = font.getAscent() + 2.0f;
+    const auto lineWidth = (float) label.getWidth() - 4.0f;
+
+    juce::GlyphArrangement glyphs;
+    glyphs.addJustifiedText (font, label.getText(), left, top, lineWidth, label.getJustificationType());
+    glyphs.justifyGlyphs (0, glyphs.getNumGlyphs(), left, top, lineWidth, (float) label.getHeight() - 4.0f,
+                          label.getJustificationType());
+    return glyphs;
+}
+
 void CustomLookAndFeel::drawLabel (juce::Graphics& g, juce::Label& label)
 {
     g.fillAll (label.findColour (juce::Label::backgroundColourId));
@@ -223,16 +238,7 @@ void CustomLookAndFeel::drawLabel (juce::Graphics& g, juce::Label& label)
     {
         if (label.getMinimumHorizontalScale() == 1.0f)
         {
-            // Text that must never be squeezed is wrapped at word boundaries instead.
-            const auto left = 2.0f;
-            const auto top = font.getAscent() + 2.0f;
-            const auto lineWidth = (float) label.getWidth() - 4.0f;
-
-            juce::GlyphArrangement glyphs;
-            glyphs.addJustifiedText (font, text, left, top, lineWidth, label.getJustificationType());
-            glyphs.justifyGlyphs (0, glyphs.getNumGlyphs(), left, top, lineWidth,
-                                  (float) label.getHeight() - 4.0f, label.getJustificationType());
-            glyphs.draw (g);
+            layOutWrappedText (label, font).draw (g);
         }
         else
         {
@@ -256,7 +262,7 @@ juce::Typeface::Ptr CustomLookAndFeel::getTypefaceForFont (const juce::Font& fon
     {
         juce::Font substitute (font);
 
-        if (juce::Font::findAllTypefaceNames().contains (substituteTypefaceName))
+        if (substituteInstalled)
         {
             substitute.setTypefaceName (substituteTypefaceName);
             substitute.setTypefaceStyle (

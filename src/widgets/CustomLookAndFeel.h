@@ -27,9 +27,14 @@ public:
     void drawLabel (juce::Graphics&, juce::Label&) override;
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font&) override;
 
+    // The word-wrapped layout drawLabel gives a label whose text must never be squeezed (minimum
+    // horizontal scale 1.0), in label coordinates: callers check whether a text fits such a label.
+    static juce::GlyphArrangement layOutWrappedText (const juce::Label&, const juce::Font&);
+
 private:
     bool typeButton = false;
     const bool verdanaInstalled;
+    const bool substituteInstalled;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CustomLookAndFeel)
 };

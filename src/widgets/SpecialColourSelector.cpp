@@ -3,16 +3,22 @@
 namespace
 {
 constexpr int squareMargin = 3;
-constexpr int orangeIndex = 3;
+
+// Full-brightness hues i / 32 of the colour circle, from red round to red, except entry 3: orange, the
+// colour of a new advice set, is one click away. The values are written out because set files store them
+// exactly, and the toolkit's hue conversion has rounded the halfway entry 8 differently across versions.
+constexpr juce::uint32 paletteArgb[SpecialColourSelector::numColours] = {
+    0xffff0000, 0xffff3000, 0xffff6000, 0xffffa500, 0xffffbf00, 0xffffef00, 0xffdfff00, 0xffafff00,
+    0xff7fff00, 0xff50ff00, 0xff20ff00, 0xff00ff10, 0xff00ff40, 0xff00ff70, 0xff00ff9f, 0xff00ffcf,
+    0xff00ffff, 0xff00cfff, 0xff009fff, 0xff0070ff, 0xff0040ff, 0xff0010ff, 0xff2000ff, 0xff5000ff,
+    0xff8000ff, 0xffaf00ff, 0xffdf00ff, 0xffff00ef, 0xffff00bf, 0xffff008f, 0xffff0060, 0xffff0030,
+};
 } // namespace
 
 SpecialColourSelector::SpecialColourSelector()
 {
-    for (int i = 0; i < numColours; ++i)
-        palette[(size_t) i] = juce::Colours::red.withHue ((float) i / (float) numColours);
-
-    // Orange is the colour of a new advice set, so it must be one click away.
-    palette[(size_t) orangeIndex] = juce::Colours::orange;
+    for (size_t i = 0; i < palette.size(); ++i)
+        palette[i] = juce::Colour (paletteArgb[i]);
 }
 
 SpecialColourSelector::~SpecialColourSelector() = default;

@@ -1,3 +1,4 @@
+#include "TestHelpers.h"
 #include "advice/DataTags.h"
 
 #include <gtest/gtest.h>

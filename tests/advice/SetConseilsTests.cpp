@@ -89,7 +89,7 @@ TEST_F (SetConseilsTest, readsBackEverythingItWrote)
     original.setLanguage (1);
     original.setColourSet (juce::Colour (1, 2, 250));
 
-    const juce::StringArray texts{ "zeta", "Alpha", utf8 ("milieu été"), "Beta" };
+    const juce::StringArray texts{ "zeta", "Alpha", utf8 ("milieu été \xf0\x9f\x8e\xb8"), "Beta" };
 
     for (int i = 0; i < texts.size(); ++i)
     {
@@ -112,7 +112,8 @@ TEST_F (SetConseilsTest, readsBackEverythingItWrote)
     EXPECT_EQ (copy.getLanguage(), 1);
     EXPECT_EQ (copy.getColourSet(), original.getColourSet());
     ASSERT_EQ (copy.getNumConseils(), 4);
-    EXPECT_EQ (itemTexts (copy), juce::StringArray ("Alpha", "Beta", utf8 ("milieu été"), "zeta"));
+    EXPECT_EQ (itemTexts (copy),
+               juce::StringArray ("Alpha", "Beta", utf8 ("milieu été \xf0\x9f\x8e\xb8"), "zeta"));
 
     for (int i = 0; i < copy.getNumConseils(); ++i)
     {

@@ -2,6 +2,7 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "advice/SetConseils.h"
+#include "widgets/CustomLookAndFeel.h"
 
 #include <gtest/gtest.h>
 
@@ -89,8 +90,12 @@ TEST_F (ShippedSetsTest, everyAdviceIsTaggedAndWrittenAsTheEditorAllows)
             const auto hashes = juce::StringArray::fromTokens (set->getHashTags (i), ",", "");
 
             for (const auto& hash : hashes)
+            {
                 if (hash.isNotEmpty())
+                {
                     EXPECT_TRUE (DataTags::isValidHash (hash.getIntValue())) << where << " tag " << hash;
+                }
+            }
 
             EXPECT_TRUE (text.isNotEmpty()) << where;
             EXPECT_LE (text.length(), 400) << where;
@@ -107,4 +112,49 @@ TEST_F (ShippedSetsTest, everyAdviceIsTaggedAndWrittenAsTheEditorAllows)
             EXPECT_TRUE (seen.insert (text).second) << "repeated: " << where;
         }
     }
+}
+
+// The main screen shows an advice in a 300 x 96 label (16-pixel font, wrapped, never squeezed) and the
+// set's name in a 300-pixel line (16-pixel bold): every shipped text must show whole there.
+TEST_F (ShippedSetsTest, everyTextFitsTheMainScreensLabels)
+{
+    // Fonts resolve their typeface through the default look-and-feel, as in the running program.
+    CustomLookAndFeel lookAndFeel;
+    juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+
+    juce::Label advice;
+    advice.setBounds (0, 0, 300, 96);
+    advice.setJustificationType (juce::Justification::centred);
+    advice.setMinimumHorizontalScale (1.0f);
+    advice.setFont (juce::Font ("Verdana", 16.0f, juce::Font::plain));
+    const juce::Font nameFont ("Verdana", 16.0f, juce::Font::bold);
+
+    for (const auto& set : sets)
+    {
+        EXPECT_LE (nameFont.getStringWidthFloat (set->getName()), 296.0f) << set->getName();
+
+        for (int i = 0; i < set->getNumConseils(); ++i)
+        {
+            advice.setText (set->getDescriptionItem (i), juce::dontSendNotification);
+            const auto box = CustomLookAndFeel::layOutWrappedText (advice, lookAndFeel.getLabelFont (advice))
+                                 .getBoundingBox (0, -1, false);
+            const auto where = advice.getText().toStdString();
+            EXPECT_GE (box.getY(), 0.0f) << where;
+            EXPECT_LE (box.getBottom(), 96.0f) << where;
+            EXPECT_GE (box.getX(), 0.0f) << where;
+            EXPECT_LE (box.getRight(), 300.0f) << where;
+        }
+    }
+
+    // A text one line too long must be caught.
+    advice.setText (
+        "one two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen "
+        "sixteen seventeen eighteen nineteen twenty twenty-one twenty-two twenty-three",
+        juce::dontSendNotification);
+    EXPECT_GT (CustomLookAndFeel::layOutWrappedText (advice, lookAndFeel.getLabelFont (advice))
+                   .getBoundingBox (0, -1, false)
+                   .getBottom(),
+               96.0f);
+
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 }

@@ -1,3 +1,4 @@
+#include "TestHelpers.h"
 #include "app/MusewheelerV1Application.h"
 
 #include <gtest/gtest.h>

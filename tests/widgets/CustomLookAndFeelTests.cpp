@@ -358,12 +358,16 @@ juce::Image render (const juce::Font& font, const juce::String& text)
                      });
 }
 
-// The fonts the program's texts are set in, and the one of its pop-up lists.
-const juce::Font programFonts[] = {
-    { "Verdana", 12.0f, juce::Font::plain }, { "Verdana", 14.0f, juce::Font::plain },
-    { "Verdana", 16.0f, juce::Font::bold },  { "Verdana", 13.0f, juce::Font::italic },
-    { "Verdana", 16.0f, juce::Font::plain },
-};
+// The fonts the program's texts are set in. Made afresh for each test: fonts keep their typeface, which
+// must not outlive the toolkit.
+juce::Array<juce::Font> programFonts()
+{
+    return { juce::Font ("Verdana", 12.0f, juce::Font::plain),
+             juce::Font ("Verdana", 14.0f, juce::Font::plain),
+             juce::Font ("Verdana", 16.0f, juce::Font::bold),
+             juce::Font ("Verdana", 13.0f, juce::Font::italic),
+             juce::Font ("Verdana", 16.0f, juce::Font::plain) };
+}
 } // namespace
 
 TEST (ProgramFonts, missingVerdanaIsReplacedByDejaVuSansInTheSameSizeAndStyle)
@@ -407,7 +411,7 @@ TEST (ProgramFonts, renderEveryAccentedLetterOfTheLabelsAllowedSet)
     wt::ScopedProgramLook programLook;
     ASSERT_EQ (accentedLetters.length(), baseLetters.length());
 
-    juce::Array<juce::Font> fonts (programFonts, juce::numElementsInArray (programFonts));
+    auto fonts = programFonts();
     fonts.add (programLook.look.getPopupMenuFont());
 
     for (const auto& font : fonts)

@@ -1,0 +1,166 @@
+#include "advice/Utf16TextFile.h"
+
+#include <limits>
+
+namespace
+{
+void appendUnit (juce::MemoryOutputStream& stream, juce::uint32 unit)
+{
+    stream.writeByte ((char) (unit & 0xff));
+    stream.writeByte ((char) ((unit >> 8) & 0xff));
+}
+// Writes c as UTF-8 at out and returns the position after it.
+char* writeUtf8 (char* out, juce::uint32 c)
+{
+    if (c < 0x80)
+    {
+        *out++ = (char) c;
+    }
+    else if (c < 0x800)
+    {
+        *out++ = (char) (0xc0 | (c >> 6));
+        *out++ = (char) (0x80 | (c & 0x3f));
+    }
+    else if (c < 0x10000)
+    {
+        *out++ = (char) (0xe0 | (c >> 12));
+        *out++ = (char) (0x80 | ((c >> 6) & 0x3f));
+        *out++ = (char) (0x80 | (c & 0x3f));
+    }
+    else
+    {
+        *out++ = (char) (0xf0 | (c >> 18));
+        *out++ = (char) (0x80 | ((c >> 12) & 0x3f));
+        *out++ = (char) (0x80 | ((c >> 6) & 0x3f));
+        *out++ = (char) (0x80 | (c & 0x3f));
+    }
+
+    return out;
+}
+
+template <bool littleEndian>
+juce::String decodeUtf16 (const juce::uint8* units, size_t numUnits)
+{
+    const auto unitAt = [units] (size_t index) -> juce::uint32
+    {
+        const auto* unit = units + 2 * index;
+        return littleEndian ? (juce::uint32) (unit[0] | (unit[1] << 8))
+                            : (juce::uint32) ((unit[0] << 8) | unit[1]);
+    };
+
+    // Decoded straight into UTF-8, the toolkit's own string format: three bytes per unit at most.
+    juce::HeapBlock<char> utf8 (numUnits * 3 + 1);
+    auto* out = utf8.get();
+
+    for (size_t i = 0; i < numUnits; ++i)
+    {
+        auto c = unitAt (i);
+
+        if (c < 0x80)
+        {
+            if (c == 0)
+                break;
+
+            *out++ = (char) c;
+            continue;
+        }
+
+        if (c >= 0xd800 && c <= 0xdfff)
+        {
+            const auto next = i + 1 < numUnits ? unitAt (i + 1) : 0u;
+
+            if (c <= 0xdbff && next >= 0xdc00 && next <= 0xdfff)
+            {
+                c = 0x10000 + ((c - 0xd800) << 10) + (next - 0xdc00);
+                ++i;
+            }
+            else
+            {
+                c = 0xfffd; // a lone surrogate is not a character
+            }
+        }
+
+        out = writeUtf8 (out, c);
+    }
+
+    return juce::String (juce::CharPointer_UTF8 (utf8.get()), juce::CharPointer_UTF8 (out));
+}
+} // namespace
+
+juce::String Utf16TextFile::decode (const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const juce::uint8*> (data);
+    const bool littleEndian = size >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
+    const bool bigEndian = size >= 2 && bytes[0] == 0xfe && bytes[1] == 0xff;
+
+    if (!littleEndian && !bigEndian)
+        return juce::String::createStringFromData (
+            data, (int) std::min (size, (size_t) std::numeric_limits<int>::max()));
+
+    const auto numUnits = (size - 2) / 2;
+    return littleEndian ? decodeUtf16<true> (bytes + 2, numUnits) : decodeUtf16<false> (bytes + 2, numUnits);
+}
+
+juce::String Utf16TextFile::load (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+
+    if (!file.existsAsFile() || !file.loadFileAsData (bytes))
+        return {};
+
+    return decode (bytes.getData(), bytes.getSize());
+}
+
+juce::MemoryBlock Utf16TextFile::encode (const juce::String& text)
+{
+    juce::MemoryOutputStream stream;
+    appendUnit (stream, 0xfeff);
+    bool lastWasReturn = false;
+
+    for (auto p = text.getCharPointer(); !p.isEmpty();)
+    {
+        const auto c = (juce::uint32) p.getAndAdvance();
+
+        // A line feed that does not follow a carriage return becomes CR LF, as everywhere in the format.
+        if (c == '\n' && !lastWasReturn)
+            appendUnit (stream, '\r');
+
+        lastWasReturn = (c == '\r');
+
+        if (c >= 0x10000 && c <= 0x10ffff)
+        {
+            const auto offset = c - 0x10000;
+            appendUnit (stream, 0xd800 + (offset >> 10));
+            appendUnit (stream, 0xdc00 + (offset & 0x3ff));
+        }
+        else
+        {
+            appendUnit (stream, c);
+        }
+    }
+
+    return stream.getMemoryBlock();
+}
+
+bool Utf16TextFile::replaceWithText (const juce::File& target, const juce::String& text)
+{
+    if (target == juce::File() || !target.getParentDirectory().isDirectory() || target.isDirectory())
+        return false;
+
+    const auto bytes = encode (text);
+    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
+
+    {
+        juce::FileOutputStream stream (temporary.getFile());
+
+        if (!stream.openedOk() || !stream.write (bytes.getData(), bytes.getSize()))
+            return false;
+
+        stream.flush();
+
+        if (stream.getStatus().failed())
+            return false;
+    }
+
+    return temporary.overwriteTargetFileWithTemporary();
+}

@@ -1,0 +1,80 @@
+#include "TestHelpers.h"
+#include "advice/Utf16TextFile.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+std::vector<int> bytesOf (const juce::MemoryBlock& block)
+{
+    const auto* data = static_cast<const juce::uint8*> (block.getData());
+    return { data, data + block.getSize() };
+}
+} // namespace
+
+TEST (Utf16TextFileTest, writesTheSameBytesAsTheToolkitForPlainText)
+{
+    testing_helpers::TemporaryFolder folder;
+    const auto text = testing_helpers::utf8 ("Name=Été;\nLine\r\nEnd\n\n");
+    const auto ours = folder.child ("ours.txt");
+    const auto toolkit = folder.child ("toolkit.txt");
+
+    ASSERT_TRUE (Utf16TextFile::replaceWithText (ours, text));
+    ASSERT_TRUE (toolkit.replaceWithText (text, true, true, "\r\n"));
+
+    juce::MemoryBlock a, b;
+    ours.loadFileAsData (a);
+    toolkit.loadFileAsData (b);
+    EXPECT_EQ (bytesOf (a), bytesOf (b));
+    EXPECT_EQ (ours.loadFileAsString(), testing_helpers::utf8 ("Name=Été;\r\nLine\r\nEnd\r\n\r\n"));
+}
+
+TEST (Utf16TextFileTest, keepsCharactersBeyondTheBasicPlaneAsSurrogatePairs)
+{
+    testing_helpers::TemporaryFolder folder;
+    const auto text = testing_helpers::utf8 ("Item=Play it \xf0\x9f\x8e\xb8 loud;");
+    const auto file = folder.child ("emoji.mwh");
+
+    ASSERT_TRUE (Utf16TextFile::replaceWithText (file, text));
+    const auto bytes = bytesOf (Utf16TextFile::encode (testing_helpers::utf8 ("\xf0\x9f\x8e\xb8")));
+    EXPECT_EQ (bytes, (std::vector<int>{ 0xff, 0xfe, 0x3c, 0xd8, 0xb8, 0xdf }));
+    EXPECT_EQ (Utf16TextFile::load (file), text);
+}
+
+TEST (Utf16TextFileTest, readsWhatTheToolkitReadsAndMendsBrokenSurrogates)
+{
+    const auto decode = [] (std::vector<juce::uint8> bytes)
+    { return Utf16TextFile::decode (bytes.data(), bytes.size()); };
+
+    EXPECT_EQ (decode ({ 0xfe, 0xff, 0, 'O', 0, 'k' }), "Ok");
+    EXPECT_EQ (decode ({ 0xff, 0xfe, 'O', 0, 'k', 0, 'x' }), "Ok");
+    EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf, 'U', 't', 'f' }), "Utf");
+    EXPECT_EQ (decode ({ 'a', 'b' }), "ab");
+    EXPECT_EQ (decode ({}), "");
+    EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 0, 0, 'b', 0 }), "a");
+
+    const auto lone = decode ({ 0xff, 0xfe, 0x3c, 0xd8, 'a', 0, 0xb8, 0xdf });
+    EXPECT_EQ (lone, juce::String::charToString (0xfffd) + "a" + juce::String::charToString (0xfffd));
+    EXPECT_TRUE (juce::CharPointer_UTF8::isValidString (lone.toRawUTF8(), lone.getNumBytesAsUTF8()));
+}
+
+TEST (Utf16TextFileTest, leavesTheOldFileAloneWhenItCannotWrite)
+{
+    testing_helpers::TemporaryFolder folder;
+    EXPECT_FALSE (
+        Utf16TextFile::replaceWithText (folder.child ("missing-folder").getChildFile ("x.txt"), "x"));
+    EXPECT_FALSE (Utf16TextFile::replaceWithText (folder.get(), "x"));
+    EXPECT_FALSE (Utf16TextFile::replaceWithText (juce::File(), "x"));
+
+    const auto file = folder.child ("kept.txt");
+    ASSERT_TRUE (file.replaceWithText ("old"));
+    EXPECT_TRUE (folder.get().setReadOnly (true));
+
+    if (!folder.child ("probe").create()) // root ignores read-only folders: only check where it holds
+    {
+        EXPECT_FALSE (Utf16TextFile::replaceWithText (file, "new"));
+        EXPECT_EQ (file.loadFileAsString(), "old");
+    }
+
+    folder.get().setReadOnly (false);
+}
