@@ -18,8 +18,9 @@ SCREENSHOT_DISPLAY ?= :71
 APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
 RELEASE_APP_DIR = $(RELEASE_DIR)/Musewheeler_artefacts/Release
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
+OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean screenshots icons install uninstall
+.PHONY: all deps configure build run test sanitize bench fuzz format clean screenshots options-screenshots icons install uninstall
 
 all: build
 
@@ -86,6 +87,10 @@ fuzz: deps
 screenshots: build
 	tools/take-main-screenshots.sh $(APP_DIR)/Musewheeler . docs/images $(SCREENSHOT_DISPLAY)
 	tools/take-screenshots.sh $(GALLERY) docs/images/widgets.png $(SCREENSHOT_DISPLAY)
+
+# The options panel's and the tag picker's pictures for the README, drawn straight into PNG files.
+options-screenshots: build
+	$(OPTIONS_GALLERY) docs/images
 
 # Draws the button icons of src/widgets/icons again (they are committed; run after changing the generator).
 icons: configure
