@@ -24,6 +24,11 @@ MainAppWindow::MainAppWindow()
 
 void MainAppWindow::closeButtonPressed()
 {
-    if (mainComponent->askAuthorizationToQuit())
-        juce::JUCEApplication::getInstance()->systemRequestedQuit();
+    // The application asks the main screen before it quits, for the close button as for the system.
+    juce::JUCEApplication::getInstance()->systemRequestedQuit();
+}
+
+bool MainAppWindow::askAuthorizationToQuit()
+{
+    return mainComponent->askAuthorizationToQuit();
 }

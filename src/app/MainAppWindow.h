@@ -13,6 +13,9 @@ public:
 
     void closeButtonPressed() override;
 
+    // Whether the program may end now; the set editor asks about unsaved changes first.
+    bool askAuthorizationToQuit();
+
 private:
     // Owned through the window's content; deleted with the window.
     MainComponent* mainComponent = nullptr;

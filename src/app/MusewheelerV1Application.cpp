@@ -34,5 +34,12 @@ void MusewheelerV1Application::anotherInstanceStarted (const juce::String&) {}
 
 void MusewheelerV1Application::systemRequestedQuit()
 {
-    quit();
+    // The question runs a modal loop; a second request arriving meanwhile waits for its answer.
+    if (askingToQuit)
+        return;
+
+    const juce::ScopedValueSetter<bool> asking (askingToQuit, true);
+
+    if (mainWindow == nullptr || mainWindow->askAuthorizationToQuit())
+        quit();
 }

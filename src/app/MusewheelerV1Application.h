@@ -21,4 +21,5 @@ public:
 
 private:
     std::unique_ptr<MainAppWindow> mainWindow;
+    bool askingToQuit = false;
 };

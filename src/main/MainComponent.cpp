@@ -61,6 +61,8 @@ MainComponent::MainComponent()
     initDatabase();
     takeNewAdvice (false, lastItem);
 
+    createPanels();
+
     setSize (500, 350);
     takeKeyboardFocus();
 
@@ -78,6 +80,10 @@ MainComponent::~MainComponent()
     buttonNewAdvice.reset();
     buttonMenu.reset();
     buttonFavorite.reset();
+
+    // The panels point into the set library and the tag catalogue, so they go first.
+    aboutComponent.reset();
+    optionsComponent.reset();
 
     libSetsConseils.reset();
 
@@ -294,6 +300,12 @@ void MainComponent::resized()
     buttonMenu->setBounds (20, h - 55, 42, 52);
     buttonFavorite->setBounds (w - 107, h - 55, 42, 52);
     buttonNewAdvice->setBounds (w - 55, h - 55, 42, 52);
+
+    // A visible panel covers the whole screen, so the buttons behind it cannot be reached.
+    for (auto* panel : { static_cast<juce::Component*> (aboutComponent.get()),
+                         static_cast<juce::Component*> (optionsComponent.get()) })
+        if (panel != nullptr)
+            panel->setBounds (0, 0, w, h);
 }
 
 void MainComponent::mouseDown (const juce::MouseEvent&) {}
@@ -333,15 +345,73 @@ bool MainComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
     return keyPressed (key);
 }
 
-void MainComponent::actionListenerCallback (const juce::String&)
+//==============================================================================
+void MainComponent::createPanels()
 {
-    // The messages of the hosted panels land here; with no panel yet, every message is ignored.
+    aboutComponent = std::make_unique<AboutComponent>();
+    addChildComponent (*aboutComponent);
+    aboutComponent->addActionListener (this);
+
+    optionsComponent = std::make_unique<OptionsComponent> (&dataTags, libSetsConseils.get());
+    addChildComponent (*optionsComponent);
+    optionsComponent->addActionListener (this);
+
+    // The panels fill their lists in English when they are built; the catalogue stays in the interface
+    // language meanwhile.
+    dataTags.initDataTagsLibrary (currentLanguage == 1);
+}
+
+void MainComponent::openOptions()
+{
+    lookAndFeel.setTypeButton (false);
+    optionsComponent->comboLanguageSets.setSelectedId (currentLanguageSet + 2, juce::dontSendNotification);
+    optionsComponent->setLanguage (currentLanguage);
+    optionsComponent->setCurrentSets (currentSets, lookForFavorites);
+    optionsComponent->setCurrentTag (currentTag);
+    optionsComponent->displayCurrentDescriptionSets();
+    optionsComponent->setVisible (true);
+    dataTags.initDataTagsLibrary (currentLanguage == 1);
+}
+
+void MainComponent::openAbout()
+{
+    aboutComponent->language = currentLanguage;
+    aboutComponent->setVisible (true);
+}
+
+void MainComponent::takeOverOptions()
+{
+    currentLanguage = optionsComponent->language;
+    currentLanguageSet = optionsComponent->comboLanguageSets.getSelectedId() - 2;
+    currentSets = optionsComponent->getCurrentSets();
+    currentTag = optionsComponent->getCurrentTag();
+    lookForFavorites = optionsComponent->comboSets.getSelectedId() == OptionsComponent::favoritesId;
+    saveDataConfig();
+    initDatabase();
+}
+
+void MainComponent::actionListenerCallback (const juce::String& message)
+{
+    if (message == "AboutExit")
+    {
+        aboutComponent->setVisible (false);
+        takeKeyboardFocus();
+    }
+    else if (message == "OptionsOK")
+    {
+        optionsComponent->setVisible (false);
+        takeOverOptions();
+    }
+    else if (message == "OptionsCancel")
+    {
+        optionsComponent->setVisible (false);
+        takeKeyboardFocus();
+    }
 }
 
 bool MainComponent::isAPanelVisible() const
 {
-    // The About panel, the set editor and the options panel are tested here, in this order, once hosted.
-    return false;
+    return aboutComponent->isVisible() || optionsComponent->isVisible();
 }
 
 void MainComponent::timerCallback (int timerID)
@@ -433,9 +503,12 @@ void MainComponent::handleMenuResult (int menuId)
     switch (menuId)
     {
         case menuOptions:
+            openOptions();
+            break;
         case menuSetsEdition:
+            break;
         case menuAbout:
-            // These open the hosted panels.
+            openAbout();
             break;
         case menuMoreSets:
             openPage (setsPageName);

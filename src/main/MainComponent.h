@@ -2,7 +2,9 @@
 
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
+#include "main/AboutComponent.h"
 #include "main/RandomShuffle.h"
+#include "options/OptionsComponent.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/SpecialButton.h"
 
@@ -92,6 +94,8 @@ public:
     bool getLookForFavorites() const { return lookForFavorites; }
     int getTimerSeconds() const { return timerSeconds; }
     const DataTags& getDataTags() const { return dataTags; }
+    AboutComponent& getAboutComponent() { return *aboutComponent; }
+    OptionsComponent& getOptionsComponent() { return *optionsComponent; }
     LibSetsConseils& getLibSetsConseils() { return *libSetsConseils; }
 
     static juce::String getNoAdviceMessage (int language);
@@ -107,6 +111,10 @@ private:
     void applyColourToButtons();
     void advanceFade();
     bool isAPanelVisible() const;
+    void createPanels();
+    void openOptions();
+    void openAbout();
+    void takeOverOptions();
 
     CustomLookAndFeel lookAndFeel;
 
@@ -117,6 +125,9 @@ private:
     std::unique_ptr<SpecialButton> buttonNewAdvice;
     std::unique_ptr<SpecialButton> buttonMenu;
     std::unique_ptr<SpecialButton> buttonFavorite;
+
+    std::unique_ptr<AboutComponent> aboutComponent;
+    std::unique_ptr<OptionsComponent> optionsComponent;
 
     DataTags dataTags;
     std::unique_ptr<LibSetsConseils> libSetsConseils;
