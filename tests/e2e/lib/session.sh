@@ -1,0 +1,246 @@
+# Shared by the end-to-end scripts that drive the program's panels: a virtual display with a window
+# manager, the program in a folder of its own, and the user's gestures on its window.
+# Source it after setting: program, sourceDir. It sets work, app, stubs, window and the PIDs it starts.
+
+work=$(mktemp -d /tmp/musewheeler-e2e.XXXXXX)
+app="$work/app"
+stubs="$work/stubs"
+xvfbPid=""
+openboxPid=""
+programPid=""
+window=""
+
+cleanUp()
+{
+    if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
+    if [ -n "$openboxPid" ]; then kill "$openboxPid" 2>/dev/null || true; fi
+    if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanUp EXIT
+
+fail()
+{
+    echo "FAIL: $*" >&2
+    if [ -n "$window" ] && [ -n "$programPid" ]; then
+        import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" "/tmp/$(basename "$0" .sh)-failure.png" || true
+    fi
+    exit 1
+}
+
+check()
+{
+    echo "ok ($SECONDS s): $*"
+}
+
+mkdir -p "$app/data" "$stubs"
+cp "$program" "$app/Musewheeler"
+cp -r "$sourceDir/help" "$app/help"
+
+# The browser: a stub xdg-open that records the address it is given.
+cat > "$stubs/xdg-open" <<STUB
+#!/bin/sh
+printf '%s\n' "\$1" >> "$work/launched.txt"
+STUB
+chmod +x "$stubs/xdg-open"
+
+# writeSet FILE NAME LANGUAGE "R,G,B" TAGS ADVICE...: a set in the current format.
+writeSet()
+{
+    local file="$1" name="$2" language="$3" colour="$4" tags="$5"
+    shift 5
+    {
+        printf 'MusewheelerV1 - Set file\n\nName=%s;\nDescription=About %s;\nAuthor=%s author;\nLanguage=%s;\nColour=%s;\n\n' \
+            "$name" "$name" "$name" "$language" "$colour"
+        for advice in "$@"; do
+            printf 'Item=%s;\nFavorite=false;\nTags=%s;\n\n' "$advice" "$tags"
+        done
+    } > "$app/data/$file"
+}
+
+# writeConfig KEY=VALUE...: the configuration file with these settings, the others at their defaults.
+writeConfig()
+{
+    declare -A settings=([Language]=1 [LanguageSet]=-1 [Sets]="" [Tags]=-1 [LastItem]=-1 [LookForFavorites]=false [Timer]=0)
+    for pair in "$@"; do settings[${pair%%=*}]="${pair#*=}"; done
+    {
+        printf '\xff\xfe'
+        {
+            printf 'Musewheeler V1 - Init Data File\r\n'
+            for key in Language LanguageSet Sets Tags LastItem LookForFavorites Timer; do
+                printf '%s=%s;\r\n' "$key" "${settings[$key]}"
+            done
+        } | iconv -f UTF-8 -t UTF-16LE
+    } > "$app/Musewheeler.ini"
+}
+
+configText()
+{
+    iconv -f UTF-16 -t UTF-8 "$app/Musewheeler.ini" | tr -d '\r'
+}
+
+# startDisplay [bare]: the first free display of the range these scripts may use, with a window manager
+# unless "bare" is given. The window manager matters for the window itself (its title, its close button);
+# without one, the toolkit's pop-up lists open at once, where a window manager's focus handling may close
+# them again as they open.
+startDisplay()
+{
+    local number
+    for number in 51 52 53 54; do
+        if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
+            display=":$number"
+            break
+        fi
+    done
+    [ -n "${display:-}" ] || fail "no free display among :51 to :54"
+
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfbPid=$!
+    export DISPLAY="$display"
+
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+
+    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $display"
+
+    if [ "${1:-}" != bare ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        openboxPid=$!
+        sleep 0.5
+    fi
+}
+
+startProgram()
+{
+    (cd "$work" && PATH="$stubs:$PATH" exec "$app/Musewheeler") >>"$work/program.log" 2>&1 &
+    programPid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Musewheeler' | head -n 1)
+    [ -n "$window" ] || fail "no window appeared"
+    # The window manager maps and focuses the window; the first paint follows.
+    sleep 1.5
+}
+
+# Waits up to 10 s for the program to end by itself.
+waitForEnd()
+{
+    for _ in $(seq 100); do
+        kill -0 "$programPid" 2>/dev/null || break
+        sleep 0.1
+    done
+
+    if kill -0 "$programPid" 2>/dev/null; then fail "the program did not end"; fi
+
+    wait "$programPid" || true
+    programPid=""
+}
+
+# The window manager's close, as the title bar's close button gives it.
+closeWindow()
+{
+    wmctrl -i -c "$window"
+}
+
+stopProgram()
+{
+    closeWindow
+    waitForEnd
+}
+
+# Without a window manager nothing can ask the window to close; the program is stopped instead.
+killProgram()
+{
+    kill "$programPid"
+    wait "$programPid" 2>/dev/null || true
+    programPid=""
+}
+
+isRunning()
+{
+    kill -0 "$programPid" 2>/dev/null
+}
+
+shot()
+{
+    import -window "$window" "${1:-$work/shot.png}"
+}
+
+# pixel X Y: the colour at a point of the window, as RRGGBB.
+pixel()
+{
+    shot "$work/pixel.png"
+    convert "$work/pixel.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6
+}
+
+# countColour COLOUR GEOMETRY: how many pixels of the window's area are about that colour.
+countColour()
+{
+    shot "$work/count.png"
+    convert "$work/count.png" -crop "$2" +repage -fill black -opaque white -fuzz 20% -fill white -opaque "$1" \
+        -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+clickAt()
+{
+    xdotool mousemove --window "$window" "$1" "$2" click 1
+    sleep 0.1
+    xdotool mousemove --window "$window" 250 5
+}
+
+# Positions inside the window, from the layout of the main screen and its panels.
+newAdviceX=460
+menuX=40
+buttonsY=321
+frameX=80
+frameY=147
+
+# menuEntry N: opens the main menu and takes its N-th entry (Options 1, Timer 2, Sets edition 3,
+# To get more sets 4, Help 5, Copy the current advice 6, About 7).
+menuEntry()
+{
+    clickAt "$menuX" "$buttonsY"
+    sleep 0.7
+    local keys=()
+    for _ in $(seq "$1"); do keys+=(Down); done
+    xdotool key --window "$window" "${keys[@]}" Return
+    sleep 0.7
+}
+
+copyCurrentAdvice()
+{
+    printf '' | xclip -selection clipboard
+    menuEntry 6
+    xclip -o -selection clipboard 2>/dev/null || true
+}
+
+popupShown()
+{
+    xwininfo -root -tree | grep -q '"menu"'
+}
+
+# chooseInCombo X Y KEY...: opens the list at X, Y with a click and moves through its pop-up with the keys
+# (from the entry chosen now) and Return, as a keyboard user does.
+chooseInCombo()
+{
+    local x="$1" y="$2"
+    shift 2
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+
+    for _ in $(seq 50); do
+        popupShown && break
+        sleep 0.1
+    done
+
+    popupShown || fail "the list at $x, $y opened no pop-up"
+    sleep 0.3
+    xdotool key "$@" Return
+
+    for _ in $(seq 50); do
+        popupShown || break
+        sleep 0.1
+    done
+
+    popupShown && fail "the pop-up of the list at $x, $y stayed open"
+    sleep 0.5
+}
