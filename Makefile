@@ -16,8 +16,9 @@ SCREENSHOT_DISPLAY ?= :71
 
 APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
+OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 
-.PHONY: all deps configure build run test bench fuzz format clean screenshots icons
+.PHONY: all deps configure build run test bench fuzz format clean screenshots options-screenshots icons
 
 all: build
 
@@ -63,6 +64,10 @@ fuzz: deps
 # The widget gallery's picture for the README, taken under Xvfb on SCREENSHOT_DISPLAY.
 screenshots: build
 	tools/take-screenshots.sh $(GALLERY) docs/images/widgets.png $(SCREENSHOT_DISPLAY)
+
+# The options panel's and the tag picker's pictures for the README, drawn straight into PNG files.
+options-screenshots: build
+	$(OPTIONS_GALLERY) docs/images
 
 # Draws the button icons of src/widgets/icons again (they are committed; run after changing the generator).
 icons: configure

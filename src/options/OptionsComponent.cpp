@@ -1,0 +1,374 @@
+#include "options/OptionsComponent.h"
+
+#include "advice/DataTags.h"
+#include "advice/LibSetsConseils.h"
+
+namespace
+{
+const juce::String programTypefaceName ("Verdana");
+
+// The panel's own texts, English first; section headings of the tag list are shorter than the
+// catalogue's category names.
+struct PanelTexts
+{
+    const char* title;
+    const char* interface;
+    const char* selectedSets;
+    const char* languageSets;
+    const char* tags;
+    const char* allLanguages;
+    const char* frenchSets;
+    const char* englishSets;
+    const char* allSets;
+    const char* favorites;
+    const char* noTag;
+    const char* headings[DataTags::numCategories];
+    const char* ok;
+    const char* cancel;
+};
+
+const PanelTexts englishTexts{
+    "Advice filtering",
+    "Interface",
+    "Selected sets",
+    "Language(s) in the sets",
+    "Tags",
+    "---All the languages---",
+    "French sets only",
+    "English sets only",
+    "---All the sets---",
+    "---Favorites---",
+    "---No tag filtering---",
+    { "Abstraction level", "Function", "Instruments", "Music genre", "Themes" },
+    "OK",
+    "Cancel",
+};
+
+const PanelTexts frenchTexts{
+    "Filtrage des conseils",
+    "Interface",
+    "Sets sélectionnés",
+    "Langue(s) dans les sets",
+    "Tags",
+    "---Toutes les langues---",
+    "Seulement les sets en français",
+    "Seulement les sets en anglais",
+    "---Tous les sets---",
+    "---Favoris---",
+    "---Pas de filtrage par tags---",
+    { "Niveau d'abstraction", "Fonction", "Instruments", "Styles musicaux", "Thèmes" },
+    "OK",
+    "Annuler",
+};
+
+const PanelTexts& textsFor (int language)
+{
+    return language == 0 ? frenchTexts : englishTexts;
+}
+
+juce::String text (const char* utf8Text)
+{
+    return juce::String::fromUTF8 (utf8Text);
+}
+
+int selectedIdOr (const juce::ComboBox& box, int fallback)
+{
+    const auto id = box.getSelectedId();
+    return id != 0 ? id : fallback;
+}
+
+constexpr int ruleSpacing = 5;
+constexpr int frameInset = 15;
+} // namespace
+
+OptionsComponent::OptionsComponent (DataTags* tags, LibSetsConseils* library)
+    : dataTags (tags)
+    , libSets (library)
+{
+    jassert (dataTags != nullptr && libSets != nullptr);
+
+    labelTitle.setJustificationType (juce::Justification::centredTop);
+    labelTitle.setFont (juce::Font (programTypefaceName, 20.0f, juce::Font::bold));
+    labelTitle.setColour (juce::Label::textColourId, juce::Colours::yellow);
+    addAndMakeVisible (labelTitle);
+
+    for (auto* caption : { &labelInterface, &labelSelectedSets, &labelLanguageSets, &labelTags })
+        addAndMakeVisible (caption);
+
+    for (auto* box : { &comboInterface, &comboSets, &comboLanguageSets, &comboTags })
+    {
+        box->addListener (this);
+        addAndMakeVisible (box);
+    }
+
+    labelDescription.setJustificationType (juce::Justification::topLeft);
+    labelDescription.setFont (juce::Font (programTypefaceName, 14.0f, juce::Font::italic));
+    labelDescription.setColour (juce::Label::textColourId, juce::Colours::grey);
+    labelDescription.setMinimumHorizontalScale (1.0f);
+    addAndMakeVisible (labelDescription);
+
+    for (auto* button : { &buttonOK, &buttonCancel })
+    {
+        button->addListener (this);
+        addAndMakeVisible (button);
+    }
+
+    labelTitle.setComponentID ("options-title");
+    labelInterface.setComponentID ("options-interface-caption");
+    labelSelectedSets.setComponentID ("options-sets-caption");
+    labelLanguageSets.setComponentID ("options-language-sets-caption");
+    labelTags.setComponentID ("options-tags-caption");
+    comboInterface.setComponentID ("options-interface");
+    comboSets.setComponentID ("options-sets");
+    comboLanguageSets.setComponentID ("options-language-sets");
+    comboTags.setComponentID ("options-tags");
+    labelDescription.setComponentID ("options-description");
+    buttonOK.setComponentID ("options-ok");
+    buttonCancel.setComponentID ("options-cancel");
+
+    setLanguage (1);
+}
+
+OptionsComponent::~OptionsComponent()
+{
+    for (auto* box : { &comboInterface, &comboSets, &comboLanguageSets, &comboTags })
+        box->removeListener (this);
+}
+
+//==============================================================================
+void OptionsComponent::paint (juce::Graphics& g)
+{
+    const auto width = getWidth();
+    const auto height = getHeight();
+
+    g.fillAll (juce::Colours::black.withAlpha (0.95f));
+
+    // A ruled background, one faint line about every five pixels.
+    const auto ruledHeight = height - 2 * frameInset;
+
+    if (ruledHeight >= ruleSpacing)
+    {
+        g.setColour (juce::Colours::darkgrey.withMultipliedBrightness (0.25f).withAlpha (0.9f));
+        const auto numLines = ruledHeight / ruleSpacing;
+
+        for (int line = 0; line < numLines; ++line)
+            g.drawHorizontalLine (frameInset + (line * ruledHeight) / numLines, (float) frameInset,
+                                  (float) (width - frameInset));
+    }
+
+    g.setColour (juce::Colours::grey);
+    g.drawRect (frameInset, frameInset, width - 2 * frameInset, height - 2 * frameInset, 1);
+}
+
+void OptionsComponent::resized()
+{
+    const auto width = getWidth();
+    const auto comboWidth = width - 240;
+
+    labelTitle.setBounds (30, 30, width - 60, 24);
+    labelInterface.setBounds (30, 80, 150, 24);
+    comboInterface.setBounds (190, 80, comboWidth, 24);
+    labelLanguageSets.setBounds (30, 110, 150, 24);
+    comboLanguageSets.setBounds (190, 110, comboWidth, 24);
+    labelSelectedSets.setBounds (30, 140, 150, 24);
+    comboSets.setBounds (190, 140, comboWidth, 24);
+    labelTags.setBounds (30, 170, 150, 24);
+    comboTags.setBounds (190, 170, comboWidth, 24);
+    labelDescription.setBounds (30, 210, width - 60, 120);
+    buttonOK.setBounds (width / 2 - 150, 280, 100, 30);
+    buttonCancel.setBounds (width / 2 + 50, 280, 100, 30);
+}
+
+void OptionsComponent::buttonClicked (juce::Button* button)
+{
+    if (button == &buttonOK)
+        sendActionMessage ("OptionsOK");
+    else if (button == &buttonCancel)
+        sendActionMessage ("OptionsCancel");
+}
+
+void OptionsComponent::comboBoxChanged (juce::ComboBox* box)
+{
+    if (box == &comboInterface)
+    {
+        const auto id = comboInterface.getSelectedId();
+
+        if (id == 1 || id == 2)
+        {
+            dataTags->initDataTagsLibrary (id == 2);
+            setLanguage (id - 1);
+        }
+    }
+    else if (box == &comboLanguageSets)
+    {
+        updateSets();
+    }
+    else if (box == &comboSets)
+    {
+        displayCurrentDescriptionSets();
+    }
+    else if (box == &comboTags)
+    {
+        const auto id = comboTags.getSelectedId();
+
+        // Without a tag the area falls back to the chosen set's description: a refresh of the tag list
+        // arriving after the set's description was shown must not wipe it.
+        if (id == noTagId)
+            displayCurrentDescriptionSets();
+        else
+            labelDescription.setText (dataTags->getDescriptionTags (id - 1), juce::dontSendNotification);
+    }
+}
+
+//==============================================================================
+void OptionsComponent::fillComboSets (int setLanguageFilter)
+{
+    const auto& texts = textsFor (language);
+    comboSets.addItem (text (texts.allSets), allSetsId);
+    comboSets.addItem (text (texts.favorites), favoritesId);
+
+    const auto names = libSets->getNameSets (setLanguageFilter);
+    const auto files = libSets->getFileSets (setLanguageFilter);
+
+    // A set without a name is listed under its file name: the list refuses empty entries, and one
+    // left out would give every later set the id of its neighbour.
+    for (int index = 0; index < names.size(); ++index)
+        comboSets.addItem (names[index].isNotEmpty() ? names[index] : files[index], firstSetId + index);
+}
+
+void OptionsComponent::setLanguage (int lang)
+{
+    language = lang;
+
+    const auto setsId = selectedIdOr (comboSets, allSetsId);
+    const auto languageSetsId = selectedIdOr (comboLanguageSets, allLanguagesId);
+    const auto tagsId = selectedIdOr (comboTags, noTagId);
+
+    for (auto* box : { &comboInterface, &comboSets, &comboLanguageSets, &comboTags })
+        box->clear (juce::dontSendNotification);
+
+    const auto& texts = textsFor (language);
+
+    labelTitle.setText (text (texts.title), juce::dontSendNotification);
+    labelInterface.setText (text (texts.interface), juce::dontSendNotification);
+    labelSelectedSets.setText (text (texts.selectedSets), juce::dontSendNotification);
+    labelLanguageSets.setText (text (texts.languageSets), juce::dontSendNotification);
+    labelTags.setText (text (texts.tags), juce::dontSendNotification);
+
+    comboInterface.addItemList (dataTags->getCategory (DataTags::numCategories), 1);
+
+    comboLanguageSets.addItem (text (texts.allLanguages), allLanguagesId);
+    comboLanguageSets.addItem (text (texts.frenchSets), frenchSetsId);
+    comboLanguageSets.addItem (text (texts.englishSets), englishSetsId);
+
+    fillComboSets (languageSetsId - 2);
+
+    comboTags.addItem (text (texts.noTag), noTagId);
+
+    for (int category = 0; category < DataTags::numCategories; ++category)
+    {
+        comboTags.addSeparator();
+        comboTags.addSectionHeading (text (texts.headings[category]));
+        comboTags.addItemList (dataTags->getCategory (category), 100 * category + 1);
+    }
+
+    buttonOK.setButtonText (text (texts.ok));
+    buttonCancel.setButtonText (text (texts.cancel));
+
+    comboInterface.setSelectedId (language == 0 ? 1 : 2, juce::dontSendNotification);
+    comboSets.setSelectedId (setsId, juce::sendNotificationAsync);
+    comboLanguageSets.setSelectedId (languageSetsId, juce::dontSendNotification);
+    comboTags.setSelectedId (tagsId, juce::sendNotificationAsync);
+}
+
+void OptionsComponent::updateSets()
+{
+    const auto shownText = comboSets.getText();
+
+    comboSets.clear (juce::sendNotificationAsync);
+    fillComboSets (getSetLanguageFilter());
+    comboSets.setSelectedId (allSetsId, juce::sendNotificationAsync);
+
+    // The last entry of the same text wins.
+    for (int index = 0; index < comboSets.getNumItems(); ++index)
+        if (comboSets.getItemText (index) == shownText)
+            comboSets.setSelectedItemIndex (index, juce::dontSendNotification);
+}
+
+void OptionsComponent::displayCurrentDescriptionSets()
+{
+    const auto id = comboSets.getSelectedId();
+
+    if (id == allSetsId || id == favoritesId)
+    {
+        labelDescription.setText ({}, juce::dontSendNotification);
+        return;
+    }
+
+    // The set is found through its entry in the list, so that two sets of the same name each show
+    // their own description.
+    const auto fileName = getCurrentSets();
+
+    if (fileName.isEmpty())
+        return;
+
+    for (const auto* set : libSets->getSetsConseils())
+    {
+        if (set->getFileSet().getFileName() == fileName)
+        {
+            labelDescription.setText (set->getDescription(), juce::dontSendNotification);
+            return;
+        }
+    }
+}
+
+void OptionsComponent::setCurrentSets (const juce::String& fileName, bool favorites)
+{
+    auto id = favorites ? favoritesId : allSetsId;
+
+    if (fileName.isNotEmpty())
+    {
+        const auto files = libSets->getFileSets (getSetLanguageFilter());
+
+        for (int index = 0; index < files.size(); ++index)
+        {
+            if (files[index].equalsIgnoreCase (fileName))
+            {
+                id = firstSetId + index;
+                break;
+            }
+        }
+    }
+
+    comboSets.setSelectedId (id, juce::dontSendNotification);
+    comboBoxChanged (&comboSets);
+}
+
+juce::String OptionsComponent::getCurrentSets() const
+{
+    const auto id = comboSets.getSelectedId();
+
+    if (id < firstSetId)
+        return {};
+
+    return libSets->getFileSets (getSetLanguageFilter())[id - firstSetId];
+}
+
+void OptionsComponent::setCurrentTag (int hash)
+{
+    // A hash outside the catalogue (an old or damaged configuration) means no tag filtering.
+    if (!DataTags::isValidHash (hash))
+    {
+        comboTags.setSelectedId (noTagId, juce::dontSendNotification);
+        return;
+    }
+
+    comboTags.setSelectedId (hash + 1, juce::sendNotificationAsync);
+    comboBoxChanged (&comboTags);
+}
+
+int OptionsComponent::getCurrentTag() const
+{
+    const auto id = comboTags.getSelectedId();
+    return id == noTagId || id == 0 ? -1 : id - 1;
+}

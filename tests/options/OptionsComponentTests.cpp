@@ -1,0 +1,469 @@
+#include "options/OptionsComponent.h"
+
+#include "TestHelpers.h"
+#include "advice/DataTags.h"
+#include "advice/LibSetsConseils.h"
+#include "widgets/WidgetTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace wt = widget_testing;
+using testing_helpers::deliverMessages;
+using testing_helpers::utf8;
+
+namespace
+{
+juce::File besideProgram (const juce::String& path)
+{
+    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
+}
+
+juce::String setText (const juce::String& name, int language, const juce::String& description)
+{
+    juce::MemoryOutputStream text;
+    text << "MusewheelerV1 - Set file\n\nName=" << name << ";\nDescription=" << description
+         << ";\nAuthor=Tests;\nLanguage=" << language << ";\nColour=10,20,30;\n\n"
+         << "Item=One advice of " << name << ";\nFavorite=false;\nTags=1,;\n\n";
+    return text.toUTF8();
+}
+
+juce::StringArray list (std::initializer_list<juce::String> texts)
+{
+    juce::StringArray all;
+
+    for (const auto& text : texts)
+        all.add (text);
+
+    return all;
+}
+
+// "id:text" for every item of a list, in order.
+juce::StringArray itemsOf (const juce::ComboBox& box)
+{
+    juce::StringArray items;
+
+    for (int index = 0; index < box.getNumItems(); ++index)
+        items.add (juce::String (box.getItemId (index)) + ":" + box.getItemText (index));
+
+    return items;
+}
+
+// The tag list's separators ("--") and section headings ("# text") with the number of items below each.
+juce::StringArray sectionsOf (juce::ComboBox& box)
+{
+    juce::StringArray sections;
+    int itemsInSection = 0;
+
+    for (juce::PopupMenu::MenuItemIterator iterator (*box.getRootMenu()); iterator.next();)
+    {
+        const auto& item = iterator.getItem();
+
+        if (item.isSeparator || item.isSectionHeader)
+        {
+            if (itemsInSection > 0)
+                sections.add (juce::String (itemsInSection));
+
+            itemsInSection = 0;
+            sections.add (item.isSeparator ? juce::String ("--") : "# " + item.text);
+        }
+        else
+        {
+            ++itemsInSection;
+        }
+    }
+
+    sections.add (juce::String (itemsInSection));
+    return sections;
+}
+
+// Five sets beside the test program, listed in file-name order: two English and one French set share
+// a name, and one English set has none.
+class OptionsComponentDataFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        removeFolders();
+        write ("a-shared-en.mwh", setText ("Shared name", 1, "English shared description"));
+        write ("b-shared-fr.mwh", setText ("Shared name", 0, "French shared description"));
+        write ("c-nameless.mwh", setText ("", 1, "Nameless description"));
+        write ("d-studio.mwh", setText ("Studio Notes", 1, "Studio description"));
+        write ("e-paroles.mwh", setText ("Paroles", 0, utf8 ("Paroles et chansons, écrites")));
+
+        library.loadLibSetsConseils();
+        ASSERT_EQ (library.getNumSetsConseils(), 5);
+
+        panel = std::make_unique<OptionsComponent> (&tags, &library);
+        panel->setBounds (0, 0, 500, 350);
+        deliverMessages();
+    }
+
+    void TearDown() override
+    {
+        panel.reset();
+        removeFolders();
+    }
+
+    static void removeFolders()
+    {
+        besideProgram ("data").deleteRecursively();
+        besideProgram ("../data").deleteRecursively();
+    }
+
+    static void write (const juce::String& fileName, const juce::String& text)
+    {
+        const auto file = besideProgram ("data").getChildFile (fileName);
+        file.getParentDirectory().createDirectory();
+        ASSERT_TRUE (file.replaceWithText (text, false, false, "\n"));
+    }
+
+    template <typename Type>
+    Type& child (const juce::String& id)
+    {
+        auto* found = dynamic_cast<Type*> (panel->findChildWithID (id));
+        EXPECT_NE (found, nullptr) << id;
+        return *found;
+    }
+
+    juce::ComboBox& comboInterface() { return child<juce::ComboBox> ("options-interface"); }
+    juce::ComboBox& comboTags() { return child<juce::ComboBox> ("options-tags"); }
+    juce::String description() { return child<juce::Label> ("options-description").getText(); }
+
+    // A choice in an open list reaches the panel through the message loop.
+    static void choose (juce::ComboBox& box, int id)
+    {
+        box.setSelectedId (id, juce::sendNotificationAsync);
+        deliverMessages();
+    }
+
+    // What the main screen does when it opens the panel.
+    void open (int setLanguageId, int interfaceLanguage, const juce::String& setFile, bool favorites, int tag)
+    {
+        panel->comboLanguageSets.setSelectedId (setLanguageId, juce::dontSendNotification);
+        panel->setLanguage (interfaceLanguage);
+        panel->setCurrentSets (setFile, favorites);
+        panel->setCurrentTag (tag);
+        panel->displayCurrentDescriptionSets();
+    }
+
+    juce::StringArray texts()
+    {
+        juce::StringArray all;
+
+        for (const auto* id : { "options-title", "options-interface-caption", "options-sets-caption",
+                                "options-language-sets-caption", "options-tags-caption" })
+            all.add (child<juce::Label> (id).getText());
+
+        for (const auto* id : { "options-ok", "options-cancel" })
+            all.add (child<juce::TextButton> (id).getButtonText());
+
+        return all;
+    }
+
+    DataTags tags;
+    LibSetsConseils library{ &tags };
+    std::unique_ptr<OptionsComponent> panel;
+};
+} // namespace
+
+//==============================================================================
+TEST_F (OptionsComponentDataFolderTest, startsInEnglishWithTheItemIdsTheMainScreenReads)
+{
+    EXPECT_EQ (panel->language, 1);
+    EXPECT_EQ (texts(), list ({ "Advice filtering", "Interface", "Selected sets", "Language(s) in the sets",
+                                "Tags", "OK", "Cancel" }));
+
+    EXPECT_EQ (itemsOf (comboInterface()), list ({ "1:French", "2:English" }));
+    EXPECT_EQ (comboInterface().getSelectedId(), 2);
+
+    EXPECT_EQ (itemsOf (panel->comboLanguageSets),
+               list ({ "1:---All the languages---", "2:French sets only", "3:English sets only" }));
+    EXPECT_EQ (panel->comboLanguageSets.getSelectedId(), 1);
+
+    // All languages, in library order; the nameless set is listed under its file name.
+    EXPECT_EQ (itemsOf (panel->comboSets),
+               list ({ "1:---All the sets---", "2:---Favorites---", "3:Shared name", "4:Shared name",
+                       "5:c-nameless.mwh", "6:Studio Notes", "7:Paroles" }));
+    EXPECT_EQ (panel->comboSets.getSelectedId(), 1);
+
+    juce::StringArray expectedTags{ "9999:---No tag filtering---" };
+
+    for (int category = 0; category < DataTags::numCategories; ++category)
+        for (int position = 0; position < DataTags::getNumTagsInCategory (category); ++position)
+            expectedTags.add (juce::String (100 * category + position + 1) + ":" +
+                              tags.getTags (100 * category + position));
+
+    EXPECT_EQ (itemsOf (comboTags()), expectedTags);
+    EXPECT_EQ (comboTags().getSelectedId(), OptionsComponent::noTagId);
+    EXPECT_EQ (sectionsOf (comboTags()),
+               list ({ "1", "--", "# Abstraction level", "3", "--", "# Function", "6", "--", "# Instruments",
+                       "16", "--", "# Music genre", "24", "--", "# Themes", "18" }));
+    EXPECT_EQ (description(), "");
+}
+
+TEST_F (OptionsComponentDataFolderTest, everyTextInFrench)
+{
+    tags.initDataTagsLibrary (false);
+    panel->setLanguage (0);
+
+    EXPECT_EQ (panel->language, 0);
+    EXPECT_EQ (texts(), list ({ "Filtrage des conseils", "Interface", utf8 ("Sets sélectionnés"),
+                                "Langue(s) dans les sets", "Tags", "OK", "Annuler" }));
+    EXPECT_EQ (itemsOf (comboInterface()), list ({ utf8 ("1:Français"), "2:Anglais" }));
+    EXPECT_EQ (comboInterface().getSelectedId(), 1);
+    EXPECT_EQ (itemsOf (panel->comboLanguageSets),
+               list ({ "1:---Toutes les langues---", utf8 ("2:Seulement les sets en français"),
+                       "3:Seulement les sets en anglais" }));
+    EXPECT_EQ (itemsOf (panel->comboSets).joinIntoString ("|"),
+               "1:---Tous les sets---|2:---Favoris---|3:Shared name|4:Shared name|5:c-nameless.mwh|"
+               "6:Studio Notes|7:Paroles");
+
+    const auto items = itemsOf (comboTags());
+    EXPECT_EQ (items[0], "9999:---Pas de filtrage par tags---");
+    EXPECT_EQ (items[1 + 3 + 6 + 16 + 2], utf8 ("303:Métal"));
+    EXPECT_EQ (sectionsOf (comboTags()), list ({ "1", "--", "# Niveau d'abstraction", "3", "--", "# Fonction",
+                                                 "6", "--", "# Instruments", "16", "--", "# Styles musicaux",
+                                                 "24", "--", utf8 ("# Thèmes"), "18" }));
+
+    panel->setLanguage (1);
+    EXPECT_EQ (texts()[0], "Advice filtering");
+    EXPECT_EQ (panel->comboSets.getItemText (0), "---All the sets---");
+}
+
+TEST_F (OptionsComponentDataFolderTest,
+        theInterfaceListSwitchesTheSharedCatalogueAtOnceAndKeepsAllFourChoices)
+{
+    choose (panel->comboLanguageSets, OptionsComponent::englishSetsId);
+    choose (panel->comboSets, 5);
+    choose (comboTags(), 302);
+    ASSERT_EQ (panel->comboSets.getText(), "Studio Notes");
+
+    choose (comboInterface(), 1);
+
+    EXPECT_EQ (tags.getNameCategory (3), "Styles de musique");
+    EXPECT_EQ (panel->language, 0);
+    EXPECT_EQ (texts()[0], "Filtrage des conseils");
+    EXPECT_EQ (itemsOf (comboInterface()), list ({ utf8 ("1:Français"), "2:Anglais" }));
+    EXPECT_EQ (comboInterface().getSelectedId(), 1);
+    EXPECT_EQ (panel->comboLanguageSets.getSelectedId(), OptionsComponent::englishSetsId);
+    EXPECT_EQ (panel->comboLanguageSets.getText(), "Seulement les sets en anglais");
+    EXPECT_EQ (panel->comboSets.getSelectedId(), 5);
+    EXPECT_EQ (panel->getCurrentSets(), "d-studio.mwh");
+    EXPECT_EQ (comboTags().getSelectedId(), 302);
+    EXPECT_EQ (panel->getCurrentTag(), 301);
+    EXPECT_EQ (description(), tags.getDescriptionTags (301)) << "refreshed in the new language";
+
+    choose (comboInterface(), 2);
+    EXPECT_EQ (tags.getNameCategory (3), "Music genres");
+    EXPECT_EQ (panel->language, 1);
+    EXPECT_EQ (itemsOf (comboInterface()), list ({ "1:French", "2:English" }));
+    EXPECT_EQ (panel->comboSets.getText(), "Studio Notes");
+    EXPECT_EQ (panel->getCurrentTag(), 301);
+}
+
+//==============================================================================
+TEST_F (OptionsComponentDataFolderTest, anotherSetLanguageKeepsASameNamedSetOrFallsBackToAllSets)
+{
+    choose (panel->comboLanguageSets, OptionsComponent::englishSetsId);
+    EXPECT_EQ (itemsOf (panel->comboSets), list ({ "1:---All the sets---", "2:---Favorites---",
+                                                   "3:Shared name", "4:c-nameless.mwh", "5:Studio Notes" }));
+
+    choose (panel->comboSets, 3);
+    EXPECT_EQ (description(), "English shared description");
+
+    choose (panel->comboLanguageSets, OptionsComponent::frenchSetsId);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), 3);
+    EXPECT_EQ (panel->getCurrentSets(), "b-shared-fr.mwh");
+    EXPECT_EQ (description(), "French shared description");
+
+    // Listed twice under all languages: the last entry of that name wins.
+    choose (panel->comboLanguageSets, OptionsComponent::allLanguagesId);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), 4);
+    EXPECT_EQ (panel->getCurrentSets(), "b-shared-fr.mwh");
+
+    choose (panel->comboSets, 6);
+    choose (panel->comboLanguageSets, OptionsComponent::frenchSetsId);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), OptionsComponent::allSetsId);
+    EXPECT_EQ (panel->getCurrentSets(), "");
+    EXPECT_EQ (description(), "");
+
+    choose (panel->comboSets, OptionsComponent::favoritesId);
+    choose (panel->comboLanguageSets, OptionsComponent::englishSetsId);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), OptionsComponent::favoritesId);
+}
+
+TEST_F (OptionsComponentDataFolderTest, aSetWithoutANameKeepsTheLaterSetsOnTheirOwnFiles)
+{
+    choose (panel->comboLanguageSets, OptionsComponent::englishSetsId);
+
+    choose (panel->comboSets, 5);
+    EXPECT_EQ (panel->getCurrentSets(), "d-studio.mwh");
+    EXPECT_EQ (description(), "Studio description");
+
+    choose (panel->comboSets, 4);
+    EXPECT_EQ (panel->getCurrentSets(), "c-nameless.mwh");
+    EXPECT_EQ (description(), "Nameless description");
+}
+
+TEST_F (OptionsComponentDataFolderTest, aStoredSetIsFoundInAnyLetterCaseInTheListOfItsSetLanguage)
+{
+    open (OptionsComponent::englishSetsId, 1, "D-STUDIO.MWH", false, -1);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), 5);
+    EXPECT_EQ (panel->getCurrentSets(), "d-studio.mwh");
+    EXPECT_EQ (description(), "Studio description") << "shown at once, before any message";
+
+    panel->setCurrentSets ("d-studio.mwh", true);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), 5) << "a set found wins over the favourites flag";
+
+    // A French set is not in the English list; neither is a set that has gone.
+    panel->setCurrentSets ("e-paroles.mwh", false);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), OptionsComponent::allSetsId);
+    EXPECT_EQ (description(), "");
+    panel->setCurrentSets ("gone.mwh", true);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), OptionsComponent::favoritesId);
+    panel->setCurrentSets ("", true);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), OptionsComponent::favoritesId);
+    EXPECT_EQ (panel->getCurrentSets(), "");
+    panel->setCurrentSets ("", false);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), OptionsComponent::allSetsId);
+    EXPECT_EQ (panel->getCurrentSets(), "");
+
+    open (OptionsComponent::frenchSetsId, 1, "E-Paroles.mwh", false, -1);
+    EXPECT_EQ (panel->comboSets.getSelectedId(), 4);
+    EXPECT_EQ (panel->getCurrentSets(), "e-paroles.mwh");
+    deliverMessages();
+    EXPECT_EQ (description(), utf8 ("Paroles et chansons, écrites"));
+}
+
+TEST_F (OptionsComponentDataFolderTest, theTagFilterIsAHashAndMinusOneForNone)
+{
+    choose (comboTags(), 301);
+    EXPECT_EQ (panel->getCurrentTag(), 300);
+
+    choose (comboTags(), OptionsComponent::noTagId);
+    EXPECT_EQ (panel->getCurrentTag(), -1);
+
+    panel->setCurrentTag (405);
+    EXPECT_EQ (comboTags().getSelectedId(), 406);
+    EXPECT_EQ (panel->getCurrentTag(), 405);
+    EXPECT_EQ (description(), tags.getDescriptionTags (405)) << "shown at once";
+    deliverMessages();
+    EXPECT_EQ (description(), tags.getDescriptionTags (405));
+
+    panel->setCurrentTag (-1);
+    EXPECT_EQ (comboTags().getSelectedId(), OptionsComponent::noTagId);
+    EXPECT_EQ (panel->getCurrentTag(), -1);
+    EXPECT_EQ (description(), tags.getDescriptionTags (405)) << "the description area is not touched";
+
+    panel->setCurrentTag (0);
+    EXPECT_EQ (panel->getCurrentTag(), 0);
+
+    // A hash the catalogue does not know (a damaged configuration) leaves no tag filter.
+    for (const auto unknown : { 3, 106, 500, -7 })
+    {
+        panel->setCurrentTag (unknown);
+        EXPECT_EQ (comboTags().getSelectedId(), OptionsComponent::noTagId) << unknown;
+        EXPECT_EQ (panel->getCurrentTag(), -1) << unknown;
+    }
+}
+
+//==============================================================================
+TEST_F (OptionsComponentDataFolderTest, theDescriptionAreaShowsWhicheverWasChosenLast)
+{
+    choose (comboTags(), 406);
+    EXPECT_EQ (description(), tags.getDescriptionTags (405));
+
+    choose (panel->comboSets, 6);
+    EXPECT_EQ (description(), "Studio description");
+
+    choose (comboTags(), 101);
+    EXPECT_EQ (description(), tags.getDescriptionTags (100));
+
+    choose (panel->comboSets, OptionsComponent::allSetsId);
+    EXPECT_EQ (description(), "");
+
+    choose (comboTags(), 1);
+    EXPECT_EQ (description(), tags.getDescriptionTags (0));
+
+    choose (panel->comboSets, OptionsComponent::favoritesId);
+    EXPECT_EQ (description(), "");
+
+    // Giving up the tag brings back the chosen set's description, or nothing without one.
+    choose (panel->comboSets, 7);
+    choose (comboTags(), 2);
+    choose (comboTags(), OptionsComponent::noTagId);
+    EXPECT_EQ (description(), utf8 ("Paroles et chansons, écrites"));
+
+    choose (panel->comboSets, OptionsComponent::allSetsId);
+    choose (comboTags(), 2);
+    choose (comboTags(), OptionsComponent::noTagId);
+    EXPECT_EQ (description(), "");
+}
+
+TEST_F (OptionsComponentDataFolderTest, openedWithASetTheDescriptionSurvivesTheRefreshesThatArriveLater)
+{
+    open (OptionsComponent::englishSetsId, 1, "d-studio.mwh", false, -1);
+    EXPECT_EQ (description(), "Studio description");
+    deliverMessages();
+    EXPECT_EQ (description(), "Studio description");
+
+    // With a tag as well, the tag's description shows once the refreshes have arrived.
+    open (OptionsComponent::englishSetsId, 1, "d-studio.mwh", false, 408);
+    deliverMessages();
+    EXPECT_EQ (description(), tags.getDescriptionTags (408));
+    EXPECT_EQ (panel->getCurrentTag(), 408);
+
+    open (OptionsComponent::allLanguagesId, 0, "", true, -1);
+    deliverMessages();
+    EXPECT_EQ (description(), "");
+    EXPECT_EQ (panel->comboSets.getSelectedId(), OptionsComponent::favoritesId);
+    EXPECT_EQ (panel->comboSets.getText(), "---Favoris---");
+}
+
+//==============================================================================
+TEST_F (OptionsComponentDataFolderTest, theButtonsSendTheirMessagesAndLeaveThePanelOnScreen)
+{
+    wt::ActionRecorder actions (*panel);
+    panel->setVisible (true);
+
+    auto& ok = child<juce::TextButton> ("options-ok");
+    auto& cancel = child<juce::TextButton> ("options-cancel");
+
+    ok.triggerClick();
+    deliverMessages();
+    cancel.triggerClick();
+    deliverMessages();
+
+    EXPECT_EQ (actions.messages, list ({ "OptionsOK", "OptionsCancel" }));
+    EXPECT_TRUE (panel->isVisible());
+
+    // The buttons lie above the description area, which reaches under them.
+    EXPECT_EQ (panel->getComponentAt (ok.getBounds().getCentre()), &ok);
+    EXPECT_EQ (panel->getComponentAt (cancel.getBounds().getCentre()), &cancel);
+}
+
+TEST_F (OptionsComponentDataFolderTest, paintsARuledDarkGroundInsideAGreyFrame)
+{
+    const auto image = wt::snapshot (*panel);
+
+    EXPECT_EQ (image.getPixelAt (15, 100), juce::Colours::grey);
+    EXPECT_EQ (image.getPixelAt (484, 250), juce::Colours::grey);
+    EXPECT_EQ (image.getPixelAt (250, 334), juce::Colours::grey);
+
+    // Outside the frame: black at 95 %.
+    EXPECT_EQ (image.getPixelAt (5, 5), juce::Colours::black.withAlpha (0.95f));
+
+    // Lines every 5 pixels from y = 15 (320 / 64), fainter than the frame, brighter than the ground.
+    const auto ground = image.getPixelAt (100, 22);
+    EXPECT_EQ (ground, image.getPixelAt (100, 23));
+
+    for (const auto y : { 20, 25, 100, 330 })
+    {
+        const auto line = image.getPixelAt (100, y);
+        EXPECT_GT (line.getBrightness(), ground.getBrightness() + 0.02f) << y;
+        EXPECT_LT (line.getBrightness(), juce::Colours::grey.getBrightness()) << y;
+    }
+
+    EXPECT_EQ (image.getPixelAt (100, 21), ground);
+    EXPECT_EQ (image.getPixelAt (10, 20), image.getPixelAt (5, 5)) << "the lines stop at the frame";
+}
