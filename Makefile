@@ -17,8 +17,9 @@ SCREENSHOT_DISPLAY ?= :71
 APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
+EDITOR_HARNESS = $(BUILD_DIR)/EditorHarness_artefacts/Debug/EditorHarness
 
-.PHONY: all deps configure build run test bench fuzz format clean screenshots options-screenshots icons
+.PHONY: all deps configure build run test bench fuzz format clean screenshots options-screenshots editor-screenshots icons
 
 all: build
 
@@ -68,6 +69,10 @@ screenshots: build
 # The options panel's and the tag picker's pictures for the README, drawn straight into PNG files.
 options-screenshots: build
 	$(OPTIONS_GALLERY) docs/images
+
+# The set editor's pictures for the README, taken from the editor harness under Xvfb on SCREENSHOT_DISPLAY.
+editor-screenshots: build
+	tools/take-editor-screenshots.sh $(EDITOR_HARNESS) docs/images $(SCREENSHOT_DISPLAY)
 
 # Draws the button icons of src/widgets/icons again (they are committed; run after changing the generator).
 icons: configure
