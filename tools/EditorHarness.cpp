@@ -120,7 +120,9 @@ public:
         editor.initEdition();
         editor.setLanguage (options.language);
         dataTags.initDataTagsLibrary (options.language == 1);
-        editor.grabKeyboardFocus();
+
+        if (editor.isShowing())
+            editor.grabKeyboardFocus();
     }
 
     // Opens the set and the page of the command line, through the editor's own commands.

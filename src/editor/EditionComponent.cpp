@@ -94,6 +94,7 @@ EditionComponent::EditionComponent (DataTags* tags, LibSetsConseils* lib)
     labelDescription.setIsATextEditor (true);
     labelDescription.addChangeListener (this);
     labelDescription.addKeyListener (this);
+    labelDescription.onEditorHide = [this] { takeBackKeyboardFocus(); };
     addAndMakeVisible (labelDescription);
 
     labelColour.setComponentID ("colour-label");
@@ -225,6 +226,7 @@ void EditionComponent::setUpLabels()
     {
         label->setEditable (true, false, false);
         label->addChangeListener (this);
+        label->onEditorHide = [this] { takeBackKeyboardFocus(); };
         addAndMakeVisible (label);
     }
 
@@ -577,6 +579,22 @@ void EditionComponent::buttonClicked (juce::Button* button)
         togglePage (buttonColour, colourPage);
     else if (button == &buttonTags)
         togglePage (buttonTags, tagsPage);
+
+    keepKeyboardFocus();
+}
+
+void EditionComponent::takeBackKeyboardFocus()
+{
+    // A closing text field gives the focus away to nothing; the editor takes it first.
+    if (isShowing())
+        grabKeyboardFocus();
+}
+
+void EditionComponent::keepKeyboardFocus()
+{
+    // A dismissed dialog leaves no component focused, and keys then stop short of the editor.
+    if (isShowing() && !hasKeyboardFocus (true))
+        grabKeyboardFocus();
 }
 
 void EditionComponent::applyPendingEdits()
@@ -637,16 +655,12 @@ bool EditionComponent::askAuthorizationToQuit()
 
     const auto answer = callMessageBoxSaved();
 
-    if (answer == answerCancel)
-        return false;
-
+    // A save-as dialog cancelled, or a save that failed, keeps the program running with the changes.
     if (answer == answerSave)
-    {
         saveSet();
-        return savedAnswer != answerCancel;
-    }
 
-    return true;
+    keepKeyboardFocus();
+    return answer != answerCancel && savedAnswer != answerCancel;
 }
 
 //==============================================================================
@@ -989,6 +1003,26 @@ void EditionComponent::changeListenerCallback (juce::ChangeBroadcaster* source)
         repaint();
         updateWindowTitle();
     }
+}
+
+//==============================================================================
+EditionComponent::FocusKeeper::FocusKeeper (EditionComponent& editorToKeep)
+    : editor (editorToKeep)
+{
+    juce::Desktop::getInstance().addFocusChangeListener (this);
+}
+
+EditionComponent::FocusKeeper::~FocusKeeper()
+{
+    juce::Desktop::getInstance().removeFocusChangeListener (this);
+}
+
+void EditionComponent::FocusKeeper::globalFocusChanged (juce::Component* focusedComponent)
+{
+    // Only the editor's own window: focus that went to another program stays there.
+    if (focusedComponent != nullptr && focusedComponent != &editor &&
+        focusedComponent == editor.getTopLevelComponent() && editor.isShowing())
+        editor.grabKeyboardFocus();
 }
 
 //==============================================================================

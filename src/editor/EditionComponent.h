@@ -85,6 +85,22 @@ public:
     bool keyPressed (const juce::KeyPress& key, juce::Component* origin) override;
 
 private:
+    // While the editor is on screen, focus that its window takes for itself (on coming back from a dialog
+    // or from another program) passes on to the editor, so that its keys keep working.
+    class FocusKeeper final : public juce::FocusChangeListener
+    {
+    public:
+        explicit FocusKeeper (EditionComponent& editorToKeep);
+        ~FocusKeeper() override;
+
+        void globalFocusChanged (juce::Component* focusedComponent) override;
+
+    private:
+        EditionComponent& editor;
+
+        JUCE_DECLARE_NON_COPYABLE (FocusKeeper)
+    };
+
     void setUpButtons();
     void setUpLabels();
 
@@ -92,6 +108,8 @@ private:
     bool guardUnsavedChanges();
     void leaveActivePage();
     void applyPendingEdits();
+    void takeBackKeyboardFocus();
+    void keepKeyboardFocus();
 
     void newSet();
     void openSet();
@@ -147,6 +165,7 @@ private:
     SpecialColourSelector colourSelector;
     SpecialTagManager tagManager;
     juce::Label labelTagsAdvice;
+    FocusKeeper focusKeeper{ *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditionComponent)
 };
