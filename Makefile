@@ -4,6 +4,7 @@
 BUILD_DIR       ?= build
 RELEASE_DIR     ?= build-release
 FUZZ_DIR        ?= build-fuzz
+SANITIZE_DIR    ?= build-sanitize
 JOBS            ?= $(shell nproc)
 FUZZ_SECONDS    ?= 60
 
@@ -19,7 +20,7 @@ GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 EDITOR_HARNESS = $(BUILD_DIR)/EditorHarness_artefacts/Debug/EditorHarness
 
-.PHONY: all deps configure build run test bench fuzz format clean screenshots options-screenshots editor-screenshots icons
+.PHONY: all deps configure build run test sanitize bench fuzz format clean screenshots options-screenshots editor-screenshots icons
 
 all: build
 
@@ -50,6 +51,14 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
+
+# The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_SANITIZERS=address,undefined
+	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS)
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_BENCH=ON
@@ -82,4 +91,4 @@ format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)
