@@ -472,6 +472,8 @@ TEST_F (EditorTest, theTagsPageGivesThePickerTheCurrentAdviceTheSetColourAndTheF
 }
 
 //==============================================================================
+namespace
+{
 struct GuardCase
 {
     const char* command;
@@ -479,6 +481,26 @@ struct GuardCase
     int answer;
     bool saveAsCancelled;
 };
+
+juce::String describe (const GuardCase& guard)
+{
+    auto name = juce::String (guard.command).removeCharacters ("-") + "_";
+    name << (guard.answer == EditionComponent::answerSave     ? "Yes"
+             : guard.answer == EditionComponent::answerIgnore ? "Ignore"
+                                                              : "Cancel");
+    name << (guard.setHasFile ? "WithFile" : "WithoutFile");
+
+    if (guard.saveAsCancelled)
+        name << "SaveAsCancelled";
+
+    return name;
+}
+
+void PrintTo (const GuardCase& guard, std::ostream* stream)
+{
+    *stream << describe (guard).toStdString();
+}
+} // namespace
 
 // Each command that replaces or leaves the set, with each answer of the unsaved-changes question.
 class EditorGuardTest
@@ -587,19 +609,7 @@ INSTANTIATE_TEST_SUITE_P (
             return cases;
         }()),
     [] (const ::testing::TestParamInfo<GuardCase>& paramInfo)
-    {
-        const auto& guard = paramInfo.param;
-        auto name = juce::String (guard.command).removeCharacters ("-") + "_";
-        name << (guard.answer == EditionComponent::answerSave     ? "Yes"
-                 : guard.answer == EditionComponent::answerIgnore ? "Ignore"
-                                                                  : "Cancel");
-        name << (guard.setHasFile ? "WithFile" : "WithoutFile");
-
-        if (guard.saveAsCancelled)
-            name << "SaveAsCancelled";
-
-        return name.toStdString();
-    });
+    { return describe (paramInfo.param).toStdString(); });
 
 TEST_F (EditorTest, nothingIsAskedWithNoSetOrASetSavedSinceItsLastChange)
 {
