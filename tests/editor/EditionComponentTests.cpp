@@ -499,29 +499,3 @@ TEST_F (EditorTest, theBackgroundIsAFineDiagonalHatchMadeOnceAtTheFirstSize)
     EXPECT_EQ (image.getPixelAt (499, 349).getAlpha(), 255);
     EXPECT_EQ (editor.findChildWithID ("back-button")->getBounds(), juce::Rectangle<int> (545, 345, 42, 52));
 }
-
-TEST_F (EditorTest, childrenTakeTheirPlacesFromTheEditorsSize)
-{
-    const std::pair<const char*, juce::Rectangle<int>> expected[] = {
-        { "new-set-button", { 155, 10, 212, 50 } },
-        { "close-button", { 315, 10, 212, 50 } },
-        { "language-button", { 45, 37, 112, 47 } },
-        { "colour-button", { 5, 173, 60, 47 } },
-        { "description-button", { 5, 125, 60, 47 } },
-        { "tags-button", { 45, 269, 112, 47 } },
-        { "add-advice-button", { 175, 285, 212, 57 } },
-        { "delete-advice-button", { 275, 285, 212, 57 } },
-        { "back-button", { 445, 295, 42, 52 } },
-        { "name-label", { 110, 95, 280, 24 } },
-        { "advice-label", { 100, 120, 300, 96 } },
-        { "author-label", { 110, 225, 280, 24 } },
-        { "wheel", { 430, 145, 70, 70 } },
-        { "description-label", { 100, 120, 300, 96 } },
-        { "colour-selector", { 100, 130, 300, 90 } },
-        { "tag-manager", { 80, 80, 340, 180 } },
-        { "tags-advice-label", { 120, 280, 260, 60 } },
-    };
-
-    for (const auto& [id, bounds] : expected)
-        EXPECT_EQ (editor.findChildWithID (id)->getBounds(), bounds) << id;
-}
