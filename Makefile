@@ -11,16 +11,17 @@ FUZZ_SECONDS    ?= 60
 PACKAGES := cmake make g++ pkg-config juce-modules-source \
             libgtest-dev googletest libbenchmark-dev \
             xvfb xauth xdotool x11-utils imagemagick openbox wmctrl xclip \
-            fonts-dejavu-core clang libclang-rt-14-dev clang-format
+            desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format
 
 SCREENSHOT_DISPLAY ?= :71
 
 APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
+RELEASE_APP_DIR = $(RELEASE_DIR)/Musewheeler_artefacts/Release
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 EDITOR_HARNESS = $(BUILD_DIR)/EditorHarness_artefacts/Debug/EditorHarness
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean screenshots options-screenshots editor-screenshots icons
+.PHONY: all deps configure build run test sanitize bench fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall
 
 all: build
 
@@ -52,6 +53,17 @@ run: build
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
 
+# For the current user, no root needed: the program's folder in ~/.local/share/musewheeler (the program,
+# its help, and the sets and settings it keeps beside itself), a `musewheeler` launcher in ~/.local/bin,
+# a desktop entry and an icon. `make uninstall` removes them and keeps the sets and settings.
+install: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF
+	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler
+	tools/install.sh install $(RELEASE_APP_DIR) .
+
+uninstall:
+	tools/install.sh uninstall
+
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_SANITIZERS=address,undefined
@@ -71,8 +83,10 @@ fuzz: deps
 	cmake --build $(FUZZ_DIR) --parallel $(JOBS) --target fuzzers
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/run-fuzzers.sh $(FUZZ_DIR)/fuzz
 
-# The widget gallery's picture for the README, taken under Xvfb on SCREENSHOT_DISPLAY.
+# The pictures of the README (the main screen in English and French, the widget gallery), taken under Xvfb
+# on SCREENSHOT_DISPLAY.
 screenshots: build
+	tools/take-main-screenshots.sh $(APP_DIR)/Musewheeler . docs/images $(SCREENSHOT_DISPLAY)
 	tools/take-screenshots.sh $(GALLERY) docs/images/widgets.png $(SCREENSHOT_DISPLAY)
 
 # The options panel's and the tag picker's pictures for the README, drawn straight into PNG files.

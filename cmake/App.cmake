@@ -14,3 +14,17 @@ add_custom_command (TARGET Musewheeler POST_BUILD
             "-DDEST_DIR=$<TARGET_FILE_DIR:Musewheeler>/data"
             -P "${PROJECT_SOURCE_DIR}/cmake/CopyMissingFiles.cmake"
     VERBATIM)
+
+# The help pages are part of the program, not the user's: they are copied over at every build.
+add_custom_command (TARGET Musewheeler POST_BUILD
+    COMMAND "${CMAKE_COMMAND}" -E copy_directory "${PROJECT_SOURCE_DIR}/help" "$<TARGET_FILE_DIR:Musewheeler>/help"
+    VERBATIM)
+
+# The program's icon as a PNG beside it, drawn by the program's own code, for the desktop entry.
+add_executable (MusewheelerAppIcon "${PROJECT_SOURCE_DIR}/tools/AppIconWriter.cpp")
+target_link_libraries (MusewheelerAppIcon PRIVATE MusewheelerCore)
+add_dependencies (Musewheeler MusewheelerAppIcon)
+
+add_custom_command (TARGET Musewheeler POST_BUILD
+    COMMAND MusewheelerAppIcon "$<TARGET_FILE_DIR:Musewheeler>/musewheeler.png" 256
+    VERBATIM)

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     juce::MemoryOutputStream expected;
     juce::juce_wchar previous = 0;
 
-    for (auto p = text.getCharPointer(); ! p.isEmpty();)
+    for (auto p = text.getCharPointer(); !p.isEmpty();)
     {
         const auto c = p.getAndAdvance();
 

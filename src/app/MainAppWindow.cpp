@@ -1,19 +1,10 @@
 #include "app/MainAppWindow.h"
 
+#include "app/AppIcon.h"
+#include "main/MainComponent.h"
+
 namespace
 {
-// Stands in for the main screen until it exists: a black field of the program's size.
-class PlaceholderContent final : public juce::Component
-{
-public:
-    PlaceholderContent() { setSize (500, 350); }
-
-    void paint (juce::Graphics& g) override { g.fillAll (juce::Colours::black); }
-
-private:
-    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PlaceholderContent)
-};
-
 constexpr int minimiseAndCloseButtons =
     juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton;
 } // namespace
@@ -23,12 +14,16 @@ MainAppWindow::MainAppWindow()
 {
     setResizable (false, false);
     setUsingNativeTitleBar (true);
-    setContentOwned (new PlaceholderContent(), true);
+    setIcon (AppIcon::createImage (64));
+    auto content = std::make_unique<MainComponent>();
+    mainComponent = content.get();
+    setContentOwned (content.release(), true);
     centreWithSize (getWidth(), getHeight());
     setVisible (true);
 }
 
 void MainAppWindow::closeButtonPressed()
 {
-    juce::JUCEApplication::getInstance()->systemRequestedQuit();
+    if (mainComponent->askAuthorizationToQuit())
+        juce::JUCEApplication::getInstance()->systemRequestedQuit();
 }

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+class MainComponent;
+
 // The program's one window: fixed size, native title bar, owning the main screen as its content.
 class MainAppWindow final : public juce::DocumentWindow
 {
@@ -12,5 +14,8 @@ public:
     void closeButtonPressed() override;
 
 private:
+    // Owned through the window's content; deleted with the window.
+    MainComponent* mainComponent = nullptr;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainAppWindow)
 };

@@ -240,6 +240,10 @@ void OptionsComponent::setLanguage (int lang)
 {
     language = lang;
 
+    // The lists below take their tag and language names from the shared catalogue, which may still be in
+    // the language of an earlier visit that was cancelled.
+    dataTags->initDataTagsLibrary (language != 0);
+
     const auto setsId = selectedIdOr (comboSets, allSetsId);
     const auto languageSetsId = selectedIdOr (comboLanguageSets, allLanguagesId);
     const auto tagsId = selectedIdOr (comboTags, noTagId);

@@ -34,8 +34,8 @@ public:
     void buttonClicked (juce::Button*) override;
     void comboBoxChanged (juce::ComboBox*) override;
 
-    // Every text in one language (0 French, else English); the combo boxes are refilled and keep their
-    // choices.
+    // Every text in one language (0 French, else English), the shared catalogue's included; the combo
+    // boxes are refilled and keep their choices.
     void setLanguage (int lang);
 
     // Lists the sets of the chosen set language, keeping the chosen entry when one of the same text is

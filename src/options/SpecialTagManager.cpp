@@ -51,6 +51,7 @@ void SpecialTagManager::setLanguage (int newLanguage)
     titleLabel.setText (language == 0 ? juce::String::fromUTF8 ("Choisissez les tags associés au conseil")
                                       : juce::String ("Choose the tags associated with the advice"),
                         juce::dontSendNotification);
+    repaint();
 }
 
 void SpecialTagManager::setHashTags (const juce::String& hashList)
@@ -65,6 +66,9 @@ void SpecialTagManager::setHashTags (const juce::String& hashList)
         selectedTags.add (hashList.substring (start, comma).getIntValue());
         start = comma + 1;
     }
+
+    // The owner hands over another advice's tags while the picker is on screen.
+    repaint();
 }
 
 juce::String SpecialTagManager::getHashTags() const

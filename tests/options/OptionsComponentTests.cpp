@@ -203,7 +203,6 @@ TEST_F (OptionsComponentDataFolderTest, startsInEnglishWithTheItemIdsTheMainScre
 
 TEST_F (OptionsComponentDataFolderTest, everyTextInFrench)
 {
-    tags.initDataTagsLibrary (false);
     panel->setLanguage (0);
 
     EXPECT_EQ (panel->language, 0);
@@ -259,6 +258,22 @@ TEST_F (OptionsComponentDataFolderTest,
     EXPECT_EQ (itemsOf (comboInterface()), list ({ "1:French", "2:English" }));
     EXPECT_EQ (panel->comboSets.getText(), "Studio Notes");
     EXPECT_EQ (panel->getCurrentTag(), 301);
+}
+
+TEST_F (OptionsComponentDataFolderTest, reopenedAfterACancelledLanguageChangeTheListsAreInThePanelsLanguage)
+{
+    // French chosen in the panel, then Cancel: the catalogue stays French, the main screen English.
+    choose (comboInterface(), 1);
+    ASSERT_EQ (tags.getNameCategory (0), "Niveau d'abstraction");
+
+    open (OptionsComponent::allLanguagesId, 1, "", false, 200);
+
+    EXPECT_EQ (tags.getNameCategory (0), "Abstraction level");
+    EXPECT_EQ (itemsOf (comboInterface()), list ({ "1:French", "2:English" }));
+    EXPECT_EQ (comboTags().getText(), "Guitars");
+    EXPECT_EQ (comboTags().getItemText (1 + 3 + 6 + 16 + 2), "Metal");
+    deliverMessages();
+    EXPECT_EQ (description(), tags.getDescriptionTags (200));
 }
 
 //==============================================================================

@@ -1,0 +1,537 @@
+#include "main/MainComponent.h"
+
+#include "main/ConfigFile.h"
+
+namespace
+{
+juce::String utf8 (const char* text)
+{
+    return juce::String (juce::CharPointer_UTF8 (text));
+}
+
+struct TimerEntry
+{
+    int menuId;
+    int seconds;
+    const char* english;
+    const char* french;
+};
+
+constexpr TimerEntry timerEntries[] = {
+    { 10, 0, "Disabled", "D\xc3\xa9sactiver" }, { 11, 5, "5 seconds", "5 secondes" },
+    { 12, 10, "10 seconds", "10 secondes" },    { 13, 30, "30 seconds", "30 secondes" },
+    { 14, 60, "1 minute", "1 minute" },         { 15, 120, "2 minutes", "2 minutes" },
+    { 16, 300, "5 minutes", "5 minutes" },      { 17, 600, "10 minutes", "10 minutes" },
+};
+
+// The frame is drawn inset so that its rounded corners clear the buttons along the bottom edge.
+constexpr float frameInsetX = 80.0f;
+constexpr float frameInsetY = 50.0f;
+constexpr float frameCornerSize = 50.0f;
+constexpr float frameThickness = 16.0f;
+constexpr float frameHeightReduction = 160.0f;
+
+constexpr const char* helpPageName = "index.html";
+constexpr const char* setsPageName = "sets.html";
+} // namespace
+
+MainComponent::MainComponent()
+    : browserLauncher ([] (const juce::URL& address) { address.launchInDefaultBrowser(); })
+    , clipboardWriter ([] (const juce::String& text) { juce::SystemClipboard::copyTextToClipboard (text); })
+{
+    juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+    setWantsKeyboardFocus (true);
+
+    labelSetName = makeLabel ("set-name-label", juce::Colours::yellow, juce::Justification::centredTop,
+                              juce::Font ("Verdana", 16.0f, juce::Font::bold));
+    labelAdvice = makeLabel ("advice-label", juce::Colours::white, juce::Justification::centred,
+                             juce::Font ("Verdana", 16.0f, juce::Font::plain));
+    labelAdvice->setMinimumHorizontalScale (1.0f);
+    labelAuthor = makeLabel ("author-label", juce::Colours::lightgrey, juce::Justification::centredRight,
+                             juce::Font ("Verdana", 13.0f, juce::Font::italic));
+
+    buttonNewAdvice = makeButton ("new-advice-button", "+");
+    buttonMenu = makeButton ("menu-button", "Menu");
+    buttonFavorite = makeButton ("favorite-button", "Favorite");
+    buttonFavorite->setValue (0);
+
+    libSetsConseils = std::make_unique<LibSetsConseils> (&dataTags);
+
+    loadDataConfig();
+    initDatabase();
+    takeNewAdvice (false, lastItem);
+
+    setSize (500, 350);
+    takeKeyboardFocus();
+
+    if (timerSeconds > 0)
+        startTimer (adviceTimer, timerSeconds * 1000);
+}
+
+MainComponent::~MainComponent()
+{
+    saveDataConfig();
+
+    labelSetName.reset();
+    labelAdvice.reset();
+    labelAuthor.reset();
+    buttonNewAdvice.reset();
+    buttonMenu.reset();
+    buttonFavorite.reset();
+
+    libSetsConseils.reset();
+
+    stopTimer (fadeTimer);
+    stopTimer (adviceTimer);
+
+    if (&juce::LookAndFeel::getDefaultLookAndFeel() == &lookAndFeel)
+        juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+}
+
+std::unique_ptr<juce::Label> MainComponent::makeLabel (const juce::String& identifier,
+                                                       juce::Colour textColour,
+                                                       juce::Justification justification,
+                                                       const juce::Font& font)
+{
+    auto label = std::make_unique<juce::Label> (juce::String(), juce::String());
+    label->setComponentID (identifier);
+    label->setColour (juce::Label::textColourId, textColour);
+    label->setJustificationType (justification);
+    label->setFont (font);
+    addAndMakeVisible (*label);
+    return label;
+}
+
+std::unique_ptr<SpecialButton> MainComponent::makeButton (const juce::String& identifier,
+                                                          const juce::String& icon)
+{
+    auto button = std::make_unique<SpecialButton>();
+    button->setComponentID (identifier);
+    addAndMakeVisible (*button);
+    button->addListener (this);
+    button->setIcon (icon);
+    button->addKeyListener (this);
+    return button;
+}
+
+void MainComponent::takeKeyboardFocus()
+{
+    // Only a component on screen can hold the focus; the window hands it over once it shows.
+    if (isShowing())
+        grabKeyboardFocus();
+}
+
+void MainComponent::updateButtonTitles()
+{
+    const bool english = currentLanguage != 0;
+    buttonNewAdvice->setTitle (english ? "New advice" : "Nouveau conseil");
+    buttonMenu->setTitle ("Menu");
+    buttonFavorite->setTitle (english ? "Favourite" : "Favori");
+}
+
+//==============================================================================
+void MainComponent::initDatabase()
+{
+    libSetsConseils->loadLibSetsConseils();
+    libSetsConseils->generateFilteredList (currentLanguage, currentLanguageSet, currentSets, currentTag,
+                                           lookForFavorites);
+    updateButtonTitles();
+    takeNewAdvice (false, -1);
+}
+
+juce::String MainComponent::getNoAdviceMessage (int language)
+{
+    if (language != 0)
+        return "No advice has been found. You should change the tag filtering (options), or verify that your "
+               "advice sets are in the data folder.";
+
+    return utf8 (
+        "Aucun conseil n'a \xc3\xa9t\xc3\xa9 trouv\xc3\xa9. Vous devriez modifier le filtrage des tags "
+        "(options) et v\xc3\xa9rifier que les sets sont dans le dossier data.");
+}
+
+void MainComponent::takeNewAdvice (bool fade, int index)
+{
+    const auto numAdvice = libSetsConseils->getNumConseilsFiltered();
+    int k = 0;
+
+    if (numAdvice > 0 && index == -1)
+        k = randomShuffle.getRandomShuffledNumber (0, numAdvice);
+    else if (index >= 0 && index < numAdvice)
+        k = index;
+
+    currentItem = k;
+
+    const auto setName = libSetsConseils->getNameFiltered (k);
+    labelSetName->setText (setName, juce::dontSendNotification);
+
+    const auto text = libSetsConseils->getDescriptionItemFiltered (k);
+
+    if (text.isEmpty())
+    {
+        labelAdvice->setText (getNoAdviceMessage (currentLanguage), juce::dontSendNotification);
+        buttonFavorite->setVisible (false);
+    }
+    else
+    {
+        labelAdvice->setText (text, juce::dontSendNotification);
+        buttonFavorite->setVisible (!lookForFavorites);
+    }
+
+    if (setName.isEmpty())
+    {
+        labelAuthor->setText ({}, juce::dontSendNotification);
+    }
+    else
+    {
+        labelAuthor->setText (libSetsConseils->getAuthorFiltered (k), juce::dontSendNotification);
+        buttonFavorite->setValue (libSetsConseils->getFavorite (k) ? 1 : 0);
+    }
+
+    const auto colour = libSetsConseils->getColourSetFiltered (k);
+
+    if (fade)
+    {
+        changeCurrentColour (colour);
+    }
+    else
+    {
+        // A fade still running would otherwise pull the colour back towards its own start.
+        stopTimer (fadeTimer);
+        currentColour = colour;
+        fadeTargetColour = colour;
+        applyColourToButtons();
+    }
+
+    juce::AccessibilityHandler::postAnnouncement (labelAdvice->getText(),
+                                                  juce::AccessibilityHandler::AnnouncementPriority::medium);
+    takeKeyboardFocus();
+    repaint();
+}
+
+void MainComponent::changeCurrentColour (juce::Colour newColour)
+{
+    if (newColour == fadeTargetColour)
+        return;
+
+    fadeStartColour = currentColour;
+    fadeTargetColour = newColour;
+    fadeStep = 0;
+    startTimer (fadeTimer, fadeTickMilliseconds);
+}
+
+void MainComponent::advanceFade()
+{
+    ++fadeStep;
+
+    if (fadeStep < fadeTicks)
+        startTimer (fadeTimer, fadeTickMilliseconds);
+    else
+        stopTimer (fadeTimer);
+
+    if (fadeStep > fadeHoldTicks)
+    {
+        const auto f = (float) juce::jmin (fadeStep - fadeHoldTicks, fadeTicks - fadeHoldTicks) /
+                       (float) (fadeTicks - fadeHoldTicks);
+        const auto hs = fadeStartColour.getHue();
+        const auto ht = fadeTargetColour.getHue();
+        auto hue = hs + f * (ht - hs);
+
+        // The hue takes the shorter way round the colour circle.
+        if (hs - ht > 0.5f)
+        {
+            hue = hs + f * (ht + 1.0f - hs);
+
+            if (hue > 1.0f)
+                hue -= 1.0f;
+        }
+        else if (ht - hs > 0.5f)
+        {
+            hue = hs + f * (ht - 1.0f - hs);
+
+            if (hue < 0.0f)
+                hue += 1.0f;
+        }
+
+        const auto saturation = fadeStartColour.getSaturation() +
+                                f * (fadeTargetColour.getSaturation() - fadeStartColour.getSaturation());
+        const auto brightness = fadeStartColour.getBrightness() +
+                                f * (fadeTargetColour.getBrightness() - fadeStartColour.getBrightness());
+
+        currentColour = juce::Colour::fromHSV (hue, saturation, brightness, fadeStartColour.getFloatAlpha());
+    }
+
+    applyColourToButtons();
+    repaint();
+}
+
+void MainComponent::applyColourToButtons()
+{
+    for (auto* button : { buttonNewAdvice.get(), buttonMenu.get(), buttonFavorite.get() })
+    {
+        button->setColour (currentColour);
+        button->repaint();
+    }
+}
+
+//==============================================================================
+void MainComponent::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::black);
+    g.setColour (currentColour);
+    g.drawRoundedRectangle (frameInsetX, frameInsetY, (float) getWidth() - 2.0f * frameInsetX,
+                            (float) getHeight() - frameHeightReduction, frameCornerSize, frameThickness);
+}
+
+void MainComponent::resized()
+{
+    const auto w = getWidth();
+    const auto h = getHeight();
+
+    labelSetName->setBounds (100, 70, w - 200, 24);
+    labelAdvice->setBounds (100, 95, w - 200, 96);
+    labelAuthor->setBounds (110, h - 150, w - 220, 24);
+    buttonMenu->setBounds (20, h - 55, 42, 52);
+    buttonFavorite->setBounds (w - 107, h - 55, 42, 52);
+    buttonNewAdvice->setBounds (w - 55, h - 55, 42, 52);
+}
+
+void MainComponent::mouseDown (const juce::MouseEvent&) {}
+
+//==============================================================================
+void MainComponent::buttonClicked (juce::Button* button)
+{
+    if (button == buttonNewAdvice.get())
+    {
+        takeNewAdvice (true, -1);
+    }
+    else if (button == buttonMenu.get())
+    {
+        showMenu();
+    }
+    else if (button == buttonFavorite.get())
+    {
+        const auto newValue = buttonFavorite->getValue() != 1 ? 1 : 0;
+        buttonFavorite->setValue (newValue);
+        libSetsConseils->setFavorite (currentItem, newValue == 1);
+    }
+}
+
+bool MainComponent::keyPressed (const juce::KeyPress& key)
+{
+    if (key.getKeyCode() == juce::KeyPress::F1Key && !key.getModifiers().isAnyModifierKeyDown())
+    {
+        openPage (helpPageName);
+        return true;
+    }
+
+    return false;
+}
+
+bool MainComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
+{
+    return keyPressed (key);
+}
+
+void MainComponent::actionListenerCallback (const juce::String&)
+{
+    // The messages of the hosted panels land here; with no panel yet, every message is ignored.
+}
+
+bool MainComponent::isAPanelVisible() const
+{
+    // The About panel, the set editor and the options panel are tested here, in this order, once hosted.
+    return false;
+}
+
+void MainComponent::timerCallback (int timerID)
+{
+    if (timerID == fadeTimer)
+    {
+        advanceFade();
+    }
+    else if (timerID == adviceTimer)
+    {
+        if (!isAPanelVisible())
+            takeNewAdvice (true, -1);
+
+        restartAdviceTimer();
+    }
+}
+
+void MainComponent::restartAdviceTimer()
+{
+    if (timerSeconds != 0)
+        startTimer (adviceTimer, timerSeconds * 1000);
+    else
+        stopTimer (adviceTimer);
+}
+
+bool MainComponent::askAuthorizationToQuit()
+{
+    // Only the set editor, once hosted, may hold the quit back for unsaved changes.
+    return true;
+}
+
+//==============================================================================
+int MainComponent::getTimerPeriodForMenuId (int menuId)
+{
+    for (const auto& entry : timerEntries)
+        if (entry.menuId == menuId)
+            return entry.seconds;
+
+    return -1;
+}
+
+juce::PopupMenu MainComponent::createMainMenu() const
+{
+    const bool english = currentLanguage != 0;
+    const auto text = [english] (const char* englishText, const char* frenchText)
+    { return english ? juce::String (englishText) : utf8 (frenchText); };
+
+    juce::PopupMenu timerMenu;
+
+    for (const auto& entry : timerEntries)
+        timerMenu.addItem (entry.menuId, text (entry.english, entry.french), true,
+                           timerSeconds == entry.seconds);
+
+    juce::PopupMenu menu;
+    menu.addItem (menuOptions, "Options");
+    menu.addSubMenu (text ("Timer", "Minuterie"), timerMenu);
+    menu.addSeparator();
+    menu.addItem (menuSetsEdition, text ("Sets edition", "\xc3\x89"
+                                                         "dition des sets"));
+    menu.addItem (menuMoreSets, text ("To get more sets...", "R\xc3\xa9"
+                                                             "cup\xc3\xa9rer plus de sets..."));
+    menu.addSeparator();
+    menu.addItem (menuHelp, text ("Help", "Aide"));
+    menu.addItem (menuCopyAdvice, text ("Copy the current advice", "Copier le conseil en cours"));
+    menu.addItem (menuAbout, text ("About Musewheeler...", "A propos de Musewheeler..."));
+    return menu;
+}
+
+void MainComponent::showMenu()
+{
+    // The menu keeps the toolkit's plain look, in the program's colours, rather than the program's own.
+    juce::LookAndFeel_V2 menuLook;
+    menuLook.setColour (juce::PopupMenu::backgroundColourId, juce::Colours::black);
+    menuLook.setColour (juce::PopupMenu::textColourId, juce::Colours::lightgrey);
+    menuLook.setColour (juce::PopupMenu::highlightedBackgroundColourId, currentColour);
+
+    auto menu = createMainMenu();
+    menu.setLookAndFeel (&menuLook);
+
+    const juce::Component::SafePointer<MainComponent> safeThis (this);
+    const auto chosen = menu.show();
+
+    if (safeThis != nullptr)
+        handleMenuResult (chosen);
+}
+
+void MainComponent::handleMenuResult (int menuId)
+{
+    switch (menuId)
+    {
+        case menuOptions:
+        case menuSetsEdition:
+        case menuAbout:
+            // These open the hosted panels.
+            break;
+        case menuMoreSets:
+            openPage (setsPageName);
+            break;
+        case menuHelp:
+            openPage (helpPageName);
+            break;
+        case menuCopyAdvice:
+            clipboardWriter (labelAdvice->getText());
+            break;
+        case menuTimerDisabled:
+            timerSeconds = 0;
+            stopTimer (adviceTimer);
+            break;
+        default:
+            if (menuId >= menuTimerFirstPeriod && menuId <= menuTimerLastPeriod)
+            {
+                timerSeconds = getTimerPeriodForMenuId (menuId);
+                startTimer (adviceTimer, timerSeconds * 1000);
+            }
+            else
+            {
+                restartAdviceTimer();
+            }
+            break;
+    }
+}
+
+//==============================================================================
+juce::File MainComponent::getHelpFolder()
+{
+    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile ("help");
+}
+
+juce::File MainComponent::getPageFile (const juce::String& pageName) const
+{
+    const auto folder = currentLanguage == 0 ? getHelpFolder().getChildFile ("fr") : getHelpFolder();
+    return folder.getChildFile (pageName);
+}
+
+juce::URL MainComponent::getPageAddress (const juce::File& page)
+{
+    return juce::URL (juce::URL (page).toString (false).replace ("$", "%24"));
+}
+
+void MainComponent::openPage (const juce::String& pageName)
+{
+    const auto page = getPageFile (pageName);
+
+    if (page.existsAsFile())
+        browserLauncher (getPageAddress (page));
+}
+
+void MainComponent::setBrowserLauncher (std::function<void (const juce::URL&)> launcher)
+{
+    browserLauncher = std::move (launcher);
+}
+
+void MainComponent::setClipboardWriter (std::function<void (const juce::String&)> writer)
+{
+    clipboardWriter = std::move (writer);
+}
+
+//==============================================================================
+void MainComponent::loadDataConfig()
+{
+    const auto file = ConfigFile::getDefaultLocation();
+
+    if (!file.existsAsFile())
+    {
+        saveDataConfig();
+        return;
+    }
+
+    const auto settings = ConfigFile::read (file);
+    currentLanguage = settings.language;
+    currentLanguageSet = settings.languageSet;
+    currentSets = settings.sets;
+    currentTag = settings.tag;
+    lastItem = settings.lastItem;
+    lookForFavorites = settings.lookForFavorites;
+    timerSeconds = settings.timerSeconds;
+
+    dataTags.initDataTagsLibrary (currentLanguage == 1);
+}
+
+void MainComponent::saveDataConfig()
+{
+    ConfigFile::Settings settings;
+    settings.language = currentLanguage;
+    settings.languageSet = currentLanguageSet;
+    settings.sets = currentSets;
+    settings.tag = currentTag;
+    settings.lastItem = currentItem;
+    settings.lookForFavorites = lookForFavorites;
+    settings.timerSeconds = timerSeconds;
+
+    ConfigFile::write (ConfigFile::getDefaultLocation(), settings);
+}

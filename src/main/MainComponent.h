@@ -1,0 +1,143 @@
+#pragma once
+
+#include "advice/DataTags.h"
+#include "advice/LibSetsConseils.h"
+#include "main/RandomShuffle.h"
+#include "widgets/CustomLookAndFeel.h"
+#include "widgets/SpecialButton.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <functional>
+
+// The program's one screen: the drawn advice with its set's name and author inside a frame in the set's
+// colour, and the new-advice, menu and favourite buttons. It owns the tag catalogue and the set library,
+// reads and writes the configuration file, runs the colour fade and the advice timer, and hosts the panels
+// opened from its menu.
+class MainComponent final
+    : public juce::Component
+    , public juce::Button::Listener
+    , public juce::ActionListener
+    , public juce::KeyListener
+    , public juce::MultiTimer
+{
+public:
+    static constexpr int fadeTimer = 0;
+    static constexpr int adviceTimer = 1;
+    static constexpr int fadeTickMilliseconds = 100;
+    static constexpr int fadeTicks = 30;
+    static constexpr int fadeHoldTicks = 20;
+
+    enum MenuId
+    {
+        menuOptions = 1,
+        menuSetsEdition = 2,
+        menuMoreSets = 3,
+        menuHelp = 4,
+        menuCopyAdvice = 5,
+        menuAbout = 9,
+        menuTimerDisabled = 10,
+        menuTimerFirstPeriod = 11,
+        menuTimerLastPeriod = 17
+    };
+
+    MainComponent();
+    ~MainComponent() override;
+
+    void initDatabase();
+    void takeNewAdvice (bool fade, int index);
+    void changeCurrentColour (juce::Colour newColour);
+
+    void paint (juce::Graphics&) override;
+    void resized() override;
+    void mouseDown (const juce::MouseEvent&) override;
+    bool keyPressed (const juce::KeyPress&) override;
+    bool keyPressed (const juce::KeyPress&, juce::Component*) override;
+    void buttonClicked (juce::Button*) override;
+    void actionListenerCallback (const juce::String& message) override;
+    void timerCallback (int timerID) override;
+
+    void loadDataConfig();
+    void saveDataConfig();
+
+    // The main menu runs modally; building it and acting on the chosen id are kept apart from it.
+    void showMenu();
+    juce::PopupMenu createMainMenu() const;
+    void handleMenuResult (int menuId);
+
+    // The period in seconds of a timer submenu entry (ids 10 to 17), or -1 for any other id.
+    static int getTimerPeriodForMenuId (int menuId);
+
+    bool askAuthorizationToQuit();
+
+    // The help pages shipped in "help" beside the program, in the interface language ("fr/" for French).
+    static juce::File getHelpFolder();
+    juce::File getPageFile (const juce::String& pageName) const;
+
+    // The page's file:// address. The toolkit hands it to /bin/sh inside double quotes, where only "$" of
+    // the characters the address keeps would still mean something, so it is escaped as well.
+    static juce::URL getPageAddress (const juce::File& page);
+
+    // Where pages and copied texts go; tests put recorders here so that nothing leaves the process.
+    void setBrowserLauncher (std::function<void (const juce::URL&)> launcher);
+    void setClipboardWriter (std::function<void (const juce::String&)> writer);
+
+    int getCurrentItem() const { return currentItem; }
+    juce::Colour getCurrentColour() const { return currentColour; }
+    int getFadeStep() const { return fadeStep; }
+    int getCurrentLanguage() const { return currentLanguage; }
+    int getCurrentLanguageSet() const { return currentLanguageSet; }
+    juce::String getCurrentSets() const { return currentSets; }
+    int getCurrentTag() const { return currentTag; }
+    bool getLookForFavorites() const { return lookForFavorites; }
+    int getTimerSeconds() const { return timerSeconds; }
+    const DataTags& getDataTags() const { return dataTags; }
+    LibSetsConseils& getLibSetsConseils() { return *libSetsConseils; }
+
+    static juce::String getNoAdviceMessage (int language);
+
+private:
+    std::unique_ptr<juce::Label> makeLabel (const juce::String& identifier, juce::Colour textColour,
+                                            juce::Justification justification, const juce::Font& font);
+    std::unique_ptr<SpecialButton> makeButton (const juce::String& identifier, const juce::String& icon);
+    void updateButtonTitles();
+    void takeKeyboardFocus();
+    void openPage (const juce::String& pageName);
+    void restartAdviceTimer();
+    void applyColourToButtons();
+    void advanceFade();
+    bool isAPanelVisible() const;
+
+    CustomLookAndFeel lookAndFeel;
+
+    std::unique_ptr<juce::Label> labelSetName;
+    std::unique_ptr<juce::Label> labelAdvice;
+    std::unique_ptr<juce::Label> labelAuthor;
+
+    std::unique_ptr<SpecialButton> buttonNewAdvice;
+    std::unique_ptr<SpecialButton> buttonMenu;
+    std::unique_ptr<SpecialButton> buttonFavorite;
+
+    DataTags dataTags;
+    std::unique_ptr<LibSetsConseils> libSetsConseils;
+    RandomShuffle randomShuffle;
+
+    juce::Colour currentColour;
+    int fadeStep = 0;
+    juce::Colour fadeStartColour;
+    juce::Colour fadeTargetColour;
+
+    int currentLanguage = 1;
+    int currentLanguageSet = -1;
+    juce::String currentSets;
+    int currentTag = -1;
+    bool lookForFavorites = false;
+    int timerSeconds = 0;
+    int currentItem = -1;
+    int lastItem = -1;
+
+    std::function<void (const juce::URL&)> browserLauncher;
+    std::function<void (const juce::String&)> clipboardWriter;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
+};

@@ -1,0 +1,128 @@
+#!/bin/bash
+# `make install` and `make uninstall` for a user without root: the program's folder, the launcher on the
+# PATH, the desktop entry and the icon; a reinstall and an uninstall keep the user's sets and settings.
+# Usage: install.sh MUSEWHEELER_EXECUTABLE SOURCE_DIR
+set -euo pipefail
+
+program="$1"
+sourceDir="$2"
+programFolder=$(dirname "$program")
+display=":83"
+
+work=$(mktemp -d /tmp/musewheeler-install.XXXXXX)
+chmod 755 "$work"
+# A home whose name holds what shells and desktop entries treat specially.
+home="$work/home of o'neil \"q\" \$x \`y\`"
+mkdir -p "$home"
+xvfbPid=""
+programPid=""
+
+cleanUp()
+{
+    if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
+    if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanUp EXIT
+
+fail()
+{
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+check()
+{
+    echo "ok: $*"
+}
+
+# Run as an unprivileged user when the tests run as root, so that nothing may quietly rely on root.
+if [ "$(id -u)" = 0 ]; then
+    chown 65534:65534 "$home"
+    asUser() { setpriv --reuid=65534 --regid=65534 --clear-groups env -i HOME="$home" PATH="/usr/bin:/bin" DISPLAY="$display" "$@"; }
+else
+    asUser() { env -i HOME="$home" PATH="/usr/bin:/bin" DISPLAY="$display" "$@"; }
+fi
+
+programHome="$home/.local/share/musewheeler"
+launcher="$home/.local/bin/musewheeler"
+desktopEntry="$home/.local/share/applications/musewheeler.desktop"
+icon="$home/.local/share/icons/hicolor/256x256/apps/musewheeler.png"
+
+#-------------------------------------------------------------------------------------------------------
+asUser sh "$sourceDir/tools/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
+    || fail "install failed: $(cat "$work/install.log")"
+
+[ -x "$programHome/Musewheeler" ] || fail "no program in $programHome"
+cmp -s "$program" "$programHome/Musewheeler" || fail "the installed program differs from the built one"
+for page in index.html sets.html fr/index.html fr/sets.html; do
+    [ -f "$programHome/help/$page" ] || fail "help/$page is missing"
+done
+shipped=$(ls "$sourceDir"/data/*.mwh | wc -l)
+[ "$(ls "$programHome"/data/*.mwh | wc -l)" = "$shipped" ] || fail "not every shipped set was installed"
+[ "$(stat -c %u "$programHome/Musewheeler")" = "$(stat -c %u "$home")" ] || fail "the files are not the user's"
+check "the program, its help and the $shipped shipped sets are in the user's folder"
+
+[ -x "$launcher" ] || fail "no launcher"
+[ "$(identify -format '%m %wx%h' "$icon")" = "PNG 256x256" ] || fail "the icon is not a 256 x 256 PNG"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktopEntry" || fail "the desktop entry is not valid"
+fi
+grep -qx "Icon=$icon" "$desktopEntry" || fail "the desktop entry names another icon"
+
+# The Exec value, unquoted as a desktop environment does: string escapes first, then the argument's.
+exec=$(sed -n 's/^Exec=//p' "$desktopEntry")
+exec="${exec#\"}"
+exec="${exec%\"}"
+exec=$(printf '%s' "$exec" | sed -e 's/\\\\/\\/g' -e 's/\\\(.\)/\1/g')
+[ "$exec" = "$launcher" ] || fail "the desktop entry starts '$exec'"
+check "the launcher, the icon and a valid desktop entry that starts the launcher are in place"
+
+#-------------------------------------------------------------------------------------------------------
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfbPid=$!
+export DISPLAY="$display"
+
+for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+asUser "$launcher" >"$work/program.log" 2>&1 &
+programPid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Musewheeler$' | head -n 1)
+[ -n "$window" ] || fail "the launcher opened no window"
+sleep 1
+[ -f "$programHome/Musewheeler.ini" ] || fail "the program did not keep its settings in its folder"
+import -window "$window" "$work/shot.png"
+frame=$(convert "$work/shot.png" -format '%[hex:p{80,145}]' info: | cut -c1-6)
+[ "$frame" != "000000" ] && [ "$frame" != "D3D3D3" ] || fail "the installed program shows no advice"
+kill "$programPid"
+wait "$programPid" 2>/dev/null || true
+programPid=""
+check "the launcher starts the program, which shows advice and keeps its settings beside itself"
+
+#-------------------------------------------------------------------------------------------------------
+firstSet=$(ls "$programHome"/data/*.mwh | head -n 1)
+asUser sh -c 'printf "edited by the user" > "$1" && printf "MusewheelerV1 - Set file\n\nName=Mine;\n" > "$2"' \
+    sh "$firstSet" "$programHome/data/mine.mwh"
+printf 'settings' > "$work/settings"
+cp "$programHome/Musewheeler.ini" "$work/settings"
+
+asUser sh "$sourceDir/tools/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
+    || fail "reinstall failed: $(cat "$work/install.log")"
+[ "$(cat "$firstSet")" = "edited by the user" ] || fail "the reinstall overwrote a set the user changed"
+[ -f "$programHome/data/mine.mwh" ] || fail "the reinstall lost the user's own set"
+cmp -s "$work/settings" "$programHome/Musewheeler.ini" || fail "the reinstall changed the settings"
+check "a reinstall keeps the user's sets and settings"
+
+asUser sh "$sourceDir/tools/install.sh" uninstall >"$work/uninstall.log" || fail "uninstall failed"
+for removed in "$programHome/Musewheeler" "$programHome/help" "$launcher" "$desktopEntry" "$icon"; do
+    [ ! -e "$removed" ] || fail "uninstall left $removed"
+done
+[ -f "$programHome/data/mine.mwh" ] && [ -f "$firstSet" ] || fail "uninstall removed the user's sets"
+cmp -s "$work/settings" "$programHome/Musewheeler.ini" || fail "uninstall removed the settings"
+grep -q "your sets and settings stay in" "$work/uninstall.log" || fail "uninstall did not say where the sets stay"
+check "uninstall removes the program and keeps the user's sets and settings"
+
+echo "PASS"

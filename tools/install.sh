@@ -1,0 +1,110 @@
+#!/bin/sh
+# Installs the built program for the current user, without root, or removes it again.
+#   install.sh install PROGRAM_FOLDER SOURCE_DIR
+#   install.sh uninstall
+# PROGRAM_FOLDER holds the built Musewheeler with its help/ and musewheeler.png. The program keeps its sets
+# (data/) and its settings (Musewheeler.ini) beside itself, so it is installed as one folder the user owns;
+# a launcher goes on the user's PATH and a desktop entry into the applications menu.
+# The places follow the XDG variables; MUSEWHEELER_HOME overrides the program's folder.
+set -eu
+
+dataHome="${XDG_DATA_HOME:-$HOME/.local/share}"
+programHome="${MUSEWHEELER_HOME:-$dataHome/musewheeler}"
+binDir="${MUSEWHEELER_BIN_DIR:-$HOME/.local/bin}"
+launcher="$binDir/musewheeler"
+desktopEntry="$dataHome/applications/musewheeler.desktop"
+icon="$dataHome/icons/hicolor/256x256/apps/musewheeler.png"
+
+# The path as one word of a desktop entry's Exec line: in double quotes, with the four characters that
+# stay special there escaped, and every backslash doubled once more for the file's string syntax.
+desktopExecWord()
+{
+    printf '"%s"' "$(printf '%s' "$1" | sed -e 's/\\/\\\\\\\\/g' -e 's/"/\\\\"/g' -e 's/`/\\\\`/g' -e 's/\$/\\\\$/g')"
+}
+
+# The path quoted for /bin/sh.
+shellWord()
+{
+    printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"
+}
+
+install_program()
+{
+    programFolder="$1"
+    sourceDir="$2"
+
+    for needed in Musewheeler help musewheeler.png; do
+        [ -e "$programFolder/$needed" ] || { echo "Missing $programFolder/$needed: build the program first." >&2; exit 1; }
+    done
+
+    mkdir -p "$programHome/data" "$binDir" "$(dirname "$desktopEntry")" "$(dirname "$icon")"
+
+    # Written beside and moved over, so that a running copy keeps its own file.
+    cp "$programFolder/Musewheeler" "$programHome/.Musewheeler.new"
+    chmod 755 "$programHome/.Musewheeler.new"
+    mv -f "$programHome/.Musewheeler.new" "$programHome/Musewheeler"
+
+    rm -rf "$programHome/help"
+    cp -R "$programFolder/help" "$programHome/help"
+
+    # Shipped sets are added only where missing: the user's favourites and edits stay.
+    for set in "$sourceDir"/data/*.mwh; do
+        [ -e "$set" ] || continue
+        [ -e "$programHome/data/$(basename "$set")" ] || cp "$set" "$programHome/data/"
+    done
+
+    cp "$programFolder/musewheeler.png" "$icon"
+
+    {
+        echo '#!/bin/sh'
+        echo "exec $(shellWord "$programHome/Musewheeler") \"\$@\""
+    } > "$launcher"
+    chmod 755 "$launcher"
+
+    {
+        echo '[Desktop Entry]'
+        echo 'Type=Application'
+        echo 'Version=1.0'
+        echo 'Name=Musewheeler'
+        echo 'GenericName=Creative advice'
+        echo 'GenericName[fr]=Conseils créatifs'
+        echo 'Comment=One piece of creative advice at a time, for composers and songwriters'
+        echo 'Comment[fr]=Un conseil créatif à la fois, pour les compositeurs et les auteurs de chansons'
+        echo "Exec=$(desktopExecWord "$launcher")"
+        echo "Icon=$icon"
+        echo 'Terminal=false'
+        echo 'Categories=AudioVideo;Audio;Music;'
+        echo 'Keywords=composition;songwriting;advice;creativity;'
+        echo 'StartupWMClass=Musewheeler'
+    } > "$desktopEntry"
+
+    echo "Installed Musewheeler in $programHome"
+    echo "Start it with: $launcher (or from the applications menu)"
+
+    case ":$PATH:" in
+        *":$binDir:"*) ;;
+        *) echo "Note: $binDir is not on your PATH yet." ;;
+    esac
+}
+
+uninstall_program()
+{
+    rm -f "$programHome/Musewheeler" "$programHome/.Musewheeler.new" "$launcher" "$desktopEntry" "$icon"
+    rm -rf "$programHome/help"
+
+    # The sets and the settings are the user's: they stay, and so does the folder that holds them.
+    rmdir "$programHome/data" 2>/dev/null || true
+    rmdir "$programHome" 2>/dev/null || true
+
+    if [ -d "$programHome" ]; then
+        echo "Removed Musewheeler; your sets and settings stay in $programHome"
+    else
+        echo "Removed Musewheeler"
+    fi
+}
+
+case "${1:-}" in
+    install) install_program "$2" "$3" ;;
+    uninstall) uninstall_program ;;
+    *) echo "Usage: $0 install PROGRAM_FOLDER SOURCE_DIR | $0 uninstall" >&2; exit 2 ;;
+esac
