@@ -172,12 +172,14 @@ public:
     explicit HarnessWindow (const HarnessOptions& options)
         : juce::DocumentWindow ("Musewheeler", juce::Colours::black,
                                 juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton,
-                                true)
+                                false)
     {
+        // On the desktop only once set up: switching to the native title bar there would rebuild the window.
         setUsingNativeTitleBar (true);
         setResizable (false, false);
         setContentOwned (new HarnessContent (options), true);
         setTopLeftPosition (0, 0);
+        addToDesktop();
         setVisible (true);
     }
 

@@ -33,6 +33,7 @@ cleanUp()
 {
     stopHarness
     kill "$xvfbPid" 2>/dev/null || true
+    wait "$xvfbPid" 2>/dev/null || true
 }
 trap cleanUp EXIT
 
@@ -42,6 +43,11 @@ for _ in $(seq 50); do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.1
 done
+
+if ! kill -0 "$xvfbPid" 2>/dev/null; then
+    echo "Xvfb could not start on $display" >&2
+    exit 1
+fi
 
 # shot NAME EXPECTED_TITLE [HOVER_X HOVER_Y] -- HARNESS_ARGUMENTS...
 shot()
@@ -64,12 +70,14 @@ shot()
     "$harness" "$@" >/dev/null 2>&1 &
     harnessPid=$!
 
-    local window
-    window=$(timeout 30 xdotool search --sync --name "^Musewheeler" | head -n 1)
+    local window=""
+    timeout 30 xdotool search --sync --onlyvisible --name "^Musewheeler" >/dev/null
 
+    # Searched again while waiting: a window can be rebuilt under a new id as the program starts.
     local title=""
     for _ in $(seq 50); do
-        title=$(xdotool getwindowname "$window")
+        window=$(xdotool search --onlyvisible --name "^Musewheeler" | head -n 1)
+        title=$(xdotool getwindowname "$window" 2>/dev/null || true)
         [ "$title" = "$expectedTitle" ] && break
         sleep 0.1
     done
