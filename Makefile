@@ -19,8 +19,9 @@ APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
 RELEASE_APP_DIR = $(RELEASE_DIR)/Musewheeler_artefacts/Release
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
+EDITOR_HARNESS = $(BUILD_DIR)/EditorHarness_artefacts/Debug/EditorHarness
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean screenshots options-screenshots icons install uninstall
+.PHONY: all deps configure build run test sanitize bench fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall
 
 all: build
 
@@ -91,6 +92,10 @@ screenshots: build
 # The options panel's and the tag picker's pictures for the README, drawn straight into PNG files.
 options-screenshots: build
 	$(OPTIONS_GALLERY) docs/images
+
+# The set editor's pictures for the README, taken from the editor harness under Xvfb on SCREENSHOT_DISPLAY.
+editor-screenshots: build
+	tools/take-editor-screenshots.sh $(EDITOR_HARNESS) docs/images $(SCREENSHOT_DISPLAY)
 
 # Draws the button icons of src/widgets/icons again (they are committed; run after changing the generator).
 icons: configure

@@ -38,6 +38,43 @@ char* writeUtf8 (char* out, juce::uint32 c)
     return out;
 }
 
+// UTF-8 the toolkit accepts, written again canonically: its check lets overlong forms and encoded
+// surrogates through, and a string holding them miscounts its own bytes (a later write then drops
+// characters). Such sequences become U+FFFD.
+juce::String decodeUtf8 (const juce::uint8* bytes, size_t size)
+{
+    juce::HeapBlock<char> utf8 (size + 1);
+    auto* out = utf8.get();
+    size_t i = 0;
+
+    while (i < size && bytes[i] != 0)
+    {
+        const auto lead = bytes[i];
+
+        if (lead < 0x80)
+        {
+            *out++ = (char) lead;
+            ++i;
+            continue;
+        }
+
+        const int length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : 2;
+        juce::uint32 c = lead & (0x7fu >> length);
+        int n = 1;
+
+        for (; n < length && i + (size_t) n < size && (bytes[i + (size_t) n] & 0xc0) == 0x80; ++n)
+            c = (c << 6) | (bytes[i + (size_t) n] & 0x3fu);
+
+        static constexpr juce::uint32 smallest[] = { 0, 0, 0x80, 0x800, 0x10000 };
+        const bool valid =
+            n == length && c >= smallest[length] && c <= 0x10ffff && !(c >= 0xd800 && c <= 0xdfff);
+        out = writeUtf8 (out, valid ? c : 0xfffd);
+        i += (size_t) n;
+    }
+
+    return juce::String (juce::CharPointer_UTF8 (utf8.get()), juce::CharPointer_UTF8 (out));
+}
+
 template <bool littleEndian>
 juce::String decodeUtf16 (const juce::uint8* units, size_t numUnits)
 {
@@ -94,8 +131,19 @@ juce::String Utf16TextFile::decode (const void* data, size_t size)
     const bool bigEndian = size >= 2 && bytes[0] == 0xfe && bytes[1] == 0xff;
 
     if (!littleEndian && !bigEndian)
-        return juce::String::createStringFromData (
-            data, (int) std::min (size, (size_t) std::numeric_limits<int>::max()));
+    {
+        const auto byteOrderMark =
+            size >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf ? 3u : 0u;
+        const auto* start = reinterpret_cast<const char*> (bytes + byteOrderMark);
+        const auto length = (int) std::min (size - byteOrderMark, (size_t) std::numeric_limits<int>::max());
+
+        // Text that is not UTF-8 is read as the toolkit reads it (Windows-1252), which gives valid text.
+        if (size > 1 && !juce::CharPointer_UTF8::isValidString (start, length))
+            return juce::String::createStringFromData (
+                data, (int) std::min (size, (size_t) std::numeric_limits<int>::max()));
+
+        return decodeUtf8 (bytes + byteOrderMark, (size_t) length);
+    }
 
     const auto numUnits = (size - 2) / 2;
     return littleEndian ? decodeUtf16<true> (bytes + 2, numUnits) : decodeUtf16<false> (bytes + 2, numUnits);

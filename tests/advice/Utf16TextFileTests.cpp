@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace
 {
 std::vector<int> bytesOf (const juce::MemoryBlock& block)
@@ -52,6 +54,13 @@ TEST (Utf16TextFileTest, readsWhatTheToolkitReadsAndMendsBrokenSurrogates)
     EXPECT_EQ (decode ({ 'a', 'b' }), "ab");
     EXPECT_EQ (decode ({}), "");
     EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 0, 0, 'b', 0 }), "a");
+
+    // Overlong forms and encoded surrogates, which the toolkit's check lets through, become U+FFFD.
+    const auto replacement = juce::String::charToString (0xfffd);
+    EXPECT_EQ (decode ({ 'a', 0xc0, 0xb2, 'b' }), "a" + replacement + "b");
+    EXPECT_EQ (decode ({ 0xed, 0xa0, 0x80, 'c' }), replacement + "c");
+    const auto fromBrokenUtf8 = decode ({ 'x', 0xc0, 0xb2, 0xf1, 0xb3, 0x9e, 0x95 });
+    EXPECT_EQ ((int) fromBrokenUtf8.getNumBytesAsUTF8(), (int) std::strlen (fromBrokenUtf8.toRawUTF8()));
 
     const auto lone = decode ({ 0xff, 0xfe, 0x3c, 0xd8, 'a', 0, 0xb8, 0xdf });
     EXPECT_EQ (lone, juce::String::charToString (0xfffd) + "a" + juce::String::charToString (0xfffd));

@@ -244,3 +244,24 @@ TEST (ConfigFileTest, valuesTheProgramCannotUseReadAsTheirDefaults)
     EXPECT_EQ (read ("1", "0", "-1", "99999999999").timerSeconds, 0);
     EXPECT_EQ (read ("1", "0", "-1", "2147483").timerSeconds, ConfigFile::maximumTimerSeconds);
 }
+
+// Found by fuzzing: a damaged file whose set name holds characters beyond the Basic Multilingual Plane.
+TEST (ConfigFileFuzzRegressionTest, readsWhatItWritesForEveryInputFound)
+{
+    for (const auto& file : testing_helpers::fixturesDirectory().getChildFile ("fuzz").findChildFiles (
+             juce::File::findFiles, false, "config-*"))
+    {
+        juce::MemoryBlock bytes;
+        ASSERT_TRUE (file.loadFileAsData (bytes));
+        const auto settings = ConfigFile::parseData (bytes.getData(), bytes.getSize());
+        const auto again = ConfigFile::parse (ConfigFile::format (settings));
+
+        EXPECT_EQ (again.language, settings.language) << file.getFileName();
+        EXPECT_EQ (again.languageSet, settings.languageSet);
+        EXPECT_EQ (again.sets, settings.sets);
+        EXPECT_EQ (again.tag, settings.tag);
+        EXPECT_EQ (again.lastItem, settings.lastItem);
+        EXPECT_EQ (again.lookForFavorites, settings.lookForFavorites);
+        EXPECT_EQ (again.timerSeconds, settings.timerSeconds);
+    }
+}

@@ -1,0 +1,16 @@
+# The set editor alone in a window, with a small data folder beside it, for trying it by hand and for
+# `make editor-screenshots`; not installed and not run by the tests.
+juce_add_gui_app (EditorHarness
+    PRODUCT_NAME "EditorHarness"
+    VERSION "${PROJECT_VERSION}"
+    COMPANY_NAME "The Musewheeler developers")
+
+target_sources (EditorHarness PRIVATE "${PROJECT_SOURCE_DIR}/tools/EditorHarness.cpp")
+target_link_libraries (EditorHarness PRIVATE MusewheelerCore)
+
+# Copied afresh whenever the harness is linked, so that the pictures always show the same sets.
+add_custom_command (TARGET EditorHarness POST_BUILD
+    COMMAND "${CMAKE_COMMAND}" -E rm -rf "$<TARGET_FILE_DIR:EditorHarness>/data"
+    COMMAND "${CMAKE_COMMAND}" -E copy_directory "${PROJECT_SOURCE_DIR}/tools/editor-harness-data"
+            "$<TARGET_FILE_DIR:EditorHarness>/data"
+    VERBATIM)

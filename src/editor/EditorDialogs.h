@@ -1,0 +1,31 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+// Every question, alert and file chooser of the set editor goes through this one interface, so that the
+// editor's commands can run with scripted answers. The editor builds every text; an implementation
+// only shows them and reports the user's answer.
+class EditorDialogs
+{
+public:
+    virtual ~EditorDialogs() = default;
+
+    // 1 for the first button, 2 for the second, 0 for the third or a box closed without an answer.
+    virtual int showYesNoCancelBox (const juce::String& title, const juce::String& message,
+                                    const juce::String& firstButton, const juce::String& secondButton,
+                                    const juce::String& thirdButton) = 0;
+
+    // True for the first button, false for the second or a box closed without an answer.
+    virtual bool showOkCancelBox (const juce::String& title, const juce::String& message,
+                                  const juce::String& firstButton, const juce::String& secondButton) = 0;
+
+    // A warning that needs no answer.
+    virtual void showMessageBox (const juce::String& title, const juce::String& message,
+                                 const juce::String& button) = 0;
+
+    // The file the user picked, or juce::File() when the chooser was cancelled.
+    virtual juce::File browseForFileToOpen (const juce::String& title, const juce::File& initialLocation,
+                                            const juce::String& filePatterns) = 0;
+    virtual juce::File browseForFileToSave (const juce::String& title, const juce::File& initialLocation,
+                                            const juce::String& filePatterns, bool warnAboutOverwriting) = 0;
+};

@@ -1,0 +1,50 @@
+#include "editor/NativeEditorDialogs.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+int NativeEditorDialogs::showYesNoCancelBox (const juce::String& title, const juce::String& message,
+                                             const juce::String& firstButton,
+                                             const juce::String& secondButton,
+                                             const juce::String& thirdButton)
+{
+    return juce::AlertWindow::showYesNoCancelBox (juce::AlertWindow::NoIcon, title, message, firstButton,
+                                                  secondButton, thirdButton, nullptr, nullptr);
+}
+
+bool NativeEditorDialogs::showOkCancelBox (const juce::String& title, const juce::String& message,
+                                           const juce::String& firstButton, const juce::String& secondButton)
+{
+    return juce::AlertWindow::showOkCancelBox (juce::AlertWindow::NoIcon, title, message, firstButton,
+                                               secondButton, nullptr, nullptr);
+}
+
+void NativeEditorDialogs::showMessageBox (const juce::String& title, const juce::String& message,
+                                          const juce::String& button)
+{
+    juce::AlertWindow::showMessageBox (juce::AlertWindow::WarningIcon, title, message, button, nullptr);
+}
+
+juce::File NativeEditorDialogs::browseForFileToOpen (const juce::String& title,
+                                                     const juce::File& initialLocation,
+                                                     const juce::String& filePatterns)
+{
+    juce::FileChooser chooser (title, initialLocation, filePatterns, true);
+
+    if (!chooser.browseForFileToOpen (nullptr))
+        return {};
+
+    return chooser.getResult();
+}
+
+juce::File NativeEditorDialogs::browseForFileToSave (const juce::String& title,
+                                                     const juce::File& initialLocation,
+                                                     const juce::String& filePatterns,
+                                                     bool warnAboutOverwriting)
+{
+    juce::FileChooser chooser (title, initialLocation, filePatterns, true);
+
+    if (!chooser.browseForFileToSave (warnAboutOverwriting))
+        return {};
+
+    return chooser.getResult();
+}
