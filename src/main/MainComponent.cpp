@@ -84,6 +84,7 @@ MainComponent::~MainComponent()
     // The panels point into the set library and the tag catalogue, so they go first.
     aboutComponent.reset();
     optionsComponent.reset();
+    editionComponent.reset();
 
     libSetsConseils.reset();
 
@@ -303,7 +304,8 @@ void MainComponent::resized()
 
     // A visible panel covers the whole screen, so the buttons behind it cannot be reached.
     for (auto* panel : { static_cast<juce::Component*> (aboutComponent.get()),
-                         static_cast<juce::Component*> (optionsComponent.get()) })
+                         static_cast<juce::Component*> (optionsComponent.get()),
+                         static_cast<juce::Component*> (editionComponent.get()) })
         if (panel != nullptr)
             panel->setBounds (0, 0, w, h);
 }
@@ -356,6 +358,10 @@ void MainComponent::createPanels()
     addChildComponent (*optionsComponent);
     optionsComponent->addActionListener (this);
 
+    editionComponent = std::make_unique<EditionComponent> (&dataTags, libSetsConseils.get());
+    addChildComponent (*editionComponent);
+    editionComponent->addActionListener (this);
+
     // The panels fill their lists in English when they are built; the catalogue stays in the interface
     // language meanwhile.
     dataTags.initDataTagsLibrary (currentLanguage == 1);
@@ -370,6 +376,19 @@ void MainComponent::openOptions()
     optionsComponent->setCurrentTag (currentTag);
     optionsComponent->displayCurrentDescriptionSets();
     optionsComponent->setVisible (true);
+    dataTags.initDataTagsLibrary (currentLanguage == 1);
+}
+
+void MainComponent::openEdition()
+{
+    lookAndFeel.setTypeButton (true);
+    editionComponent->initEdition();
+    editionComponent->setLanguage (currentLanguage);
+    editionComponent->setVisible (true);
+
+    if (editionComponent->isShowing())
+        editionComponent->grabKeyboardFocus();
+
     dataTags.initDataTagsLibrary (currentLanguage == 1);
 }
 
@@ -407,11 +426,17 @@ void MainComponent::actionListenerCallback (const juce::String& message)
         optionsComponent->setVisible (false);
         takeKeyboardFocus();
     }
+    else if (message == "EditionExit")
+    {
+        // Sets created or changed in the editor take part in the next draws.
+        editionComponent->setVisible (false);
+        initDatabase();
+    }
 }
 
 bool MainComponent::isAPanelVisible() const
 {
-    return aboutComponent->isVisible() || optionsComponent->isVisible();
+    return aboutComponent->isVisible() || editionComponent->isVisible() || optionsComponent->isVisible();
 }
 
 void MainComponent::timerCallback (int timerID)
@@ -439,8 +464,11 @@ void MainComponent::restartAdviceTimer()
 
 bool MainComponent::askAuthorizationToQuit()
 {
-    // Only the set editor, once hosted, may hold the quit back for unsaved changes.
-    return true;
+    // Only the set editor holds changes that a quit could lose.
+    if (!editionComponent->isVisible())
+        return true;
+
+    return editionComponent->askAuthorizationToQuit();
 }
 
 //==============================================================================
@@ -506,6 +534,7 @@ void MainComponent::handleMenuResult (int menuId)
             openOptions();
             break;
         case menuSetsEdition:
+            openEdition();
             break;
         case menuAbout:
             openAbout();

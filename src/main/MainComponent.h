@@ -2,6 +2,7 @@
 
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
+#include "editor/EditionComponent.h"
 #include "main/AboutComponent.h"
 #include "main/RandomShuffle.h"
 #include "options/OptionsComponent.h"
@@ -96,6 +97,7 @@ public:
     const DataTags& getDataTags() const { return dataTags; }
     AboutComponent& getAboutComponent() { return *aboutComponent; }
     OptionsComponent& getOptionsComponent() { return *optionsComponent; }
+    EditionComponent& getEditionComponent() { return *editionComponent; }
     LibSetsConseils& getLibSetsConseils() { return *libSetsConseils; }
 
     static juce::String getNoAdviceMessage (int language);
@@ -113,6 +115,7 @@ private:
     bool isAPanelVisible() const;
     void createPanels();
     void openOptions();
+    void openEdition();
     void openAbout();
     void takeOverOptions();
 
@@ -128,6 +131,7 @@ private:
 
     std::unique_ptr<AboutComponent> aboutComponent;
     std::unique_ptr<OptionsComponent> optionsComponent;
+    std::unique_ptr<EditionComponent> editionComponent;
 
     DataTags dataTags;
     std::unique_ptr<LibSetsConseils> libSetsConseils;

@@ -1,4 +1,5 @@
 #include "TestHelpers.h"
+#include "editor/EditorTestHelpers.h"
 #include "main/ConfigFile.h"
 #include "main/MainComponent.h"
 #include "widgets/WidgetTestHelpers.h"
@@ -40,6 +41,13 @@ juce::MemoryBlock configBytes()
     juce::MemoryBlock bytes;
     ConfigFile::getDefaultLocation().loadFileAsData (bytes);
     return bytes;
+}
+
+int countOrange (const juce::Image& image)
+{
+    return widget_testing::countPixels (image, image.getBounds(),
+                                        [] (juce::Colour colour)
+                                        { return colour.getRed() > 200 && colour.getBlue() < 60; });
 }
 
 DataTags catalogueIn (int language)
@@ -103,6 +111,50 @@ protected:
         deliverMessages();
     }
 
+    void installDialogs()
+    {
+        if (dialogs != nullptr)
+            return;
+
+        auto scripted = std::make_unique<editor_testing::ScriptedEditorDialogs>();
+        dialogs = scripted.get();
+        screen->getEditionComponent().setDialogs (std::move (scripted));
+    }
+
+    // The set editor with scripted dialogs, as the user would find it from the menu.
+    EditionComponent& openEditor()
+    {
+        auto& editor = screen->getEditionComponent();
+
+        installDialogs();
+        screen->handleMenuResult (MainComponent::menuSetsEdition);
+        deliverMessages();
+        return editor;
+    }
+
+    void clickEditorButton (const juce::String& identifier, juce::Point<float> circleCentre)
+    {
+        auto* button = screen->getEditionComponent().findChildWithID (identifier);
+        ASSERT_NE (button, nullptr) << identifier;
+        widget_testing::click (*button, circleCentre);
+        deliverMessages();
+    }
+
+    void editorKey (int keyCode, juce::ModifierKeys modifiers = juce::ModifierKeys::ctrlModifier)
+    {
+        auto& editor = screen->getEditionComponent();
+        editor.keyPressed (juce::KeyPress (keyCode, modifiers, 0), &editor);
+        deliverMessages();
+    }
+
+    // A text button drawn with the program's look as it stands.
+    juce::Image drawTextButton()
+    {
+        juce::TextButton button ("OK");
+        button.setBounds (0, 0, 100, 30);
+        return widget_testing::snapshot (button);
+    }
+
     void press (const juce::String& buttonIdentifier)
     {
         screen->getOptionsComponent().buttonClicked (&optionsChild<juce::Button> (buttonIdentifier));
@@ -110,6 +162,7 @@ protected:
     }
 
     std::unique_ptr<MainComponent> screen;
+    editor_testing::ScriptedEditorDialogs* dialogs = nullptr;
 };
 } // namespace
 
@@ -122,7 +175,10 @@ TEST_F (PanelHostingDataFolderTest, thePanelsLieHiddenOverTheWholeScreenAboveIts
 
     const auto buttonIndex = main.getIndexOfChildComponent (main.findChildWithID ("new-advice-button"));
 
-    for (auto* panel : { static_cast<juce::Component*> (&about), static_cast<juce::Component*> (&options) })
+    auto& edition = main.getEditionComponent();
+
+    for (auto* panel : { static_cast<juce::Component*> (&about), static_cast<juce::Component*> (&options),
+                         static_cast<juce::Component*> (&edition) })
     {
         EXPECT_FALSE (panel->isVisible());
         EXPECT_EQ (panel->getBounds(), main.getLocalBounds());
@@ -130,10 +186,12 @@ TEST_F (PanelHostingDataFolderTest, thePanelsLieHiddenOverTheWholeScreenAboveIts
     }
 
     EXPECT_LT (main.getIndexOfChildComponent (&about), main.getIndexOfChildComponent (&options));
+    EXPECT_LT (main.getIndexOfChildComponent (&options), main.getIndexOfChildComponent (&edition));
 
     main.setSize (600, 400);
     EXPECT_EQ (about.getBounds(), juce::Rectangle<int> (0, 0, 600, 400));
     EXPECT_EQ (options.getBounds(), juce::Rectangle<int> (0, 0, 600, 400));
+    EXPECT_EQ (edition.getBounds(), juce::Rectangle<int> (0, 0, 600, 400));
 }
 
 TEST_F (PanelHostingDataFolderTest, buildingThePanelsLeavesTheCatalogueInTheInterfaceLanguage)
@@ -318,7 +376,8 @@ TEST_F (PanelHostingDataFolderTest, theAdviceTimerDrawsNothingWhileAPanelIsOpen)
     writeConfig ("Language=1;LanguageSet=-1;Sets=;Tags=-1;Timer=5;");
     auto& main = make();
 
-    for (const auto entry : { MainComponent::menuAbout, MainComponent::menuOptions })
+    for (const auto entry :
+         { MainComponent::menuAbout, MainComponent::menuOptions, MainComponent::menuSetsEdition })
     {
         main.handleMenuResult (entry);
         deliverMessages();
@@ -333,7 +392,9 @@ TEST_F (PanelHostingDataFolderTest, theAdviceTimerDrawsNothingWhileAPanelIsOpen)
         EXPECT_TRUE (main.isTimerRunning (MainComponent::adviceTimer));
         EXPECT_EQ (main.getTimerInterval (MainComponent::adviceTimer), 5000);
 
-        main.actionListenerCallback (entry == MainComponent::menuAbout ? "AboutExit" : "OptionsCancel");
+        main.actionListenerCallback (entry == MainComponent::menuAbout     ? "AboutExit"
+                                     : entry == MainComponent::menuOptions ? "OptionsCancel"
+                                                                           : "EditionExit");
 
         // Without repeats, two draws cannot both show the advice that was on screen.
         main.timerCallback (MainComponent::adviceTimer);
@@ -341,4 +402,142 @@ TEST_F (PanelHostingDataFolderTest, theAdviceTimerDrawsNothingWhileAPanelIsOpen)
         main.timerCallback (MainComponent::adviceTimer);
         EXPECT_TRUE (first != shown || adviceText() != shown);
     }
+}
+
+//==============================================================================
+TEST_F (PanelHostingDataFolderTest, theSetsEditionEntryStartsTheEditorEmptyInTheInterfaceLanguage)
+{
+    writeConfig ("Language=0;LanguageSet=-1;Sets=;Tags=-1;");
+    auto& main = make();
+
+    auto& editor = openEditor();
+    EXPECT_TRUE (editor.isVisible());
+    EXPECT_FALSE (editor.isASetOpen());
+    EXPECT_EQ (editor.getCurrentLanguage(), 0);
+
+    // The screen's buttons lie under the editor.
+    for (const auto* identifier : { "new-advice-button", "menu-button", "favorite-button" })
+    {
+        auto* hit = main.getComponentAt (main.findChildWithID (identifier)->getBounds().getCentre());
+        EXPECT_TRUE (hit == &editor || editor.isParentOf (hit)) << identifier;
+    }
+
+    // A set left open when the editor was last left is gone at the next opening.
+    editorKey ('N');
+    ASSERT_TRUE (editor.isASetOpen());
+    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
+    clickEditorButton ("back-button", { 20.0f, 26.0f });
+    EXPECT_FALSE (editor.isVisible());
+
+    openEditor();
+    EXPECT_FALSE (editor.isASetOpen());
+    EXPECT_TRUE (dialogs->allAnswersUsed());
+}
+
+TEST_F (PanelHostingDataFolderTest, eachPanelSetsTheTextButtonsLookAndTheCatalogueLanguageAsItOpens)
+{
+    writeConfig ("Language=0;LanguageSet=-1;Sets=;Tags=-1;");
+    auto& main = make();
+
+    main.handleMenuResult (MainComponent::menuOptions);
+    deliverMessages();
+    const auto rounded = drawTextButton();
+
+    // The panel's language choice switches the catalogue; the next opening puts it back.
+    pick ("options-interface", 2);
+    EXPECT_EQ (main.getDataTags().getTags (1), catalogueIn (1).getTags (1));
+    press ("options-cancel");
+
+    openEditor();
+    const auto square = drawTextButton();
+    EXPECT_EQ (main.getDataTags().getTags (1), catalogueIn (0).getTags (1));
+
+    // An orange rounded outline while the options panel is open, a square grey one in the editor.
+    EXPECT_GT (countOrange (rounded), 50);
+    EXPECT_EQ (countOrange (square), 0);
+    EXPECT_GT (widget_testing::countPixels (square, square.getBounds(),
+                                            [] (juce::Colour colour)
+                                            {
+                                                return colour.getRed() > 60 &&
+                                                       colour.getRed() == colour.getGreen() &&
+                                                       colour.getGreen() == colour.getBlue();
+                                            }),
+               100);
+}
+
+TEST_F (PanelHostingDataFolderTest, aSetSavedInTheEditorTakesPartInTheDrawsAfterBack)
+{
+    auto& main = make();
+    const auto before = main.getLibSetsConseils().getNumConseilsFiltered();
+
+    auto& editor = openEditor();
+    editorKey ('N');
+    ASSERT_TRUE (editor.isASetOpen());
+
+    const auto saved = besideProgram ("data").getChildFile ("mine.mwh");
+    dialogs->saveAnswers.push_back (saved);
+    editorKey ('S');
+    ASSERT_TRUE (saved.existsAsFile());
+    EXPECT_TRUE (editor.isCurrentSetSaved());
+    EXPECT_EQ (main.getLibSetsConseils().getNumConseilsFiltered(), before) << "read again only after Back";
+
+    clickEditorButton ("back-button", { 20.0f, 26.0f });
+    EXPECT_FALSE (editor.isVisible());
+    EXPECT_TRUE (dialogs->allAnswersUsed());
+    ASSERT_EQ (main.getLibSetsConseils().getNumConseilsFiltered(), before + 1);
+
+    // The list changed size, so a fresh round of draws starts: it shows every advice once, the new one too.
+    juce::StringArray drawnSets;
+
+    for (int draw = 0; draw < before + 1; ++draw)
+    {
+        main.takeNewAdvice (false, -1);
+        drawnSets.add (main.getLibSetsConseils().getNameFiltered (main.getCurrentItem()));
+    }
+
+    EXPECT_TRUE (drawnSets.contains ("No name")) << drawnSets.joinIntoString (", ");
+    EXPECT_TRUE (drawnSets.contains ("English set"));
+}
+
+TEST_F (PanelHostingDataFolderTest, theQuitQuestionGoesThroughTheEditorOnlyWhileItIsOpen)
+{
+    auto& main = make();
+    installDialogs();
+    EXPECT_TRUE (main.askAuthorizationToQuit());
+
+    auto& editor = openEditor();
+    EXPECT_TRUE (main.askAuthorizationToQuit()) << "nothing to lose in an empty editor";
+    EXPECT_TRUE (dialogs->asked.empty());
+
+    editorKey ('N');
+    ASSERT_FALSE (editor.isCurrentSetSaved());
+
+    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerCancel);
+    EXPECT_FALSE (main.askAuthorizationToQuit());
+    EXPECT_TRUE (editor.isVisible());
+    EXPECT_TRUE (editor.isASetOpen());
+    EXPECT_FALSE (editor.isCurrentSetSaved());
+    EXPECT_EQ (dialogs->last().title, "Musewheeler");
+    EXPECT_EQ (dialogs->last().buttons, juce::StringArray ({ "Yes", "Ignore", "Cancel" }));
+
+    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
+    EXPECT_TRUE (main.askAuthorizationToQuit());
+
+    // Yes with the save chooser cancelled keeps the program running; with a file it saves and quits.
+    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerSave);
+    dialogs->saveAnswers.push_back (juce::File());
+    EXPECT_FALSE (main.askAuthorizationToQuit());
+
+    const auto saved = besideProgram ("data").getChildFile ("kept.mwh");
+    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerSave);
+    dialogs->saveAnswers.push_back (saved);
+    EXPECT_TRUE (main.askAuthorizationToQuit());
+    EXPECT_TRUE (saved.existsAsFile());
+    EXPECT_TRUE (dialogs->allAnswersUsed());
+
+    // Once hidden, the editor no longer asks, whatever it held.
+    editorKey ('N');
+    main.actionListenerCallback ("EditionExit");
+    EXPECT_TRUE (main.askAuthorizationToQuit());
+    EXPECT_TRUE (dialogs->allAnswersUsed());
 }
