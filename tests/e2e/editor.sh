@@ -1,0 +1,137 @@
+#!/bin/bash
+# The set editor inside the program as a user meets it: Sets edition, New set, an advice typed into the
+# editable label, Control+S through the toolkit's own save-as chooser, Back, and the new set in the next
+# draws; then closing the window with unsaved changes: Cancel keeps the program running, Ignore quits.
+# Usage: editor.sh MUSEWHEELER_EXECUTABLE SOURCE_DIR
+set -euo pipefail
+
+program="$1"
+sourceDir="$2"
+source "$(dirname "$0")/lib/session.sh"
+
+oldAdvice="Red advice: play the melody backwards."
+newAdvice="Hum the tune in the shower."
+writeSet a-red.mwh "Red set" 1 "200,30,30" "1," "$oldAdvice"
+
+title() { xdotool getwindowname "$window"; }
+
+# waitForTitle TEXT: the window's title becomes TEXT within 5 s.
+waitForTitle()
+{
+    for _ in $(seq 50); do
+        [ "$(title)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the title is '$(title)', not '$1'"
+}
+
+# The editor's controls, from its layout.
+newSetX=170
+newSetY=25
+adviceX=250
+adviceY=168
+backX=465
+backY=321
+
+# questionWindow [TENTHS]: the editor's question, a second window titled Musewheeler, looked for during
+# TENTHS tenths of a second (50 by default).
+questionWindow()
+{
+    local found
+    for _ in $(seq "${1:-50}"); do
+        found=$(xdotool search --onlyvisible --name '^Musewheeler$' 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# answerQuestion BUTTON: Yes, Ignore or Cancel, clicked where the alert centres its three buttons.
+answerQuestion()
+{
+    local question width height offset
+    question=$(questionWindow) || fail "no question came up"
+    sleep 0.3
+    eval "$(xdotool getwindowgeometry --shell "$question")"
+    width=$WIDTH
+    height=$HEIGHT
+    case "$1" in
+        Yes) offset=-87 ;;
+        Ignore) offset=-12 ;;
+        Cancel) offset=74 ;;
+    esac
+    xdotool mousemove --window "$question" $((width / 2 + offset)) $((height - 22)) click 1
+    sleep 0.7
+}
+
+startDisplay
+writeConfig
+startProgram
+
+#-------------------------------------------------------------------------------------------------------
+# A new set, one advice typed, saved through the chooser.
+menuEntry 3
+[ "$(title)" = "Musewheeler" ] || fail "the editor opened with the title '$(title)'"
+clickAt "$newSetX" "$newSetY"
+waitForTitle "Musewheeler*"
+check "Sets edition opened the editor and New set made an unsaved set"
+
+xdotool mousemove --window "$window" "$adviceX" "$adviceY" click 1
+sleep 0.5
+xdotool key ctrl+a
+xdotool type --delay 20 "$newAdvice"
+xdotool key Return
+sleep 0.5
+
+xdotool key ctrl+s
+chooser=$(timeout 10 xdotool search --sync --onlyvisible --name '^Choose the place to save your set$' | head -n 1)
+[ -n "$chooser" ] || fail "Control+S brought up no save-as chooser"
+sleep 0.7
+# The chooser's file name box, then the name, as a user types it.
+xdotool mousemove --window "$chooser" 318 437 click 1
+sleep 0.3
+xdotool type --delay 20 "mine.mwh"
+xdotool key Return
+waitForTitle "Musewheeler - mine.mwh"
+saved="$app/data/mine.mwh"
+[ -f "$saved" ] || fail "no mine.mwh in the data folder"
+iconv -f UTF-16 -t UTF-8 "$saved" | tr -d '\r' | grep -qx "Item=$newAdvice;" \
+    || fail "mine.mwh does not hold the typed advice: $(iconv -f UTF-16 -t UTF-8 "$saved")"
+check "Control+S saved the set with the typed advice through the chooser"
+
+#-------------------------------------------------------------------------------------------------------
+# Back on the main screen, the new set takes part in the draws.
+clickAt "$backX" "$backY"
+waitForTitle "Musewheeler"
+declare -A seen=()
+for _ in 1 2 3 4; do
+    seen[$(copyCurrentAdvice)]=1
+    [ -n "${seen[$newAdvice]+set}" ] && break
+    clickAt "$newAdviceX" "$buttonsY"
+    sleep 0.3
+done
+[ -n "${seen[$newAdvice]+set}" ] || fail "the new set's advice never came up: ${!seen[*]}"
+check "Back returned to the main screen and the new set's advice came up in the draws"
+
+#-------------------------------------------------------------------------------------------------------
+# Closing the window with unsaved changes in the editor.
+menuEntry 3
+clickAt "$newSetX" "$newSetY"
+waitForTitle "Musewheeler*"
+
+closeWindow
+answerQuestion Cancel
+isRunning || fail "the program ended although the question was cancelled"
+questionWindow 1 >/dev/null && fail "the question stayed up after Cancel"
+[ "$(title)" = "Musewheeler*" ] || fail "after Cancel the title is '$(title)'"
+check "closing the window asked about the unsaved set, and Cancel kept the program running"
+
+rm -f "$app/Musewheeler.ini"
+closeWindow
+answerQuestion Ignore
+waitForEnd
+[ "$(ls "$app/data")" = "$(printf 'a-red.mwh\nmine.mwh')" ] || fail "the data folder holds $(ls "$app/data")"
+[ -f "$app/Musewheeler.ini" ] || fail "the configuration was not written at the end"
+check "Ignore quit without saving, and the configuration was written"
+
+echo "PASS"
