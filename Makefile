@@ -86,7 +86,7 @@ fuzz: deps
 # The pictures of the README (the main screen in English and French, the widget gallery), taken under Xvfb
 # on SCREENSHOT_DISPLAY.
 screenshots: build
-	tools/take-main-screenshots.sh $(APP_DIR)/Musewheeler . docs/images $(SCREENSHOT_DISPLAY)
+	tools/take-tour-screenshots.sh $(APP_DIR)/Musewheeler . docs/images $(SCREENSHOT_DISPLAY)
 	tools/take-screenshots.sh $(GALLERY) docs/images/widgets.png $(SCREENSHOT_DISPLAY)
 
 # The options panel's and the tag picker's pictures for the README, drawn straight into PNG files.

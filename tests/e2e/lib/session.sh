@@ -1,9 +1,10 @@
 # Shared by the end-to-end scripts that drive the program's panels: a virtual display with a window
 # manager, the program in a folder of its own, and the user's gestures on its window.
-# Source it after setting: program, sourceDir. It sets work, app, stubs, window and the PIDs it starts.
+# Source it after setting: program, sourceDir, and appFolder for a program folder of a fixed name. It sets
+# work, app, stubs, window and the PIDs it starts.
 
 work=$(mktemp -d /tmp/musewheeler-e2e.XXXXXX)
-app="$work/app"
+app="${appFolder:-$work/app}"
 stubs="$work/stubs"
 xvfbPid=""
 openboxPid=""
@@ -16,6 +17,7 @@ cleanUp()
     if [ -n "$openboxPid" ]; then kill "$openboxPid" 2>/dev/null || true; fi
     if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null || true; fi
     rm -rf "$work"
+    if [ -n "${appFolder:-}" ]; then rm -rf "$appFolder"; fi
 }
 trap cleanUp EXIT
 
