@@ -7,7 +7,8 @@ set -euo pipefail
 program="$1"
 sourceDir="$2"
 programFolder=$(dirname "$program")
-display=":83"
+# MUSEWHEELER_E2E_DISPLAY puts the virtual display elsewhere, for machines where :83 is taken.
+display="${MUSEWHEELER_E2E_DISPLAY:-:83}"
 
 work=$(mktemp -d /tmp/musewheeler-install.XXXXXX)
 chmod 755 "$work"

@@ -6,7 +6,8 @@ set -euo pipefail
 
 program="$1"
 sourceDir="$2"
-display=":82"
+# MUSEWHEELER_E2E_DISPLAY puts the virtual display elsewhere, for machines where :82 is taken.
+display="${MUSEWHEELER_E2E_DISPLAY:-:82}"
 
 work=$(mktemp -d /tmp/musewheeler-e2e.XXXXXX)
 # A folder name holding what /bin/sh would act on: the help page's address must still run nothing.
