@@ -209,12 +209,16 @@ void SetConseils::readSetText (const juce::String& text, int mode)
     size_t position = 0;
 
     readHeader (scanner, position);
-    conseils.clear();
+    recycleItems();
 
     if (mode == 1)
+    {
+        spareItems.clear();
         return;
+    }
 
     readItems (scanner, position);
+    spareItems.clear();
     sortItems();
 }
 
@@ -243,7 +247,7 @@ void SetConseils::readItems (TextScanner& scanner, size_t position)
         const auto textStart = itemPosition + itemKey.size();
         const auto textEnd = scanner.endOfValue (textStart);
 
-        auto* item = conseils.add (new ConseilItem());
+        auto* item = appendRecycledItem();
         item->description = TextScanner::toString (scanner.view (textStart, textEnd));
 
         // A record ends where the next one starts: keys missing from a hand-edited record read as empty
@@ -276,13 +280,36 @@ void SetConseils::readItems (TextScanner& scanner, size_t position)
     }
 }
 
+// A full read replaces every advice: the old items are emptied and filled again rather than deleted
+// and allocated anew, since the library reads every set in scope again at each filtering.
+void SetConseils::recycleItems()
+{
+    spareItems.ensureStorageAllocated (spareItems.size() + conseils.size());
+
+    while (!conseils.isEmpty())
+        spareItems.add (conseils.removeAndReturn (conseils.size() - 1));
+}
+
+ConseilItem* SetConseils::appendRecycledItem()
+{
+    if (spareItems.isEmpty())
+        return conseils.add (new ConseilItem());
+
+    auto* item = spareItems.removeAndReturn (spareItems.size() - 1);
+    item->description.clear();
+    item->tags.clearQuick();
+    item->favorite = false;
+    return conseils.add (item);
+}
+
 void SetConseils::sortItems()
 {
-    // Sorted on a copy of each text's first eight bytes, read as one big-endian number, with the item
-    // comparison breaking ties: the same order, without chasing every string through memory.
+    // Sorted on a copy of each text's first eight bytes, read as one big-endian number, then on the
+    // bytes after them: the item comparison's order, without chasing every string through memory.
     struct SortEntry
     {
         juce::uint64 prefix;
+        const char* rest; // nullptr when the text ends within its first eight bytes
         ConseilItem* item;
     };
 
@@ -302,7 +329,8 @@ void SetConseils::sortItems()
                 ++text;
         }
 
-        entries.push_back ({ prefix, item });
+        const bool endedEarly = (prefix & 0xff) == 0;
+        entries.push_back ({ prefix, endedEarly ? nullptr : text, item });
     }
 
     std::sort (entries.begin(), entries.end(),
@@ -311,7 +339,11 @@ void SetConseils::sortItems()
                    if (a.prefix != b.prefix)
                        return a.prefix < b.prefix;
 
-                   return ElementComparator::compareElements (a.item, b.item) < 0;
+                   // Equal prefixes that hold the end of a text are equal texts.
+                   if (a.rest == nullptr || b.rest == nullptr)
+                       return false;
+
+                   return std::strcmp (a.rest, b.rest) < 0;
                });
 
     conseils.clearQuick (false);
@@ -368,12 +400,16 @@ void SetConseils::readOldSetBytes (const juce::MemoryBlock& bytes, int mode)
     language = readValue (scanner, "Language=", position).getIntValue();
     colourSet = juce::Colours::orange;
 
-    conseils.clear();
+    recycleItems();
 
     if (mode == 1)
+    {
+        spareItems.clear();
         return;
+    }
 
     readOldItems (scanner, position);
+    spareItems.clear();
     sortItems();
 }
 
@@ -392,7 +428,7 @@ void SetConseils::readOldItems (TextScanner& scanner, size_t position)
         const auto textStart = textPosition + textKey.size();
         const auto textEnd = scanner.endOfValue (textStart);
 
-        conseils.add (new ConseilItem());
+        appendRecycledItem();
         const auto index = conseils.size() - 1;
         conseils.getLast()->description = TextScanner::toString (scanner.view (textStart, textEnd));
 

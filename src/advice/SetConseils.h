@@ -72,6 +72,8 @@ private:
     void readItems (TextScanner& scanner, size_t position);
     void readOldItems (TextScanner& scanner, size_t position);
     void sortItems();
+    void recycleItems();
+    ConseilItem* appendRecycledItem();
 
     juce::String name, description, author;
     juce::File fileSet;
@@ -80,6 +82,7 @@ private:
     DataTags* dataTags = nullptr;
     int loadMode = 0;
     juce::OwnedArray<ConseilItem> conseils;
+    juce::OwnedArray<ConseilItem> spareItems; // only during a read
 
     JUCE_LEAK_DETECTOR (SetConseils)
 };

@@ -1,5 +1,6 @@
 #include "advice/Utf16TextFile.h"
 
+#include <cstring>
 #include <limits>
 
 namespace
@@ -80,9 +81,10 @@ juce::String decodeUtf16 (const juce::uint8* units, size_t numUnits)
 {
     const auto unitAt = [units] (size_t index) -> juce::uint32
     {
-        const auto* unit = units + 2 * index;
-        return littleEndian ? (juce::uint32) (unit[0] | (unit[1] << 8))
-                            : (juce::uint32) ((unit[0] << 8) | unit[1]);
+        juce::uint16 unit;
+        std::memcpy (&unit, units + 2 * index, sizeof (unit));
+        return littleEndian ? juce::ByteOrder::swapIfBigEndian (unit)
+                            : juce::ByteOrder::swapIfLittleEndian (unit);
     };
 
     // Decoded straight into UTF-8, the toolkit's own string format: three bytes per unit at most.
