@@ -52,8 +52,14 @@ juce::URL AboutComponent::getHomeAddress (int textLanguage)
 void AboutComponent::updateHomeLink()
 {
     const auto address = getHomeAddress (language);
-    linkHome->setURL (address);
-    linkHome->setButtonText (address.toString (false));
+
+    if (linkHome->getURL().toString (false) == address.toString (false))
+        return;
+
+    // A new link rather than setURL: the toolkit's URL assignment hands memcpy a null buffer when it
+    // copies the empty post data, which is undefined behaviour.
+    linkHome = makeLink ("about-home-link", address);
+    linkHome->toBehind (linkCredit1.get());
     resized();
 }
 

@@ -139,6 +139,9 @@ TEST_F (AboutComponentTest, theHomeLinkLeadsToTheHelpPageOfTheLanguageShown)
     EXPECT_EQ (about.linkHome->getURL().getLocalFile(), help.getChildFile ("fr/index.html"));
     EXPECT_EQ (about.linkHome->getButtonText(), about.linkHome->getURL().toString (false));
     EXPECT_TRUE (about.linkHome->getButtonText().startsWith ("file://"));
+    ASSERT_EQ (about.getChildren().size(), 4);
+    EXPECT_EQ (about.getChildren()[0], about.linkHome.get());
+    EXPECT_EQ (about.linkHome->getBounds().getTopLeft(), juce::Point<int> (50, 240));
 
     about.setVisible (false);
     about.language = 1;

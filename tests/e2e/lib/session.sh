@@ -13,6 +13,9 @@ window=""
 
 cleanUp()
 {
+    # Command substitutions inherit the trap; only the script itself tears down.
+    [ "$BASHPID" = "$$" ] || return 0
+
     if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
     if [ -n "$openboxPid" ]; then kill "$openboxPid" 2>/dev/null || true; fi
     if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null || true; fi
@@ -25,7 +28,7 @@ fail()
 {
     echo "FAIL: $*" >&2
     if [ -n "$window" ] && [ -n "$programPid" ]; then
-        import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" "/tmp/$(basename "$0" .sh)-failure.png" || true
+        timeout 10 import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" "/tmp/$(basename "$0" .sh)-failure.png" || true
     fi
     exit 1
 }
@@ -165,7 +168,9 @@ isRunning()
 
 shot()
 {
-    import -window "$window" "${1:-$work/shot.png}"
+    # import waits for ever on a window that went away with its program.
+    isRunning || fail "the program ended unexpectedly (see its output below)$(printf '\n'; tail -n 20 "$work/program.log" 2>/dev/null)"
+    timeout 10 import -window "$window" "${1:-$work/shot.png}" || fail "no picture of the window"
 }
 
 # pixel X Y: the colour at a point of the window, as RRGGBB.
