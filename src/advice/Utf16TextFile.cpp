@@ -140,6 +140,10 @@ juce::String Utf16TextFile::decode (const void* data, size_t size)
         const auto* start = reinterpret_cast<const char*> (bytes + byteOrderMark);
         const auto length = (int) std::min (size - byteOrderMark, (size_t) std::numeric_limits<int>::max());
 
+        // Nothing but a byte-order mark: the toolkit's loader would read one byte past the data here.
+        if (length == 0)
+            return {};
+
         // Text that is not UTF-8 is read as the toolkit reads it (Windows-1252), which gives valid text.
         if (length <= 1 || !juce::CharPointer_UTF8::isValidString (start, length))
             return juce::String::createStringFromData (

@@ -53,6 +53,8 @@ TEST (Utf16TextFileTest, readsWhatTheToolkitReadsAndMendsBrokenSurrogates)
     EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf, 'U', 't', 'f' }), "Utf");
     EXPECT_EQ (decode ({ 'a', 'b' }), "ab");
     EXPECT_EQ (decode ({}), "");
+    EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf }), "");
+    EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf, 'z' }), "z");
     EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 0, 0, 'b', 0 }), "a");
 
     // Overlong forms and encoded surrogates, which the toolkit's check lets through, become U+FFFD.
