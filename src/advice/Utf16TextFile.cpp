@@ -44,7 +44,8 @@ char* writeUtf8 (char* out, juce::uint32 c)
 // characters). Such sequences become U+FFFD.
 juce::String decodeUtf8 (const juce::uint8* bytes, size_t size)
 {
-    juce::HeapBlock<char> utf8 (size + 1);
+    // Every broken sequence, down to a single byte, becomes the three bytes of U+FFFD.
+    juce::HeapBlock<char> utf8 (size * 3 + 1);
     auto* out = utf8.get();
     size_t i = 0;
 
@@ -139,8 +140,12 @@ juce::String Utf16TextFile::decode (const void* data, size_t size)
         const auto* start = reinterpret_cast<const char*> (bytes + byteOrderMark);
         const auto length = (int) std::min (size - byteOrderMark, (size_t) std::numeric_limits<int>::max());
 
+        // Nothing but a byte-order mark: the toolkit's loader would read one byte past the data here.
+        if (length == 0)
+            return {};
+
         // Text that is not UTF-8 is read as the toolkit reads it (Windows-1252), which gives valid text.
-        if (size > 1 && !juce::CharPointer_UTF8::isValidString (start, length))
+        if (length <= 1 || !juce::CharPointer_UTF8::isValidString (start, length))
             return juce::String::createStringFromData (
                 data, (int) std::min (size, (size_t) std::numeric_limits<int>::max()));
 

@@ -53,6 +53,8 @@ TEST (Utf16TextFileTest, readsWhatTheToolkitReadsAndMendsBrokenSurrogates)
     EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf, 'U', 't', 'f' }), "Utf");
     EXPECT_EQ (decode ({ 'a', 'b' }), "ab");
     EXPECT_EQ (decode ({}), "");
+    EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf }), "");
+    EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf, 'z' }), "z");
     EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 0, 0, 'b', 0 }), "a");
 
     // Overlong forms and encoded surrogates, which the toolkit's check lets through, become U+FFFD.
@@ -61,6 +63,23 @@ TEST (Utf16TextFileTest, readsWhatTheToolkitReadsAndMendsBrokenSurrogates)
     EXPECT_EQ (decode ({ 0xed, 0xa0, 0x80, 'c' }), replacement + "c");
     const auto fromBrokenUtf8 = decode ({ 'x', 0xc0, 0xb2, 0xf1, 0xb3, 0x9e, 0x95 });
     EXPECT_EQ ((int) fromBrokenUtf8.getNumBytesAsUTF8(), (int) std::strlen (fromBrokenUtf8.toRawUTF8()));
+
+    // Text that is not UTF-8 at all reads as the toolkit reads it, as Windows-1252, one byte included.
+    EXPECT_EQ (decode ({ 0xe5, 'a', 'b' }), juce::String::charToString (0xe5) + "ab");
+    EXPECT_EQ (decode ({ 0xe5 }), juce::String::charToString (0xe5));
+
+    // Inputs found by fuzzing the readers.
+    for (const auto& file : testing_helpers::fixturesDirectory().getChildFile ("fuzz").findChildFiles (
+             juce::File::findFiles, false, "*"))
+    {
+        juce::MemoryBlock bytes;
+        ASSERT_TRUE (file.loadFileAsData (bytes));
+        const auto text = Utf16TextFile::decode (bytes.getData(), bytes.getSize());
+        EXPECT_TRUE (juce::CharPointer_UTF8::isValidString (text.toRawUTF8(), (int) text.getNumBytesAsUTF8()))
+            << file.getFileName();
+        EXPECT_EQ ((int) text.getNumBytesAsUTF8(), (int) std::strlen (text.toRawUTF8()))
+            << file.getFileName();
+    }
 
     const auto lone = decode ({ 0xff, 0xfe, 0x3c, 0xd8, 'a', 0, 0xb8, 0xdf });
     EXPECT_EQ (lone, juce::String::charToString (0xfffd) + "a" + juce::String::charToString (0xfffd));
