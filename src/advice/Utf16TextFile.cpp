@@ -217,5 +217,10 @@ bool Utf16TextFile::replaceWithText (const juce::File& target, const juce::Strin
             return false;
     }
 
+    // The stream's flush does not report a short write (a full disk stops it part-way), so the file
+    // itself must show that every byte arrived before it may replace the old one.
+    if (temporary.getFile().getSize() != (juce::int64) bytes.getSize())
+        return false;
+
     return temporary.overwriteTargetFileWithTemporary();
 }

@@ -1,3 +1,4 @@
+#include "FaultInjection.h"
 #include "TestHelpers.h"
 #include "advice/Utf16TextFile.h"
 
@@ -93,16 +94,55 @@ TEST (Utf16TextFileTest, leavesTheOldFileAloneWhenItCannotWrite)
         Utf16TextFile::replaceWithText (folder.child ("missing-folder").getChildFile ("x.txt"), "x"));
     EXPECT_FALSE (Utf16TextFile::replaceWithText (folder.get(), "x"));
     EXPECT_FALSE (Utf16TextFile::replaceWithText (juce::File(), "x"));
+}
 
+// A full disk stops the write part-way. Small texts stay in the toolkit's stream buffer until the end,
+// large ones are written through it: neither may leave a shortened file in place of the old one.
+TEST (Utf16TextFileTest, aWriteStoppedPartWayLeavesTheOldFileWholeAndNoTemporaryFile)
+{
+    testing_helpers::TemporaryFolder folder;
     const auto file = folder.child ("kept.txt");
-    ASSERT_TRUE (file.replaceWithText ("old"));
-    EXPECT_TRUE (folder.get().setReadOnly (true));
+    ASSERT_TRUE (Utf16TextFile::replaceWithText (file, "old text"));
+    const auto oldSize = file.getSize();
 
-    if (!folder.child ("probe").create()) // root ignores read-only folders: only check where it holds
+    for (const auto length : { 3000, 100000 })
     {
-        EXPECT_FALSE (Utf16TextFile::replaceWithText (file, "new"));
-        EXPECT_EQ (file.loadFileAsString(), "old");
+        const auto newText = juce::String::repeatedString ("new line\r\n", length / 10);
+        bool written = true;
+
+        {
+            fault_injection::ScopedFileSizeLimit limit (1000);
+            ASSERT_TRUE (limit.holds());
+            written = Utf16TextFile::replaceWithText (file, newText);
+        }
+
+        EXPECT_FALSE (written) << length;
+        EXPECT_EQ (file.getSize(), oldSize) << length;
+        EXPECT_EQ (Utf16TextFile::load (file), "old text") << length;
+        EXPECT_EQ (folder.get().getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1)
+            << "a temporary file was left behind";
     }
 
-    folder.get().setReadOnly (false);
+    EXPECT_TRUE (Utf16TextFile::replaceWithText (file, "new text"));
+    EXPECT_EQ (Utf16TextFile::load (file), "new text");
+}
+
+TEST (Utf16TextFileTest, aReadOnlyFolderKeepsTheOldFile)
+{
+    testing_helpers::TemporaryFolder folder;
+    const auto file = folder.child ("kept.txt");
+    ASSERT_TRUE (Utf16TextFile::replaceWithText (file, "old"));
+    bool written = true;
+
+    {
+        fault_injection::ScopedReadOnlyFolder readOnly (folder.get());
+
+        if (!readOnly.holds())
+            GTEST_SKIP() << "the folder cannot be made read-only for this process";
+
+        written = Utf16TextFile::replaceWithText (file, "new");
+    }
+
+    EXPECT_FALSE (written);
+    EXPECT_EQ (Utf16TextFile::load (file), "old");
 }

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Ways to make the file system fail under the code being tested, also when the tests run as root.
+namespace fault_injection
+{
+// Every write beyond maximumBytes of a file fails while the object lives, as on a full disk: the write
+// stops part-way and the file holds only its first bytes. The kernel's signal for it is ignored so that
+// the write reports the failure instead of ending the test program.
+class ScopedFileSizeLimit final
+{
+public:
+    explicit ScopedFileSizeLimit (rlim_t maximumBytes)
+    {
+        previousHandler = std::signal (SIGXFSZ, SIG_IGN);
+        getrlimit (RLIMIT_FSIZE, &previous);
+        auto limited = previous;
+        limited.rlim_cur = maximumBytes;
+        holding = setrlimit (RLIMIT_FSIZE, &limited) == 0;
+    }
+
+    ~ScopedFileSizeLimit()
+    {
+        setrlimit (RLIMIT_FSIZE, &previous);
+        std::signal (SIGXFSZ, previousHandler);
+    }
+
+    bool holds() const { return holding; }
+
+private:
+    rlimit previous{};
+    void (*previousHandler) (int) = SIG_DFL;
+    bool holding = false;
+
+    JUCE_DECLARE_NON_COPYABLE (ScopedFileSizeLimit)
+};
+
+// The folder is read-only while the object lives. Root writes into read-only folders, so a test run
+// as root also takes the identity of "nobody" meanwhile (its effective ids only, which are given back).
+// The files the test reads must be readable by everyone then, as files written with the usual umask are.
+class ScopedReadOnlyFolder final
+{
+public:
+    static constexpr uid_t nobody = 65534;
+
+    explicit ScopedReadOnlyFolder (const juce::File& folderToProtect)
+        : folder (folderToProtect)
+    {
+        struct stat info
+        {
+        };
+
+        if (stat (path(), &info) != 0 || chmod (path(), info.st_mode & 0555) != 0)
+            return;
+
+        previousMode = info.st_mode & 07777;
+
+        if (geteuid() == 0)
+        {
+            if (setegid ((gid_t) nobody) != 0 || seteuid (nobody) != 0)
+                return;
+
+            droppedRoot = true;
+        }
+
+        holding = access (path(), R_OK | X_OK) == 0 && !acceptsNewFiles();
+    }
+
+    ~ScopedReadOnlyFolder()
+    {
+        if (droppedRoot)
+        {
+            [[maybe_unused]] const auto user = seteuid (0);
+            [[maybe_unused]] const auto group = setegid (0);
+            // Changing the effective user made the process undumpable, which would keep debuggers
+            // and the leak checker out of it.
+            prctl (PR_SET_DUMPABLE, 1);
+        }
+
+        if (previousMode != 0)
+            chmod (path(), previousMode);
+    }
+
+    // False where the folder could not be made read-only for this process (no right to change the
+    // effective user, or a folder that "nobody" cannot reach): the test should then be skipped.
+    bool holds() const { return holding; }
+
+private:
+    const char* path() const { return folder.getFullPathName().toRawUTF8(); }
+
+    bool acceptsNewFiles() const
+    {
+        const auto probe = folder.getChildFile (".read-only-probe");
+        const auto written = probe.create().wasOk();
+        probe.deleteFile();
+        return written;
+    }
+
+    juce::File folder;
+    mode_t previousMode = 0;
+    bool droppedRoot = false;
+    bool holding = false;
+
+    JUCE_DECLARE_NON_COPYABLE (ScopedReadOnlyFolder)
+};
+} // namespace fault_injection
