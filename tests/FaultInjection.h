@@ -3,6 +3,7 @@
 #include <juce_core/juce_core.h>
 
 #include <csignal>
+#include <optional>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -42,14 +43,51 @@ private:
     JUCE_DECLARE_NON_COPYABLE (ScopedFileSizeLimit)
 };
 
-// The folder is read-only while the object lives. Root writes into read-only folders, so a test run
-// as root also takes the identity of "nobody" meanwhile (its effective ids only, which are given back).
-// The files the test reads must be readable by everyone then, as files written with the usual umask are.
-class ScopedReadOnlyFolder final
+// Root reads and writes whatever the permissions say, so a test run as root takes the identity of
+// "nobody" while the object lives (its effective ids only, which are given back). The files the test
+// then reads must be readable by everyone, as files written with the usual umask are.
+class ScopedUnprivilegedUser final
 {
 public:
     static constexpr uid_t nobody = 65534;
 
+    ScopedUnprivilegedUser()
+    {
+        if (geteuid() != 0)
+            return;
+
+        if (setegid ((gid_t) nobody) == 0 && seteuid (nobody) == 0)
+            droppedRoot = true;
+        else
+            failed = true;
+    }
+
+    ~ScopedUnprivilegedUser()
+    {
+        if (!droppedRoot)
+            return;
+
+        [[maybe_unused]] const auto user = seteuid (0);
+        [[maybe_unused]] const auto group = setegid (0);
+        // Changing the effective user made the process undumpable, which would keep debuggers and the
+        // leak checker out of it.
+        prctl (PR_SET_DUMPABLE, 1);
+    }
+
+    // False for root without the right to change its effective user.
+    bool holds() const { return !failed; }
+
+private:
+    bool droppedRoot = false;
+    bool failed = false;
+
+    JUCE_DECLARE_NON_COPYABLE (ScopedUnprivilegedUser)
+};
+
+// The folder is read-only for this process while the object lives, also when the tests run as root.
+class ScopedReadOnlyFolder final
+{
+public:
     explicit ScopedReadOnlyFolder (const juce::File& folderToProtect)
         : folder (folderToProtect)
     {
@@ -61,28 +99,13 @@ public:
             return;
 
         previousMode = info.st_mode & 07777;
-
-        if (geteuid() == 0)
-        {
-            if (setegid ((gid_t) nobody) != 0 || seteuid (nobody) != 0)
-                return;
-
-            droppedRoot = true;
-        }
-
-        holding = access (path(), R_OK | X_OK) == 0 && !acceptsNewFiles();
+        user.emplace();
+        holding = user->holds() && euidaccess (path(), R_OK | X_OK) == 0 && !acceptsNewFiles();
     }
 
     ~ScopedReadOnlyFolder()
     {
-        if (droppedRoot)
-        {
-            [[maybe_unused]] const auto user = seteuid (0);
-            [[maybe_unused]] const auto group = setegid (0);
-            // Changing the effective user made the process undumpable, which would keep debuggers
-            // and the leak checker out of it.
-            prctl (PR_SET_DUMPABLE, 1);
-        }
+        user.reset();
 
         if (previousMode != 0)
             chmod (path(), previousMode);
@@ -105,7 +128,7 @@ private:
 
     juce::File folder;
     mode_t previousMode = 0;
-    bool droppedRoot = false;
+    std::optional<ScopedUnprivilegedUser> user;
     bool holding = false;
 
     JUCE_DECLARE_NON_COPYABLE (ScopedReadOnlyFolder)

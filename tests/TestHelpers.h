@@ -2,7 +2,10 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <cstdlib>
 #include <ostream>
+#include <string>
+#include <sys/stat.h>
 
 // Readable failure messages for the toolkit's strings.
 namespace juce
@@ -42,15 +45,14 @@ inline juce::File shippedDataDirectory()
     return juce::File (MUSEWHEELER_SHIPPED_DATA_DIR);
 }
 
-// A fresh temporary folder, deleted with the object.
+// A fresh temporary folder, deleted with the object. Made by mkdtemp, which picks and creates the name
+// in one step: tests run in parallel processes, and two of them once chose the same free name.
 class TemporaryFolder final
 {
 public:
     TemporaryFolder()
-        : folder (juce::File::getSpecialLocation (juce::File::tempDirectory)
-                      .getNonexistentChildFile ("musewheeler-test", "", false))
+        : folder (makeFolder())
     {
-        folder.createDirectory();
     }
 
     ~TemporaryFolder() { folder.deleteRecursively(); }
@@ -59,6 +61,22 @@ public:
     juce::File child (const juce::String& name) const { return folder.getChildFile (name); }
 
 private:
+    static juce::File makeFolder()
+    {
+        auto pattern = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                           .getChildFile ("musewheeler-test-XXXXXX")
+                           .getFullPathName()
+                           .toStdString();
+        const auto* made = mkdtemp (pattern.data());
+
+        if (made == nullptr)
+            return {};
+
+        // mkdtemp keeps the folder to its owner; tests that act as another user must reach it too.
+        chmod (made, 0755);
+        return juce::File (juce::String (made));
+    }
+
     juce::File folder;
 
     JUCE_DECLARE_NON_COPYABLE (TemporaryFolder)

@@ -255,6 +255,14 @@ juce::Colour LibSetsConseils::getColourSetFiltered (int position) const
     return juce::Colours::lightgrey;
 }
 
+juce::File LibSetsConseils::getFileSetFiltered (int position) const
+{
+    if (auto* set = getSetFiltered (position))
+        return set->getFileSet();
+
+    return {};
+}
+
 bool LibSetsConseils::getFavorite (int position) const
 {
     if (auto* set = getSetFiltered (position))
@@ -263,20 +271,48 @@ bool LibSetsConseils::getFavorite (int position) const
     return false;
 }
 
-void LibSetsConseils::setFavorite (int position, bool favorite)
+std::unique_ptr<SetConseils> LibSetsConseils::readAgain (const SetConseils& set) const
+{
+    auto copy = std::make_unique<SetConseils> (dataTags);
+    copy->setFileSet (set.getFileSet());
+    const auto kind = isThisFileAValidSet (set.getFileSet());
+
+    if (kind == 2)
+        copy->loadData (2);
+    else if (kind == 1)
+        copy->loadOldData (2);
+    else
+        return nullptr;
+
+    return copy;
+}
+
+LibSetsConseils::FavoriteSaving LibSetsConseils::setFavorite (int position, bool favorite)
 {
     auto* set = getSetFiltered (position);
 
     if (set == nullptr)
-        return;
+        return FavoriteSaving::nothingToMark;
 
     // Only a fully read set may be written back: after a rescan its items are not in memory, and
     // saving it then would wipe every advice from the file.
     const auto item = filteredItems.getUnchecked (position);
 
     if (set->getLoadMode() != 2 || !juce::isPositiveAndBelow (item, set->getNumConseils()))
-        return;
+        return FavoriteSaving::nothingToMark;
 
-    set->setFavoriteItem (item, favorite);
-    set->saveData();
+    // Another program may have removed, replaced or edited the file since it was read (a second
+    // instance of this one only changes marks, which are merged).
+    auto onDisk = readAgain (*set);
+
+    if (onDisk == nullptr || !onDisk->hasSameAdviceAs (*set))
+        return FavoriteSaving::fileChanged;
+
+    onDisk->setFavoriteItem (item, favorite);
+
+    if (!onDisk->saveData())
+        return FavoriteSaving::writeFailed;
+
+    set->takeFavoritesFrom (*onDisk);
+    return FavoriteSaving::saved;
 }

@@ -35,14 +35,28 @@ public:
     juce::String getNameFiltered (int position) const;
     juce::String getAuthorFiltered (int position) const;
     juce::Colour getColourSetFiltered (int position) const;
+    juce::File getFileSetFiltered (int position) const;
     bool getFavorite (int position) const;
-    void setFavorite (int position, bool favorite);
+
+    enum class FavoriteSaving
+    {
+        saved,
+        nothingToMark, // no advice at that position, or its set is not read in full
+        fileChanged,   // the file no longer holds the set as it was read: removed, replaced or edited
+        writeFailed
+    };
+
+    // Marks the advice and rewrites its set file at once. The set is rewritten from the file as it is
+    // now, so that marks another running instance saved meanwhile are kept; a file that changed in any
+    // other way is left alone. Unless the mark was saved, the set in memory is unchanged.
+    FavoriteSaving setFavorite (int position, bool favorite);
 
 private:
     static juce::File getApplicationSibling (const juce::String& relativePath);
     static juce::Array<juce::File> findSetFiles (const juce::File& folder);
     SetConseils* getSetFiltered (int position) const;
     juce::Array<int> getSetsInScope (int language, const juce::String& setFile) const;
+    std::unique_ptr<SetConseils> readAgain (const SetConseils& set) const;
 
     DataTags* dataTags = nullptr;
     juce::OwnedArray<SetConseils> setsConseils;

@@ -109,6 +109,33 @@ void SetConseils::setFavoriteItem (int index, bool favorite)
         item->favorite = favorite;
 }
 
+bool SetConseils::hasSameAdviceAs (const SetConseils& other) const
+{
+    if (name != other.name || description != other.description || author != other.author ||
+        language != other.language || colourSet != other.colourSet ||
+        conseils.size() != other.conseils.size())
+        return false;
+
+    for (int i = 0; i < conseils.size(); ++i)
+    {
+        const auto* item = conseils.getUnchecked (i);
+        const auto* otherItem = other.conseils.getUnchecked (i);
+
+        if (item->description != otherItem->description || item->tags != otherItem->tags)
+            return false;
+    }
+
+    return true;
+}
+
+void SetConseils::takeFavoritesFrom (const SetConseils& other)
+{
+    jassert (hasSameAdviceAs (other));
+
+    for (int i = 0; i < juce::jmin (conseils.size(), other.conseils.size()); ++i)
+        conseils.getUnchecked (i)->favorite = other.conseils.getUnchecked (i)->favorite;
+}
+
 bool SetConseils::isTagAssociatedToItem (int index, int hash) const
 {
     if (auto* item = getItem (index))

@@ -42,6 +42,12 @@ public:
     void setHashTags (int index, const juce::String& list);
     void setOldHashTags (int index, const juce::String& codes);
 
+    // Whether both hold the same set, advice for advice, apart from the favourite marks.
+    bool hasSameAdviceAs (const SetConseils& other) const;
+
+    // The other's favourite marks, advice for advice; both must hold the same advice.
+    void takeFavoritesFrom (const SetConseils& other);
+
     void addNewConseil();
     void removeConseil (int index);
     void duplicateConseil (int from, int to);

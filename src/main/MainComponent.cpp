@@ -1,5 +1,6 @@
 #include "main/MainComponent.h"
 
+#include "editor/NativeEditorDialogs.h"
 #include "main/ConfigFile.h"
 
 namespace
@@ -38,6 +39,7 @@ constexpr const char* setsPageName = "sets.html";
 MainComponent::MainComponent()
     : browserLauncher ([] (const juce::URL& address) { address.launchInDefaultBrowser(); })
     , clipboardWriter ([] (const juce::String& text) { juce::SystemClipboard::copyTextToClipboard (text); })
+    , dialogs (std::make_unique<NativeEditorDialogs>())
 {
     juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
     setWantsKeyboardFocus (true);
@@ -325,10 +327,49 @@ void MainComponent::buttonClicked (juce::Button* button)
     }
     else if (button == buttonFavorite.get())
     {
-        const auto newValue = buttonFavorite->getValue() != 1 ? 1 : 0;
-        buttonFavorite->setValue (newValue);
-        libSetsConseils->setFavorite (currentItem, newValue == 1);
+        toggleFavorite();
     }
+}
+
+void MainComponent::toggleFavorite()
+{
+    const auto newValue = buttonFavorite->getValue() != 1 ? 1 : 0;
+    const auto outcome = libSetsConseils->setFavorite (currentItem, newValue == 1);
+
+    // The toggle shows what the set file holds: a mark that could not be saved is not shown as made.
+    if (outcome == LibSetsConseils::FavoriteSaving::saved)
+        buttonFavorite->setValue (newValue);
+    else
+        tellFavoriteNotSaved (outcome, libSetsConseils->getFileSetFiltered (currentItem));
+}
+
+void MainComponent::tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcome, const juce::File& setFile)
+{
+    const auto french = currentLanguage == 0;
+    const auto path = setFile.getFullPathName();
+    juce::String message;
+
+    if (outcome == LibSetsConseils::FavoriteSaving::writeFailed)
+        message = french ? utf8 ("Le favori n'a pas pu \xc3\xaa"
+                                 "tre enregistr\xc3\xa9 : le fichier ") +
+                               path +
+                               utf8 (" ne peut pas \xc3\xaa"
+                                     "tre \xc3\xa9"
+                                     "crit.")
+                         : "The favourite could not be saved: the file " + path + " cannot be written.";
+    else if (outcome == LibSetsConseils::FavoriteSaving::fileChanged)
+        message =
+            french ? utf8 ("Le favori n'a pas \xc3\xa9t\xc3\xa9 enregistr\xc3\xa9 : le fichier ") + path +
+                         utf8 (" a \xc3\xa9t\xc3\xa9 modifi\xc3\xa9 ou supprim\xc3\xa9 par un autre "
+                               "programme depuis sa lecture, et il est laiss\xc3\xa9 tel quel. Appuyez sur "
+                               "OK dans les options pour relire les sets.")
+                   : "The favourite was not saved: the file " + path +
+                         " was changed or removed by another program since it was read, and it is left "
+                         "as it is. Press OK in the options to read the sets again.";
+    else
+        return;
+
+    dialogs->showMessageBox ("Musewheeler", message, "OK");
 }
 
 bool MainComponent::keyPressed (const juce::KeyPress& key)
@@ -599,6 +640,11 @@ void MainComponent::setBrowserLauncher (std::function<void (const juce::URL&)> l
 void MainComponent::setClipboardWriter (std::function<void (const juce::String&)> writer)
 {
     clipboardWriter = std::move (writer);
+}
+
+void MainComponent::setDialogs (std::unique_ptr<EditorDialogs> newDialogs)
+{
+    dialogs = std::move (newDialogs);
 }
 
 //==============================================================================

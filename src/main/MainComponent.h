@@ -3,6 +3,7 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "editor/EditionComponent.h"
+#include "editor/EditorDialogs.h"
 #include "main/AboutComponent.h"
 #include "main/RandomShuffle.h"
 #include "options/OptionsComponent.h"
@@ -85,6 +86,9 @@ public:
     void setBrowserLauncher (std::function<void (const juce::URL&)> launcher);
     void setClipboardWriter (std::function<void (const juce::String&)> writer);
 
+    // The alerts of the main screen go through the same kind of dialogs as the editor's questions.
+    void setDialogs (std::unique_ptr<EditorDialogs> newDialogs);
+
     int getCurrentItem() const { return currentItem; }
     juce::Colour getCurrentColour() const { return currentColour; }
     int getFadeStep() const { return fadeStep; }
@@ -109,6 +113,8 @@ private:
     void updateButtonTitles();
     void takeKeyboardFocus();
     void openPage (const juce::String& pageName);
+    void toggleFavorite();
+    void tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcome, const juce::File& setFile);
     void restartAdviceTimer();
     void applyColourToButtons();
     void advanceFade();
@@ -153,6 +159,7 @@ private:
 
     std::function<void (const juce::URL&)> browserLauncher;
     std::function<void (const juce::String&)> clipboardWriter;
+    std::unique_ptr<EditorDialogs> dialogs;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

@@ -1,3 +1,4 @@
+#include "FaultInjection.h"
 #include "TestHelpers.h"
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
@@ -231,8 +232,8 @@ TEST_F (LibSetsConseilsDataFolderTest, togglingAFavouriteWritesItsSetAtOnce)
     library.generateFilteredList (1, -1, "a-english.mwh", -1, false);
     ASSERT_EQ (filteredTexts(), juce::StringArray ("e1", "e2", "e3"));
 
-    library.setFavorite (0, true);
-    library.setFavorite (1, false);
+    EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::saved);
+    EXPECT_EQ (library.setFavorite (1, false), LibSetsConseils::FavoriteSaving::saved);
     EXPECT_TRUE (library.getFavorite (0));
 
     const auto file = besideProgram ("data").getChildFile ("a-english.mwh");
@@ -272,7 +273,7 @@ TEST_F (LibSetsConseilsDataFolderTest, aFavouriteToggledAfterARescanNeverWipesTh
     const auto before = besideProgram ("data").getChildFile ("a-english.mwh").loadFileAsString();
 
     library.loadLibSetsConseils();
-    library.setFavorite (0, true);
+    EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::nothingToMark);
     EXPECT_EQ (besideProgram ("data").getChildFile ("a-english.mwh").loadFileAsString(), before);
     EXPECT_EQ (library.getDescriptionItemFiltered (0), "");
 }
@@ -286,4 +287,99 @@ TEST_F (LibSetsConseilsDataFolderTest, aSetThatVanishesOrTurnsToJunkKeepsItsEntr
     library.generateFilteredList (1, -1, "", -1, false);
     EXPECT_EQ (library.getNumSetsConseils(), 3);
     EXPECT_EQ (filteredTexts(), juce::StringArray ("e1", "e2", "e3"));
+}
+
+//==============================================================================
+// The file system under the library may change or fail between reading a set and marking one of its
+// advice: the mark is then not made, and no file is written over, recreated or shortened.
+namespace
+{
+juce::MemoryBlock bytesOf (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+    EXPECT_TRUE (file.loadFileAsData (bytes));
+    return bytes;
+}
+} // namespace
+
+TEST_F (LibSetsConseilsDataFolderTest, aSetRemovedReplacedOrEditedSinceItWasReadIsLeftAsItIs)
+{
+    writeThreeSets();
+    library.generateFilteredList (1, -1, "", -1, false);
+    ASSERT_EQ (filteredTexts(), juce::StringArray ("e1", "e2", "e3", "f1", "f2", "x1"));
+
+    const auto removed = besideProgram ("data").getChildFile ("a-english.mwh");
+    ASSERT_TRUE (removed.deleteFile());
+    EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::fileChanged);
+    EXPECT_FALSE (removed.exists());
+    EXPECT_FALSE (library.getFavorite (0));
+
+    const auto junk = writeBytes ("data", "b-french.mwh", std::string ("\x01junk\x00Item=f1;\xff", 12));
+    const auto junkBytes = bytesOf (junk);
+    EXPECT_EQ (library.setFavorite (4, true), LibSetsConseils::FavoriteSaving::fileChanged);
+    EXPECT_EQ (bytesOf (junk), junkBytes);
+    EXPECT_FALSE (library.getFavorite (4));
+
+    // Edited elsewhere, e.g. in the set editor, with its marks as they were.
+    const auto edited = write ("data", "c-english.mwh", setText ("English two", 1, { "x1 edited|false|1," }));
+    const auto editedBytes = bytesOf (edited);
+    EXPECT_EQ (library.setFavorite (5, true), LibSetsConseils::FavoriteSaving::fileChanged);
+    EXPECT_EQ (bytesOf (edited), editedBytes);
+
+    // Reading the sets again takes the files as they are now.
+    library.loadLibSetsConseils();
+    library.generateFilteredList (1, -1, "", -1, false);
+    ASSERT_EQ (filteredTexts(), juce::StringArray ("x1 edited"));
+    EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::saved);
+}
+
+TEST_F (LibSetsConseilsDataFolderTest, marksSavedMeanwhileByAnotherInstanceAreKept)
+{
+    writeThreeSets();
+    LibSetsConseils other (&tags);
+    other.loadLibSetsConseils();
+    library.generateFilteredList (1, -1, "a-english.mwh", -1, false);
+    other.generateFilteredList (1, -1, "a-english.mwh", -1, false);
+
+    EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::saved);
+    EXPECT_EQ (other.setFavorite (2, false), LibSetsConseils::FavoriteSaving::saved);
+    EXPECT_TRUE (other.getFavorite (0)) << "the other instance's mark is taken in";
+
+    LibSetsConseils third (&tags);
+    third.loadLibSetsConseils();
+    third.generateFilteredList (1, -1, "a-english.mwh", -1, false);
+    EXPECT_TRUE (third.getFavorite (0));
+    EXPECT_TRUE (third.getFavorite (1));
+    EXPECT_FALSE (third.getFavorite (2));
+}
+
+TEST_F (LibSetsConseilsDataFolderTest, aMarkThatCannotBeWrittenLeavesTheFileAndTheMarkAsTheyWere)
+{
+    writeThreeSets();
+    library.generateFilteredList (1, -1, "a-english.mwh", -1, false);
+    const auto file = besideProgram ("data").getChildFile ("a-english.mwh");
+    const auto before = bytesOf (file);
+
+    {
+        fault_injection::ScopedFileSizeLimit fullDisk (64);
+        ASSERT_TRUE (fullDisk.holds());
+        EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::writeFailed);
+    }
+
+    EXPECT_EQ (bytesOf (file), before);
+    EXPECT_FALSE (library.getFavorite (0));
+    EXPECT_EQ (besideProgram ("data").getNumberOfChildFiles (juce::File::findFilesAndDirectories), 3);
+
+    {
+        fault_injection::ScopedReadOnlyFolder readOnly (besideProgram ("data"));
+
+        if (!readOnly.holds())
+            GTEST_SKIP() << "the data folder cannot be made read-only for this process";
+
+        EXPECT_EQ (library.setFavorite (1, false), LibSetsConseils::FavoriteSaving::writeFailed);
+    }
+
+    EXPECT_EQ (bytesOf (file), before);
+    EXPECT_TRUE (library.getFavorite (1));
+    EXPECT_EQ (library.setFavorite (1, false), LibSetsConseils::FavoriteSaving::saved);
 }

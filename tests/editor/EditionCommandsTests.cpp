@@ -1,3 +1,4 @@
+#include "FaultInjection.h"
 #include "TestHelpers.h"
 
 #include "editor/EditionComponent.h"
@@ -33,14 +34,6 @@ juce::StringArray advicesOf (const SetConseils& set)
     return texts;
 }
 
-// True when the folder accepts new files from this process (root writes into read-only folders).
-bool acceptsNewFiles (const juce::File& folder)
-{
-    const auto probe = folder.getChildFile ("probe.tmp");
-    const auto written = probe.replaceWithText ("probe");
-    probe.deleteFile();
-    return written;
-}
 } // namespace
 
 //==============================================================================
@@ -693,21 +686,44 @@ TEST_F (EditorSaveFailureTest, aSaveIntoAVanishedFolderIsToldAndKeepsTheChanges)
 TEST_F (EditorSaveFailureTest, aSaveIntoAReadOnlyFolderIsToldAndLeavesTheOldFile)
 {
     const auto file = openEditedSetIn ("read-only");
-    const auto place = file.getParentDirectory();
-    ASSERT_TRUE (place.setReadOnly (true));
 
-    if (acceptsNewFiles (place))
     {
-        place.setReadOnly (false);
-        GTEST_SKIP()
-            << "this user writes into read-only folders (root); the vanished folder covers the failure";
-    }
+        fault_injection::ScopedReadOnlyFolder readOnly (file.getParentDirectory());
 
-    click ("save-button");
-    place.setReadOnly (false);
+        if (!readOnly.holds())
+            GTEST_SKIP() << "the folder cannot be made read-only for this process";
+
+        click ("save-button");
+    }
 
     expectTheFailureToldAndTheChangesKept (file);
     EXPECT_EQ (readBack (tags, file).getName(), "Kept");
+}
+
+TEST_F (EditorSaveFailureTest, aSaveStoppedPartWayByAFullDiskLeavesTheWholeOldFile)
+{
+    const auto file = openEditedSetIn ("full-disk");
+    juce::MemoryBlock before;
+    ASSERT_TRUE (file.loadFileAsData (before));
+
+    for (int i = 0; i < 5; ++i)
+        click ("add-advice-button");
+
+    {
+        fault_injection::ScopedFileSizeLimit fullDisk (before.getSize() + 10);
+        ASSERT_TRUE (fullDisk.holds());
+        click ("save-button");
+    }
+
+    expectTheFailureToldAndTheChangesKept (file);
+    juce::MemoryBlock after;
+    ASSERT_TRUE (file.loadFileAsData (after));
+    EXPECT_EQ (after, before);
+    EXPECT_EQ (file.getParentDirectory().getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
+
+    click ("save-button");
+    EXPECT_TRUE (editor.isCurrentSetSaved());
+    EXPECT_EQ (readBack (tags, file).getNumConseils(), 6);
 }
 
 TEST_F (EditorSaveFailureTest, theFailureIsToldInFrenchInTheFrenchInterface)

@@ -1,3 +1,4 @@
+#include "FaultInjection.h"
 #include "TestHelpers.h"
 #include "main/ConfigFile.h"
 
@@ -94,6 +95,68 @@ TEST (ConfigFileTest, aWriteThatCannotHappenSaysSoAndLeavesNoFile)
     const auto file = folder.child ("missing-folder").getChildFile ("Musewheeler.ini");
     EXPECT_FALSE (ConfigFile::write (file, someSettings()));
     EXPECT_FALSE (file.exists());
+}
+
+// The settings file may be a folder or be unreadable: the defaults are read, and whatever stands in
+// its place is left there.
+TEST (ConfigFileTest, aFolderInPlaceOfTheFileReadsAsDefaultsAndIsKept)
+{
+    testing_helpers::TemporaryFolder folder;
+    const auto file = folder.child ("Musewheeler.ini");
+
+    for (const auto withContents : { false, true })
+    {
+        ASSERT_TRUE (file.createDirectory());
+
+        if (withContents)
+        {
+            ASSERT_TRUE (file.getChildFile ("notes.txt").replaceWithText ("mine"));
+        }
+
+        expectSame (ConfigFile::read (file), Settings());
+        EXPECT_FALSE (ConfigFile::write (file, someSettings()));
+        EXPECT_TRUE (file.isDirectory()) << withContents;
+        EXPECT_EQ (file.getNumberOfChildFiles (juce::File::findFilesAndDirectories), withContents ? 1 : 0);
+        EXPECT_EQ (folder.get().getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
+        ASSERT_TRUE (file.deleteRecursively());
+    }
+}
+
+TEST (ConfigFileTest, anUnreadableFileReadsAsDefaults)
+{
+    testing_helpers::TemporaryFolder folder;
+    const auto file = folder.child ("Musewheeler.ini");
+    ASSERT_TRUE (ConfigFile::write (file, someSettings()));
+    ASSERT_EQ (chmod (file.getFullPathName().toRawUTF8(), 0), 0);
+    Settings read;
+
+    {
+        fault_injection::ScopedUnprivilegedUser user;
+        ASSERT_TRUE (user.holds());
+        ASSERT_NE (euidaccess (file.getFullPathName().toRawUTF8(), R_OK), 0);
+        read = ConfigFile::read (file);
+    }
+
+    expectSame (read, Settings());
+}
+
+TEST (ConfigFileTest, aWriteStoppedPartWayLeavesTheOldFile)
+{
+    testing_helpers::TemporaryFolder folder;
+    const auto file = folder.child ("Musewheeler.ini");
+    ASSERT_TRUE (ConfigFile::write (file, someSettings()));
+    auto longer = someSettings();
+    longer.sets = juce::String::repeatedString ("a-long-set-name.mwh;", 100);
+    bool written = true;
+
+    {
+        fault_injection::ScopedFileSizeLimit fullDisk (200);
+        ASSERT_TRUE (fullDisk.holds());
+        written = ConfigFile::write (file, longer);
+    }
+
+    EXPECT_FALSE (written);
+    expectSame (ConfigFile::read (file), someSettings());
 }
 
 TEST (ConfigFileTest, readsFilesInEveryEncodingTheLoaderAccepts)

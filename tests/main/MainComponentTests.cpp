@@ -1,5 +1,7 @@
+#include "FaultInjection.h"
 #include "TestHelpers.h"
 #include "advice/SetConseils.h"
+#include "editor/EditorTestHelpers.h"
 #include "main/ConfigFile.h"
 #include "main/MainComponent.h"
 #include "widgets/WidgetTestHelpers.h"
@@ -66,7 +68,7 @@ protected:
         besideProgram ("data").deleteRecursively();
         besideProgram ("../data").deleteRecursively();
         besideProgram ("help").deleteRecursively();
-        ConfigFile::getDefaultLocation().deleteFile();
+        ConfigFile::getDefaultLocation().deleteRecursively();
     }
 
     static void writeTwoSets()
@@ -81,6 +83,9 @@ protected:
         component->setBrowserLauncher ([this] (const juce::URL& address)
                                        { launched.add (address.toString (true)); });
         component->setClipboardWriter ([this] (const juce::String& text) { copied.add (text); });
+        auto scripted = std::make_unique<editor_testing::ScriptedEditorDialogs>();
+        dialogs = scripted.get();
+        component->setDialogs (std::move (scripted));
         return *component;
     }
 
@@ -103,6 +108,7 @@ protected:
     }
 
     std::unique_ptr<MainComponent> component;
+    editor_testing::ScriptedEditorDialogs* dialogs = nullptr;
     juce::StringArray launched;
     juce::StringArray copied;
 };
@@ -739,4 +745,129 @@ TEST (MainComponentPageAddressTest, aFolderNameCannotRunAnythingThroughTheShell)
         EXPECT_FALSE (address.contains (special)) << special;
 
     EXPECT_EQ (juce::URL (address).getLocalFile(), page);
+}
+
+//==============================================================================
+// The files under the screen may fail it: it keeps running, tells the user of a mark it could not save,
+// and leaves every file as it found it.
+namespace
+{
+juce::MemoryBlock bytesOf (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+    EXPECT_TRUE (file.loadFileAsData (bytes));
+    return bytes;
+}
+} // namespace
+
+TEST_F (MainComponentDataFolderTest, aMarkTheDiskCannotTakeIsToldAndNotShown)
+{
+    writeTwoSets();
+    writeConfig ("Language=1;LanguageSet=-1;Sets=a-red.mwh;Tags=-1;LastItem=0;");
+    make();
+    ASSERT_EQ (adviceText(), "r1");
+    const auto file = besideProgram ("data").getChildFile ("a-red.mwh");
+    const auto before = bytesOf (file);
+
+    {
+        fault_injection::ScopedFileSizeLimit fullDisk (64);
+        ASSERT_TRUE (fullDisk.holds());
+        click ("favorite-button");
+    }
+
+    EXPECT_EQ (favoriteButton().getValue(), 0);
+    EXPECT_EQ (bytesOf (file), before);
+    ASSERT_EQ (dialogs->kinds(), juce::StringArray ("message"));
+    EXPECT_EQ (dialogs->last().title, "Musewheeler");
+    EXPECT_EQ (dialogs->last().message, "The favourite could not be saved: the file " +
+                                            file.getFullPathName() + " cannot be written.");
+    EXPECT_EQ (dialogs->last().buttons, juce::StringArray ("OK"));
+
+    click ("favorite-button");
+    EXPECT_EQ (favoriteButton().getValue(), 1);
+    EXPECT_EQ (dialogs->asked.size(), 1u);
+}
+
+TEST_F (MainComponentDataFolderTest, aMarkInAReadOnlyDataFolderIsToldInTheInterfaceLanguage)
+{
+    writeTwoSets();
+    writeConfig ("Language=0;LanguageSet=-1;Sets=a-red.mwh;Tags=-1;LastItem=0;");
+    make();
+    const auto file = besideProgram ("data").getChildFile ("a-red.mwh");
+    const auto before = bytesOf (file);
+
+    {
+        fault_injection::ScopedReadOnlyFolder readOnly (besideProgram ("data"));
+
+        if (!readOnly.holds())
+            GTEST_SKIP() << "the data folder cannot be made read-only for this process";
+
+        click ("favorite-button");
+    }
+
+    EXPECT_EQ (favoriteButton().getValue(), 0);
+    EXPECT_EQ (bytesOf (file), before);
+    ASSERT_EQ (dialogs->kinds(), juce::StringArray ("message"));
+    EXPECT_EQ (dialogs->last().message,
+               testing_helpers::utf8 ("Le favori n'a pas pu être enregistré : le fichier ") +
+                   file.getFullPathName() + testing_helpers::utf8 (" ne peut pas être écrit."));
+}
+
+TEST_F (MainComponentDataFolderTest, aSetReplacedSinceTheDrawIsToldAndLeftAsItIs)
+{
+    writeTwoSets();
+    writeConfig ("Language=1;LanguageSet=-1;Sets=a-red.mwh;Tags=-1;LastItem=0;");
+    auto& screen = make();
+    const auto file = besideProgram ("data").getChildFile ("a-red.mwh");
+    ASSERT_TRUE (file.replaceWithText ("\x01 not a set any more"));
+    const auto junk = bytesOf (file);
+
+    click ("favorite-button");
+
+    EXPECT_EQ (favoriteButton().getValue(), 0);
+    EXPECT_EQ (bytesOf (file), junk);
+    ASSERT_EQ (dialogs->kinds(), juce::StringArray ("message"));
+    EXPECT_TRUE (dialogs->last().message.startsWith ("The favourite was not saved: the file " +
+                                                     file.getFullPathName() + " was changed or removed"));
+
+    // The draws go on from what was read; the options' OK reads the sets again.
+    screen.takeNewAdvice (false, 1);
+    EXPECT_EQ (adviceText(), "r2");
+    screen.handleMenuResult (MainComponent::menuOptions);
+    screen.actionListenerCallback ("OptionsOK");
+    EXPECT_EQ (adviceText(), MainComponent::getNoAdviceMessage (1));
+}
+
+TEST_F (MainComponentDataFolderTest, aDataFileInPlaceOfTheFolderGivesTheEmptyScreen)
+{
+    const auto data = besideProgram ("data");
+    ASSERT_TRUE (data.replaceWithText ("not a folder"));
+    make();
+
+    EXPECT_EQ (adviceText(), MainComponent::getNoAdviceMessage (1));
+    EXPECT_FALSE (favoriteButton().isVisible());
+    click ("favorite-button");
+    EXPECT_TRUE (dialogs->asked.empty());
+
+    component.reset();
+    EXPECT_EQ (data.loadFileAsString(), "not a folder");
+    EXPECT_TRUE (ConfigFile::getDefaultLocation().existsAsFile());
+}
+
+TEST_F (MainComponentDataFolderTest, aFolderInPlaceOfTheSettingsFileGivesTheDefaultsAndStays)
+{
+    writeTwoSets();
+    const auto settings = ConfigFile::getDefaultLocation();
+    ASSERT_TRUE (settings.createDirectory());
+    ASSERT_TRUE (settings.getChildFile ("kept.txt").replaceWithText ("mine"));
+    auto& screen = make();
+
+    EXPECT_EQ (screen.getCurrentLanguage(), 1);
+    EXPECT_EQ (screen.getCurrentSets(), "");
+    EXPECT_TRUE (juce::StringArray ({ "r1", "r2", "r3", "b1", "b2" }).contains (adviceText()));
+
+    component.reset();
+    EXPECT_TRUE (settings.isDirectory());
+    EXPECT_EQ (settings.getChildFile ("kept.txt").loadFileAsString(), "mine");
+    settings.deleteRecursively();
 }
