@@ -7,11 +7,13 @@ FUZZ_DIR        ?= build-fuzz
 SANITIZE_DIR    ?= build-sanitize
 JOBS            ?= $(shell nproc)
 FUZZ_SECONDS    ?= 60
+STARTUP_RUNS    ?= 15
 
 PACKAGES := cmake make g++ pkg-config juce-modules-source \
             libgtest-dev googletest libbenchmark-dev \
             xvfb xauth xdotool x11-utils imagemagick openbox wmctrl xclip \
-            desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format
+            desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format \
+            libx11-dev libxdamage-dev
 
 SCREENSHOT_DISPLAY ?= :71
 
@@ -21,7 +23,7 @@ GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 EDITOR_HARNESS = $(BUILD_DIR)/EditorHarness_artefacts/Debug/EditorHarness
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall
+.PHONY: all deps configure build run test sanitize bench startup fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall
 
 all: build
 
@@ -76,6 +78,13 @@ bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_BENCH=ON
 	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target MusewheelerBench
 	$(RELEASE_DIR)/bench/MusewheelerBench
+
+# The program's time to its first painted frame against an empty window program built the same way, and its
+# memory once settled, under an Xvfb of its own on a free display among :61 to :64 (docs/performance.md).
+startup: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_STARTUP=ON
+	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler EmptyWindow StartupProbe
+	tools/measure-startup.sh $(RELEASE_DIR) . $(STARTUP_RUNS)
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
