@@ -383,3 +383,34 @@ TEST_F (LibSetsConseilsDataFolderTest, aMarkThatCannotBeWrittenLeavesTheFileAndT
     EXPECT_TRUE (library.getFavorite (1));
     EXPECT_EQ (library.setFavorite (1, false), LibSetsConseils::FavoriteSaving::saved);
 }
+
+// A hand-written UTF-8 set may hold characters beyond the Basic Multilingual Plane, in its texts and its
+// file name; every rewrite writes them as UTF-16 surrogate pairs and reads them back unchanged.
+TEST_F (LibSetsConseilsDataFolderTest, charactersBeyondTheBasicPlaneSurviveEveryRewrite)
+{
+    const auto guitar = testing_helpers::utf8 ("\xf0\x9f\x8e\xb8");
+    const auto fileName = guitar + " songs.mwh";
+    const auto file = write ("data", fileName,
+                             setText ("Riffs " + guitar, 1, { "Play it " + guitar + " loud|false|1,2," }));
+    library.loadLibSetsConseils();
+
+    for (const auto mark : { true, false, true })
+    {
+        library.generateFilteredList (1, -1, fileName, -1, false);
+        ASSERT_EQ (library.getNumConseilsFiltered(), 1);
+        EXPECT_EQ (library.setFavorite (0, mark), LibSetsConseils::FavoriteSaving::saved);
+    }
+
+    const auto bytes = bytesOf (file);
+    const auto* data = static_cast<const juce::uint8*> (bytes.getData());
+    const juce::uint8 surrogatePair[] = { 0x3c, 0xd8, 0xb8, 0xdf };
+    EXPECT_NE (
+        std::search (data, data + bytes.getSize(), std::begin (surrogatePair), std::end (surrogatePair)),
+        data + bytes.getSize());
+
+    library.loadLibSetsConseils();
+    library.generateFilteredList (1, -1, fileName, -1, false);
+    ASSERT_EQ (filteredTexts(), juce::StringArray ("Play it " + guitar + " loud"));
+    EXPECT_EQ (library.getNameFiltered (0), "Riffs " + guitar);
+    EXPECT_TRUE (library.getFavorite (0));
+}

@@ -217,6 +217,25 @@ TEST_F (MainComponentDataFolderTest, theShownAdviceIsWrittenOnCloseAndShownAgain
     EXPECT_EQ (component->getCurrentItem(), 3);
 }
 
+TEST_F (MainComponentDataFolderTest, aSetFileNameBeyondTheBasicPlaneIsKeptInTheSettings)
+{
+    const auto fileName = testing_helpers::utf8 ("\xf0\x9f\x8e\xb8 riffs.mwh");
+    writeSet (fileName, "Riffs", 1, red, { "riff|false|1," });
+    writeTwoSets();
+    ConfigFile::Settings settings;
+    settings.sets = fileName;
+    ASSERT_TRUE (ConfigFile::write (ConfigFile::getDefaultLocation(), settings));
+
+    for (int start = 0; start < 2; ++start)
+    {
+        auto& screen = make();
+        EXPECT_EQ (screen.getCurrentSets(), fileName);
+        EXPECT_EQ (adviceText(), "riff");
+        component.reset();
+        EXPECT_EQ (ConfigFile::read (ConfigFile::getDefaultLocation()).sets, fileName);
+    }
+}
+
 //==============================================================================
 TEST_F (MainComponentDataFolderTest, drawsEveryAdviceOnceBeforeAnyRepeats)
 {
