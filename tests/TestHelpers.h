@@ -35,6 +35,14 @@ inline juce::String utf8 (const char* text)
     return juce::String::fromUTF8 (text);
 }
 
+// The file's bytes, empty for a file that cannot be read.
+inline juce::MemoryBlock fileBytes (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+    file.loadFileAsData (bytes);
+    return bytes;
+}
+
 inline juce::File fixturesDirectory()
 {
     return juce::File (MUSEWHEELER_FIXTURES_DIR);

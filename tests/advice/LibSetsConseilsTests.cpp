@@ -292,16 +292,6 @@ TEST_F (LibSetsConseilsDataFolderTest, aSetThatVanishesOrTurnsToJunkKeepsItsEntr
 //==============================================================================
 // The file system under the library may change or fail between reading a set and marking one of its
 // advice: the mark is then not made, and no file is written over, recreated or shortened.
-namespace
-{
-juce::MemoryBlock bytesOf (const juce::File& file)
-{
-    juce::MemoryBlock bytes;
-    EXPECT_TRUE (file.loadFileAsData (bytes));
-    return bytes;
-}
-} // namespace
-
 TEST_F (LibSetsConseilsDataFolderTest, aSetRemovedReplacedOrEditedSinceItWasReadIsLeftAsItIs)
 {
     writeThreeSets();
@@ -315,16 +305,16 @@ TEST_F (LibSetsConseilsDataFolderTest, aSetRemovedReplacedOrEditedSinceItWasRead
     EXPECT_FALSE (library.getFavorite (0));
 
     const auto junk = writeBytes ("data", "b-french.mwh", std::string ("\x01junk\x00Item=f1;\xff", 12));
-    const auto junkBytes = bytesOf (junk);
+    const auto junkBytes = testing_helpers::fileBytes (junk);
     EXPECT_EQ (library.setFavorite (4, true), LibSetsConseils::FavoriteSaving::fileChanged);
-    EXPECT_EQ (bytesOf (junk), junkBytes);
+    EXPECT_EQ (testing_helpers::fileBytes (junk), junkBytes);
     EXPECT_FALSE (library.getFavorite (4));
 
     // Edited elsewhere, e.g. in the set editor, with its marks as they were.
     const auto edited = write ("data", "c-english.mwh", setText ("English two", 1, { "x1 edited|false|1," }));
-    const auto editedBytes = bytesOf (edited);
+    const auto editedBytes = testing_helpers::fileBytes (edited);
     EXPECT_EQ (library.setFavorite (5, true), LibSetsConseils::FavoriteSaving::fileChanged);
-    EXPECT_EQ (bytesOf (edited), editedBytes);
+    EXPECT_EQ (testing_helpers::fileBytes (edited), editedBytes);
 
     // Reading the sets again takes the files as they are now.
     library.loadLibSetsConseils();
@@ -358,7 +348,7 @@ TEST_F (LibSetsConseilsDataFolderTest, aMarkThatCannotBeWrittenLeavesTheFileAndT
     writeThreeSets();
     library.generateFilteredList (1, -1, "a-english.mwh", -1, false);
     const auto file = besideProgram ("data").getChildFile ("a-english.mwh");
-    const auto before = bytesOf (file);
+    const auto before = testing_helpers::fileBytes (file);
 
     {
         fault_injection::ScopedFileSizeLimit fullDisk (64);
@@ -366,7 +356,7 @@ TEST_F (LibSetsConseilsDataFolderTest, aMarkThatCannotBeWrittenLeavesTheFileAndT
         EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::writeFailed);
     }
 
-    EXPECT_EQ (bytesOf (file), before);
+    EXPECT_EQ (testing_helpers::fileBytes (file), before);
     EXPECT_FALSE (library.getFavorite (0));
     EXPECT_EQ (besideProgram ("data").getNumberOfChildFiles (juce::File::findFilesAndDirectories), 3);
 
@@ -379,7 +369,7 @@ TEST_F (LibSetsConseilsDataFolderTest, aMarkThatCannotBeWrittenLeavesTheFileAndT
         EXPECT_EQ (library.setFavorite (1, false), LibSetsConseils::FavoriteSaving::writeFailed);
     }
 
-    EXPECT_EQ (bytesOf (file), before);
+    EXPECT_EQ (testing_helpers::fileBytes (file), before);
     EXPECT_TRUE (library.getFavorite (1));
     EXPECT_EQ (library.setFavorite (1, false), LibSetsConseils::FavoriteSaving::saved);
 }
@@ -401,7 +391,7 @@ TEST_F (LibSetsConseilsDataFolderTest, charactersBeyondTheBasicPlaneSurviveEvery
         EXPECT_EQ (library.setFavorite (0, mark), LibSetsConseils::FavoriteSaving::saved);
     }
 
-    const auto bytes = bytesOf (file);
+    const auto bytes = testing_helpers::fileBytes (file);
     const auto* data = static_cast<const juce::uint8*> (bytes.getData());
     const juce::uint8 surrogatePair[] = { 0x3c, 0xd8, 0xb8, 0xdf };
     EXPECT_NE (

@@ -769,16 +769,6 @@ TEST (MainComponentPageAddressTest, aFolderNameCannotRunAnythingThroughTheShell)
 //==============================================================================
 // The files under the screen may fail it: it keeps running, tells the user of a mark it could not save,
 // and leaves every file as it found it.
-namespace
-{
-juce::MemoryBlock bytesOf (const juce::File& file)
-{
-    juce::MemoryBlock bytes;
-    EXPECT_TRUE (file.loadFileAsData (bytes));
-    return bytes;
-}
-} // namespace
-
 TEST_F (MainComponentDataFolderTest, aMarkTheDiskCannotTakeIsToldAndNotShown)
 {
     writeTwoSets();
@@ -786,7 +776,7 @@ TEST_F (MainComponentDataFolderTest, aMarkTheDiskCannotTakeIsToldAndNotShown)
     make();
     ASSERT_EQ (adviceText(), "r1");
     const auto file = besideProgram ("data").getChildFile ("a-red.mwh");
-    const auto before = bytesOf (file);
+    const auto before = testing_helpers::fileBytes (file);
 
     {
         fault_injection::ScopedFileSizeLimit fullDisk (64);
@@ -795,7 +785,7 @@ TEST_F (MainComponentDataFolderTest, aMarkTheDiskCannotTakeIsToldAndNotShown)
     }
 
     EXPECT_EQ (favoriteButton().getValue(), 0);
-    EXPECT_EQ (bytesOf (file), before);
+    EXPECT_EQ (testing_helpers::fileBytes (file), before);
     ASSERT_EQ (dialogs->kinds(), juce::StringArray ("message"));
     EXPECT_EQ (dialogs->last().title, "Musewheeler");
     EXPECT_EQ (dialogs->last().message, "The favourite could not be saved: the file " +
@@ -813,7 +803,7 @@ TEST_F (MainComponentDataFolderTest, aMarkInAReadOnlyDataFolderIsToldInTheInterf
     writeConfig ("Language=0;LanguageSet=-1;Sets=a-red.mwh;Tags=-1;LastItem=0;");
     make();
     const auto file = besideProgram ("data").getChildFile ("a-red.mwh");
-    const auto before = bytesOf (file);
+    const auto before = testing_helpers::fileBytes (file);
 
     {
         fault_injection::ScopedReadOnlyFolder readOnly (besideProgram ("data"));
@@ -825,7 +815,7 @@ TEST_F (MainComponentDataFolderTest, aMarkInAReadOnlyDataFolderIsToldInTheInterf
     }
 
     EXPECT_EQ (favoriteButton().getValue(), 0);
-    EXPECT_EQ (bytesOf (file), before);
+    EXPECT_EQ (testing_helpers::fileBytes (file), before);
     ASSERT_EQ (dialogs->kinds(), juce::StringArray ("message"));
     EXPECT_EQ (dialogs->last().message,
                testing_helpers::utf8 ("Le favori n'a pas pu être enregistré : le fichier ") +
@@ -839,12 +829,12 @@ TEST_F (MainComponentDataFolderTest, aSetReplacedSinceTheDrawIsToldAndLeftAsItIs
     auto& screen = make();
     const auto file = besideProgram ("data").getChildFile ("a-red.mwh");
     ASSERT_TRUE (file.replaceWithText ("\x01 not a set any more"));
-    const auto junk = bytesOf (file);
+    const auto junk = testing_helpers::fileBytes (file);
 
     click ("favorite-button");
 
     EXPECT_EQ (favoriteButton().getValue(), 0);
-    EXPECT_EQ (bytesOf (file), junk);
+    EXPECT_EQ (testing_helpers::fileBytes (file), junk);
     ASSERT_EQ (dialogs->kinds(), juce::StringArray ("message"));
     EXPECT_TRUE (dialogs->last().message.startsWith ("The favourite was not saved: the file " +
                                                      file.getFullPathName() + " was changed or removed"));
