@@ -6,51 +6,14 @@ set -euo pipefail
 
 program="$1"
 sourceDir="$2"
-# MUSEWHEELER_E2E_DISPLAY puts the virtual display elsewhere, for machines where :82 is taken.
-display="${MUSEWHEELER_E2E_DISPLAY:-:82}"
-
-work=$(mktemp -d /tmp/musewheeler-e2e.XXXXXX)
 # A folder name holding what /bin/sh would act on: the help page's address must still run nothing.
-app="$work/it's \"odd\" \$HOME \`touch CANARY\` \$(touch CANARY) app"
-stubs="$work/stubs"
-xvfbPid=""
-openboxPid=""
-programPid=""
-
-cleanUp()
-{
-    if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
-    if [ -n "$openboxPid" ]; then kill "$openboxPid" 2>/dev/null || true; fi
-    if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanUp EXIT
-
-fail()
-{
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-check()
-{
-    echo "ok: $*"
-}
-
-#-------------------------------------------------------------------------------------------------------
-mkdir -p "$app/data" "$stubs"
-cp "$program" "$app/Musewheeler"
-cp -r "$sourceDir/help" "$app/help"
+appName="it's \"odd\" \$HOME \`touch CANARY\` \$(touch CANARY) app"
+source "$(dirname "$0")/lib/session.sh"
 
 # One advice per set and one colour per set, so that the frame colour tells which advice is shown.
-writeSet()
-{
-    printf 'MusewheelerV1 - Set file\n\nName=%s;\nDescription=;\nAuthor=%s author;\nLanguage=1;\nColour=%s;\n\nItem=%s;\nFavorite=false;\nTags=1,;\n\n' \
-        "$2" "$2" "$3" "$4" > "$app/data/$1"
-}
-writeSet a-red.mwh "Red set" "200,30,30" "Red advice: play the melody backwards."
-writeSet b-green.mwh "Green set" "30,160,60" "Green advice: write with three notes only."
-writeSet c-blue.mwh "Blue set" "30,60,200" "Blue advice: change the key for the bridge."
+writeSet a-red.mwh "Red set" 1 "200,30,30" "1," "Red advice: play the melody backwards."
+writeSet b-green.mwh "Green set" 1 "30,160,60" "1," "Green advice: write with three notes only."
+writeSet c-blue.mwh "Blue set" 1 "30,60,200" "1," "Blue advice: change the key for the bridge."
 
 declare -A adviceOfColour=(
     [C81E1E]="Red advice: play the melody backwards."
@@ -60,88 +23,10 @@ declare -A adviceOfColour=(
 declare -A fileOfColour=([C81E1E]=a-red.mwh [1EA03C]=b-green.mwh [1E3CC8]=c-blue.mwh)
 declare -A indexOfColour=([C81E1E]=0 [1EA03C]=1 [1E3CC8]=2)
 
-# The browser: a stub xdg-open that records the address it is given.
-cat > "$stubs/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$1" >> "$work/launched.txt"
-EOF
-chmod +x "$stubs/xdg-open"
-
-#-------------------------------------------------------------------------------------------------------
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfbPid=$!
-export DISPLAY="$display"
-
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $display"
-
-openbox --sm-disable >/dev/null 2>&1 &
-openboxPid=$!
-sleep 0.5
-
-window=""
-
-startProgram()
-{
-    (cd "$work" && PATH="$stubs:$PATH" exec "$app/Musewheeler") >>"$work/program.log" 2>&1 &
-    programPid=$!
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Musewheeler$' | head -n 1)
-    [ -n "$window" ] || fail "no window appeared"
-    # The window manager maps and focuses the window; the first paint follows.
-    sleep 1.5
-}
-
-stopProgram()
-{
-    wmctrl -i -c "$window"
-
-    for _ in $(seq 100); do
-        kill -0 "$programPid" 2>/dev/null || break
-        sleep 0.1
-    done
-
-    if kill -0 "$programPid" 2>/dev/null; then fail "the program did not end after its window was closed"; fi
-
-    wait "$programPid" || true
-    programPid=""
-}
-
-frameColour()
-{
-    import -window "$window" "$work/shot.png"
-    convert "$work/shot.png" -format '%[hex:p{80,145}]' info: | cut -c1-6
-}
-
-# Positions inside the window, from the layout of the main screen.
-clickAt()
-{
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    xdotool mousemove --window "$window" 250 20
-}
-newAdviceX=460
+frameColour() { pixel "$frameX" "$frameY"; }
 favoriteX=408
-menuX=40
-buttonsY=321
 
-copyCurrentAdvice()
-{
-    printf '' | xclip -selection clipboard
-    clickAt "$menuX" "$buttonsY"
-    sleep 0.7
-    # Options, Timer, Sets edition, To get more sets..., Help, Copy the current advice.
-    xdotool key --window "$window" Down Down Down Down Down Down Return
-    sleep 0.5
-    xclip -o -selection clipboard 2>/dev/null || true
-}
-
-configText()
-{
-    iconv -f UTF-16 -t UTF-8 "$app/Musewheeler.ini" | tr -d '\r'
-}
+startDisplay
 
 #-------------------------------------------------------------------------------------------------------
 # First start.

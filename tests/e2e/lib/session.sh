@@ -1,10 +1,11 @@
 # Shared by the end-to-end scripts that drive the program's panels: a virtual display with a window
 # manager, the program in a folder of its own, and the user's gestures on its window.
-# Source it after setting: program, sourceDir, and appFolder for a program folder of a fixed name. It sets
-# work, app, stubs, window and the PIDs it starts.
+# Source it after setting: program, sourceDir, and appFolder for a program folder of a fixed name or appName
+# for the name of the program's folder inside the temporary one. It sets work, app, stubs, window and the
+# PIDs it starts.
 
 work=$(mktemp -d /tmp/musewheeler-e2e.XXXXXX)
-app="${appFolder:-$work/app}"
+app="${appFolder:-$work/${appName:-app}}"
 stubs="$work/stubs"
 xvfbPid=""
 openboxPid=""
