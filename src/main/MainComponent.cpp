@@ -347,29 +347,27 @@ void MainComponent::tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcom
 {
     const auto french = currentLanguage == 0;
     const auto path = setFile.getFullPathName();
-    juce::String message;
 
     if (outcome == LibSetsConseils::FavoriteSaving::writeFailed)
-        message = french ? utf8 ("Le favori n'a pas pu \xc3\xaa"
-                                 "tre enregistr\xc3\xa9 : le fichier ") +
-                               path +
-                               utf8 (" ne peut pas \xc3\xaa"
-                                     "tre \xc3\xa9"
-                                     "crit.")
-                         : "The favourite could not be saved: the file " + path + " cannot be written.";
+    {
+        const auto message =
+            french ? utf8 ("Le favori n'a pas pu \u00eatre enregistr\u00e9 : le fichier ") + path +
+                         utf8 (" ne peut pas \u00eatre \u00e9crit.")
+                   : "The favourite could not be saved: the file " + path + " cannot be written.";
+        dialogs->showMessageBox ("Musewheeler", message, "OK");
+    }
     else if (outcome == LibSetsConseils::FavoriteSaving::fileChanged)
-        message =
-            french ? utf8 ("Le favori n'a pas \xc3\xa9t\xc3\xa9 enregistr\xc3\xa9 : le fichier ") + path +
-                         utf8 (" a \xc3\xa9t\xc3\xa9 modifi\xc3\xa9 ou supprim\xc3\xa9 par un autre "
-                               "programme depuis sa lecture, et il est laiss\xc3\xa9 tel quel. Appuyez sur "
-                               "OK dans les options pour relire les sets.")
+    {
+        const auto message =
+            french ? utf8 ("Le favori n'a pas \u00e9t\u00e9 enregistr\u00e9 : le fichier ") + path +
+                         utf8 (" a \u00e9t\u00e9 modifi\u00e9 ou supprim\u00e9 par un autre programme "
+                               "depuis sa lecture, et il est laiss\u00e9 tel quel. Appuyez sur OK "
+                               "dans les options pour relire les sets.")
                    : "The favourite was not saved: the file " + path +
-                         " was changed or removed by another program since it was read, and it is left "
-                         "as it is. Press OK in the options to read the sets again.";
-    else
-        return;
-
-    dialogs->showMessageBox ("Musewheeler", message, "OK");
+                         " was changed or removed by another program since it was read, and it "
+                         "is left as it is. Press OK in the options to read the sets again.";
+        dialogs->showMessageBox ("Musewheeler", message, "OK");
+    }
 }
 
 bool MainComponent::keyPressed (const juce::KeyPress& key)
