@@ -19,7 +19,8 @@ cleanUp()
 
     if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
     if [ -n "$openboxPid" ]; then kill "$openboxPid" 2>/dev/null || true; fi
-    if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null || true; fi
+    # The next script may take the same display: it must find this server gone, not about to go.
+    if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null && wait "$xvfbPid" 2>/dev/null || true; fi
     rm -rf "$work"
     if [ -n "${appFolder:-}" ]; then rm -rf "$appFolder"; fi
 }
@@ -92,24 +93,33 @@ configText()
 startDisplay()
 {
     local number
+    display=""
+
+    # Another run may take a display between the look and the start: the server then ends at once, and
+    # the next display is tried. The answer must come from this script's own server.
     for number in 51 52 53 54; do
-        if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
+        [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ] || continue
+
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfbPid=$!
+
+        for _ in $(seq 100); do
+            kill -0 "$xvfbPid" 2>/dev/null || break
+            DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+
+        if kill -0 "$xvfbPid" 2>/dev/null && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
             display=":$number"
             break
         fi
-    done
-    [ -n "${display:-}" ] || fail "no free display among :51 to :54"
 
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfbPid=$!
+        kill "$xvfbPid" 2>/dev/null && wait "$xvfbPid" 2>/dev/null || true
+        xvfbPid=""
+    done
+
+    [ -n "$display" ] || fail "no display among :51 to :54 could be started"
     export DISPLAY="$display"
-
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-
-    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $display"
 
     if [ "${1:-}" != bare ]; then
         openbox --sm-disable >/dev/null 2>&1 &
