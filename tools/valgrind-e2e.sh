@@ -52,12 +52,20 @@ favoriteX=408
 # left in its queue while the toolkit waits on the socket), and any movement lets it through.
 waitFor()
 {
-    local what="$1" end=$((SECONDS + patience)) step=1
+    local what="$1"
     shift
+    tryFor "$patience" "$what" "$@" || fail "$what: not within $patience s"
+}
+
+# tryFor SECONDS DESCRIPTION COMMAND...: as waitFor, but only tells whether the command succeeded in time.
+tryFor()
+{
+    local end=$((SECONDS + $1)) what="$2" step=1
+    shift 2
 
     until "$@"; do
         isRunning || fail "the program ended while waiting for $what$(printf '\n'; tail -n 20 "$work/program.log")"
-        [ "$SECONDS" -lt "$end" ] || fail "$what: not within $patience s"
+        [ "$SECONDS" -lt "$end" ] || return 1
         xdotool mousemove_relative -- "$step" 0
         step=$((-step))
         sleep 0.5
@@ -123,8 +131,14 @@ copyCurrentAdvice()
 # chooseInCombo X Y N: the list at X, Y opened with a click, its N-th entry (from 0) clicked.
 chooseInCombo()
 {
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    waitFor "the pop-up of the list at $1, $2" popupShown
+    # The pop-up may close again as it opens, when the window manager's focus handling comes at the wrong
+    # moment: a user clicks again.
+    local try
+    for try in 1 2 3 4 5; do
+        xdotool mousemove --window "$window" "$1" "$2" click 1
+        tryFor 30 "the pop-up of the list at $1, $2" popupShown && break
+        [ "$try" -lt 5 ] || fail "the list at $1, $2 opened no pop-up in five clicks"
+    done
     sleep 2
     clickInPopup $((9 + 15 * $3))
     waitFor "the pop-up of the list at $1, $2 to close" popupHidden
