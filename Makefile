@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ pkg-config juce-modules-source \
             libgtest-dev googletest libbenchmark-dev \
             xvfb xauth xdotool x11-utils imagemagick openbox wmctrl xclip \
             desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format \
-            libx11-dev libxdamage-dev
+            libx11-dev libxdamage-dev valgrind
 
 SCREENSHOT_DISPLAY ?= :71
 
@@ -23,7 +23,7 @@ GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 EDITOR_HARNESS = $(BUILD_DIR)/EditorHarness_artefacts/Debug/EditorHarness
 
-.PHONY: all deps configure build run test sanitize bench startup fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall
+.PHONY: all deps configure build run test sanitize valgrind bench startup fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall
 
 all: build
 
@@ -73,6 +73,14 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS)
+
+# The program's main flow driven under Xvfb inside valgrind's memcheck (a long run, kept out of `make test`):
+# it fails on any memcheck error or on a block definitely lost by the program's own code. The log stays in
+# VALGRIND_LOG.
+VALGRIND_LOG ?= $(BUILD_DIR)/valgrind/memcheck.log
+
+valgrind: build
+	tools/valgrind-e2e.sh $(APP_DIR)/Musewheeler . $(VALGRIND_LOG)
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_BENCH=ON

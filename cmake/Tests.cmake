@@ -32,3 +32,9 @@ foreach (script IN LISTS musewheelerEndToEndTests)
               COMMAND bash "${script}" "$<TARGET_FILE:Musewheeler>" "${PROJECT_SOURCE_DIR}")
     set_tests_properties ("e2e.${scriptName}" PROPERTIES TIMEOUT 300 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
 endforeach()
+
+# The icon writer runs in every build of the program, where a leak report or an assertion at its exit would
+# scroll by unread.
+add_test (NAME tools.appIconWriter
+          COMMAND MusewheelerAppIcon "${PROJECT_BINARY_DIR}/tests/app-icon-check.png" 64)
+set_tests_properties (tools.appIconWriter PROPERTIES FAIL_REGULAR_EXPRESSION "Leaked objects|JUCE Assertion")

@@ -2,7 +2,9 @@
 # manager, the program in a folder of its own, and the user's gestures on its window.
 # Source it after setting: program, sourceDir, and appFolder for a program folder of a fixed name or appName
 # for the name of the program's folder inside the temporary one. It sets work, app, stubs, window and the
-# PIDs it starts.
+# PIDs it starts. A slow run (under valgrind) may set, before startProgram: programWrapper, an array of the
+# command and arguments the program is started under; windowTimeout and endTimeout, how many seconds
+# startProgram waits for the window (30) and waitForEnd for the end (10).
 
 work=$(mktemp -d /tmp/musewheeler-e2e.XXXXXX)
 app="${appFolder:-$work/${appName:-app}}"
@@ -130,18 +132,19 @@ startDisplay()
 
 startProgram()
 {
-    (cd "$work" && PATH="$stubs:$PATH" exec "$app/Musewheeler") >>"$work/program.log" 2>&1 &
+    (cd "$work" && PATH="$stubs:$PATH" exec ${programWrapper[@]+"${programWrapper[@]}"} "$app/Musewheeler") \
+        >>"$work/program.log" 2>&1 &
     programPid=$!
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Musewheeler' | head -n 1)
+    window=$(timeout "${windowTimeout:-30}" xdotool search --sync --onlyvisible --name '^Musewheeler' | head -n 1)
     [ -n "$window" ] || fail "no window appeared"
     # The window manager maps and focuses the window; the first paint follows.
     sleep 1.5
 }
 
-# Waits up to 10 s for the program to end by itself.
+# Waits up to endTimeout (10) seconds for the program to end by itself.
 waitForEnd()
 {
-    for _ in $(seq 100); do
+    for _ in $(seq $((${endTimeout:-10} * 10))); do
         kill -0 "$programPid" 2>/dev/null || break
         sleep 0.1
     done
@@ -234,7 +237,9 @@ copyCurrentAdvice()
 
 popupShown()
 {
-    xwininfo -root -tree | grep -q '"menu"'
+    # grep reads the whole tree: with -q it would stop at the first match, and under pipefail xwininfo's
+    # broken pipe would turn a shown pop-up into a missing one.
+    xwininfo -root -tree 2>/dev/null | grep '"menu"' >/dev/null
 }
 
 # chooseInCombo X Y KEY...: opens the list at X, Y with a click and moves through its pop-up with the keys
