@@ -3,10 +3,10 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "editor/NativeEditorDialogs.h"
+#include "widgets/CustomLookAndFeel.h"
 
 namespace
 {
-const juce::String programTypefaceName ("Verdana");
 const juce::String dialogTitle ("Musewheeler");
 const juce::String setFilePattern ("*.mwh");
 const juce::String setFileExtension ("mwh");
@@ -32,11 +32,6 @@ constexpr int hatchSpacing = 10;
 juce::String text (bool french, const char* frenchText, const char* englishText)
 {
     return french ? juce::String::fromUTF8 (frenchText) : juce::String (englishText);
-}
-
-juce::Font programFont (float height, int style)
-{
-    return juce::Font (programTypefaceName, height, style);
 }
 
 bool isPlusKey (const juce::KeyPress& key)
@@ -82,14 +77,14 @@ EditionComponent::EditionComponent (DataTags* tags, LibSetsConseils* lib)
     labelDescriptionTitle.setText ("Description", juce::dontSendNotification);
     labelDescriptionTitle.setColour (juce::Label::textColourId, juce::Colours::lightgrey);
     labelDescriptionTitle.setJustificationType (juce::Justification::centredTop);
-    labelDescriptionTitle.setFont (programFont (16.0f, juce::Font::plain));
+    labelDescriptionTitle.setFont (CustomLookAndFeel::programFont (16.0f, juce::Font::plain));
     labelDescriptionTitle.setEditable (false, false, false);
     addAndMakeVisible (labelDescriptionTitle);
 
     labelDescription.setComponentID ("description-label");
     labelDescription.setColour (juce::Label::textColourId, juce::Colours::white);
     labelDescription.setJustificationType (juce::Justification::topLeft);
-    labelDescription.setFont (programFont (14.0f, juce::Font::plain));
+    labelDescription.setFont (CustomLookAndFeel::programFont (14.0f, juce::Font::plain));
     labelDescription.setEditable (true, false, false);
     labelDescription.setIsATextEditor (true);
     labelDescription.addChangeListener (this);
@@ -100,7 +95,7 @@ EditionComponent::EditionComponent (DataTags* tags, LibSetsConseils* lib)
     labelColour.setComponentID ("colour-label");
     labelColour.setColour (juce::Label::textColourId, juce::Colours::lightgrey);
     labelColour.setJustificationType (juce::Justification::centredTop);
-    labelColour.setFont (programFont (16.0f, juce::Font::plain));
+    labelColour.setFont (CustomLookAndFeel::programFont (16.0f, juce::Font::plain));
     labelColour.setEditable (false, false, false);
     addAndMakeVisible (labelColour);
 
@@ -117,7 +112,7 @@ EditionComponent::EditionComponent (DataTags* tags, LibSetsConseils* lib)
     labelTagsAdvice.setComponentID ("tags-advice-label");
     labelTagsAdvice.setColour (juce::Label::textColourId, juce::Colours::white);
     labelTagsAdvice.setJustificationType (juce::Justification::centred);
-    labelTagsAdvice.setFont (programFont (12.0f, juce::Font::plain));
+    labelTagsAdvice.setFont (CustomLookAndFeel::programFont (12.0f, juce::Font::plain));
     labelTagsAdvice.setEditable (false, false, false);
     addAndMakeVisible (labelTagsAdvice);
 
@@ -209,18 +204,18 @@ void EditionComponent::setUpLabels()
     labelName.setComponentID ("name-label");
     labelName.setColour (juce::Label::textColourId, juce::Colours::yellow);
     labelName.setJustificationType (juce::Justification::centredTop);
-    labelName.setFont (programFont (16.0f, juce::Font::bold));
+    labelName.setFont (CustomLookAndFeel::programFont (16.0f, juce::Font::bold));
 
     labelAdvice.setComponentID ("advice-label");
     labelAdvice.setColour (juce::Label::textColourId, juce::Colours::white);
     labelAdvice.setJustificationType (juce::Justification::centred);
-    labelAdvice.setFont (programFont (16.0f, juce::Font::plain));
+    labelAdvice.setFont (CustomLookAndFeel::programFont (16.0f, juce::Font::plain));
     labelAdvice.setMinimumHorizontalScale (1.0f);
 
     labelAuthor.setComponentID ("author-label");
     labelAuthor.setColour (juce::Label::textColourId, juce::Colours::lightgrey);
     labelAuthor.setJustificationType (juce::Justification::centredRight);
-    labelAuthor.setFont (programFont (13.0f, juce::Font::italic));
+    labelAuthor.setFont (CustomLookAndFeel::programFont (13.0f, juce::Font::italic));
 
     for (auto* label : { &labelName, &labelAdvice, &labelAuthor })
     {

@@ -1,6 +1,7 @@
 #include "main/AboutComponent.h"
 
 #include "main/MainComponent.h"
+#include "widgets/CustomLookAndFeel.h"
 
 namespace
 {
@@ -39,7 +40,7 @@ std::unique_ptr<juce::HyperlinkButton> AboutComponent::makeLink (const juce::Str
 
 juce::Font AboutComponent::getTextFont()
 {
-    return juce::Font ("Verdana", 14.0f, juce::Font::plain);
+    return CustomLookAndFeel::programFont (14.0f, juce::Font::plain);
 }
 
 juce::URL AboutComponent::getHomeAddress (int textLanguage)

@@ -45,12 +45,12 @@ MainComponent::MainComponent()
     setWantsKeyboardFocus (true);
 
     labelSetName = makeLabel ("set-name-label", juce::Colours::yellow, juce::Justification::centredTop,
-                              juce::Font ("Verdana", 16.0f, juce::Font::bold));
+                              CustomLookAndFeel::programFont (16.0f, juce::Font::bold));
     labelAdvice = makeLabel ("advice-label", juce::Colours::white, juce::Justification::centred,
-                             juce::Font ("Verdana", 16.0f, juce::Font::plain));
+                             CustomLookAndFeel::programFont (16.0f, juce::Font::plain));
     labelAdvice->setMinimumHorizontalScale (1.0f);
     labelAuthor = makeLabel ("author-label", juce::Colours::lightgrey, juce::Justification::centredRight,
-                             juce::Font ("Verdana", 13.0f, juce::Font::italic));
+                             CustomLookAndFeel::programFont (13.0f, juce::Font::italic));
 
     buttonNewAdvice = makeButton ("new-advice-button", "+");
     buttonMenu = makeButton ("menu-button", "Menu");

@@ -2,11 +2,10 @@
 
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
+#include "widgets/CustomLookAndFeel.h"
 
 namespace
 {
-const juce::String programTypefaceName ("Verdana");
-
 // The panel's own texts, English first; section headings of the tag list are shorter than the
 // catalogue's category names.
 struct PanelTexts
@@ -88,7 +87,7 @@ OptionsComponent::OptionsComponent (DataTags* tags, LibSetsConseils* library)
     jassert (dataTags != nullptr && libSets != nullptr);
 
     labelTitle.setJustificationType (juce::Justification::centredTop);
-    labelTitle.setFont (juce::Font (programTypefaceName, 20.0f, juce::Font::bold));
+    labelTitle.setFont (CustomLookAndFeel::programFont (20.0f, juce::Font::bold));
     labelTitle.setColour (juce::Label::textColourId, juce::Colours::yellow);
     addAndMakeVisible (labelTitle);
 
@@ -102,7 +101,7 @@ OptionsComponent::OptionsComponent (DataTags* tags, LibSetsConseils* library)
     }
 
     labelDescription.setJustificationType (juce::Justification::topLeft);
-    labelDescription.setFont (juce::Font (programTypefaceName, 14.0f, juce::Font::italic));
+    labelDescription.setFont (CustomLookAndFeel::programFont (14.0f, juce::Font::italic));
     labelDescription.setColour (juce::Label::textColourId, juce::Colours::grey);
     labelDescription.setMinimumHorizontalScale (1.0f);
     addAndMakeVisible (labelDescription);

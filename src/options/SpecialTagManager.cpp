@@ -1,11 +1,10 @@
 #include "options/SpecialTagManager.h"
 
 #include "advice/DataTags.h"
+#include "widgets/CustomLookAndFeel.h"
 
 namespace
 {
-const juce::String programTypefaceName ("Verdana");
-
 constexpr int sideMargin = 30;
 constexpr int tabTop = 40;
 constexpr int tabCaptionHeight = 20;
@@ -25,12 +24,12 @@ SpecialTagManager::SpecialTagManager (DataTags* tags)
     titleLabel.setComponentID ("tag-picker-title");
     titleLabel.setColour (juce::Label::textColourId, juce::Colours::grey);
     titleLabel.setJustificationType (juce::Justification::centred);
-    titleLabel.setFont (juce::Font (programTypefaceName, 12.0f, juce::Font::plain));
+    titleLabel.setFont (CustomLookAndFeel::programFont (12.0f, juce::Font::plain));
 
     descriptionLabel.setComponentID ("tag-picker-description");
     descriptionLabel.setColour (juce::Label::textColourId, juce::Colours::lightgrey);
     descriptionLabel.setJustificationType (juce::Justification::topLeft);
-    descriptionLabel.setFont (juce::Font (programTypefaceName, 12.0f, juce::Font::plain));
+    descriptionLabel.setFont (CustomLookAndFeel::programFont (12.0f, juce::Font::plain));
     descriptionLabel.setMinimumHorizontalScale (1.0f);
 
     // The labels only show text: the mouse keeps talking to the picker over them, so that hover and
@@ -292,7 +291,7 @@ void SpecialTagManager::paint (juce::Graphics& g)
 {
     const auto width = getWidth();
 
-    g.setFont (juce::Font (programTypefaceName, 14.0f, juce::Font::plain));
+    g.setFont (CustomLookAndFeel::programFont (14.0f, juce::Font::plain));
     const auto tabWidth = (width - 52) / numTabs;
 
     for (int tab = 0; tab < numTabs; ++tab)

@@ -2,7 +2,6 @@
 
 namespace
 {
-const juce::String programTypefaceName ("Verdana");
 const juce::String substituteTypefaceName ("DejaVu Sans");
 
 // Families name their upright and slanted faces differently ("Book", "Oblique" in DejaVu Sans), so the
@@ -30,8 +29,14 @@ juce::String findMatchingStyle (const juce::String& family, bool bold, bool ital
 }
 } // namespace
 
+juce::Font CustomLookAndFeel::programFont (float height, int styleFlags)
+{
+    return juce::Font (programTypefaceName, height, styleFlags);
+}
+
 CustomLookAndFeel::CustomLookAndFeel()
-    : verdanaInstalled (juce::Font::findAllTypefaceNames().contains (programTypefaceName, true))
+    : verdanaInstalled (
+          juce::Font::findAllTypefaceNames().contains (juce::String (programTypefaceName), true))
     , substituteInstalled (juce::Font::findAllTypefaceNames().contains (substituteTypefaceName, true))
 {
     setColour (juce::TextButton::buttonColourId, juce::Colours::black.brighter (0.08f));
@@ -258,7 +263,7 @@ juce::Typeface::Ptr CustomLookAndFeel::getTypefaceForFont (const juce::Font& fon
 {
     // Without Verdana the toolkit would borrow glyphs from a fallback face with other metrics (text sits
     // low and loses its kerning); DejaVu Sans has Verdana's proportions and every accented letter.
-    if (!verdanaInstalled && font.getTypefaceName() == programTypefaceName)
+    if (!verdanaInstalled && font.getTypefaceName() == juce::StringRef (programTypefaceName))
     {
         juce::Font substitute (font);
 

@@ -7,6 +7,10 @@
 class CustomLookAndFeel final : public juce::LookAndFeel_V2
 {
 public:
+    // The typeface of the program's own texts; drawn in DejaVu Sans where it is not installed.
+    static constexpr const char* programTypefaceName = "Verdana";
+    static juce::Font programFont (float height, int styleFlags);
+
     CustomLookAndFeel();
     ~CustomLookAndFeel() override;
 

@@ -1,6 +1,7 @@
 #include "widgets/SpecialButton.h"
 
 #include "MusewheelerImages.h"
+#include "widgets/CustomLookAndFeel.h"
 
 namespace
 {
@@ -283,7 +284,7 @@ void SpecialButton::drawGlyph (juce::Graphics& g, juce::Point<float> centre) con
 
 void SpecialButton::drawLabel (juce::Graphics& g, juce::Point<float> centre) const
 {
-    const juce::Font font ("Verdana", labelFontHeight, juce::Font::plain);
+    const auto font = CustomLookAndFeel::programFont (labelFontHeight, juce::Font::plain);
     const auto ascent = font.getAscent();
     const auto truncatedAscent = (int) ascent;
     const auto height = getHeight();

@@ -1,4 +1,5 @@
 #include "widgets/SpecialWheel.h"
+#include "widgets/CustomLookAndFeel.h"
 
 namespace
 {
@@ -185,7 +186,7 @@ void SpecialWheel::paint (juce::Graphics& g)
     g.setColour (juce::Colours::darkgrey);
     g.drawEllipse (knob, 1.0f);
 
-    const juce::Font font ("Verdana", counterFontHeight, juce::Font::plain);
+    const auto font = CustomLookAndFeel::programFont (counterFontHeight, juce::Font::plain);
     const auto countText = "/" + juce::String (maximum);
     const auto textWidth = font.getStringWidth (countText) + 4;
     const auto centreX = width / 2;
