@@ -35,6 +35,12 @@ inline juce::String utf8 (const char* text)
     return juce::String::fromUTF8 (text);
 }
 
+// Where the program looks for "data" and "Musewheeler.ini": beside the running executable.
+inline juce::File besideProgram (const juce::String& path)
+{
+    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
+}
+
 // The file's bytes, empty for a file that cannot be read.
 inline juce::MemoryBlock fileBytes (const juce::File& file)
 {

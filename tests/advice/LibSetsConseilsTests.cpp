@@ -7,10 +7,7 @@
 
 namespace
 {
-juce::File besideProgram (const juce::String& path)
-{
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
-}
+using testing_helpers::besideProgram;
 
 juce::String setText (const juce::String& name, int language, const juce::StringArray& items,
                       const juce::String& colour = "10,20,30")

@@ -12,10 +12,7 @@
 
 namespace
 {
-juce::File besideProgram (const juce::String& path)
-{
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
-}
+using testing_helpers::besideProgram;
 
 juce::String colourText (juce::Colour colour)
 {

@@ -10,10 +10,7 @@ using testing_helpers::deliverMessages;
 
 namespace
 {
-juce::File besideProgram (const juce::String& path)
-{
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
-}
+using testing_helpers::besideProgram;
 
 // A set file in the current format, every advice with the one tag given.
 void writeSet (const juce::String& fileName, const juce::String& name, int language, int tag,

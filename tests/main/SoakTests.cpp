@@ -13,10 +13,7 @@
 
 namespace
 {
-juce::File besideProgram (const juce::String& path)
-{
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
-}
+using testing_helpers::besideProgram;
 
 // Resident memory of this process in kilobytes, from /proc (Linux).
 long residentKilobytes()

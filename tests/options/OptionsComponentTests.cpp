@@ -13,10 +13,7 @@ using testing_helpers::utf8;
 
 namespace
 {
-juce::File besideProgram (const juce::String& path)
-{
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
-}
+using testing_helpers::besideProgram;
 
 juce::String setText (const juce::String& name, int language, const juce::String& description)
 {
