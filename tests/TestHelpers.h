@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/ConfigFile.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
@@ -39,6 +41,14 @@ inline juce::String utf8 (const char* text)
 inline juce::File besideProgram (const juce::String& path)
 {
     return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
+}
+
+// Leaves the program's folder as a fresh install without sets finds it: no "data" beside it or one level
+// up, no help pages, no settings (whatever stands in their place, file or folder).
+inline void removeProgramFolderFiles()
+{
+    for (const auto* name : { "data", "../data", "help", ConfigFile::fileName })
+        besideProgram (name).deleteRecursively();
 }
 
 // The file's bytes, empty for a file that cannot be read.

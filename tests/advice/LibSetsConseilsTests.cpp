@@ -31,14 +31,8 @@ juce::String setText (const juce::String& name, int language, const juce::String
 class LibSetsConseilsDataFolderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { removeFolders(); }
-    void TearDown() override { removeFolders(); }
-
-    static void removeFolders()
-    {
-        besideProgram ("data").deleteRecursively();
-        besideProgram ("../data").deleteRecursively();
-    }
+    void SetUp() override { testing_helpers::removeProgramFolderFiles(); }
+    void TearDown() override { testing_helpers::removeProgramFolderFiles(); }
 
     static juce::File write (const juce::String& folder, const juce::String& fileName,
                              const juce::String& text)

@@ -52,20 +52,12 @@ const juce::Colour blue (30, 60, 200);
 class MainComponentDataFolderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { removeFiles(); }
+    void SetUp() override { testing_helpers::removeProgramFolderFiles(); }
 
     void TearDown() override
     {
         component.reset();
-        removeFiles();
-    }
-
-    static void removeFiles()
-    {
-        besideProgram ("data").deleteRecursively();
-        besideProgram ("../data").deleteRecursively();
-        besideProgram ("help").deleteRecursively();
-        ConfigFile::getDefaultLocation().deleteRecursively();
+        testing_helpers::removeProgramFolderFiles();
     }
 
     static void writeTwoSets()

@@ -60,7 +60,7 @@ class PanelHostingDataFolderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        removeFiles();
+        testing_helpers::removeProgramFolderFiles();
         writeSet ("english.mwh", "English set", 1, 1, { "e1", "e2", "e3", "e4" });
         writeSet ("french.mwh", "French set", 0, 104, { "f1", "f2", "f3" });
     }
@@ -68,14 +68,7 @@ protected:
     void TearDown() override
     {
         screen.reset();
-        removeFiles();
-    }
-
-    static void removeFiles()
-    {
-        besideProgram ("data").deleteRecursively();
-        besideProgram ("../data").deleteRecursively();
-        ConfigFile::getDefaultLocation().deleteFile();
+        testing_helpers::removeProgramFolderFiles();
     }
 
     MainComponent& make()

@@ -41,16 +41,9 @@ juce::String contentWithoutMarks (const SetConseils& set)
 class SoakDataFolderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { removeFiles(); }
+    void SetUp() override { testing_helpers::removeProgramFolderFiles(); }
 
-    void TearDown() override { removeFiles(); }
-
-    static void removeFiles()
-    {
-        besideProgram ("data").deleteRecursively();
-        besideProgram ("../data").deleteRecursively();
-        ConfigFile::getDefaultLocation().deleteFile();
-    }
+    void TearDown() override { testing_helpers::removeProgramFolderFiles(); }
 
     DataTags tags;
 };

@@ -80,7 +80,7 @@ class OptionsComponentDataFolderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        removeFolders();
+        testing_helpers::removeProgramFolderFiles();
         write ("a-shared-en.mwh", setText ("Shared name", 1, "English shared description"));
         write ("b-shared-fr.mwh", setText ("Shared name", 0, "French shared description"));
         write ("c-nameless.mwh", setText ("", 1, "Nameless description"));
@@ -98,13 +98,7 @@ protected:
     void TearDown() override
     {
         panel.reset();
-        removeFolders();
-    }
-
-    static void removeFolders()
-    {
-        besideProgram ("data").deleteRecursively();
-        besideProgram ("../data").deleteRecursively();
+        testing_helpers::removeProgramFolderFiles();
     }
 
     static void write (const juce::String& fileName, const juce::String& text)
