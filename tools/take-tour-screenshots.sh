@@ -18,16 +18,8 @@ source "$sourceDir/tests/e2e/lib/session.sh"
 cp "$sourceDir"/data/*.mwh "$app/data/"
 
 # The display given, rather than the test scripts' range.
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfbPid=$!
-export DISPLAY="$display"
-
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $display"
+displayNumbers="${display#:}"
+startDisplay bare
 
 save()
 {

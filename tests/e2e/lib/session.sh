@@ -88,7 +88,8 @@ configText()
     iconv -f UTF-16 -t UTF-8 "$app/Musewheeler.ini" | tr -d '\r'
 }
 
-# startDisplay [bare]: the first free display of the range these scripts may use, with a window manager
+# startDisplay [bare]: the first free display of the range these scripts may use (displayNumbers, 51 to 54
+# unless set), with a window manager
 # unless "bare" is given. The window manager matters for the window itself (its title, its close button);
 # without one, the toolkit's pop-up lists open at once, where a window manager's focus handling may close
 # them again as they open.
@@ -99,7 +100,7 @@ startDisplay()
 
     # Another run may take a display between the look and the start: the server then ends at once, and
     # the next display is tried. The answer must come from this script's own server.
-    for number in 51 52 53 54; do
+    for number in ${displayNumbers:-51 52 53 54}; do
         [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ] || continue
 
         Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -120,7 +121,7 @@ startDisplay()
         xvfbPid=""
     done
 
-    [ -n "$display" ] || fail "no display among :51 to :54 could be started"
+    [ -n "$display" ] || fail "no display among ${displayNumbers:-51 52 53 54} could be started"
     export DISPLAY="$display"
 
     if [ "${1:-}" != bare ]; then
