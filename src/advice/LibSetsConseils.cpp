@@ -129,15 +129,20 @@ void LibSetsConseils::loadFullyOneSetConseils (int setIndex)
 {
     auto* set = setsConseils[setIndex];
 
-    if (set == nullptr)
-        return;
+    if (set != nullptr)
+        readFully (*set);
+}
 
-    const auto kind = isThisFileAValidSet (set->getFileSet());
+bool LibSetsConseils::readFully (SetConseils& set)
+{
+    const auto kind = isThisFileAValidSet (set.getFileSet());
 
     if (kind == 2)
-        set->loadData (2);
+        set.loadData (2);
     else if (kind == 1)
-        set->loadOldData (2);
+        set.loadOldData (2);
+
+    return kind != 0;
 }
 
 juce::StringArray LibSetsConseils::getNameSets (int language) const
@@ -275,16 +280,7 @@ std::unique_ptr<SetConseils> LibSetsConseils::readAgain (const SetConseils& set)
 {
     auto copy = std::make_unique<SetConseils> (dataTags);
     copy->setFileSet (set.getFileSet());
-    const auto kind = isThisFileAValidSet (set.getFileSet());
-
-    if (kind == 2)
-        copy->loadData (2);
-    else if (kind == 1)
-        copy->loadOldData (2);
-    else
-        return nullptr;
-
-    return copy;
+    return readFully (*copy) ? std::move (copy) : nullptr;
 }
 
 LibSetsConseils::FavoriteSaving LibSetsConseils::setFavorite (int position, bool favorite)

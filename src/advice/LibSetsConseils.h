@@ -56,6 +56,8 @@ private:
     static juce::Array<juce::File> findSetFiles (const juce::File& folder);
     SetConseils* getSetFiltered (int position) const;
     juce::Array<int> getSetsInScope (int language, const juce::String& setFile) const;
+    // Reads the set's file in whichever format it is in; false when it is no set file (any more).
+    static bool readFully (SetConseils& set);
     std::unique_ptr<SetConseils> readAgain (const SetConseils& set) const;
 
     DataTags* dataTags = nullptr;
