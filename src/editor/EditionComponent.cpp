@@ -594,6 +594,11 @@ void EditionComponent::keepKeyboardFocus()
 
 void EditionComponent::applyPendingEdits()
 {
+    // A field still being typed in holds the user's work as much as an accepted one: every way out of it
+    // (a button, a shortcut, the window's close button) takes it as Return would.
+    for (auto* label : { &labelName, &labelAdvice, &labelAuthor, &labelDescription })
+        label->commitEdit();
+
     for (auto* broadcaster : std::initializer_list<juce::ChangeBroadcaster*>{
              &labelName, &labelAdvice, &labelAuthor, &labelDescription, &colourSelector, &tagManager,
              &wheel })

@@ -24,6 +24,12 @@ juce::MouseWheelDetails SpecialLabel::getMouseWheel() const
     return mouseWheel;
 }
 
+void SpecialLabel::commitEdit()
+{
+    if (auto* textEditor = getCurrentTextEditor())
+        textEditorReturnKeyPressed (*textEditor);
+}
+
 void SpecialLabel::mouseEnter (const juce::MouseEvent& event)
 {
     juce::Label::mouseEnter (event);
@@ -70,8 +76,15 @@ void SpecialLabel::paint (juce::Graphics& g)
 
 juce::TextEditor* SpecialLabel::createEditorComponent()
 {
-    auto* textEditor = juce::Label::createEditorComponent();
+    // Built afresh rather than through juce::Label's version, which copies the label's explicit colours:
+    // every label carries a black TextEditor text colour from its constructor, and typed text would be
+    // black on the editor's black page. Without copied colours the field takes the look-and-feel's.
+    auto* textEditor = new juce::TextEditor (getName());
 
+    textEditor->applyFontToAllText (getLookAndFeel().getLabelFont (*this));
+    textEditor->setBorder (getBorderSize());
+    textEditor->setIndents (0, 0);
+    textEditor->setJustification (getJustificationType());
     textEditor->setColour (juce::TextEditor::highlightedTextColourId, juce::Colours::white);
     textEditor->setColour (juce::TextEditor::highlightColourId, juce::Colours::orange);
     textEditor->setInputRestrictions (maximumLength, allowedCharacters);

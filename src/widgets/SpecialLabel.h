@@ -18,6 +18,10 @@ public:
     void setIsATextEditor (bool freeTextField);
     juce::MouseWheelDetails getMouseWheel() const;
 
+    // Takes what is being typed as Return would, so that a command can act on it; nothing when the
+    // label is not being edited.
+    void commitEdit();
+
     // Every character the editor accepts, typed or pasted.
     static const juce::String allowedCharacters;
     static constexpr int maximumLength = 400;

@@ -236,3 +236,69 @@ TEST_F (SpecialLabelTest, aFreeTextFieldIsFramedInDarkGrey)
     // The text is still drawn inside the frame.
     EXPECT_GT (wt::countPixels (image, { 2, 2, 196, 20 }, wt::isPainted), 20);
 }
+
+//==============================================================================
+// The field is drawn on the editor's black page: what is typed must show in light glyphs there.
+namespace
+{
+bool isLight (juce::Colour colour)
+{
+    return colour.getAlpha() > 200 && colour.getBrightness() > 0.8f && colour.getSaturation() < 0.2f;
+}
+
+// The selection is drawn at half strength while the field has no keyboard focus, as off the desktop.
+bool isOrange (juce::Colour colour)
+{
+    return colour.getAlpha() > 60 &&
+           wt::isNear (colour.withAlpha ((juce::uint8) 255), juce::Colours::orange, 12);
+}
+} // namespace
+
+TEST_F (SpecialLabelTest, typedTextShowsInTheLooksColoursWhateverTheLabelsOwn)
+{
+    // The toolkit gives every label a black text colour for its editor; the field must not take it.
+    label.setColour (juce::Label::textColourId, juce::Colours::yellow);
+    auto& editor = openEditor();
+    editor.setText ({}, false);
+    editor.insertTextAtCaret ("WWWW MMMM");
+
+    const auto image = wt::snapshot (label);
+    EXPECT_GT (wt::countPixels (image, label.getLocalBounds(), isLight), 40);
+    EXPECT_EQ (wt::countPixels (image, label.getLocalBounds(),
+                                [] (juce::Colour c)
+                                { return c.getAlpha() > 200 && c.getBrightness() < 0.2f; }),
+               0);
+    EXPECT_EQ (editor.findColour (juce::TextEditor::textColourId), juce::Colours::white);
+}
+
+TEST_F (SpecialLabelTest, theSelectionIsOrangeWithWhiteText)
+{
+    // The editor opens with the whole text selected.
+    openEditor();
+
+    const auto image = wt::snapshot (label);
+    EXPECT_GT (wt::countPixels (image, label.getLocalBounds(), isOrange), 100);
+    EXPECT_GT (wt::countPixels (image, label.getLocalBounds(), isLight), 20);
+}
+
+TEST_F (SpecialLabelTest, commitEditTakesTheTypedTextAsReturnDoes)
+{
+    label.commitEdit();
+    EXPECT_EQ (changes.count, 0);
+
+    auto& editor = openEditor();
+    editor.setText ("  Taken  by a command ", false);
+    label.commitEdit();
+    testing_helpers::deliverMessages();
+
+    EXPECT_FALSE (label.isBeingEdited());
+    EXPECT_EQ (label.getText(), "Taken by a command");
+    EXPECT_EQ (changes.count, 1);
+
+    // An edit Return would abandon is abandoned too.
+    openEditor().setText ("   ", false);
+    label.commitEdit();
+    testing_helpers::deliverMessages();
+    EXPECT_EQ (label.getText(), "Taken by a command");
+    EXPECT_EQ (changes.count, 1);
+}

@@ -1,0 +1,165 @@
+#!/bin/bash
+# What the user types into the set editor is seen while it is typed and kept on every way out of the field:
+# light glyphs on the editor's dark page before Return; Control+S, Control+W, Control+N and the window's
+# close button with a text still being typed; Escape, the one way that drops it; the questions answered
+# from the keyboard as well as with the mouse; and the file on disk after each.
+# Usage: editor-typing.sh MUSEWHEELER_EXECUTABLE SOURCE_DIR
+set -euo pipefail
+
+program="$1"
+sourceDir="$2"
+source "$(dirname "$0")/lib/session.sh"
+
+writeSet a-red.mwh "Red set" 1 "200,30,30" "1," "Red advice: play the melody backwards."
+
+title() { xdotool getwindowname "$window"; }
+
+waitForTitle()
+{
+    for _ in $(seq 50); do
+        [ "$(title)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the title is '$(title)', not '$1'"
+}
+
+# The editor's controls, from its layout.
+newSetX=170
+newSetY=25
+adviceX=250
+adviceY=168
+adviceArea=300x96+100+120
+
+questionWindow()
+{
+    local found
+    for _ in $(seq "${1:-50}"); do
+        found=$(xdotool search --onlyvisible --name '^Musewheeler$' 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# answerQuestion Yes|Ignore|Cancel: clicked where the alert centres its three buttons.
+answerQuestion()
+{
+    local question
+    question=$(questionWindow) || fail "no question came up"
+    sleep 0.3
+    eval "$(xdotool getwindowgeometry --shell "$question")"
+    local offset
+    case "$1" in
+        Yes) offset=-87 ;;
+        Ignore) offset=-12 ;;
+        Cancel) offset=74 ;;
+    esac
+    xdotool mousemove --window "$question" $((WIDTH / 2 + offset)) $((HEIGHT - 22)) click 1
+    sleep 0.7
+}
+
+# The window manager's close button, clicked: the right end of the title bar above the window. xdotool's
+# geometry of a reparented window is off by the frame, so the position is read with xwininfo.
+clickCloseButton()
+{
+    local info x y
+    info=$(xwininfo -id "$window")
+    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    xdotool mousemove $((x + 500 - 10)) $((y - 10)) click 1
+    sleep 0.3
+}
+
+# typeIntoAdvice TEXT: a click into the advice field, everything selected and replaced, no Return.
+typeIntoAdvice()
+{
+    clickAt "$adviceX" "$adviceY"
+    sleep 0.5
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$1"
+    sleep 0.5
+}
+
+# The light glyphs in the advice field, counted on the window's picture.
+lightInAdvice() { countColour white "$adviceArea"; }
+
+fileText() { iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r'; }
+
+startDisplay
+writeConfig
+startProgram
+
+menuEntry 3
+clickAt "$newSetX" "$newSetY"
+waitForTitle "Musewheeler*"
+
+#-------------------------------------------------------------------------------------------------------
+# Typing is seen before Return.
+clickAt "$adviceX" "$adviceY"
+sleep 0.5
+xdotool key ctrl+a BackSpace
+sleep 0.5
+empty=$(lightInAdvice)
+xdotool type --delay 20 "WWW MMM typed and seen"
+sleep 0.5
+typed=$(lightInAdvice)
+[ "$typed" -gt $((empty + 150)) ] \
+    || fail "the typed text does not show: $typed light pixels in the field, $empty before typing"
+cp "$work/count.png" "/tmp/editor-typing-seen.png" 2>/dev/null || true
+check "the typed advice shows in light glyphs before Return ($typed light pixels, $empty before)"
+
+#-------------------------------------------------------------------------------------------------------
+# Control+S with the text still being typed: the chooser, then the file holds the typed text.
+xdotool key ctrl+s
+chooser=$(timeout 10 xdotool search --sync --onlyvisible --name '^Choose the place to save your set$' | head -n 1)
+[ -n "$chooser" ] || fail "Control+S brought up no save-as chooser"
+sleep 0.7
+xdotool mousemove --window "$chooser" 318 437 click 1
+sleep 0.3
+xdotool type --delay 20 "typed.mwh"
+xdotool key Return
+waitForTitle "Musewheeler - typed.mwh"
+saved="$app/data/typed.mwh"
+fileText "$saved" | grep -qx "Item=WWW MMM typed and seen;" \
+    || fail "typed.mwh does not hold the text being typed: $(fileText "$saved")"
+check "Control+S saved the text still being typed, and the title lost its star"
+
+#-------------------------------------------------------------------------------------------------------
+# Escape drops the text being typed, and only that.
+typeIntoAdvice "Dropped with Escape"
+xdotool key Escape
+sleep 0.5
+[ "$(title)" = "Musewheeler - typed.mwh" ] || fail "Escape left the title '$(title)'"
+check "Escape dropped the text being typed and left the set saved"
+
+#-------------------------------------------------------------------------------------------------------
+# Control+W and Control+N ask first; Cancel, by the mouse or by Escape, keeps the text being typed.
+typeIntoAdvice "Kept through the questions"
+xdotool key ctrl+w
+answerQuestion Cancel
+questionWindow 1 >/dev/null && fail "the question stayed up after Cancel"
+waitForTitle "Musewheeler - typed.mwh*"
+check "Control+W asked about the text being typed, and Cancel kept the set open"
+
+typeIntoAdvice "Kept again"
+xdotool key ctrl+n
+question=$(questionWindow) || fail "Control+N asked nothing"
+sleep 0.3
+xdotool key --window "$question" Escape
+sleep 0.7
+questionWindow 1 >/dev/null && fail "Escape did not close the question"
+waitForTitle "Musewheeler - typed.mwh*"
+fileText "$saved" | grep -qx "Item=WWW MMM typed and seen;" || fail "typed.mwh changed: $(fileText "$saved")"
+check "Control+N asked too, and Escape on the question cancelled it"
+
+#-------------------------------------------------------------------------------------------------------
+# The close button with a text still being typed asks; Yes writes it and the program ends.
+typeIntoAdvice "Saved on the way out"
+clickCloseButton
+answerQuestion Yes
+waitForEnd
+fileText "$saved" | grep -qx "Item=Saved on the way out;" \
+    || fail "the way out did not save the text being typed: $(fileText "$saved")"
+check "the close button asked about the text being typed, and Yes saved it before the end"
+
+echo "PASS"
