@@ -12,9 +12,8 @@ class LibSetsConseils final
 public:
     explicit LibSetsConseils (DataTags* tags);
 
-    // Files larger than this are no sets: far above any real set (the benchmarks' sets take 26 MB for
-    // 100,000 advice, so 300,000 take about 80 MB), and small enough that reading one whole stays bearable.
-    static constexpr juce::int64 maximumSetFileBytes = 512LL * 1024 * 1024;
+    // Files larger than this are no sets (the readers' own limit).
+    static constexpr juce::int64 maximumSetFileBytes = SetConseils::maximumFileBytes;
 
     void loadLibSetsConseils();
 

@@ -294,12 +294,15 @@ void SetConseils::loadData (int mode)
     }
 
     const auto status = RegularFile::getStatus (fileSet);
+    const bool tooLarge = status.size > maximumFileBytes;
     juce::MemoryBlock bytes;
-    RegularFile::read (fileSet, bytes);
+
+    if (!tooLarge)
+        RegularFile::read (fileSet, bytes);
 
     bool whole = true;
     readSetText (Utf16TextFile::decode (bytes.getData(), bytes.getSize(), whole), mode);
-    readWhole = readWhole && whole;
+    readWhole = readWhole && whole && !tooLarge;
     fileRecord = makeRecord (fileSet, status, bytes);
 }
 
@@ -584,9 +587,14 @@ void SetConseils::loadOldData (int mode)
     }
 
     const auto status = RegularFile::getStatus (fileSet);
+    const bool tooLarge = status.size > maximumFileBytes;
     juce::MemoryBlock bytes;
-    RegularFile::read (fileSet, bytes);
+
+    if (!tooLarge)
+        RegularFile::read (fileSet, bytes);
+
     readOldSetBytes (bytes, mode);
+    readWhole = readWhole && !tooLarge;
     fileRecord = makeRecord (fileSet, status, bytes);
 }
 

@@ -30,6 +30,11 @@ public:
     juce::File getFileSet() const { return fileSet; }
     void setFileSet (const juce::File& newFile) { fileSet = newFile; }
 
+    // Files larger than this are no sets, and the readers read nothing of them: far above any real set
+    // (the benchmarks' sets take 26 MB for 100,000 advice, so 300,000 take about 80 MB), and small
+    // enough that reading one whole stays bearable.
+    static constexpr juce::int64 maximumFileBytes = 512LL * 1024 * 1024;
+
     // The largest header a header-only read looks at: far beyond any real name, description and author,
     // so that a large file that is no set costs one bounded read at each scan.
     static constexpr size_t maximumHeaderBytes = 1 << 20;
@@ -56,9 +61,9 @@ public:
     void takeFavoritesFrom (const SetConseils& other);
 
     // False after a full read that passed over part of the file (text after a zero character, text
-    // between a value's ";" and the next key, a value the reader could not take whole) or a header-only
-    // read: writing the set then would lose that text. True after any other full read, after a
-    // successful saveData, and for a set made in memory.
+    // between a value's ";" and the next key, a value the reader could not take whole, a file beyond
+    // maximumFileBytes) or a header-only read: writing the set then would lose that text. True after any
+    // other full read, after a successful saveData, and for a set made in memory.
     bool wasReadWhole() const { return readWhole; }
 
     // Whether fileSet still holds exactly what this set last read from it or wrote to it: the same size

@@ -622,3 +622,33 @@ TEST_F (SetConseilsTest, tellsWhetherItsFileStillHoldsWhatItReadOrWrote)
     set.loadData (1);
     EXPECT_FALSE (set.isUnchangedOnDisk()) << "a header-only read does not know the whole file";
 }
+
+// A file beyond the size limit is no set: opened directly (as the editor does), nothing of it is read.
+TEST_F (SetConseilsTest, readsNothingOfAFileBeyondTheSizeLimit)
+{
+    const auto file = folder.child ("huge.mwh");
+    const auto text = Utf16TextFile::encode (header ("Huge") + item ("one"));
+
+    {
+        juce::FileOutputStream stream (file);
+        ASSERT_TRUE (stream.write (text.getData(), text.getSize()));
+        ASSERT_TRUE (stream.setPosition (SetConseils::maximumFileBytes));
+        ASSERT_TRUE (stream.writeByte ('x'));
+    }
+
+    SetConseils set (&tags);
+    set.setFileSet (file);
+
+    for (const auto legacy : { false, true })
+    {
+        if (legacy)
+            set.loadOldData (2);
+        else
+            set.loadData (2);
+
+        EXPECT_EQ (set.getNumConseils(), 0) << legacy;
+        EXPECT_NE (set.getName(), "Huge") << legacy;
+        EXPECT_FALSE (set.wasReadWhole()) << legacy;
+        EXPECT_FALSE (set.isUnchangedOnDisk()) << legacy;
+    }
+}
