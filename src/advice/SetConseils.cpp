@@ -614,6 +614,8 @@ juce::String SetConseils::readOldText (const juce::MemoryBlock& bytes, bool& who
         out.write (data[i] >= 0x80 ? macRomanHighHalf[(size_t) (data[i] - 0x80)]
                                    : (juce::juce_wchar) data[i]);
 
+    // The toolkit reads the first character before it looks at the end, also of an empty range.
+    out.writeNull();
     return juce::String (juce::CharPointer_UTF8 (utf8.get()), out);
 }
 

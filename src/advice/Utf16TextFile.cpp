@@ -77,6 +77,7 @@ juce::String decodeUtf8 (const juce::uint8* bytes, size_t size)
         i += (size_t) n;
     }
 
+    *out = 0; // the toolkit reads the first character before it looks at the end, also of an empty range
     return juce::String (juce::CharPointer_UTF8 (utf8.get()), juce::CharPointer_UTF8 (out));
 }
 
@@ -130,6 +131,7 @@ juce::String decodeUtf16 (const juce::uint8* units, size_t numUnits, bool& stopp
         out = writeUtf8 (out, c);
     }
 
+    *out = 0; // the toolkit reads the first character before it looks at the end, also of an empty range
     return juce::String (juce::CharPointer_UTF8 (utf8.get()), juce::CharPointer_UTF8 (out));
 }
 } // namespace

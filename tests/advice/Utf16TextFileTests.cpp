@@ -163,6 +163,8 @@ TEST (Utf16TextFileTest, tellsWhetherTheTextHoldsEveryByte)
     EXPECT_EQ (decode ({}, whole), "");
     EXPECT_TRUE (whole);
 
+    EXPECT_EQ (decode ({ 0xff, 0xfe, 0, 0, 'b', 0 }, whole), "");
+    EXPECT_FALSE (whole) << "a zero unit first";
     EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 0, 0, 'b', 0 }, whole), "a");
     EXPECT_FALSE (whole) << "a zero unit";
     EXPECT_EQ (decode ({ 0xfe, 0xff, 0, 'a', 0, 0, 0, 'b' }, whole), "a");
