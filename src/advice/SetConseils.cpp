@@ -307,7 +307,9 @@ void SetConseils::loadData (int mode)
 }
 
 // Reads the header from the file's first bytes, and more of them only while the header may go on; a
-// file whose header is not over within maximumHeaderBytes is read no further.
+// file whose header is not over within maximumHeaderBytes is read no further. Text that is not UTF-8 is
+// told from the bytes read: a file whose first lines are UTF-8 and whose later ones are not shows its
+// header as UTF-8 here, where the full read takes the whole file as Windows-1252.
 void SetConseils::loadHeaderOnly (bool legacy)
 {
     juce::MemoryBlock bytes;
