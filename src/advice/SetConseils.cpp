@@ -605,7 +605,9 @@ juce::String SetConseils::readOldText (const juce::MemoryBlock& bytes, bool& who
     // One character per byte, translated from Mac OS Roman straight into UTF-8 (three bytes at most for
     // each), up to a zero byte, which ends the text.
     const auto* data = static_cast<const juce::uint8*> (bytes.getData());
-    const auto* zero = static_cast<const juce::uint8*> (std::memchr (data, 0, bytes.getSize()));
+    // An empty block may have no data at all, which memchr must not be given.
+    const auto* zero =
+        bytes.isEmpty() ? nullptr : static_cast<const juce::uint8*> (std::memchr (data, 0, bytes.getSize()));
     const auto length = zero != nullptr ? (size_t) (zero - data) : bytes.getSize();
     whole = zero == nullptr;
 

@@ -155,7 +155,8 @@ juce::String Utf16TextFile::decode (const void* data, size_t size, bool& whole)
             size >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf ? 3u : 0u;
         const auto* start = reinterpret_cast<const char*> (bytes + byteOrderMark);
         const auto length = (int) std::min (size - byteOrderMark, (size_t) std::numeric_limits<int>::max());
-        whole = (size_t) length == size - byteOrderMark && std::memchr (start, 0, (size_t) length) == nullptr;
+        whole = (size_t) length == size - byteOrderMark &&
+                (length == 0 || std::memchr (start, 0, (size_t) length) == nullptr);
 
         // Nothing but a byte-order mark: the toolkit's loader would read one byte past the data here.
         if (length == 0)
