@@ -1,6 +1,7 @@
 #include "app/MainAppWindow.h"
 
 #include "app/AppIcon.h"
+#include "app/FixedWindowSize.h"
 #include "main/MainComponent.h"
 
 namespace
@@ -19,6 +20,10 @@ MainAppWindow::MainAppWindow()
     mainComponent = content.get();
     setContentOwned (content.release(), true);
     centreWithSize (getWidth(), getHeight());
+
+    // Before the window shows, so that the window manager never offers a resize or a maximise.
+    FixedWindowSize::hold (*this);
+
     setVisible (true);
 }
 
