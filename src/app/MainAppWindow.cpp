@@ -33,6 +33,13 @@ void MainAppWindow::closeButtonPressed()
     juce::JUCEApplication::getInstance()->systemRequestedQuit();
 }
 
+void MainAppWindow::focusGained (FocusChangeType)
+{
+    // The window takes the focus itself when the window system first gives it, as nothing inside could
+    // hold it before the window was on screen; the keys are for the main screen or its open panel.
+    mainComponent->takeKeyboardFocus();
+}
+
 bool MainAppWindow::askAuthorizationToQuit()
 {
     return mainComponent->askAuthorizationToQuit();
