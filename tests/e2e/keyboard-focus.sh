@@ -85,16 +85,23 @@ popupOrigin()
 }
 
 # The menu opened with a click on its button and Sets edition clicked, as a user does: the click on the
-# pop-up gives it the window system's focus for a moment.
+# pop-up gives it the window system's focus for a moment. A pop-up that the window manager's focus handling
+# closed again as it opened is opened again, as a user would.
 openEditorFromMenu()
 {
-    local x y
-    xdotool mousemove --window "$window" "$menuX" "$buttonsY" click 1
-    for _ in $(seq 50); do
+    local x y try
+    for try in 1 2 3; do
+        xdotool mousemove --window "$window" "$menuX" "$buttonsY" click 1
+        for _ in $(seq 30); do
+            popupShown && break
+            sleep 0.1
+        done
         popupShown && break
-        sleep 0.1
     done
-    popupShown || fail "the menu did not open ($1)"
+    popupShown || fail "the menu did not open in three clicks ($1)"
+
+    # The pop-up takes no click in its first quarter of a second.
+    sleep 0.4
     read -r x y <<<"$(popupOrigin)"
     xdotool mousemove $((x + 60)) $((y + 66))
     sleep 0.2
