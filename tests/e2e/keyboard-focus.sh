@@ -13,18 +13,6 @@ source "$(dirname "$0")/lib/session.sh"
 writeSet a-red.mwh "Red set" 1 "200,30,30" "1," "Red advice: play the melody backwards."
 setColour=C81E1E
 
-title() { xdotool getwindowname "$window"; }
-
-# waitForTitle TEXT: the window's title becomes TEXT within 5 s.
-waitForTitle()
-{
-    for _ in $(seq 50); do
-        [ "$(title)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "the title is '$(title)', not '$1' ($2)"
-}
-
 # The main screen shows, not a panel: its frame in the set's colour.
 waitForMainScreen()
 {
@@ -50,32 +38,6 @@ pressF1()
     address=$(head -n 1 "$work/launched.txt")
     [ "${address:0:7}" = "file://" ] && [ "${address%/help/index.html}" != "$address" ] \
         || fail "F1 $1 opened $address"
-}
-
-# The editor's unsaved question: a second window titled Musewheeler.
-questionWindow()
-{
-    local found
-    for _ in $(seq "${1:-50}"); do
-        found=$(xdotool search --onlyvisible --name '^Musewheeler$' 2>/dev/null | grep -vx "$window" | head -n 1 || true)
-        [ -n "$found" ] && { echo "$found"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-
-# A click on Ignore, the middle one of the question's three buttons.
-answerIgnore()
-{
-    local question
-    question=$(questionWindow) || fail "no question came up ($1)"
-    sleep 0.3
-    eval "$(xdotool getwindowgeometry --shell "$question")"
-    xdotool mousemove --window "$question" $((WIDTH / 2 - 12)) $((HEIGHT - 22)) click 1
-    for _ in $(seq 50); do
-        questionWindow 1 >/dev/null || return 0
-    done
-    fail "the question stayed up after Ignore ($1)"
 }
 
 # popupOrigin: the screen position of the pop-up shown, as "X Y".
@@ -130,7 +92,7 @@ for round in $(seq 20); do
     waitForTitle "Musewheeler*" "Control+N right after Sets edition, round $round"
 
     clickAt "$backX" "$backY"
-    answerIgnore "round $round"
+    answerQuestion Ignore "round $round"
     waitForTitle "Musewheeler" "after Ignore, round $round"
     waitForMainScreen "round $round"
 done

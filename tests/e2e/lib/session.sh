@@ -156,10 +156,10 @@ waitForEnd()
     programPid=""
 }
 
-# The window manager's close, as the title bar's close button gives it.
+# The window closed as a user closes it: a click on the title bar's close button.
 closeWindow()
 {
-    wmctrl -i -c "$window"
+    clickCloseButton
 }
 
 # clientArea: the window's inside on the screen, as the shell variables clientX, clientY, clientWidth and
@@ -186,6 +186,52 @@ titleBarButton()
 clickCloseButton()
 {
     titleBarButton 1
+}
+
+title() { xdotool getwindowname "$window"; }
+
+# waitForTitle TEXT [WHEN]: the window's title becomes TEXT within 5 s.
+waitForTitle()
+{
+    for _ in $(seq 50); do
+        [ "$(title)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the title is '$(title)', not '$1'${2:+ ($2)}"
+}
+
+# questionWindow [TENTHS]: a question of the program, a second window titled Musewheeler, looked for during
+# TENTHS tenths of a second (50 by default).
+questionWindow()
+{
+    local found
+    for _ in $(seq "${1:-50}"); do
+        found=$(xdotool search --onlyvisible --name '^Musewheeler$' 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# answerQuestion Yes|Ignore|Cancel [WHEN]: the button clicked where the unsaved-changes question centres its
+# three buttons; the question then goes within 5 s.
+answerQuestion()
+{
+    local question offset
+    question=$(questionWindow) || fail "no question came up${2:+ ($2)}"
+    sleep 0.3
+    eval "$(xdotool getwindowgeometry --shell "$question")"
+    case "$1" in
+        Yes) offset=-87 ;;
+        Ignore) offset=-12 ;;
+        Cancel) offset=74 ;;
+    esac
+    xdotool mousemove --window "$question" $((WIDTH / 2 + offset)) $((HEIGHT - 22)) click 1
+
+    for _ in $(seq 50); do
+        questionWindow 1 >/dev/null || { sleep 0.3; return 0; }
+    done
+    fail "the question stayed up after $1${2:+ ($2)}"
 }
 
 stopProgram()
