@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestHelpers.h"
 #include <juce_core/juce_core.h>
 
 #include <algorithm>
@@ -76,17 +77,7 @@ public:
     bool holds() const { return holding; }
 
 private:
-#if defined(__SANITIZE_ADDRESS__)
-    static constexpr bool underAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    static constexpr bool underAddressSanitizer = true;
-#else
-    static constexpr bool underAddressSanitizer = false;
-#endif
-#else
-    static constexpr bool underAddressSanitizer = false;
-#endif
+    static constexpr bool underAddressSanitizer = testing_helpers::runsUnderAddressSanitizer;
 
     rlimit previous{};
     bool holding = false;

@@ -25,6 +25,19 @@ inline void PrintTo (const StringArray& texts, std::ostream* stream)
 
 namespace testing_helpers
 {
+// Whether this build runs under AddressSanitizer, whose own memory use some tests must allow for.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool runsUnderAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool runsUnderAddressSanitizer = true;
+#else
+inline constexpr bool runsUnderAddressSanitizer = false;
+#endif
+#else
+inline constexpr bool runsUnderAddressSanitizer = false;
+#endif
+
 // Async change, action and combo-box messages arrive only while the message loop runs.
 inline void deliverMessages (int milliseconds = 30)
 {

@@ -120,8 +120,15 @@ TEST_F (SoakDataFolderTest, drawsMarksAndRebuildsWithoutLosingAdviceOrGrowing)
               << residentAtTheEnd << " kB after 10,000\n";
     EXPECT_EQ (toggles, 1000);
     EXPECT_EQ (rebuilds, 100);
-    EXPECT_LE (residentAtTheEnd, residentAfterFirstThousand + residentAfterFirstThousand / 10)
-        << residentAfterFirstThousand << " kB after 1,000 draws, " << residentAtTheEnd << " kB after 10,000";
+    // AddressSanitizer keeps freed blocks in quarantine (256 MB by default) before reusing them, so there
+    // resident memory follows the traffic of allocations rather than what is kept; LeakSanitizer checks
+    // what is kept in that build.
+    if (!testing_helpers::runsUnderAddressSanitizer)
+    {
+        EXPECT_LE (residentAtTheEnd, residentAfterFirstThousand + residentAfterFirstThousand / 10)
+            << residentAfterFirstThousand << " kB after 1,000 draws, " << residentAtTheEnd
+            << " kB after 10,000";
+    }
 
     int numFiles = 0;
 
