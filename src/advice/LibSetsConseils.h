@@ -13,6 +13,8 @@ public:
     explicit LibSetsConseils (DataTags* tags);
 
     void loadLibSetsConseils();
+    // The same scan of another folder, for tools that work on a data folder they are given.
+    void loadLibSetsConseils (const juce::File& dataFolder);
 
     // 0: not a set file; 1: a set file in the legacy format; 2: a set file in the current format.
     static int isThisFileAValidSet (const juce::File& file);
@@ -54,6 +56,7 @@ public:
 private:
     static juce::File getApplicationSibling (const juce::String& relativePath);
     static juce::Array<juce::File> findSetFiles (const juce::File& folder);
+    void loadSetFiles (const juce::Array<juce::File>& files);
     SetConseils* getSetFiltered (int position) const;
     juce::Array<int> getSetsInScope (int language, const juce::String& setFile) const;
     // Reads the set's file in whichever format it is in; false when it is no set file (any more).

@@ -1,0 +1,111 @@
+#include "cli/AdviceImporter.h"
+
+#include "cli/FoldedText.h"
+
+AdviceImporter::AdviceImporter (SetChecker& checkerToUse)
+    : checker (checkerToUse)
+{
+}
+
+std::optional<juce::Array<int>> AdviceImporter::parseHashList (const juce::String& list)
+{
+    juce::Array<int> hashes;
+
+    for (const auto& entry : juce::StringArray::fromTokens (list, ",", ""))
+    {
+        const auto hash = entry.trim();
+
+        if (hash.isEmpty())
+            continue;
+
+        if (!hash.containsOnly ("0123456789") || hash.length() > 9)
+            return std::nullopt;
+
+        hashes.addIfNotAlreadyThere (hash.getIntValue());
+    }
+
+    return hashes;
+}
+
+std::vector<SetChecker::Problem> AdviceImporter::addEntries (const std::vector<AdviceSource::Entry>& entries,
+                                                             const juce::Array<int>& defaultTags)
+{
+    std::vector<SetChecker::Problem> problems;
+
+    for (const auto& entry : entries)
+    {
+        if (entry.problem.isNotEmpty())
+        {
+            problems.push_back ({ entry.line, entry.problem });
+            continue;
+        }
+
+        const auto tags =
+            entry.tags.isEmpty() ? std::optional<juce::Array<int>> (defaultTags) : parseHashList (entry.tags);
+
+        if (!tags)
+        {
+            problems.push_back ({ entry.line, "\"" + entry.tags + "\" is not a list of tag hashes" });
+            continue;
+        }
+
+        const auto found = checker.checkAdvice (entry.text, *tags);
+
+        for (const auto& problem : found)
+            problems.push_back ({ entry.line, problem });
+
+        if (!found.isEmpty())
+            continue;
+
+        set.addNewConseil();
+        const auto index = set.getNumConseils() - 1;
+        set.setDescriptionItem (index, entry.text);
+
+        for (const auto hash : *tags)
+            set.addTagToItem (index, hash);
+    }
+
+    return problems;
+}
+
+bool AdviceImporter::write (const juce::File& target)
+{
+    set.setFileSet (target);
+
+    if (!set.saveData())
+        return false;
+
+    // What the reader makes of the text written, in the reader's order, must be what the file now holds.
+    SetConseils expected (&dataTags), written (&dataTags);
+    expected.readSetText (set.createSetText(), 2);
+    written.setFileSet (target);
+    written.loadData (2);
+    return written.hasSameAdviceAs (expected) && written.getNumConseils() == set.getNumConseils();
+}
+
+juce::String AdviceImporter::makeFileName (const juce::String& name, int language)
+{
+    juce::String fileName (language == 0 ? "fr" : "en");
+    bool wordEnded = true;
+    const auto folded = FoldedText::fold (name);
+
+    for (auto p = folded.getCharPointer(); !p.isEmpty();)
+    {
+        const auto c = p.getAndAdvance();
+
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+        {
+            if (wordEnded)
+                fileName << "-";
+
+            fileName << juce::String::charToString (c);
+            wordEnded = false;
+        }
+        else
+        {
+            wordEnded = true;
+        }
+    }
+
+    return fileName + ".mwh";
+}

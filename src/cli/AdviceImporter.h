@@ -1,0 +1,40 @@
+#pragma once
+
+#include "advice/DataTags.h"
+#include "advice/SetChecker.h"
+#include "advice/SetConseils.h"
+#include "cli/AdviceSource.h"
+
+// Makes a new set from a source's advice: every advice that breaks a rule of the set checker is left out
+// and reported, the others are written through the program's own writer.
+class AdviceImporter final
+{
+public:
+    explicit AdviceImporter (SetChecker& checker);
+
+    // The set's header; the advice come with addEntries.
+    SetConseils& getSet() { return set; }
+
+    // A hash list as users write it ("0,104," or "0, 104"): the hashes, or nothing when an entry is no
+    // whole number.
+    static std::optional<juce::Array<int>> parseHashList (const juce::String& list);
+
+    // Adds the entries that keep every rule; returns the problems of the others, at their source lines.
+    std::vector<SetChecker::Problem> addEntries (const std::vector<AdviceSource::Entry>& entries,
+                                                 const juce::Array<int>& defaultTags);
+
+    // Writes the set through the program's writer (a temporary file moved over the target), then reads
+    // it back with the program's reader; false unless the file holds the set.
+    bool write (const juce::File& target);
+
+    // NAME made into a set file name: "en-" or "fr-", then its letters and digits without accents,
+    // words joined by "-", and ".mwh".
+    static juce::String makeFileName (const juce::String& name, int language);
+
+private:
+    SetChecker& checker;
+    DataTags dataTags;
+    SetConseils set{ &dataTags };
+
+    JUCE_DECLARE_NON_COPYABLE (AdviceImporter)
+};
