@@ -160,10 +160,15 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
         const auto end = value.indexOfChar (';');
 
         if (end < 0)
+        {
             add (line + 1, "no \";\" ends the advice on its line");
-        else if (value.substring (end + 1).trim().isNotEmpty())
-            add (line + 1, "the advice is cut at a \";\": \"" + value.substring (end + 1).trim() +
+        }
+        else if (const auto lost = value.substring (end + 1).trim(); lost.isNotEmpty())
+        {
+            add (line + 1, "the advice is cut at a \";\": \"" +
+                               (lost.endsWithChar (';') ? lost.dropLastCharacters (1) : lost) +
                                "\" is not part of it");
+        }
 
         itemLines[value.upToFirstOccurrenceOf (";", false, false)].push (line + 1);
 

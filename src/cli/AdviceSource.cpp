@@ -105,12 +105,13 @@ std::vector<AdviceSource::Entry> AdviceSource::parse (const juce::String& text, 
                 (&record == &records.front() && isHeaderRecord (record)))
                 continue;
 
-            Entry entry{ record.line, tidy (record.fields[0]), record.fields[1].trim(), {} };
+            // Tags written without quotes ("text,0,104,") spread over the columns after the text.
+            auto tags = record.fields;
+            tags.remove (0);
+            Entry entry{ record.line, tidy (record.fields[0]), tags.joinIntoString (",").trim(), {} };
 
             if (!record.quoteClosed)
                 entry.problem = "a quoted field is not closed before the end of the file";
-            else if (record.fields.size() > 2)
-                entry.problem = "more than two columns (the text, then its tags): is a comma outside quotes?";
 
             entries.push_back (entry);
         }
