@@ -499,8 +499,8 @@ void SetsCommand::importSet (CommandOptions& options)
     std::cout << "Wrote " << set.getNumConseils() << " advice from " << sources[0] << " (read as "
               << AdviceSource::getFormatName (contents.format) << ") to " << describeFile (target);
 
-    if (!problems.empty())
-        std::cout << "; " << juce::String ((int) problems.size()) << " problems left advice out";
+    if (const auto leftOut = (int) contents.entries.size() - set.getNumConseils(); leftOut > 0)
+        std::cout << "; " << leftOut << " left out";
 
     std::cout << std::endl;
 }
