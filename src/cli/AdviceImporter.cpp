@@ -27,6 +27,22 @@ std::optional<juce::Array<int>> AdviceImporter::parseHashList (const juce::Strin
     return hashes;
 }
 
+std::optional<juce::Colour> AdviceImporter::parseColour (const juce::String& text)
+{
+    const auto parts = juce::StringArray::fromTokens (text, ",", "");
+    const auto isByte = [] (const juce::String& part)
+    {
+        return part.trim().isNotEmpty() && part.trim().containsOnly ("0123456789") &&
+               part.trim().length() <= 3 && part.getIntValue() < 256;
+    };
+
+    if (parts.size() != 3 || !std::all_of (parts.begin(), parts.end(), isByte))
+        return std::nullopt;
+
+    return juce::Colour ((juce::uint8) parts[0].getIntValue(), (juce::uint8) parts[1].getIntValue(),
+                         (juce::uint8) parts[2].getIntValue());
+}
+
 std::vector<SetChecker::Problem> AdviceImporter::addEntries (const std::vector<AdviceSource::Entry>& entries,
                                                              const juce::Array<int>& defaultTags)
 {

@@ -19,6 +19,9 @@ public:
     // whole number.
     static std::optional<juce::Array<int>> parseHashList (const juce::String& list);
 
+    // "R,G,B", each from 0 to 255, as the set file stores a colour; nothing for anything else.
+    static std::optional<juce::Colour> parseColour (const juce::String& text);
+
     // Adds the entries that keep every rule; returns the problems of the others, at their source lines.
     std::vector<SetChecker::Problem> addEntries (const std::vector<AdviceSource::Entry>& entries,
                                                  const juce::Array<int>& defaultTags);

@@ -189,27 +189,39 @@ std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (const juce::File
 
     if (selection.getNumSets() == 0)
     {
-        reportNothing ("no set file in " + describeFile (dataFolder));
+        reportProblem ("musewheeler-sets: no set file in " + describeFile (dataFolder));
         return {};
     }
 
     if (filter.setFile.isNotEmpty() && !selection.hasSetFile (filter.setFile))
     {
-        reportNothing ("no set file named " + filter.setFile + " in " + describeFile (dataFolder));
+        reportProblem ("musewheeler-sets: no set file named " + filter.setFile + " in " +
+                       describeFile (dataFolder));
         return {};
     }
 
     auto advice = selection.select (filter);
 
     if (advice.empty())
-        reportNothing ("no advice passes the filters");
+        reportProblem ("musewheeler-sets: no advice passes the filters");
 
     return advice;
 }
 
-void SetsCommand::reportNothing (const juce::String& message)
+std::vector<AdviceSelection::Advice> SetsCommand::takeFiltersAndSelect (CommandOptions& options)
 {
-    std::cerr << "musewheeler-sets: " << message << std::endl;
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
+
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    return selectAdvice (dataFolder, filter);
+}
+
+void SetsCommand::reportProblem (const juce::String& message)
+{
+    std::cerr << message << std::endl;
     exitCode = problemsExitCode;
 }
 
@@ -242,13 +254,7 @@ void SetsCommand::draw (CommandOptions& options)
 
     const auto daily = options.takeFlag ("--daily");
     const auto plain = options.takeFlag ("--plain");
-    const auto filter = takeFilter (options);
-    const auto dataFolder = takeDataFolder (options);
-
-    if (!options.takeWords().isEmpty())
-        options.failUsage ("takes no words, only options");
-
-    const auto advice = selectAdvice (dataFolder, filter);
+    const auto advice = takeFiltersAndSelect (options);
 
     if (advice.empty())
         return;
@@ -290,13 +296,7 @@ void SetsCommand::draw (CommandOptions& options)
 
 void SetsCommand::list (CommandOptions& options)
 {
-    const auto filter = takeFilter (options);
-    const auto dataFolder = takeDataFolder (options);
-
-    if (!options.takeWords().isEmpty())
-        options.failUsage ("takes no words, only options");
-
-    listAdvice (selectAdvice (dataFolder, filter));
+    listAdvice (takeFiltersAndSelect (options));
 }
 
 void SetsCommand::search (CommandOptions& options)
@@ -315,7 +315,7 @@ void SetsCommand::search (CommandOptions& options)
                   { return FoldedText::containsEveryWord (item.text, words); });
 
     if (!advice.empty() && found.empty())
-        reportNothing ("no advice holds every word of " + words.trim());
+        reportProblem ("musewheeler-sets: no advice holds every word of " + words.trim());
 
     listAdvice (found);
 }
@@ -408,22 +408,10 @@ void SetsCommand::importSet (CommandOptions& options)
     if (!defaultTags || defaultTags->isEmpty())
         options.failUsage ("--tags takes a list of tag hashes such as 0,104, not " + tagList);
 
-    auto colour = juce::Colours::orange;
+    const auto colour = AdviceImporter::parseColour (colourText.value_or ("255,165,0"));
 
-    if (colourText)
-    {
-        const auto parts = juce::StringArray::fromTokens (*colourText, ",", "");
-        const auto isByte = [] (const juce::String& part) {
-            return part.trim().containsOnly ("0123456789") && part.trim().isNotEmpty() &&
-                   part.getIntValue() < 256;
-        };
-
-        if (parts.size() != 3 || !std::all_of (parts.begin(), parts.end(), isByte))
-            options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
-
-        colour = juce::Colour ((juce::uint8) parts[0].getIntValue(), (juce::uint8) parts[1].getIntValue(),
-                               (juce::uint8) parts[2].getIntValue());
-    }
+    if (!colour)
+        options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
 
     initialiseGui();
     SetChecker checker;
@@ -433,7 +421,7 @@ void SetsCommand::importSet (CommandOptions& options)
     set.setAuthor (author);
     set.setDescription (description);
     set.setLanguage (*language);
-    set.setColourSet (colour);
+    set.setColourSet (*colour);
 
     for (const auto& [option, value] :
          { std::pair (juce::String ("--name"), *name), std::pair (juce::String ("--author"), author),
@@ -461,15 +449,13 @@ void SetsCommand::importSet (CommandOptions& options)
 
     if (contents.error.isNotEmpty())
     {
-        std::cerr << sources[0] << ": " << contents.error << std::endl;
-        exitCode = problemsExitCode;
+        reportProblem (sources[0] + ": " + contents.error);
         return;
     }
 
     if (target.exists() && !force)
     {
-        std::cerr << describeFile (target) << " already exists; --force replaces it" << std::endl;
-        exitCode = problemsExitCode;
+        reportProblem (describeFile (target) + " already exists; --force replaces it");
         return;
     }
 
@@ -483,16 +469,14 @@ void SetsCommand::importSet (CommandOptions& options)
 
     if (set.getNumConseils() == 0)
     {
-        std::cerr << sources[0] << ": no advice to write (read as "
-                  << AdviceSource::getFormatName (contents.format) << "); no set written" << std::endl;
-        exitCode = problemsExitCode;
+        reportProblem (sources[0] + ": no advice to write (read as " +
+                       AdviceSource::getFormatName (contents.format) + "); no set written");
         return;
     }
 
     if (!target.getParentDirectory().createDirectory() || !importer.write (target))
     {
-        std::cerr << "cannot write " << describeFile (target) << ": is its folder writable?" << std::endl;
-        exitCode = problemsExitCode;
+        reportProblem ("cannot write " + describeFile (target) + ": is its folder writable?");
         return;
     }
 
@@ -512,11 +496,5 @@ void SetsCommand::exportAdvice (CommandOptions& options)
     if (!AdviceExporter::getFormatNames().contains (format))
         options.failUsage ("--format takes text, markdown or fortune, not " + format);
 
-    const auto filter = takeFilter (options);
-    const auto dataFolder = takeDataFolder (options);
-
-    if (!options.takeWords().isEmpty())
-        options.failUsage ("takes no words, only options");
-
-    std::cout << AdviceExporter::write (selectAdvice (dataFolder, filter), format) << std::flush;
+    std::cout << AdviceExporter::write (takeFiltersAndSelect (options), format) << std::flush;
 }

@@ -33,10 +33,13 @@ private:
 
     juce::File takeDataFolder (CommandOptions&) const;
     AdviceSelection::Filter takeFilter (CommandOptions&) const;
+    // The filters and the data folder, then the advice they select; words left are a usage error.
+    std::vector<AdviceSelection::Advice> takeFiltersAndSelect (CommandOptions&);
     std::vector<AdviceSelection::Advice> selectAdvice (const juce::File& dataFolder,
                                                        const AdviceSelection::Filter&);
     void listAdvice (const std::vector<AdviceSelection::Advice>&) const;
-    void reportNothing (const juce::String& message);
+    // Tells the problem on standard error; the command then ends with exit code 1.
+    void reportProblem (const juce::String& message);
     void initialiseGui();
 
     juce::ConsoleApplication application;

@@ -73,6 +73,15 @@ TEST (AdviceImporterTest, readsHashListsAsUsersWriteThem)
     EXPECT_EQ (AdviceImporter::parseHashList ("-1"), std::nullopt);
 }
 
+TEST (AdviceImporterTest, readsColoursAsSetFilesStoreThem)
+{
+    EXPECT_EQ (AdviceImporter::parseColour ("255,165,0"), juce::Colour (255, 165, 0));
+    EXPECT_EQ (AdviceImporter::parseColour (" 0, 7 ,255"), juce::Colour (0, 7, 255));
+
+    for (const auto* wrong : { "256,0,0", "1,2", "1,2,3,4", "red,0,0", "-1,0,0", "1,,3", "0001,2,3" })
+        EXPECT_EQ (AdviceImporter::parseColour (wrong), std::nullopt) << wrong;
+}
+
 TEST (AdviceImporterTest, makesFileNamesFromSetNames)
 {
     EXPECT_EQ (AdviceImporter::makeFileName ("Blank Page Breakers", 1), "en-blank-page-breakers.mwh");

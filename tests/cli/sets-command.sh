@@ -243,6 +243,7 @@ run list --data "$work/imported" --set en-from-text.mwh
 contains "import --force" "$out" "Record one take only."
 
 mkdir "$work/folder"
+printf '\n  \n' >"$work/empty.txt"
 printf 'junk\0\001\002\377 bytes' >"$work/junk.txt"
 printf 'fine\n' >"$work/big.txt"
 truncate -s 50M "$work/big.txt"
@@ -250,7 +251,7 @@ printf 'MusewheelerV1 - Set file\n\n' >"$work/big.mwh"
 truncate -s 50M "$work/big.mwh"
 
 for case in "missing.txt|no such file" "folder|a folder, not a file" "junk.txt|not a text file" \
-            "big.txt|too large for a list of advice"; do
+            "big.txt|too large for a list of advice" "empty.txt|no advice to write"; do
     source="$work/${case%%|*}"
     run import "$source" --name "Bad Input" --language en --data "$work/bad"
     expect "import of ${case%%|*}" 1
