@@ -49,6 +49,80 @@ juce::String legacyText (const juce::MemoryBlock& bytes)
     return SetConseils::convertANSIToUnicode (juce::String (juce::CharPointer_UTF32 (raw.data())));
 }
 
+// Where the keys stand in the file's lines: the keys missing, and in the current format, whose records
+// are one key a line, the advice cut by a ";" or missing the keys that follow them. The values themselves
+// are the reader's; the lines only say where to report them.
+struct Layout
+{
+    std::vector<SetChecker::Problem> problems;
+    std::map<juce::String, std::queue<int>> itemLines; // each advice text, at the lines it stands on
+    int headerLine = 1;
+};
+
+Layout readLayout (const juce::StringArray& lines, bool currentFormat)
+{
+    const auto& keys = keysOf (currentFormat);
+    const auto startsWith = [&lines] (int line, const juce::String& key)
+    { return lines[line].trimStart().startsWith (key); };
+    Layout layout;
+    const auto add = [&layout] (int line, const juce::String& message) {
+        layout.problems.push_back ({ line, message });
+    };
+
+    for (const auto& key : keys.header)
+    {
+        int found = -1;
+
+        for (int line = 0; line < lines.size() && found < 0; ++line)
+            if (currentFormat ? startsWith (line, key) : lines[line].contains (key))
+                found = line;
+
+        if (found < 0)
+            add (1, "missing \"" + key + "\"");
+        else if (key == keys.header[0])
+            layout.headerLine = found + 1;
+    }
+
+    for (int line = 0; line < lines.size(); ++line)
+    {
+        if (!startsWith (line, keys.item))
+            continue;
+
+        const auto value = lines[line].trimStart().substring (keys.item.length());
+        layout.itemLines[value.upToFirstOccurrenceOf (";", false, false)].push (line + 1);
+
+        if (!currentFormat)
+            continue;
+
+        const auto end = value.indexOfChar (';');
+
+        if (end < 0)
+        {
+            add (line + 1, "no \";\" ends the advice on its line");
+        }
+        else if (const auto lost = value.substring (end + 1).trim(); lost.isNotEmpty())
+        {
+            add (line + 1, "the advice is cut at a \";\": \"" +
+                               (lost.endsWithChar (';') ? lost.dropLastCharacters (1) : lost) +
+                               "\" is not part of it");
+        }
+
+        for (const auto& follower : keys.itemFollowers)
+        {
+            bool present = false;
+
+            for (int next = line + 1; next < lines.size() && !startsWith (next, keys.item) && !present;
+                 ++next)
+                present = startsWith (next, follower);
+
+            if (!present)
+                add (line + 1, "the advice has no \"" + follower + "\"");
+        }
+    }
+
+    return layout;
+}
+
 // Measures with the program's look-and-feel as the default one, as fonts find their typeface through it.
 struct ScopedDefaultLookAndFeel
 {
@@ -122,78 +196,24 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
         set.readOldSetBytes (bytes, 2);
     }
 
-    const auto& keys = keysOf (currentFormat);
-    const auto lines = juce::StringArray::fromLines (text);
-    const auto startsWith = [&lines] (int line, const juce::String& key)
-    { return lines[line].trimStart().startsWith (key); };
-
-    if (!currentFormat && !text.contains (keys.header[0]) && !text.contains (keys.item))
+    if (!currentFormat && !text.contains (keysOf (false).header[0]) && !text.contains (keysOf (false).item))
     {
         add (1, "not a set file: neither the set header nor any key of the older set format");
         return report;
     }
 
-    // Where each advice text stands, so that what the reader took from a line is reported at that line.
-    std::map<juce::String, std::queue<int>> itemLines;
-    int headerLine = 1;
-
-    for (const auto& key : keys.header)
-    {
-        int found = -1;
-
-        for (int line = 0; line < lines.size() && found < 0; ++line)
-            if (startsWith (line, key))
-                found = line;
-
-        if (found < 0)
-            add (1, "missing \"" + key + "\"");
-        else if (key == keys.header[0])
-            headerLine = found + 1;
-    }
-
-    for (int line = 0; line < lines.size(); ++line)
-    {
-        if (!startsWith (line, keys.item))
-            continue;
-
-        const auto value = lines[line].trimStart().substring (keys.item.length());
-        const auto end = value.indexOfChar (';');
-
-        if (end < 0)
-        {
-            add (line + 1, "no \";\" ends the advice on its line");
-        }
-        else if (const auto lost = value.substring (end + 1).trim(); lost.isNotEmpty())
-        {
-            add (line + 1, "the advice is cut at a \";\": \"" +
-                               (lost.endsWithChar (';') ? lost.dropLastCharacters (1) : lost) +
-                               "\" is not part of it");
-        }
-
-        itemLines[value.upToFirstOccurrenceOf (";", false, false)].push (line + 1);
-
-        for (const auto& follower : keys.itemFollowers)
-        {
-            bool present = false;
-
-            for (int next = line + 1; next < lines.size() && !startsWith (next, keys.item) && !present;
-                 ++next)
-                present = startsWith (next, follower);
-
-            if (!present)
-                add (line + 1, "the advice has no \"" + follower + "\"");
-        }
-    }
+    auto layout = readLayout (juce::StringArray::fromLines (text), currentFormat);
+    report.problems = std::move (layout.problems);
 
     for (const auto& problem : checkHeader (set))
-        add (headerLine, problem);
+        add (layout.headerLine, problem);
 
     report.numAdvice = set.getNumConseils();
 
     for (int i = 0; i < set.getNumConseils(); ++i)
     {
         const auto adviceText = set.getDescriptionItem (i);
-        auto& found = itemLines[adviceText];
+        auto& found = layout.itemLines[adviceText];
         int line = 1;
 
         if (!found.empty())
