@@ -16,7 +16,8 @@ public:
     SetConseils& getSet() { return set; }
 
     // A hash list as users write it ("0,104," or "0, 104"): the hashes, or nothing when an entry is no
-    // whole number.
+    // whole number. The set reader's own list reading takes any entry for a number (a typo becomes tag 0),
+    // which suits files the program wrote, not what users type.
     static std::optional<juce::Array<int>> parseHashList (const juce::String& list);
 
     // "R,G,B", each from 0 to 255, as the set file stores a colour; nothing for anything else.
@@ -30,8 +31,9 @@ public:
     // it back with the program's reader; false unless the file holds the set.
     bool write (const juce::File& target);
 
-    // NAME made into a set file name: "en-" or "fr-", then its letters and digits without accents,
-    // words joined by "-", and ".mwh".
+    // NAME made into a set file name like the shipped ones: "en-" or "fr-", then its letters and digits
+    // without accents, words joined by "-", and ".mwh". juce::File::createLegalFileName only removes the
+    // characters file systems refuse, keeping spaces and accents.
     static juce::String makeFileName (const juce::String& name, int language);
 
 private:
