@@ -23,11 +23,11 @@ const juce::String dataHelp =
     "  --data DIR            the folder of the sets; by default the program's own: data/ beside this\n"
     "                        command, or ../data when that one holds no set\n";
 
+// A path as short as the user would type it: relative below the current folder, absolute elsewhere.
 juce::String describeFile (const juce::File& file)
 {
-    return file.getRelativePathFrom (juce::File::getCurrentWorkingDirectory()).startsWith ("..")
-               ? file.getFullPathName()
-               : file.getRelativePathFrom (juce::File::getCurrentWorkingDirectory());
+    const auto here = juce::File::getCurrentWorkingDirectory();
+    return file.isAChildOf (here) ? file.getRelativePathFrom (here) : file.getFullPathName();
 }
 
 juce::File resolve (const juce::String& path)
