@@ -1,9 +1,13 @@
-// Reading speed of the advice data layer against the bare whole-file load it is built on.
+// Reading speed of the advice data layer against the bare whole-file load it is built on, and the cost
+// of a favourite mark against the bare write of the same file.
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "advice/SetConseils.h"
+#include "advice/Utf16TextFile.h"
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 namespace
 {
@@ -93,6 +97,11 @@ void BM_LoadDataFull (benchmark::State& state)
     state.SetBytesProcessed ((int64_t) state.iterations() * set.getFileSet().getSize());
 }
 
+juce::File dataFolderBesideProgram()
+{
+    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile ("data");
+}
+
 // The library reads "data" beside the program: 100 sets of 1,000 advice are written there once.
 void BM_GenerateFilteredList (benchmark::State& state)
 {
@@ -117,11 +126,155 @@ void BM_GenerateFilteredList (benchmark::State& state)
     state.counters["advice"] = library.getNumConseilsFiltered();
     dataFolder.deleteRecursively();
 }
+
+// The bare write a mark cannot do without: the set's text encoded and written through a temporary file.
+void BM_ReplaceWithText (benchmark::State& state)
+{
+    DataTags tags;
+    SetConseils set (&tags);
+    set.setFileSet (generatedSet ((int) state.range (0)));
+    set.loadData (2);
+    const auto target = benchFolder().getChildFile ("bare-write.mwh");
+
+    for (auto _ : state)
+        benchmark::DoNotOptimize (Utf16TextFile::replaceWithText (target, set.createSetText()));
+
+    state.SetBytesProcessed ((int64_t) state.iterations() * target.getSize());
+}
+
+// One favourite mark after another on one set of the data folder, as a user marks advice on screen.
+void BM_FavoriteMark (benchmark::State& state)
+{
+    DataTags tags;
+    const auto dataFolder = dataFolderBesideProgram();
+    dataFolder.deleteRecursively();
+    dataFolder.createDirectory();
+    const auto numAdvice = (int) state.range (0);
+    generatedSet (numAdvice).copyFileTo (dataFolder.getChildFile ("marked.mwh"));
+
+    LibSetsConseils library (&tags);
+    library.loadLibSetsConseils();
+    library.generateFilteredList (1, -1, "", -1, false);
+    int position = 0;
+
+    for (auto _ : state)
+    {
+        const auto outcome = library.setFavorite (position, !library.getFavorite (position));
+
+        if (outcome != LibSetsConseils::FavoriteSaving::saved)
+            state.SkipWithError ("a mark was not saved");
+
+        position = (position + 7919) % library.getNumConseilsFiltered();
+    }
+
+    dataFolder.deleteRecursively();
+}
+
+// A set of one advice holding 80,000 distinct tags, in a shuffled order.
+juce::String manyTagsSetText()
+{
+    juce::Array<int> hashes;
+
+    for (int i = 0; i < 80000; ++i)
+        hashes.add (i);
+
+    juce::Random random (80000);
+
+    for (int i = hashes.size() - 1; i > 0; --i)
+        hashes.swap (i, random.nextInt (i + 1));
+
+    juce::MemoryOutputStream text;
+    text << SetConseils::fileHeader
+         << "\n\nName=Tags;\nDescription=;\nAuthor=;\nLanguage=1;\nColour=1,2,3;\n\n"
+         << "Item=Tagged;\nFavorite=false;\nTags=";
+
+    for (const auto hash : hashes)
+        text << hash << ",";
+
+    text << ";\n\n";
+    return text.toUTF8();
+}
+
+void BM_ReadManyTags (benchmark::State& state)
+{
+    DataTags tags;
+    SetConseils set (&tags);
+    const auto text = manyTagsSetText();
+
+    for (auto _ : state)
+    {
+        set.readSetText (text, 2);
+        benchmark::DoNotOptimize (set.getNumTags (0));
+    }
+}
+
+void BM_ListManyTags (benchmark::State& state)
+{
+    DataTags tags;
+    SetConseils set (&tags);
+    set.readSetText (manyTagsSetText(), 2);
+
+    for (auto _ : state)
+        benchmark::DoNotOptimize (set.getHashTags (0));
+}
+
+// The data folder's scan (every set's kind and header) with the eight shipped-size sets beside one large
+// file of junk, which is no set but is named like one.
+void BM_ScanWithLargeJunkFile (benchmark::State& state)
+{
+    DataTags tags;
+    const auto dataFolder = dataFolderBesideProgram();
+    dataFolder.deleteRecursively();
+    dataFolder.createDirectory();
+
+    for (int s = 0; s < 8; ++s)
+        writeGeneratedSet (dataFolder.getChildFile ("set-" + juce::String (s) + ".mwh"), 60, s, tags);
+
+    {
+        juce::Random random (50);
+        juce::HeapBlock<char> chunk (1 << 20);
+        juce::FileOutputStream junk (dataFolder.getChildFile ("junk.mwh"));
+
+        // Random bytes without a zero byte, which would end every reader's text at once.
+        for (int megabyte = 0; megabyte < (int) state.range (0); ++megabyte)
+        {
+            random.fillBitsRandomly (chunk.get(), 1 << 20);
+            std::replace (chunk.get(), chunk.get() + (1 << 20), '\0', ' ');
+            junk.write (chunk.get(), 1 << 20);
+        }
+    }
+
+    LibSetsConseils library (&tags);
+
+    for (auto _ : state)
+    {
+        library.loadLibSetsConseils();
+        benchmark::DoNotOptimize (library.getNumSetsConseils());
+    }
+
+    state.counters["sets"] = library.getNumSetsConseils();
+    dataFolder.deleteRecursively();
+}
 } // namespace
 
 BENCHMARK (BM_LoadFileAsString)->Arg (1000)->Arg (10000)->Arg (100000)->Unit (benchmark::kMillisecond);
 BENCHMARK (BM_LoadDataFull)->Arg (1000)->Arg (10000)->Arg (100000)->Unit (benchmark::kMillisecond);
 BENCHMARK (BM_GenerateFilteredList)->Arg (-1)->Arg (402)->Unit (benchmark::kMillisecond);
+BENCHMARK (BM_ReplaceWithText)
+    ->Arg (1000)
+    ->Arg (10000)
+    ->Arg (100000)
+    ->Unit (benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK (BM_FavoriteMark)
+    ->Arg (1000)
+    ->Arg (10000)
+    ->Arg (100000)
+    ->Unit (benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK (BM_ReadManyTags)->Unit (benchmark::kMillisecond);
+BENCHMARK (BM_ListManyTags)->Unit (benchmark::kMillisecond);
+BENCHMARK (BM_ScanWithLargeJunkFile)->Arg (50)->Unit (benchmark::kMillisecond)->UseRealTime();
 
 int main (int argc, char** argv)
 {

@@ -2,6 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <algorithm>
 #include <csignal>
 #include <optional>
 #include <sys/prctl.h>
@@ -41,6 +42,56 @@ private:
     bool holding = false;
 
     JUCE_DECLARE_NON_COPYABLE (ScopedFileSizeLimit)
+};
+
+// Memory beyond extraBytes more than the process maps now cannot be had while the object lives, so that
+// code that reads an endless device fails at once with std::bad_alloc instead of filling the machine's
+// memory. AddressSanitizer maps its shadow memory as it goes and cannot run under such a limit: there
+// none is set, and holds() is false.
+class ScopedAddressSpaceLimit final
+{
+public:
+    explicit ScopedAddressSpaceLimit (rlim_t extraBytes)
+    {
+        if (underAddressSanitizer)
+            return;
+
+        const auto pages = juce::File ("/proc/self/statm").loadFileAsString().getLargeIntValue();
+
+        if (pages <= 0 || getrlimit (RLIMIT_AS, &previous) != 0)
+            return;
+
+        auto limited = previous;
+        limited.rlim_cur =
+            std::min ((rlim_t) pages * (rlim_t) sysconf (_SC_PAGESIZE) + extraBytes, previous.rlim_max);
+        holding = setrlimit (RLIMIT_AS, &limited) == 0;
+    }
+
+    ~ScopedAddressSpaceLimit()
+    {
+        if (holding)
+            setrlimit (RLIMIT_AS, &previous);
+    }
+
+    bool holds() const { return holding; }
+
+private:
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr bool underAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    static constexpr bool underAddressSanitizer = true;
+#else
+    static constexpr bool underAddressSanitizer = false;
+#endif
+#else
+    static constexpr bool underAddressSanitizer = false;
+#endif
+
+    rlimit previous{};
+    bool holding = false;
+
+    JUCE_DECLARE_NON_COPYABLE (ScopedAddressSpaceLimit)
 };
 
 // Root reads and writes whatever the permissions say, so a test run as root takes the identity of

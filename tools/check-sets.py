@@ -229,14 +229,29 @@ def get_int_value(text):
     return sign * int(digits) if digits else 0
 
 
-def value_after(text, key, start):
-    """(value, position just after the key's "=") of the first key at or after start."""
+def starts_line(text, at):
+    """Whether a key at `at` starts its line: only spaces or tabs before it since a line end."""
+    while at > 0 and text[at - 1] in " \t":
+        at -= 1
+    return at == 0 or text[at - 1] in "\r\n"
+
+
+def find_key(text, key, start):
+    """Position of the first key at or after start that starts a line, or -1."""
     at = text.find(key, start)
+    while at >= 0 and not starts_line(text, at):
+        at = text.find(key, at + 1)
+    return at
+
+
+def value_after(text, key, start):
+    """(value, position just after the value's ";") of the first key at or after start that starts a line."""
+    at = find_key(text, key, start)
     if at < 0:
         return "", start
     begin = at + len(key)
     end = text.find(";", begin)
-    return (text[begin:] if end < 0 else text[begin:end]), begin
+    return (text[begin:], len(text)) if end < 0 else (text[begin:end], end + 1)
 
 
 def read_hash_list(value):
@@ -264,20 +279,24 @@ def read_set(text):
     s["colour"] = tuple(get_int_value(parts[i]) & 0xFF if i < len(parts) else 0 for i in range(3))
     items = []
     p = pos
-    while text.find(";", p) >= 0 and text.find("Item=", p) >= 0:
-        item_text, after_item = value_after(text, "Item=", p)
-        fav_at = text.find("Favorite=", after_item)
-        if fav_at < 0:
-            favourite, search = False, after_item
-        else:
-            fav_value, search = value_after(text, "Favorite=", after_item)
-            favourite = fav_value == "true"
-        tags_value, after_tags = value_after(text, "Tags=", search)
-        end = text.find(";", after_tags)
-        items.append({"text": item_text, "favorite": favourite, "tags": read_hash_list(tags_value)})
-        if end < 0 or text.find("Tags=", search) < 0:
+    while True:
+        at = find_key(text, "Item=", p)
+        if at < 0 or text.find(";", at) < 0:
             break
-        p = end + 1
+        item_text, p = value_after(text, "Item=", at)
+        # A record ends where the next one starts.
+        record_end = find_key(text, "Item=", p)
+        record_end = len(text) if record_end < 0 else record_end
+        favourite, tags = False, []
+        fav_at = find_key(text, "Favorite=", p)
+        if 0 <= fav_at < record_end:
+            fav_value, p = value_after(text, "Favorite=", fav_at)
+            favourite = fav_value == "true"
+        tags_at = find_key(text, "Tags=", p)
+        if 0 <= tags_at < record_end:
+            tags_value, p = value_after(text, "Tags=", tags_at)
+            tags = read_hash_list(tags_value)
+        items.append({"text": item_text, "favorite": favourite, "tags": tags})
     s["items"] = items
     return s
 

@@ -1,5 +1,7 @@
 #include "advice/LibSetsConseils.h"
 
+#include "advice/RegularFile.h"
+
 namespace
 {
 constexpr int headerLength = 24;
@@ -66,7 +68,7 @@ juce::Array<juce::File> LibSetsConseils::findSetFiles (const juce::File& folder)
     juce::Array<juce::File> found;
 
     for (const auto& file : folder.findChildFiles (juce::File::findFiles, false, "*"))
-        if (hasSetExtension (file))
+        if (hasSetExtension (file) && RegularFile::isRegular (file))
             found.add (file);
 
     // Sorted by name so that every system lists the sets in the same order.
@@ -97,7 +99,9 @@ juce::File LibSetsConseils::getDirectoryDataLib()
 
 int LibSetsConseils::isThisFileAValidSet (const juce::File& file)
 {
-    if (!file.existsAsFile() || !hasSetExtension (file))
+    const auto status = RegularFile::getStatus (file);
+
+    if (!status.regular || status.size > maximumSetFileBytes || !hasSetExtension (file))
         return 0;
 
     return startsWithCurrentHeader (file) ? 2 : 1;
@@ -125,6 +129,10 @@ void LibSetsConseils::loadSetFiles (const juce::Array<juce::File>& files)
     for (const auto& file : files)
     {
         const auto kind = isThisFileAValidSet (file);
+
+        if (kind == 0)
+            continue;
+
         auto* set = setsConseils.add (new SetConseils (dataTags));
         set->setFileSet (file);
 
@@ -307,11 +315,28 @@ LibSetsConseils::FavoriteSaving LibSetsConseils::setFavorite (int position, bool
     if (set->getLoadMode() != 2 || !juce::isPositiveAndBelow (item, set->getNumConseils()))
         return FavoriteSaving::nothingToMark;
 
+    // Written from memory, a set read in part would lose the text its reader passed over.
+    if (!set->wasReadWhole())
+        return FavoriteSaving::fileChanged;
+
+    // The file as this set last read or wrote it: only the mark changes.
+    if (set->isUnchangedOnDisk())
+    {
+        const auto previous = set->getFavoriteItem (item);
+        set->setFavoriteItem (item, favorite);
+
+        if (set->saveData())
+            return FavoriteSaving::saved;
+
+        set->setFavoriteItem (item, previous);
+        return FavoriteSaving::writeFailed;
+    }
+
     // Another program may have removed, replaced or edited the file since it was read (a second
     // instance of this one only changes marks, which are merged).
     auto onDisk = readAgain (*set);
 
-    if (onDisk == nullptr || !onDisk->hasSameAdviceAs (*set))
+    if (onDisk == nullptr || !onDisk->wasReadWhole() || !onDisk->hasSameAdviceAs (*set))
         return FavoriteSaving::fileChanged;
 
     onDisk->setFavoriteItem (item, favorite);

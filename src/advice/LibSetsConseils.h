@@ -12,11 +12,15 @@ class LibSetsConseils final
 public:
     explicit LibSetsConseils (DataTags* tags);
 
+    // Files larger than this are no sets (the readers' own limit).
+    static constexpr juce::int64 maximumSetFileBytes = SetConseils::maximumFileBytes;
+
     void loadLibSetsConseils();
     // The same scan of another folder, for tools that work on a data folder they are given.
     void loadLibSetsConseils (const juce::File& dataFolder);
 
-    // 0: not a set file; 1: a set file in the legacy format; 2: a set file in the current format.
+    // 0: not a set file (no regular file, too large, not named *.mwh); 1: a set file in the legacy
+    // format; 2: a set file in the current format.
     static int isThisFileAValidSet (const juce::File& file);
 
     void loadFullyOneSetConseils (int setIndex);
@@ -48,9 +52,11 @@ public:
         writeFailed
     };
 
-    // Marks the advice and rewrites its set file at once. The set is rewritten from the file as it is
-    // now, so that marks another running instance saved meanwhile are kept; a file that changed in any
-    // other way is left alone. Unless the mark was saved, the set in memory is unchanged.
+    // Marks the advice and rewrites its set file at once. A file unchanged since the set read or wrote
+    // it is rewritten from memory; otherwise the set is rewritten from the file as it is now, so that
+    // marks another running instance saved meanwhile are kept, and a file that changed in any other way
+    // is left alone, as is a file the set was not read whole from. Unless the mark was saved, the set
+    // in memory is unchanged.
     FavoriteSaving setFavorite (int position, bool favorite);
 
 private:

@@ -5,11 +5,69 @@
 #include "advice/Utf16TextFile.h"
 
 #include <array>
+#include <chrono>
 #include <cstring>
 
 namespace
 {
 constexpr size_t npos = TextScanner::npos;
+
+// A header-only read starts with this many bytes, and reads four times more while the header goes on.
+constexpr size_t firstHeaderBytes = 4096;
+
+// File systems keep modification times in steps of up to two seconds (FAT): a file whose time lies
+// within two seconds of the moment it was recorded may be written again without its time changing, so
+// for such a file only its bytes tell whether it is unchanged.
+constexpr juce::int64 timestampStep = 2'000'000'000;
+
+juce::int64 nowInNanoseconds()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds> (
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// Where the last whole line of a file's first bytes ends (0 if none does), in the encodings the loader
+// reads: a text cut there splits no character, and a key at the start of a line is whole.
+size_t endOfLastLine (const juce::MemoryBlock& bytes)
+{
+    const auto* data = static_cast<const juce::uint8*> (bytes.getData());
+    const auto size = bytes.getSize();
+    const bool littleEndian = size >= 2 && data[0] == 0xff && data[1] == 0xfe;
+    const bool bigEndian = size >= 2 && data[0] == 0xfe && data[1] == 0xff;
+
+    if (!littleEndian && !bigEndian)
+    {
+        for (auto end = size; end > 0; --end)
+            if (data[end - 1] == '\n')
+                return end;
+
+        return 0;
+    }
+
+    for (auto end = 2 + (size - 2) / 2 * 2; end >= 4; end -= 2)
+    {
+        const auto low = littleEndian ? data[end - 2] : data[end - 1];
+        const auto high = littleEndian ? data[end - 1] : data[end - 2];
+
+        if (low == '\n' && high == 0)
+            return end;
+    }
+
+    return 0;
+}
+
+// A colour value as the writer writes it: three whole numbers between commas.
+bool isWholeColour (std::string_view value)
+{
+    const auto firstComma = value.find (',');
+    const auto secondComma = firstComma == npos ? npos : value.find (',', firstComma + 1);
+
+    return secondComma != npos && value.find (',', secondComma + 1) == npos &&
+           TextScanner::isWholeInteger (value.substr (0, firstComma)) &&
+           TextScanner::isWholeInteger (value.substr (firstComma + 1, secondComma - firstComma - 1)) &&
+           TextScanner::isWholeInteger (value.substr (secondComma + 1));
+}
 
 // Mac OS Roman, bytes 0x80 to 0xFF: the legacy files were written on that code page.
 constexpr std::array<juce::juce_wchar, 128> macRomanHighHalf{
@@ -54,10 +112,8 @@ void forEachListEntry (std::string_view list, AddHash&& addHash)
     }
 }
 
-juce::Colour readColour (const juce::String& value)
+juce::Colour readColour (std::string_view text)
 {
-    const auto utf8 = value.toStdString();
-    const std::string_view text (utf8);
     const auto firstComma = text.find (',');
     const auto secondComma = firstComma == npos ? npos : text.find (',', firstComma + 1);
 
@@ -134,6 +190,9 @@ void SetConseils::takeFavoritesFrom (const SetConseils& other)
 
     for (int i = 0; i < juce::jmin (conseils.size(), other.conseils.size()); ++i)
         conseils.getUnchecked (i)->favorite = other.conseils.getUnchecked (i)->favorite;
+
+    fileRecord = other.fileRecord;
+    readWhole = other.readWhole;
 }
 
 bool SetConseils::isTagAssociatedToItem (int index, int hash) const
@@ -176,7 +235,8 @@ void SetConseils::setHashTags (int index, const juce::String& list)
     item->tags.clearQuick();
     const std::string_view utf8 (list.toRawUTF8(), list.getNumBytesAsUTF8());
     forEachListEntry (utf8, [item] (std::string_view entry)
-                      { item->addTagToItem (TextScanner::leadingInteger (entry)); });
+                      { item->tags.add (TextScanner::leadingInteger (entry)); });
+    item->sortTags();
 }
 
 void SetConseils::setOldHashTags (int index, const juce::String& codes)
@@ -196,8 +256,9 @@ void SetConseils::setOldHashTags (int index, const juce::String& codes)
                               dataTags != nullptr
                                   ? dataTags->convertOldHashToNewHas (TextScanner::toString (code))
                                   : 0;
-                          item->addTagToItem (hash);
+                          item->tags.add (hash);
                       });
+    item->sortTags();
 }
 
 void SetConseils::addNewConseil()
@@ -226,7 +287,63 @@ void SetConseils::duplicateConseil (int from, int to)
 //==============================================================================
 void SetConseils::loadData (int mode)
 {
-    readSetText (Utf16TextFile::load (fileSet), mode);
+    if (mode == 1)
+    {
+        loadHeaderOnly (false);
+        return;
+    }
+
+    const auto status = RegularFile::getStatus (fileSet);
+    const bool tooLarge = status.size > maximumFileBytes;
+    juce::MemoryBlock bytes;
+
+    if (!tooLarge)
+        RegularFile::read (fileSet, bytes);
+
+    bool whole = true;
+    readSetText (Utf16TextFile::decode (bytes.getData(), bytes.getSize(), whole), mode);
+    readWhole = readWhole && whole && !tooLarge;
+    fileRecord = makeRecord (fileSet, status, bytes);
+}
+
+// Reads the header from the file's first bytes, and more of them only while the header may go on; a
+// file whose header is not over within maximumHeaderBytes is read no further. Text that is not UTF-8 is
+// told from the bytes read: a file whose first lines are UTF-8 and whose later ones are not shows its
+// header as UTF-8 here, where the full read takes the whole file as Windows-1252.
+void SetConseils::loadHeaderOnly (bool legacy)
+{
+    juce::MemoryBlock bytes;
+
+    for (auto limit = firstHeaderBytes;; limit *= 4)
+    {
+        RegularFile::read (fileSet, bytes, limit);
+        const bool lastRead = bytes.getSize() < limit || limit >= maximumHeaderBytes;
+        bool whole = true;
+        size_t position = 0;
+        bool ended = false;
+
+        if (legacy)
+        {
+            TextScanner scanner (readOldText (bytes, whole));
+            ended = readOldHeader (scanner, position);
+        }
+        else
+        {
+            const auto size = lastRead ? bytes.getSize() : endOfLastLine (bytes);
+            TextScanner scanner (Utf16TextFile::decode (bytes.getData(), size, whole));
+            ended = readHeader (scanner, position);
+        }
+
+        // Text after a zero character is never read, so the header cannot go on there.
+        if (ended || !whole || lastRead)
+            break;
+    }
+
+    loadMode = 1;
+    recycleItems();
+    spareItems.clear();
+    readWhole = false;
+    fileRecord = {};
 }
 
 void SetConseils::readSetText (const juce::String& text, int mode)
@@ -241,32 +358,77 @@ void SetConseils::readSetText (const juce::String& text, int mode)
     if (mode == 1)
     {
         spareItems.clear();
+        readWhole = false;
         return;
     }
 
     readItems (scanner, position);
     spareItems.clear();
     sortItems();
+    readWhole = !scanner.hasPassedOverText();
 }
 
-void SetConseils::readHeader (TextScanner& scanner, size_t& position)
+bool SetConseils::readHeader (TextScanner& scanner, size_t& position)
 {
-    name = readValue (scanner, "Name=", position);
-    description = readValue (scanner, "Description=", position);
-    author = readValue (scanner, "Author=", position);
-    language = readValue (scanner, "Language=", position).getIntValue();
+    const std::string_view headerLine (fileHeader);
 
-    const auto colourValue = readValue (scanner, "Colour=", position);
+    if (scanner.view (0, headerLine.size()) == headerLine)
+        scanner.markTaken (0, headerLine.size());
+
+    bool ended = true;
+
+    // Keys count only at the start of a line, searched after the value before them and before the first
+    // advice: a name or a text that holds "Author=" is never taken for a key, wherever the file breaks.
+    const auto value = [&] (std::string_view key) -> std::string_view
+    {
+        const auto itemsStart = scanner.findAtLineStart ("Item=", position);
+        const auto keyPosition = scanner.findAtLineStart (key, position);
+
+        if (keyPosition == npos || keyPosition > itemsStart)
+        {
+            // Without an advice to end the header, a longer text may still hold the key.
+            if (itemsStart == npos)
+                ended = false;
+
+            return {};
+        }
+
+        const auto valueStart = keyPosition + key.size();
+        const auto valueEnd = scanner.endOfValue (valueStart);
+
+        if (valueEnd >= scanner.size())
+            ended = false;
+
+        scanner.markTaken (keyPosition, valueEnd + 1);
+        position = valueEnd + 1;
+        return scanner.view (valueStart, valueEnd);
+    };
+
+    name = TextScanner::toString (value ("Name="));
+    description = TextScanner::toString (value ("Description="));
+    author = TextScanner::toString (value ("Author="));
+
+    const auto languageValue = value ("Language=");
+    language = TextScanner::leadingInteger (languageValue);
+
+    const auto colourValue = value ("Colour=");
     colourSet = readColour (colourValue);
+
+    // Numbers followed by other text are read only up to it.
+    if ((!TextScanner::isBlank (languageValue) && !TextScanner::isWholeInteger (languageValue)) ||
+        (!TextScanner::isBlank (colourValue) && !isWholeColour (colourValue)))
+        scanner.markPassedOver();
+
+    return ended;
 }
 
 void SetConseils::readItems (TextScanner& scanner, size_t position)
 {
     static constexpr std::string_view itemKey = "Item=", favoriteKey = "Favorite=", tagsKey = "Tags=";
 
-    while (scanner.find (";", position) != npos)
+    for (;;)
     {
-        const auto itemPosition = scanner.find (itemKey, position);
+        const auto itemPosition = scanner.findAtLineStart (itemKey, position);
 
         if (itemPosition == npos)
             return;
@@ -274,37 +436,66 @@ void SetConseils::readItems (TextScanner& scanner, size_t position)
         const auto textStart = itemPosition + itemKey.size();
         const auto textEnd = scanner.endOfValue (textStart);
 
+        // A text without its ";" was cut off: it is no advice.
+        if (textEnd >= scanner.size())
+            return;
+
         auto* item = appendRecycledItem();
         item->description = TextScanner::toString (scanner.view (textStart, textEnd));
+        scanner.markTaken (itemPosition, textEnd + 1);
+        position = textEnd + 1;
 
         // A record ends where the next one starts: keys missing from a hand-edited record read as empty
         // instead of being taken from a later record.
-        const auto recordEnd = scanner.find (itemKey, textEnd);
-        auto next = textStart;
-        auto lastValueEnd = textEnd;
-
-        const auto favoritePosition = scanner.find (favoriteKey, textStart);
+        const auto recordEnd = scanner.findAtLineStart (itemKey, position);
+        const auto favoritePosition = scanner.findAtLineStart (favoriteKey, position);
 
         if (favoritePosition != npos && favoritePosition < recordEnd)
         {
-            next = favoritePosition + favoriteKey.size();
-            lastValueEnd = scanner.endOfValue (next);
-            item->favorite = scanner.view (next, lastValueEnd) == "true";
+            const auto valueStart = favoritePosition + favoriteKey.size();
+            const auto valueEnd = scanner.endOfValue (valueStart);
+            const auto value = scanner.view (valueStart, valueEnd);
+            item->favorite = value == "true";
+
+            if (value != "true" && value != "false")
+                scanner.markPassedOver();
+
+            scanner.markTaken (favoritePosition, valueEnd + 1);
+            position = valueEnd + 1;
         }
 
-        const auto tagsPosition = scanner.find (tagsKey, next);
+        const auto tagsPosition = scanner.findAtLineStart (tagsKey, position);
 
         if (tagsPosition != npos && tagsPosition < recordEnd)
         {
-            const auto tagsStart = tagsPosition + tagsKey.size();
-            lastValueEnd = scanner.endOfValue (tagsStart);
-            const auto list = scanner.view (tagsStart, lastValueEnd);
-            forEachListEntry (list, [item] (std::string_view entry)
-                              { item->addTagToItem (TextScanner::leadingInteger (entry)); });
+            const auto valueStart = tagsPosition + tagsKey.size();
+            const auto valueEnd = scanner.endOfValue (valueStart);
+            readTagList (scanner, scanner.view (valueStart, valueEnd), *item);
+            scanner.markTaken (tagsPosition, valueEnd + 1);
+            position = valueEnd + 1;
         }
-
-        position = std::max (lastValueEnd, textEnd) + 1;
     }
+}
+
+void SetConseils::readTagList (TextScanner& scanner, std::string_view list, ConseilItem& item)
+{
+    size_t start = 0;
+
+    forEachListEntry (list,
+                      [&] (std::string_view entry)
+                      {
+                          if (!TextScanner::isBlank (entry) && !TextScanner::isWholeInteger (entry))
+                              scanner.markPassedOver();
+
+                          item.tags.add (TextScanner::leadingInteger (entry));
+                          start += entry.size() + 1;
+                      });
+
+    // An entry without its "," is not read.
+    if (!TextScanner::isBlank (list.substr (start)))
+        scanner.markPassedOver();
+
+    item.sortTags();
 }
 
 // A full read replaces every advice: the old items are emptied and filled again rather than deleted
@@ -360,18 +551,20 @@ void SetConseils::sortItems()
         entries.push_back ({ prefix, endedEarly ? nullptr : text, item });
     }
 
-    std::sort (entries.begin(), entries.end(),
-               [] (const SortEntry& a, const SortEntry& b)
-               {
-                   if (a.prefix != b.prefix)
-                       return a.prefix < b.prefix;
+    // Stable, so that equal texts keep the file's order: a set read again then lists its advice in the
+    // same order as the set in memory, and the two compare equal.
+    std::stable_sort (entries.begin(), entries.end(),
+                      [] (const SortEntry& a, const SortEntry& b)
+                      {
+                          if (a.prefix != b.prefix)
+                              return a.prefix < b.prefix;
 
-                   // Equal prefixes that hold the end of a text are equal texts.
-                   if (a.rest == nullptr || b.rest == nullptr)
-                       return false;
+                          // Equal prefixes that hold the end of a text are equal texts.
+                          if (a.rest == nullptr || b.rest == nullptr)
+                              return false;
 
-                   return std::strcmp (a.rest, b.rest) < 0;
-               });
+                          return std::strcmp (a.rest, b.rest) < 0;
+                      });
 
     conseils.clearQuick (false);
 
@@ -389,55 +582,96 @@ int SetConseils::ElementComparator::compareElements (const ConseilItem* first, c
 //==============================================================================
 void SetConseils::loadOldData (int mode)
 {
+    if (mode == 1)
+    {
+        loadHeaderOnly (true);
+        return;
+    }
+
+    const auto status = RegularFile::getStatus (fileSet);
+    const bool tooLarge = status.size > maximumFileBytes;
     juce::MemoryBlock bytes;
 
-    if (!fileSet.loadFileAsData (bytes))
-        bytes.reset();
+    if (!tooLarge)
+        RegularFile::read (fileSet, bytes);
 
     readOldSetBytes (bytes, mode);
+    readWhole = readWhole && !tooLarge;
+    fileRecord = makeRecord (fileSet, status, bytes);
+}
+
+juce::String SetConseils::readOldText (const juce::MemoryBlock& bytes, bool& whole)
+{
+    // One character per byte, translated from Mac OS Roman straight into UTF-8 (three bytes at most for
+    // each), up to a zero byte, which ends the text.
+    const auto* data = static_cast<const juce::uint8*> (bytes.getData());
+    // An empty block may have no data at all, which memchr must not be given.
+    const auto* zero =
+        bytes.isEmpty() ? nullptr : static_cast<const juce::uint8*> (std::memchr (data, 0, bytes.getSize()));
+    const auto length = zero != nullptr ? (size_t) (zero - data) : bytes.getSize();
+    whole = zero == nullptr;
+
+    juce::HeapBlock<char> utf8 (length * 3 + 1);
+    juce::CharPointer_UTF8 out (utf8.get());
+
+    for (size_t i = 0; i < length; ++i)
+        out.write (data[i] >= 0x80 ? macRomanHighHalf[(size_t) (data[i] - 0x80)]
+                                   : (juce::juce_wchar) data[i]);
+
+    // The toolkit reads the first character before it looks at the end, also of an empty range.
+    out.writeNull();
+    return juce::String (juce::CharPointer_UTF8 (utf8.get()), out);
 }
 
 void SetConseils::readOldSetBytes (const juce::MemoryBlock& bytes, int mode)
 {
-    // One character per byte, so that no byte is altered before the code-page translation.
-    const auto* data = static_cast<const juce::uint8*> (bytes.getData());
-    const auto size = bytes.getSize();
-    std::vector<juce::juce_wchar> raw;
-    raw.reserve (size + 1);
-
-    for (size_t i = 0; i < size && data[i] != 0; ++i)
-        raw.push_back (data[i]);
-
-    raw.push_back (0);
-
-    const auto text = convertANSIToUnicode (juce::String (juce::CharPointer_UTF32 (raw.data())));
+    bool whole = true;
+    const auto text = readOldText (bytes, whole);
 
     loadMode = mode;
     TextScanner scanner (text);
     size_t position = 0;
 
-    name = readValue (scanner, "Nom=", position);
-    author = readValue (scanner, "Auteur=", position);
-    const auto year = readValue (scanner,
-                                 "Ann\xc3\xa9"
-                                 "e=",
-                                 position);
-    author << " (" << year << ")";
-    description = readValue (scanner, "Description=", position);
-    language = readValue (scanner, "Language=", position).getIntValue();
-    colourSet = juce::Colours::orange;
-
+    readOldHeader (scanner, position);
     recycleItems();
 
     if (mode == 1)
     {
         spareItems.clear();
+        readWhole = false;
         return;
     }
 
     readOldItems (scanner, position);
     spareItems.clear();
     sortItems();
+    readWhole = whole;
+}
+
+bool SetConseils::readOldHeader (TextScanner& scanner, size_t& position)
+{
+    bool ended = true;
+
+    const auto value = [&] (std::string_view key)
+    {
+        const auto start = position;
+        const auto found = readValue (scanner, key, position);
+
+        if (position == start || scanner.find (";", position) == npos)
+            ended = false;
+
+        return found;
+    };
+
+    name = value ("Nom=");
+    author = value ("Auteur=");
+    const auto year = value ("Ann\xc3\xa9"
+                             "e=");
+    author << " (" << year << ")";
+    description = value ("Description=");
+    language = value ("Language=").getIntValue();
+    colourSet = juce::Colours::orange;
+    return ended;
 }
 
 void SetConseils::readOldItems (TextScanner& scanner, size_t position)
@@ -522,7 +756,54 @@ juce::String SetConseils::createSetText() const
     return text.toUTF8();
 }
 
-bool SetConseils::saveData() const
+bool SetConseils::saveData()
 {
-    return Utf16TextFile::replaceWithText (fileSet, createSetText());
+    const auto bytes = Utf16TextFile::encode (createSetText());
+    RegularFile::Status written;
+
+    if (!Utf16TextFile::replaceWithBytes (fileSet, bytes.getData(), bytes.getSize(), written))
+        return false;
+
+    fileRecord = { fileSet, written, hashBytes (bytes.getData(), bytes.getSize()), nowInNanoseconds() };
+    readWhole = true;
+    return true;
+}
+
+//==============================================================================
+SetConseils::FileRecord SetConseils::makeRecord (const juce::File& file, const RegularFile::Status& status,
+                                                 const juce::MemoryBlock& bytes)
+{
+    // A file that changed while it was read holds something else than what was read.
+    if (!status.regular || RegularFile::getStatus (file) != status ||
+        (juce::int64) bytes.getSize() != status.size)
+        return {};
+
+    return { file, status, hashBytes (bytes.getData(), bytes.getSize()), nowInNanoseconds() };
+}
+
+juce::uint64 SetConseils::hashBytes (const void* data, size_t size)
+{
+    // The library's hash reads eight bytes at a step (64 bits wide here); the record never leaves the
+    // process, so a hash that may change between library versions serves.
+    return (juce::uint64) std::hash<std::string_view>{}(
+        std::string_view (static_cast<const char*> (data), size));
+}
+
+bool SetConseils::isUnchangedOnDisk() const
+{
+    if (!fileRecord.isValid() || fileRecord.file != fileSet)
+        return false;
+
+    const auto status = RegularFile::getStatus (fileSet);
+
+    if (!status.regular || status.size != fileRecord.status.size)
+        return false;
+
+    if (status.modificationTime == fileRecord.status.modificationTime &&
+        fileRecord.takenAt >= status.modificationTime + timestampStep)
+        return true;
+
+    juce::MemoryBlock bytes;
+    return RegularFile::read (fileSet, bytes) && (juce::int64) bytes.getSize() == status.size &&
+           hashBytes (bytes.getData(), bytes.getSize()) == fileRecord.hash;
 }

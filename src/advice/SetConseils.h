@@ -1,6 +1,7 @@
 #pragma once
 
 #include "advice/ConseilItem.h"
+#include "advice/RegularFile.h"
 
 #include <juce_graphics/juce_graphics.h>
 
@@ -28,6 +29,16 @@ public:
     void setColourSet (juce::Colour newColour) { colourSet = newColour; }
     juce::File getFileSet() const { return fileSet; }
     void setFileSet (const juce::File& newFile) { fileSet = newFile; }
+
+    // Files larger than this are no sets, and the readers read nothing of them: far above any real set
+    // (the benchmarks' sets take 26 MB for 100,000 advice, so 300,000 take about 80 MB), and small
+    // enough that reading one whole stays bearable.
+    static constexpr juce::int64 maximumFileBytes = 512LL * 1024 * 1024;
+
+    // The largest header a header-only read looks at: far beyond any real name, description and author,
+    // so that a large file that is no set costs one bounded read at each scan.
+    static constexpr size_t maximumHeaderBytes = 1 << 20;
+
     int getLoadMode() const { return loadMode; }
 
     int getNumConseils() const { return conseils.size(); }
@@ -45,8 +56,20 @@ public:
     // Whether both hold the same set, advice for advice, apart from the favourite marks.
     bool hasSameAdviceAs (const SetConseils& other) const;
 
-    // The other's favourite marks, advice for advice; both must hold the same advice.
+    // The other's favourite marks, advice for advice; both must hold the same advice, read from the same
+    // file. The other's record of that file comes along, as both then hold what the other read or wrote.
     void takeFavoritesFrom (const SetConseils& other);
+
+    // False after a full read that passed over part of the file (text after a zero character, text
+    // between a value's ";" and the next key, a value the reader could not take whole, a file beyond
+    // maximumFileBytes) or a header-only read: writing the set then would lose that text. True after any
+    // other full read, after a successful saveData, and for a set made in memory.
+    bool wasReadWhole() const { return readWhole; }
+
+    // Whether fileSet still holds exactly what this set last read from it or wrote to it: the same size
+    // and modification time, or else the same bytes. False for a missing file, one that is no regular
+    // file, and a file this set has not read or written (e.g. after setFileSet).
+    bool isUnchangedOnDisk() const;
 
     void addNewConseil();
     void removeConseil (int index);
@@ -61,7 +84,7 @@ public:
     void readOldSetBytes (const juce::MemoryBlock& bytes, int mode);
 
     // Writes the whole set to fileSet; false when the file could not be written.
-    bool saveData() const;
+    bool saveData();
     juce::String createSetText() const;
 
     // Translates a legacy file's bytes (one character per byte, 0-255) into text, through Mac OS Roman.
@@ -73,10 +96,30 @@ public:
     };
 
 private:
+    // What the file held when this set last read or wrote it.
+    struct FileRecord
+    {
+        juce::File file;
+        RegularFile::Status status;
+        juce::uint64 hash = 0;
+        juce::int64 takenAt = 0; // nanoseconds since 1970, when the status was taken
+
+        bool isValid() const { return status.regular; }
+    };
+
+    static FileRecord makeRecord (const juce::File& file, const RegularFile::Status& status,
+                                  const juce::MemoryBlock& bytes);
+    static juce::uint64 hashBytes (const void* data, size_t size);
+
     ConseilItem* getItem (int index) const { return conseils[index]; }
-    void readHeader (TextScanner& scanner, size_t& position);
+    void loadHeaderOnly (bool legacy);
+    static juce::String readOldText (const juce::MemoryBlock& bytes, bool& whole);
+    // Each returns whether the header ended within the text, so that a longer text holds the same header.
+    bool readHeader (TextScanner& scanner, size_t& position);
+    bool readOldHeader (TextScanner& scanner, size_t& position);
     void readItems (TextScanner& scanner, size_t position);
     void readOldItems (TextScanner& scanner, size_t position);
+    void readTagList (TextScanner& scanner, std::string_view list, ConseilItem& item);
     void sortItems();
     void recycleItems();
     ConseilItem* appendRecycledItem();
@@ -87,6 +130,8 @@ private:
     juce::Colour colourSet;
     DataTags* dataTags = nullptr;
     int loadMode = 0;
+    bool readWhole = true;
+    FileRecord fileRecord;
     juce::OwnedArray<ConseilItem> conseils;
     juce::OwnedArray<ConseilItem> spareItems; // only during a read
 

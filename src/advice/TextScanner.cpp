@@ -1,18 +1,20 @@
 #include "advice/TextScanner.h"
 
+#include <algorithm>
+
 TextScanner::TextScanner (const juce::String& textToScan)
     : text (textToScan)
     , bytes (text.toRawUTF8()) // a juce::String holds no zero byte, and strlen beats decoding every character
 {
 }
 
-TextScanner::CachedSearch& TextScanner::cachedSearchFor (std::string_view key)
+TextScanner::CachedSearch& TextScanner::cachedSearchFor (std::string_view key, bool atLineStart)
 {
     for (auto& search : searches)
-        if (search.key.data() == key.data() || search.key == key)
+        if (search.atLineStart == atLineStart && (search.key.data() == key.data() || search.key == key))
             return search;
 
-    return searches.emplace_back (CachedSearch{ key });
+    return searches.emplace_back (CachedSearch{ key, atLineStart });
 }
 
 size_t TextScanner::find (std::string_view key, size_t from)
@@ -20,7 +22,7 @@ size_t TextScanner::find (std::string_view key, size_t from)
     if (from >= bytes.size())
         return npos;
 
-    auto& search = cachedSearchFor (key);
+    auto& search = cachedSearchFor (key, false);
 
     if (search.searched && from >= search.from && (search.found == npos || search.found >= from))
         return search.found;
@@ -29,6 +31,35 @@ size_t TextScanner::find (std::string_view key, size_t from)
     search.from = from;
     search.found = bytes.find (key, from);
     return search.found;
+}
+
+bool TextScanner::startsLine (size_t position) const noexcept
+{
+    while (position > 0 && (bytes[position - 1] == ' ' || bytes[position - 1] == '\t'))
+        --position;
+
+    return position == 0 || bytes[position - 1] == '\n' || bytes[position - 1] == '\r';
+}
+
+size_t TextScanner::findAtLineStart (std::string_view key, size_t from)
+{
+    if (from >= bytes.size())
+        return npos;
+
+    auto& search = cachedSearchFor (key, true);
+
+    if (search.searched && from >= search.from && (search.found == npos || search.found >= from))
+        return search.found;
+
+    auto found = bytes.find (key, from);
+
+    while (found != npos && !startsLine (found))
+        found = bytes.find (key, found + 1);
+
+    search.searched = true;
+    search.from = from;
+    search.found = found;
+    return found;
 }
 
 size_t TextScanner::endOfValue (size_t valueStart)
@@ -70,6 +101,42 @@ int TextScanner::leadingInteger (std::string_view digits) noexcept
         value = 0u - value;
 
     return static_cast<int> (value);
+}
+
+bool TextScanner::isBlank (std::string_view text) noexcept
+{
+    return std::all_of (text.begin(), text.end(),
+                        [] (char c) { return juce::CharacterFunctions::isWhitespace (c); });
+}
+
+bool TextScanner::isWholeInteger (std::string_view text) noexcept
+{
+    const auto first = text.find_first_not_of (" \t\r\n");
+
+    if (first == npos)
+        return false;
+
+    const auto last = text.find_last_not_of (" \t\r\n");
+    auto digits = text.substr (first, last + 1 - first);
+
+    if (digits.front() == '-')
+        digits.remove_prefix (1);
+
+    return !digits.empty() &&
+           std::all_of (digits.begin(), digits.end(), [] (char c) { return c >= '0' && c <= '9'; });
+}
+
+void TextScanner::markTaken (size_t start, size_t end)
+{
+    if (start > takenUpTo && !isBlank (view (takenUpTo, start)))
+        passedOver = true;
+
+    takenUpTo = std::max (takenUpTo, end);
+}
+
+bool TextScanner::hasPassedOverText() const
+{
+    return passedOver || !isBlank (view (takenUpTo, bytes.size()));
 }
 
 juce::String TextScanner::toString (std::string_view utf8)

@@ -23,6 +23,12 @@ public:
     // outlive the scanner (readers pass literals).
     size_t find (std::string_view key, size_t from);
 
+    // The same for a key that starts a line: at the start of the text or after a line end (CR or LF),
+    // with only spaces or tabs before it on its line. The writer puts every key at the start of a line;
+    // spaces and tabs are allowed before one because hand-edited files get indented, and they cost
+    // nothing: readers look for each key after the value before it, so a value never hides one.
+    size_t findAtLineStart (std::string_view key, size_t from);
+
     // Position of the ";" that ends the value starting at valueStart, or size() when there is none.
     size_t endOfValue (size_t valueStart);
 
@@ -39,21 +45,40 @@ public:
 
     static juce::String toString (std::string_view utf8);
 
+    // Whether text holds only white space.
+    static bool isBlank (std::string_view text) noexcept;
+
+    // Whether text is one whole decimal integer, white space around it allowed.
+    static bool isWholeInteger (std::string_view text) noexcept;
+
+    // Readers tell which parts of the text they took in (a key with its value): text between the taken
+    // parts, other than white space, was passed over, and a rewrite of what was read would lose it.
+    // Parts must be taken in order.
+    void markTaken (size_t start, size_t end);
+    void markPassedOver() noexcept { passedOver = true; }
+
+    // Whether any text was passed over, counting what lies after the last part taken.
+    bool hasPassedOverText() const;
+
 private:
     // Readers look for a handful of keys, so a short list searched in order beats any map.
     struct CachedSearch
     {
         std::string_view key;
+        bool atLineStart = false;
         bool searched = false;
         size_t from = 0;
         size_t found = npos;
     };
 
-    CachedSearch& cachedSearchFor (std::string_view key);
+    CachedSearch& cachedSearchFor (std::string_view key, bool atLineStart);
+    bool startsLine (size_t position) const noexcept;
 
     juce::String text;
     std::string_view bytes;
     std::vector<CachedSearch> searches;
+    size_t takenUpTo = 0;
+    bool passedOver = false;
 
     JUCE_DECLARE_NON_COPYABLE (TextScanner)
 };

@@ -1,15 +1,18 @@
 #include "advice/Utf16TextFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 namespace
 {
-void appendUnit (juce::MemoryOutputStream& stream, juce::uint32 unit)
+juce::uint8* writeUnit (juce::uint8* out, juce::uint32 unit)
 {
-    stream.writeByte ((char) (unit & 0xff));
-    stream.writeByte ((char) ((unit >> 8) & 0xff));
+    *out++ = (juce::uint8) (unit & 0xff);
+    *out++ = (juce::uint8) ((unit >> 8) & 0xff);
+    return out;
 }
+
 // Writes c as UTF-8 at out and returns the position after it.
 char* writeUtf8 (char* out, juce::uint32 c)
 {
@@ -74,11 +77,13 @@ juce::String decodeUtf8 (const juce::uint8* bytes, size_t size)
         i += (size_t) n;
     }
 
+    *out = 0; // the toolkit reads the first character before it looks at the end, also of an empty range
     return juce::String (juce::CharPointer_UTF8 (utf8.get()), juce::CharPointer_UTF8 (out));
 }
 
+// Stops at a zero unit, as the toolkit's strings cannot hold one; stoppedAtZero then tells.
 template <bool littleEndian>
-juce::String decodeUtf16 (const juce::uint8* units, size_t numUnits)
+juce::String decodeUtf16 (const juce::uint8* units, size_t numUnits, bool& stoppedAtZero)
 {
     const auto unitAt = [units] (size_t index) -> juce::uint32
     {
@@ -99,7 +104,10 @@ juce::String decodeUtf16 (const juce::uint8* units, size_t numUnits)
         if (c < 0x80)
         {
             if (c == 0)
+            {
+                stoppedAtZero = true;
                 break;
+            }
 
             *out++ = (char) c;
             continue;
@@ -123,12 +131,20 @@ juce::String decodeUtf16 (const juce::uint8* units, size_t numUnits)
         out = writeUtf8 (out, c);
     }
 
+    *out = 0; // the toolkit reads the first character before it looks at the end, also of an empty range
     return juce::String (juce::CharPointer_UTF8 (utf8.get()), juce::CharPointer_UTF8 (out));
 }
 } // namespace
 
 juce::String Utf16TextFile::decode (const void* data, size_t size)
 {
+    bool whole = true;
+    return decode (data, size, whole);
+}
+
+juce::String Utf16TextFile::decode (const void* data, size_t size, bool& whole)
+{
+    whole = true;
     const auto* bytes = static_cast<const juce::uint8*> (data);
     const bool littleEndian = size >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
     const bool bigEndian = size >= 2 && bytes[0] == 0xfe && bytes[1] == 0xff;
@@ -139,6 +155,8 @@ juce::String Utf16TextFile::decode (const void* data, size_t size)
             size >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf ? 3u : 0u;
         const auto* start = reinterpret_cast<const char*> (bytes + byteOrderMark);
         const auto length = (int) std::min (size - byteOrderMark, (size_t) std::numeric_limits<int>::max());
+        whole = (size_t) length == size - byteOrderMark &&
+                (length == 0 || std::memchr (start, 0, (size_t) length) == nullptr);
 
         // Nothing but a byte-order mark: the toolkit's loader would read one byte past the data here.
         if (length == 0)
@@ -153,14 +171,20 @@ juce::String Utf16TextFile::decode (const void* data, size_t size)
     }
 
     const auto numUnits = (size - 2) / 2;
-    return littleEndian ? decodeUtf16<true> (bytes + 2, numUnits) : decodeUtf16<false> (bytes + 2, numUnits);
+    bool stoppedAtZero = false;
+    auto text = littleEndian ? decodeUtf16<true> (bytes + 2, numUnits, stoppedAtZero)
+                             : decodeUtf16<false> (bytes + 2, numUnits, stoppedAtZero);
+
+    // A byte left over after the last whole unit is passed over as well.
+    whole = !stoppedAtZero && size % 2 == 0;
+    return text;
 }
 
 juce::String Utf16TextFile::load (const juce::File& file)
 {
     juce::MemoryBlock bytes;
 
-    if (!file.existsAsFile() || !file.loadFileAsData (bytes))
+    if (!RegularFile::read (file, bytes))
         return {};
 
     return decode (bytes.getData(), bytes.getSize());
@@ -168,8 +192,14 @@ juce::String Utf16TextFile::load (const juce::File& file)
 
 juce::MemoryBlock Utf16TextFile::encode (const juce::String& text)
 {
-    juce::MemoryOutputStream stream;
-    appendUnit (stream, 0xfeff);
+    // Every UTF-8 byte gives at most two bytes (a four-byte sequence, a surrogate pair of four), and a
+    // line feed two more for its carriage return: the buffer is sized once and filled in place.
+    const auto* utf8 = reinterpret_cast<const juce::uint8*> (text.toRawUTF8());
+    const auto numBytes = text.getNumBytesAsUTF8();
+    const auto numLineFeeds = (size_t) std::count (utf8, utf8 + numBytes, '\n');
+    juce::MemoryBlock block (2 + 2 * numBytes + 2 * numLineFeeds);
+
+    auto* out = writeUnit (static_cast<juce::uint8*> (block.getData()), 0xfeff);
     bool lastWasReturn = false;
 
     for (auto p = text.getCharPointer(); !p.isEmpty();)
@@ -178,39 +208,49 @@ juce::MemoryBlock Utf16TextFile::encode (const juce::String& text)
 
         // A line feed that does not follow a carriage return becomes CR LF, as everywhere in the format.
         if (c == '\n' && !lastWasReturn)
-            appendUnit (stream, '\r');
+            out = writeUnit (out, '\r');
 
         lastWasReturn = (c == '\r');
 
         if (c >= 0x10000 && c <= 0x10ffff)
         {
             const auto offset = c - 0x10000;
-            appendUnit (stream, 0xd800 + (offset >> 10));
-            appendUnit (stream, 0xdc00 + (offset & 0x3ff));
+            out = writeUnit (out, 0xd800 + (offset >> 10));
+            out = writeUnit (out, 0xdc00 + (offset & 0x3ff));
         }
         else
         {
-            appendUnit (stream, c);
+            out = writeUnit (out, c);
         }
     }
 
-    return stream.getMemoryBlock();
+    block.setSize ((size_t) (out - static_cast<juce::uint8*> (block.getData())));
+    return block;
 }
 
 bool Utf16TextFile::replaceWithText (const juce::File& target, const juce::String& text)
 {
+    const auto bytes = encode (text);
+    RegularFile::Status written;
+    return replaceWithBytes (target, bytes.getData(), bytes.getSize(), written);
+}
+
+bool Utf16TextFile::replaceWithBytes (const juce::File& target, const void* data, size_t size,
+                                      RegularFile::Status& written)
+{
     if (target == juce::File() || !target.getParentDirectory().isDirectory() || target.isDirectory())
         return false;
 
-    const auto bytes = encode (text);
     juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
 
     {
         juce::FileOutputStream stream (temporary.getFile());
 
-        if (!stream.openedOk() || !stream.write (bytes.getData(), bytes.getSize()))
+        if (!stream.openedOk() || !stream.write (data, size))
             return false;
 
+        // The toolkit's flush ends in fsync: the new bytes reach the disk before the rename makes them
+        // the file, so that a crash leaves the old file or the new one, never an empty one.
         stream.flush();
 
         if (stream.getStatus().failed())
@@ -218,8 +258,11 @@ bool Utf16TextFile::replaceWithText (const juce::File& target, const juce::Strin
     }
 
     // The stream's flush does not report a short write (a full disk stops it part-way), so the file
-    // itself must show that every byte arrived before it may replace the old one.
-    if (temporary.getFile().getSize() != (juce::int64) bytes.getSize())
+    // itself must show that every byte arrived before it may replace the old one. The rename keeps the
+    // modification time, so this is also the status of the file once it has replaced the target.
+    written = RegularFile::getStatus (temporary.getFile());
+
+    if (!written.regular || written.size != (juce::int64) size)
         return false;
 
     return temporary.overwriteTargetFileWithTemporary();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "advice/RegularFile.h"
+
 #include <juce_core/juce_core.h>
 
 // Reads and writes text files as the program stores them: UTF-16 little-endian with a byte-order mark
@@ -13,10 +15,19 @@ public:
     // False when the file could not be written; the old file is then left as it was.
     static bool replaceWithText (const juce::File& target, const juce::String& text);
 
-    // The whole file as text; a missing or unreadable file reads as empty text.
+    // The same for bytes already encoded; on success, written holds the status of the new file.
+    static bool replaceWithBytes (const juce::File& target, const void* data, size_t size,
+                                  RegularFile::Status& written);
+
+    // The whole file as text; a missing or unreadable file, or one that is not a regular file, reads as
+    // empty text.
     static juce::String load (const juce::File& file);
 
     // The bytes replaceWithText writes for text, and the text load reads from bytes.
     static juce::MemoryBlock encode (const juce::String& text);
     static juce::String decode (const void* data, size_t size);
+
+    // The same, telling whether the text holds all of the bytes: decoding stops at a zero character,
+    // and a byte left after the last whole UTF-16 unit is passed over.
+    static juce::String decode (const void* data, size_t size, bool& whole);
 };

@@ -12,6 +12,7 @@ public:
     ~MainAppWindow() override = default;
 
     void closeButtonPressed() override;
+    void focusGained (FocusChangeType) override;
 
     // Whether the program may end now; the set editor asks about unsaved changes first.
     bool askAuthorizationToQuit();

@@ -747,9 +747,54 @@ void EditionComponent::saveSet()
         return;
     }
 
-    writeSet();
+    if (confirmWritingOverItsFile())
+        writeSet();
+    else
+        savedAnswer = answerCancel;
+
     updateHighlight();
     updateWindowTitle();
+}
+
+bool EditionComponent::confirmWritingOverItsFile()
+{
+    const auto file = currentSet->getFileSet();
+
+    if (!file.existsAsFile())
+        return true;
+
+    const auto french = isFrench();
+    const auto path = file.getFullPathName();
+
+    // Another program, or a second instance of this one, may have saved the file since it was read: its
+    // changes would be lost without a word.
+    if (!currentSet->isUnchangedOnDisk())
+        return dialogs->showOkCancelBox (
+            dialogTitle,
+            text (french, "Le fichier ", "The file ") + path +
+                text (french,
+                      " a été modifié par un autre programme depuis son ouverture. Le remplacer par le "
+                      "set affiché ?",
+                      " was changed by another program since it was opened. Replace it with the set shown "
+                      "here?"),
+            text (french, "Remplacer", "Replace"), text (french, "Annuler", "Cancel"));
+
+    // The reader passed over part of the file (a NUL character, text after a value's ";"): the set
+    // shown is shorter than the file, and writing it would drop the rest for good.
+    if (!currentSet->wasReadWhole())
+        return dialogs->showOkCancelBox (
+            dialogTitle,
+            text (french, "Le fichier ", "The file ") + path +
+                text (french,
+                      " contient du texte que Musewheeler n'a pas pu lire (un caractère nul, ou du texte "
+                      "après le « ; » d'une valeur). L'enregistrer avec le set affiché retirera ce texte du "
+                      "fichier. Enregistrer quand même ?",
+                      " holds text that Musewheeler could not read (a null character, or text after a "
+                      "value's \";\"). Saving the set shown here will remove that text from the file. Save "
+                      "anyway?"),
+            text (french, "Enregistrer", "Save"), text (french, "Annuler", "Cancel"));
+
+    return true;
 }
 
 void EditionComponent::saveSetAs()
@@ -785,6 +830,14 @@ void EditionComponent::saveSetAs()
             updateWindowTitle();
             return;
         }
+    }
+
+    // The chooser asked about another file; the set's own file still holds what it read.
+    if (target == currentSet->getFileSet() && !confirmWritingOverItsFile())
+    {
+        savedAnswer = answerCancel;
+        updateWindowTitle();
+        return;
     }
 
     currentSet->setFileSet (target);

@@ -116,6 +116,8 @@ private:
     void saveSet();
     void saveSetAs();
     void writeSet();
+    // Before the set's own file is written over: false when the user would rather keep the file.
+    bool confirmWritingOverItsFile();
     void closeSet();
     void goBack();
     void toggleSetLanguage();

@@ -40,6 +40,13 @@ MainComponent::MainComponent()
     : browserLauncher ([] (const juce::URL& address) { address.launchInDefaultBrowser(); })
     , clipboardWriter ([] (const juce::String& text) { juce::SystemClipboard::copyTextToClipboard (text); })
     , dialogs (std::make_unique<NativeEditorDialogs>())
+    , keyboardFocusGiver (
+          [] (juce::Component& component)
+          {
+              // Only a component on screen can hold the focus.
+              if (component.isShowing())
+                  component.grabKeyboardFocus();
+          })
 {
     juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
     setWantsKeyboardFocus (true);
@@ -70,10 +77,13 @@ MainComponent::MainComponent()
 
     if (timerSeconds > 0)
         startTimer (adviceTimer, timerSeconds * 1000);
+
+    juce::Desktop::getInstance().addFocusChangeListener (this);
 }
 
 MainComponent::~MainComponent()
 {
+    juce::Desktop::getInstance().removeFocusChangeListener (this);
     saveDataConfig();
 
     labelSetName.reset();
@@ -123,11 +133,44 @@ std::unique_ptr<SpecialButton> MainComponent::makeButton (const juce::String& id
     return button;
 }
 
+juce::Component& MainComponent::getKeyboardFocusTarget()
+{
+    if (editionComponent != nullptr && editionComponent->isVisible())
+        return *editionComponent;
+
+    return *this;
+}
+
 void MainComponent::takeKeyboardFocus()
 {
-    // Only a component on screen can hold the focus; the window hands it over once it shows.
-    if (isShowing())
-        grabKeyboardFocus();
+    keyboardFocusGiver (getKeyboardFocusTarget());
+}
+
+void MainComponent::focusGained (FocusChangeType)
+{
+    // The window gives the focus back to what held it before it lost it, which may be the main screen
+    // though the set editor has opened over it meanwhile.
+    if (&getKeyboardFocusTarget() != this)
+        takeKeyboardFocus();
+}
+
+void MainComponent::globalFocusChanged (juce::Component* focusedComponent)
+{
+    // Focus that rests in this window outside the component meant to take the keys (on the window
+    // itself, or behind the set editor on the main screen or one of its buttons) goes to that component.
+    // Focus in another window (another program, a dialog, a menu) stays where it is.
+    if (focusedComponent == nullptr)
+        return;
+
+    auto* window = getTopLevelComponent();
+
+    if (focusedComponent != window && !window->isParentOf (focusedComponent))
+        return;
+
+    auto& target = getKeyboardFocusTarget();
+
+    if (focusedComponent != &target && !target.isParentOf (focusedComponent))
+        takeKeyboardFocus();
 }
 
 void MainComponent::updateButtonTitles()
@@ -424,9 +467,7 @@ void MainComponent::openEdition()
     editionComponent->initEdition();
     editionComponent->setLanguage (currentLanguage);
     editionComponent->setVisible (true);
-
-    if (editionComponent->isShowing())
-        editionComponent->grabKeyboardFocus();
+    takeKeyboardFocus();
 
     dataTags.initDataTagsLibrary (currentLanguage == 1);
 }
@@ -643,6 +684,11 @@ void MainComponent::setClipboardWriter (std::function<void (const juce::String&)
 void MainComponent::setDialogs (std::unique_ptr<EditorDialogs> newDialogs)
 {
     dialogs = std::move (newDialogs);
+}
+
+void MainComponent::setKeyboardFocusGiver (std::function<void (juce::Component&)> giver)
+{
+    keyboardFocusGiver = std::move (giver);
 }
 
 //==============================================================================

@@ -24,6 +24,7 @@ class MainComponent final
     , public juce::ActionListener
     , public juce::KeyListener
     , public juce::MultiTimer
+    , public juce::FocusChangeListener
 {
 public:
     static constexpr int fadeTimer = 0;
@@ -57,6 +58,8 @@ public:
     void mouseDown (const juce::MouseEvent&) override;
     bool keyPressed (const juce::KeyPress&) override;
     bool keyPressed (const juce::KeyPress&, juce::Component*) override;
+    void focusGained (FocusChangeType) override;
+    void globalFocusChanged (juce::Component* focusedComponent) override;
     void buttonClicked (juce::Button*) override;
     void actionListenerCallback (const juce::String& message) override;
     void timerCallback (int timerID) override;
@@ -74,6 +77,14 @@ public:
 
     bool askAuthorizationToQuit();
 
+    // The component that takes the keys now: the set editor while it is open, else the main screen (the
+    // About and options panels take no keys of their own).
+    juce::Component& getKeyboardFocusTarget();
+
+    // Hands the keyboard focus to that component. The window calls it once it has the window system's
+    // focus; nothing can hold the focus before.
+    void takeKeyboardFocus();
+
     // The help pages shipped in "help" beside the program, in the interface language ("fr/" for French).
     static juce::File getHelpFolder();
     juce::File getPageFile (const juce::String& pageName) const;
@@ -88,6 +99,9 @@ public:
 
     // The alerts of the main screen go through the same kind of dialogs as the editor's questions.
     void setDialogs (std::unique_ptr<EditorDialogs> newDialogs);
+
+    // Where the keyboard focus is handed; tests, whose components are on no desktop, put a recorder here.
+    void setKeyboardFocusGiver (std::function<void (juce::Component&)> giver);
 
     int getCurrentItem() const { return currentItem; }
     juce::Colour getCurrentColour() const { return currentColour; }
@@ -111,7 +125,6 @@ private:
                                             juce::Justification justification, const juce::Font& font);
     std::unique_ptr<SpecialButton> makeButton (const juce::String& identifier, const juce::String& icon);
     void updateButtonTitles();
-    void takeKeyboardFocus();
     void openPage (const juce::String& pageName);
     void toggleFavorite();
     void tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcome, const juce::File& setFile);
@@ -160,6 +173,7 @@ private:
     std::function<void (const juce::URL&)> browserLauncher;
     std::function<void (const juce::String&)> clipboardWriter;
     std::unique_ptr<EditorDialogs> dialogs;
+    std::function<void (juce::Component&)> keyboardFocusGiver;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

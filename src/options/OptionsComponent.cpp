@@ -130,6 +130,8 @@ OptionsComponent::OptionsComponent (DataTags* tags, LibSetsConseils* library)
 
 OptionsComponent::~OptionsComponent()
 {
+    cancelPendingUpdate();
+
     for (auto* box : { &comboInterface, &comboSets, &comboLanguageSets, &comboTags })
         box->removeListener (this);
 }
@@ -208,15 +210,25 @@ void OptionsComponent::comboBoxChanged (juce::ComboBox* box)
     }
     else if (box == &comboTags)
     {
-        const auto id = comboTags.getSelectedId();
-
-        // Without a tag the area falls back to the chosen set's description: a refresh of the tag list
-        // arriving after the set's description was shown must not wipe it.
-        if (id == noTagId)
-            displayCurrentDescriptionSets();
+        // Only the user's choices arrive here: giving up the tag filter leaves nothing to describe.
+        if (comboTags.getSelectedId() == noTagId)
+            labelDescription.setText ({}, juce::dontSendNotification);
         else
-            labelDescription.setText (dataTags->getDescriptionTags (id - 1), juce::dontSendNotification);
+            describeChosenTag();
     }
+}
+
+void OptionsComponent::describeChosenTag()
+{
+    const auto id = comboTags.getSelectedId();
+
+    if (id != noTagId && id != 0)
+        labelDescription.setText (dataTags->getDescriptionTags (id - 1), juce::dontSendNotification);
+}
+
+void OptionsComponent::handleAsyncUpdate()
+{
+    describeChosenTag();
 }
 
 //==============================================================================
@@ -281,7 +293,11 @@ void OptionsComponent::setLanguage (int lang)
     comboInterface.setSelectedId (language == 0 ? 1 : 2, juce::dontSendNotification);
     comboSets.setSelectedId (setsId, juce::sendNotificationAsync);
     comboLanguageSets.setSelectedId (languageSetsId, juce::dontSendNotification);
-    comboTags.setSelectedId (tagsId, juce::sendNotificationAsync);
+    comboTags.setSelectedId (tagsId, juce::dontSendNotification);
+
+    // Queued after the set list's refresh, so that a chosen tag's description, now in this language, has
+    // the last word over the set's.
+    triggerAsyncUpdate();
 }
 
 void OptionsComponent::updateSets()
@@ -366,8 +382,9 @@ void OptionsComponent::setCurrentTag (int hash)
         return;
     }
 
-    comboTags.setSelectedId (hash + 1, juce::sendNotificationAsync);
-    comboBoxChanged (&comboTags);
+    comboTags.setSelectedId (hash + 1, juce::dontSendNotification);
+    describeChosenTag();
+    triggerAsyncUpdate();
 }
 
 int OptionsComponent::getCurrentTag() const

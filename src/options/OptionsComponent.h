@@ -15,6 +15,7 @@ class OptionsComponent final
     , public juce::ActionBroadcaster
     , public juce::Button::Listener
     , public juce::ComboBox::Listener
+    , private juce::AsyncUpdater
 {
 public:
     // Item ids of the combo boxes; the main screen reads and writes them.
@@ -62,6 +63,13 @@ public:
 private:
     int getSetLanguageFilter() const { return comboLanguageSets.getSelectedId() - 2; }
     void fillComboSets (int setLanguageFilter);
+
+    // The chosen tag's description, when a tag is chosen.
+    void describeChosenTag();
+
+    // The panel's own refresh of the tag's description, after the set list's refresh: the tag list's
+    // change messages are kept for the user's choices.
+    void handleAsyncUpdate() override;
 
     DataTags* dataTags = nullptr;
     LibSetsConseils* libSets = nullptr;

@@ -2,8 +2,16 @@
 #include "TestHelpers.h"
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
+#include "advice/Utf16TextFile.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -76,6 +84,33 @@ protected:
     DataTags tags;
     LibSetsConseils library{ &tags };
 };
+
+// Every byte the process has read through read() and its kin so far (the kernel's count), or -1.
+juce::int64 bytesReadByThisProcess()
+{
+    const auto lines = juce::StringArray::fromLines (juce::File ("/proc/self/io").loadFileAsString());
+
+    for (const auto& line : lines)
+        if (line.startsWith ("rchar:"))
+            return line.fromFirstOccurrenceOf (":", false, false).trim().getLargeIntValue();
+
+    return -1;
+}
+
+// A file of the given size holding start, then a hole that costs no disk and reads as zero bytes.
+void writeSparse (const juce::File& file, const std::string& start, juce::int64 size)
+{
+    juce::FileOutputStream stream (file);
+    ASSERT_TRUE (stream.openedOk());
+    ASSERT_TRUE (stream.write (start.data(), start.size()));
+    ASSERT_TRUE (stream.setPosition (size - 1));
+    ASSERT_TRUE (stream.writeByte ('x'));
+}
+
+std::string asBytes (const juce::MemoryBlock& block)
+{
+    return { static_cast<const char*> (block.getData()), block.getSize() };
+}
 
 const std::string legacyBytes =
     "Nom=Ancien;Auteur=Moi;Ann\x8e"
@@ -394,4 +429,309 @@ TEST_F (LibSetsConseilsDataFolderTest, charactersBeyondTheBasicPlaneSurviveEvery
     ASSERT_EQ (filteredTexts(), juce::StringArray ("Play it " + guitar + " loud"));
     EXPECT_EQ (library.getNameFiltered (0), "Riffs " + guitar);
     EXPECT_TRUE (library.getFavorite (0));
+}
+
+//==============================================================================
+// Two advice of the same text with different tags, as the editor's Duplicate button makes them, in a set
+// large enough for an unstable sort to move them: every mark is saved.
+TEST_F (LibSetsConseilsDataFolderTest, everyMarkIsSavedInASetWithTwinAdvice)
+{
+    juce::StringArray items;
+
+    for (int i = 0; i < 28; ++i)
+        items.add ("advice " + juce::String (i % 7) + " " + juce::String (i) + "|false|1,");
+
+    // Sorted first, where an unstable sort of an already sorted list swaps them.
+    items.add ("a twin|false|1,2,");
+    items.add ("a twin|false|3,");
+    const auto file = write ("data", "twins.mwh", setText ("Twins", 1, items));
+    library.loadLibSetsConseils();
+    library.generateFilteredList (1, -1, "", -1, false);
+    ASSERT_EQ (library.getNumConseilsFiltered(), 30);
+
+    for (int position = 0; position < 30; ++position)
+        EXPECT_EQ (library.setFavorite (position, true), LibSetsConseils::FavoriteSaving::saved) << position;
+
+    const auto written = file.loadFileAsString();
+    EXPECT_EQ (written.indexOf ("Favorite=true;"), written.indexOf ("Favorite="));
+    EXPECT_EQ (juce::StringArray::fromLines (written).indexOf ("Favorite=false;\r"), -1);
+    EXPECT_EQ (written.length() - written.replace ("Favorite=true;", "").length(), 30 * 14);
+}
+
+// Names, descriptions and advice may hold the format's key words: the scan, the full read and a mark
+// keep them as they are.
+TEST_F (LibSetsConseilsDataFolderTest, keyWordsInsideTextsAreReadAndKeptAsTheyAre)
+{
+    SetConseils set (&tags);
+    set.setName ("Name=Author=Colour=");
+    set.setDescription ("Description=Author=someone else");
+    set.setAuthor ("The real author Language=3");
+    set.setLanguage (1);
+    set.setColourSet (juce::Colour (7, 8, 9));
+
+    const juce::StringArray texts{ "Item=Favorite=true", "Tags=1,2,", "Say Name= and Colour=" };
+
+    for (int i = 0; i < texts.size(); ++i)
+    {
+        set.addNewConseil();
+        set.setDescriptionItem (i, texts[i]);
+        set.setHashTags (i, "400,");
+    }
+
+    besideProgram ("data").createDirectory();
+    set.setFileSet (besideProgram ("data").getChildFile ("keys.mwh"));
+    ASSERT_TRUE (set.saveData());
+
+    for (int round = 0; round < 2; ++round)
+    {
+        library.loadLibSetsConseils();
+        ASSERT_EQ (library.getNumSetsConseils(), 1);
+        const auto* scanned = library.getSetsConseils()[0];
+        EXPECT_EQ (scanned->getName(), set.getName());
+        EXPECT_EQ (scanned->getDescription(), set.getDescription());
+        EXPECT_EQ (scanned->getAuthor(), set.getAuthor());
+        EXPECT_EQ (scanned->getLanguage(), 1);
+        EXPECT_EQ (scanned->getColourSet(), set.getColourSet());
+
+        library.generateFilteredList (1, 1, "", -1, false);
+        ASSERT_EQ (filteredTexts(),
+                   juce::StringArray ("Item=Favorite=true", "Say Name= and Colour=", "Tags=1,2,"));
+        EXPECT_EQ (library.getAuthorFiltered (0), set.getAuthor());
+        EXPECT_EQ (library.getFavorite (0), round == 1);
+        EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::saved);
+    }
+}
+
+//==============================================================================
+// A file the reader did not read whole is never written over by a mark: a zero character (UTF-16 or
+// UTF-8) or text after a ";" inside a value would be lost for good.
+TEST_F (LibSetsConseilsDataFolderTest, aSetNotReadWholeRefusesMarksAndKeepsItsFile)
+{
+    juce::StringArray items;
+
+    for (int i = 0; i < 60; ++i)
+        items.add ("advice " + juce::String (i).paddedLeft ('0', 2) + "|false|1,");
+
+    const auto text = setText ("Sixty", 1, items);
+    const auto cut = text.indexOf ("Item=advice 10");
+    auto utf16 = asBytes (Utf16TextFile::encode (text));
+    const auto cutInUtf16 = Utf16TextFile::encode (text.substring (0, cut)).getSize();
+    utf16[cutInUtf16] = utf16[cutInUtf16 + 1] = 0;
+    auto utf8 = text.toStdString();
+    utf8[(size_t) cut] = 0;
+
+    writeBytes ("data", "utf16.mwh", utf16);
+    writeBytes ("data", "utf8.mwh", utf8);
+    write ("data", "semicolon.mwh", setText ("Cut", 1, { "abc;def|false|1,", "ghi|false|1," }));
+    auto legacy = legacyBytes;
+    legacy.insert (legacy.find ("Texte=Chanter"), 1, '\0');
+    writeBytes ("data", "legacy.mwh", legacy);
+    library.loadLibSetsConseils();
+
+    const std::pair<const char*, int> expectedCounts[] = {
+        { "utf16.mwh", 10 }, { "utf8.mwh", 10 }, { "semicolon.mwh", 2 }, { "legacy.mwh", 1 }
+    };
+
+    for (const auto& [fileName, count] : expectedCounts)
+    {
+        const auto file = besideProgram ("data").getChildFile (fileName);
+        const auto before = testing_helpers::fileBytes (file);
+        library.generateFilteredList (1, -1, fileName, -1, false);
+        ASSERT_EQ (library.getNumConseilsFiltered(), count) << fileName;
+
+        EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::fileChanged) << fileName;
+        EXPECT_FALSE (library.getFavorite (0)) << fileName;
+        EXPECT_EQ (testing_helpers::fileBytes (file), before) << fileName;
+    }
+
+    // The same file read whole takes marks again.
+    write ("data", "semicolon.mwh", setText ("Cut", 1, { "abc|false|1,", "ghi|false|1," }));
+    library.generateFilteredList (1, -1, "semicolon.mwh", -1, false);
+    EXPECT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::saved);
+}
+
+//==============================================================================
+// The scan reads of each file only what its kind and its header need: large files cost no more than
+// small ones, and files beyond the size limit are no sets.
+TEST_F (LibSetsConseilsDataFolderTest, theScanReadsOnlyTheHeadersOfLargeFiles)
+{
+    if (bytesReadByThisProcess() < 0)
+        GTEST_SKIP() << "the kernel does not count the bytes this process reads";
+
+    constexpr juce::int64 large = 64 * 1024 * 1024;
+    besideProgram ("data").createDirectory();
+    const auto folder = besideProgram ("data");
+    writeSparse (folder.getChildFile ("current.mwh"),
+                 asBytes (Utf16TextFile::encode (setText ("Big", 1, { "one|false|1," }))), large);
+    writeSparse (folder.getChildFile ("legacy.mwh"), legacyBytes, large);
+
+    // Junk without any key and without a zero byte: read no further than the longest header.
+    folder.getChildFile ("junk.mwh").replaceWithText (juce::String::repeatedString ("junk ", 600000));
+
+    // A header longer than the first read, with its author far into the file.
+    SetConseils longHeader (&tags);
+    longHeader.setName ("Long");
+    longHeader.setDescription (juce::String::repeatedString (testing_helpers::utf8 ("Décrit "), 3000));
+    longHeader.setAuthor ("Far author");
+    longHeader.setLanguage (0);
+    longHeader.setColourSet (juce::Colour (1, 2, 3));
+    longHeader.setFileSet (folder.getChildFile ("long.mwh"));
+    ASSERT_TRUE (longHeader.saveData());
+
+    const auto before = bytesReadByThisProcess();
+    library.loadLibSetsConseils();
+    const auto bytesRead = bytesReadByThisProcess() - before;
+
+    EXPECT_EQ (library.getNameSets (-1), juce::StringArray ("Big", "", "Ancien", "Long"));
+    EXPECT_LT (bytesRead, (juce::int64) (2 * SetConseils::maximumHeaderBytes));
+
+    const auto& sets = library.getSetsConseils();
+    ASSERT_EQ (sets.size(), 4);
+    EXPECT_EQ (sets[0]->getAuthor(), "Big author");
+    EXPECT_EQ (sets[2]->getAuthor(), "Moi (1998)");
+    EXPECT_EQ (sets[3]->getDescription(), longHeader.getDescription());
+    EXPECT_EQ (sets[3]->getAuthor(), "Far author");
+    EXPECT_EQ (sets[3]->getColourSet(), juce::Colour (1, 2, 3));
+}
+
+TEST_F (LibSetsConseilsDataFolderTest, filesBeyondTheSizeLimitAreNoSets)
+{
+    besideProgram ("data").createDirectory();
+    const auto header = asBytes (Utf16TextFile::encode (setText ("Huge", 1, { "one|false|1," })));
+    const auto atLimit = besideProgram ("data").getChildFile ("at-limit.mwh");
+    const auto beyond = besideProgram ("data").getChildFile ("beyond.mwh");
+    writeSparse (atLimit, header, LibSetsConseils::maximumSetFileBytes);
+    writeSparse (beyond, header, LibSetsConseils::maximumSetFileBytes + 1);
+
+    ASSERT_EQ (LibSetsConseils::isThisFileAValidSet (beyond), 0);
+    EXPECT_EQ (LibSetsConseils::isThisFileAValidSet (atLimit), 2);
+
+    library.loadLibSetsConseils();
+    EXPECT_EQ (library.getFileSets (-1), juce::StringArray ("at-limit.mwh"));
+}
+
+//==============================================================================
+// Only regular files, or links to them, are sets: a FIFO would block the program in opening it until
+// some other program writes into it, and a device such as /dev/zero never ends.
+namespace
+{
+// Runs the call on a thread of its own. Should it block in opening the FIFO, the FIFO's other end is
+// opened and closed again, which lets that open return and the read find the end: the test then fails
+// instead of hanging.
+template <typename Call>
+bool finishesWithoutOpening (const juce::File& fifo, Call&& call)
+{
+    auto result = std::async (std::launch::async, std::forward<Call> (call));
+
+    if (result.wait_for (std::chrono::seconds (10)) == std::future_status::ready)
+    {
+        result.get();
+        return true;
+    }
+
+    while (result.wait_for (std::chrono::milliseconds (100)) != std::future_status::ready)
+    {
+        const auto writer = open (fifo.getFullPathName().toRawUTF8(), O_WRONLY | O_NONBLOCK);
+
+        if (writer >= 0)
+            close (writer);
+    }
+
+    return false;
+}
+} // namespace
+
+TEST_F (LibSetsConseilsDataFolderTest, aFifoNamedLikeASetIsPassedOverWithoutOpeningIt)
+{
+    const auto set = write ("data", "a-set.mwh", setText ("Regular", 1, { "r|false|1," }));
+    const auto fifo = besideProgram ("data").getChildFile ("pipe.mwh");
+    ASSERT_EQ (mkfifo (fifo.getFullPathName().toRawUTF8(), 0644), 0);
+    ASSERT_TRUE (set.createSymbolicLink (besideProgram ("data").getChildFile ("z-linked.mwh"), false));
+
+    EXPECT_TRUE (finishesWithoutOpening (fifo,
+                                         [&]
+                                         {
+                                             EXPECT_EQ (LibSetsConseils::isThisFileAValidSet (fifo), 0);
+                                             EXPECT_EQ (Utf16TextFile::load (fifo), "");
+
+                                             SetConseils direct (&tags);
+                                             direct.setFileSet (fifo);
+                                             direct.loadData (2);
+                                             direct.loadOldData (2);
+                                             direct.loadData (1);
+                                             direct.loadOldData (1);
+                                             EXPECT_EQ (direct.getNumConseils(), 0);
+
+                                             library.loadLibSetsConseils();
+                                             library.generateFilteredList (1, -1, "", -1, false);
+                                         }));
+
+    EXPECT_EQ (library.getFileSets (-1), juce::StringArray ("a-set.mwh", "z-linked.mwh"));
+    EXPECT_EQ (filteredTexts(), juce::StringArray ("r", "r"));
+}
+
+TEST_F (LibSetsConseilsDataFolderTest, aLinkToADeviceNamedLikeASetIsPassedOverWithoutReadingIt)
+{
+    write ("data", "a-set.mwh", setText ("Regular", 1, { "r|false|1," }));
+    const auto zero = besideProgram ("data").getChildFile ("zero.mwh");
+    ASSERT_TRUE (juce::File ("/dev/zero").createSymbolicLink (zero, false));
+
+    // Reading the device would end in std::bad_alloc: soon, under this limit.
+    fault_injection::ScopedAddressSpaceLimit memory (512 * 1024 * 1024);
+
+    EXPECT_NO_THROW ({
+        EXPECT_EQ (LibSetsConseils::isThisFileAValidSet (zero), 0);
+        EXPECT_EQ (Utf16TextFile::load (zero), "");
+
+        SetConseils direct (&tags);
+        direct.setFileSet (zero);
+        direct.loadData (2);
+        direct.loadOldData (2);
+        EXPECT_EQ (direct.getNumConseils(), 0);
+
+        library.loadLibSetsConseils();
+        library.generateFilteredList (1, -1, "", -1, false);
+    });
+
+    EXPECT_EQ (library.getFileSets (-1), juce::StringArray ("a-set.mwh"));
+    EXPECT_EQ (filteredTexts(), juce::StringArray ("r"));
+}
+
+//==============================================================================
+// A mark writes an unchanged file from memory; a file written meanwhile by another instance, even within
+// the same timestamp and at the same size, is read again and its marks are kept.
+TEST_F (LibSetsConseilsDataFolderTest, marksSavedMeanwhileAtTheSameSizeAndTimeAreKept)
+{
+    const auto file = write ("data", "four.mwh",
+                             setText ("Four", 1, { "p|false|1,", "q|true|1,", "r|false|1,", "s|true|1," }));
+    LibSetsConseils other (&tags);
+    library.loadLibSetsConseils();
+    other.loadLibSetsConseils();
+    library.generateFilteredList (1, -1, "", -1, false);
+    other.generateFilteredList (1, -1, "", -1, false);
+
+    ASSERT_EQ (library.setFavorite (0, true), LibSetsConseils::FavoriteSaving::saved);
+    struct stat written
+    {
+    };
+    ASSERT_EQ (stat (file.getFullPathName().toRawUTF8(), &written), 0);
+
+    // One mark made, one taken back: the file has its old size again.
+    ASSERT_EQ (other.setFavorite (1, false), LibSetsConseils::FavoriteSaving::saved);
+    ASSERT_EQ (other.setFavorite (2, true), LibSetsConseils::FavoriteSaving::saved);
+    ASSERT_EQ (file.getSize(), (juce::int64) written.st_size);
+    const timespec times[2] = { { 0, UTIME_OMIT }, written.st_mtim };
+    ASSERT_EQ (utimensat (AT_FDCWD, file.getFullPathName().toRawUTF8(), times, 0), 0);
+
+    EXPECT_EQ (library.setFavorite (3, false), LibSetsConseils::FavoriteSaving::saved);
+    EXPECT_FALSE (library.getFavorite (1));
+    EXPECT_TRUE (library.getFavorite (2));
+
+    LibSetsConseils third (&tags);
+    third.loadLibSetsConseils();
+    third.generateFilteredList (1, -1, "", -1, false);
+    EXPECT_TRUE (third.getFavorite (0));
+    EXPECT_FALSE (third.getFavorite (1));
+    EXPECT_TRUE (third.getFavorite (2));
+    EXPECT_FALSE (third.getFavorite (3));
 }

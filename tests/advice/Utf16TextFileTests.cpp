@@ -146,3 +146,48 @@ TEST (Utf16TextFileTest, aReadOnlyFolderKeepsTheOldFile)
     EXPECT_FALSE (written);
     EXPECT_EQ (Utf16TextFile::load (file), "old");
 }
+
+// A reader that stops early tells so, so that nothing it did not read is written over.
+TEST (Utf16TextFileTest, tellsWhetherTheTextHoldsEveryByte)
+{
+    const auto decode = [] (std::vector<juce::uint8> bytes, bool& whole)
+    { return Utf16TextFile::decode (bytes.data(), bytes.size(), whole); };
+    bool whole = false;
+
+    EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 'b', 0 }, whole), "ab");
+    EXPECT_TRUE (whole);
+    EXPECT_EQ (decode ({ 0xfe, 0xff, 0, 'a', 0, 'b' }, whole), "ab");
+    EXPECT_TRUE (whole);
+    EXPECT_EQ (decode ({ 'a', 'b', '\n' }, whole), "ab\n");
+    EXPECT_TRUE (whole);
+    EXPECT_EQ (decode ({}, whole), "");
+    EXPECT_TRUE (whole);
+
+    EXPECT_EQ (decode ({ 0xff, 0xfe, 0, 0, 'b', 0 }, whole), "");
+    EXPECT_FALSE (whole) << "a zero unit first";
+    EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 0, 0, 'b', 0 }, whole), "a");
+    EXPECT_FALSE (whole) << "a zero unit";
+    EXPECT_EQ (decode ({ 0xfe, 0xff, 0, 'a', 0, 0, 0, 'b' }, whole), "a");
+    EXPECT_FALSE (whole) << "a zero unit, big-endian";
+    EXPECT_EQ (decode ({ 0xff, 0xfe, 'a', 0, 'b' }, whole), "a");
+    EXPECT_FALSE (whole) << "a byte after the last unit";
+    EXPECT_EQ (decode ({ 'a', 0, 'b' }, whole), "a");
+    EXPECT_FALSE (whole) << "a zero byte in UTF-8";
+    EXPECT_EQ (decode ({ 0xef, 0xbb, 0xbf, 'a', 0, 'b' }, whole), "a");
+    EXPECT_FALSE (whole) << "a zero byte after a UTF-8 byte-order mark";
+    EXPECT_EQ (decode ({ 0xe5, 'a', 0, 0xe5 }, whole), juce::String::charToString (0xe5) + "a");
+    EXPECT_FALSE (whole) << "a zero byte in text read as Windows-1252";
+}
+
+TEST (Utf16TextFileTest, givesTheStatusOfTheFileItWrote)
+{
+    testing_helpers::TemporaryFolder folder;
+    const auto file = folder.child ("written.mwh");
+    const auto bytes = Utf16TextFile::encode ("Name=x;\n");
+    RegularFile::Status written;
+
+    ASSERT_TRUE (Utf16TextFile::replaceWithBytes (file, bytes.getData(), bytes.getSize(), written));
+    EXPECT_EQ (written, RegularFile::getStatus (file));
+    EXPECT_EQ (written.size, (juce::int64) bytes.getSize());
+    EXPECT_EQ (testing_helpers::fileBytes (file), bytes);
+}

@@ -151,8 +151,16 @@ protected:
         deliverMessages();
     }
 
+    // Every component the screen hands the keyboard focus to, in order.
+    void recordKeyboardFocus()
+    {
+        screen->setKeyboardFocusGiver ([this] (juce::Component& component)
+                                       { focusGiven.push_back (&component); });
+    }
+
     std::unique_ptr<MainComponent> screen;
     editor_testing::ScriptedEditorDialogs* dialogs = nullptr;
+    std::vector<juce::Component*> focusGiven;
 };
 } // namespace
 
@@ -531,4 +539,108 @@ TEST_F (PanelHostingDataFolderTest, theQuitQuestionGoesThroughTheEditorOnlyWhile
     main.actionListenerCallback ("EditionExit");
     EXPECT_TRUE (main.askAuthorizationToQuit());
     EXPECT_TRUE (dialogs->allAnswersUsed());
+}
+
+//==============================================================================
+TEST_F (PanelHostingDataFolderTest, eachPanelHandsTheKeyboardFocusBackToTheMainScreenAsItCloses)
+{
+    auto& main = make();
+    recordKeyboardFocus();
+    EXPECT_EQ (&main.getKeyboardFocusTarget(), &main);
+
+    main.handleMenuResult (MainComponent::menuAbout);
+    EXPECT_EQ (&main.getKeyboardFocusTarget(), &main) << "the About panel takes no keys";
+    focusGiven.clear();
+    widget_testing::press (main.getAboutComponent(), { 100.0f, 60.0f });
+    deliverMessages();
+    ASSERT_FALSE (main.getAboutComponent().isVisible());
+    EXPECT_EQ (focusGiven, std::vector<juce::Component*> ({ &main }));
+
+    for (const auto* button : { "options-cancel", "options-ok" })
+    {
+        main.handleMenuResult (MainComponent::menuOptions);
+        focusGiven.clear();
+        press (button);
+        ASSERT_FALSE (main.getOptionsComponent().isVisible()) << button;
+        ASSERT_FALSE (focusGiven.empty()) << button;
+        EXPECT_EQ (focusGiven.back(), &main) << button;
+    }
+
+    auto& editor = openEditor();
+    ASSERT_TRUE (editor.isVisible());
+    focusGiven.clear();
+    clickEditorButton ("back-button", { 20.0f, 26.0f });
+    ASSERT_FALSE (editor.isVisible());
+    ASSERT_FALSE (focusGiven.empty());
+    EXPECT_EQ (focusGiven.back(), &main);
+    EXPECT_EQ (&main.getKeyboardFocusTarget(), &main);
+}
+
+TEST_F (PanelHostingDataFolderTest, theSetsEditionEntryHandsTheKeyboardFocusToTheEditor)
+{
+    auto& main = make();
+    recordKeyboardFocus();
+
+    auto& editor = openEditor();
+    EXPECT_EQ (&main.getKeyboardFocusTarget(), &editor);
+    ASSERT_FALSE (focusGiven.empty());
+    EXPECT_EQ (focusGiven.back(), &editor);
+
+    // Its shortcuts work from there: Control+N makes a new set.
+    editorKey ('N');
+    EXPECT_TRUE (editor.isASetOpen());
+}
+
+TEST_F (PanelHostingDataFolderTest, focusThatRestsBehindTheOpenEditorIsHandedToTheEditor)
+{
+    auto& main = make();
+    recordKeyboardFocus();
+    auto& editor = openEditor();
+    auto* menuButton = main.findChildWithID ("menu-button");
+    auto* backButton = editor.findChildWithID ("back-button");
+    ASSERT_NE (menuButton, nullptr);
+    ASSERT_NE (backButton, nullptr);
+
+    // What the window gives the focus back to when the window system returns it: whatever held it before.
+    focusGiven.clear();
+    main.globalFocusChanged (menuButton);
+    main.globalFocusChanged (&main);
+    main.focusGained (juce::Component::focusChangedDirectly);
+    EXPECT_EQ (focusGiven, std::vector<juce::Component*> ({ &editor, &editor, &editor }));
+
+    // Inside the editor, in another window, or nowhere, the focus stays where it is.
+    focusGiven.clear();
+    juce::Component otherWindow;
+    main.globalFocusChanged (&editor);
+    main.globalFocusChanged (backButton);
+    main.globalFocusChanged (&otherWindow);
+    main.globalFocusChanged (nullptr);
+    EXPECT_TRUE (focusGiven.empty());
+
+    // With the editor closed, the main screen and its buttons keep the focus they get.
+    main.actionListenerCallback ("EditionExit");
+    focusGiven.clear();
+    main.globalFocusChanged (menuButton);
+    main.focusGained (juce::Component::focusChangedDirectly);
+    EXPECT_TRUE (focusGiven.empty());
+}
+
+TEST_F (PanelHostingDataFolderTest, focusOnTheWindowItselfGoesToTheMainScreenOrTheOpenEditor)
+{
+    auto& main = make();
+    recordKeyboardFocus();
+
+    // The window, kept off the desktop: the first focus the window system gives lands on it.
+    juce::Component window;
+    window.addAndMakeVisible (main);
+
+    main.globalFocusChanged (&window);
+    EXPECT_EQ (focusGiven, std::vector<juce::Component*> ({ &main }));
+
+    auto& editor = openEditor();
+    focusGiven.clear();
+    main.globalFocusChanged (&window);
+    EXPECT_EQ (focusGiven, std::vector<juce::Component*> ({ &editor }));
+
+    window.removeChildComponent (&main);
 }

@@ -394,16 +394,63 @@ TEST_F (OptionsComponentDataFolderTest, theDescriptionAreaShowsWhicheverWasChose
     choose (panel->comboSets, OptionsComponent::favoritesId);
     EXPECT_EQ (description(), "");
 
-    // Giving up the tag brings back the chosen set's description, or nothing without one.
+    // Giving up the tag leaves nothing to describe, with a set chosen or without.
     choose (panel->comboSets, 7);
     choose (comboTags(), 2);
     choose (comboTags(), OptionsComponent::noTagId);
-    EXPECT_EQ (description(), utf8 ("Paroles et chansons, écrites"));
+    EXPECT_EQ (description(), "");
 
     choose (panel->comboSets, OptionsComponent::allSetsId);
     choose (comboTags(), 2);
     choose (comboTags(), OptionsComponent::noTagId);
     EXPECT_EQ (description(), "");
+}
+
+TEST_F (OptionsComponentDataFolderTest, choosingNoTagFilteringEmptiesTheDescriptionInBothLanguages)
+{
+    // Opened as the main screen opens it, with a set and a tag stored.
+    open (OptionsComponent::allLanguagesId, 1, "d-studio.mwh", false, 102);
+    deliverMessages();
+    ASSERT_EQ (description(), tags.getDescriptionTags (102));
+
+    choose (comboTags(), OptionsComponent::noTagId);
+    EXPECT_EQ (comboTags().getText(), "---No tag filtering---");
+    EXPECT_EQ (description(), "");
+    deliverMessages();
+    EXPECT_EQ (description(), "") << "nothing arriving later brings a description back";
+    EXPECT_EQ (panel->getCurrentSets(), "d-studio.mwh");
+
+    // The set chosen after the tag shows its own description; giving up the tag then empties it too.
+    choose (comboTags(), 405);
+    choose (panel->comboSets, 7);
+    ASSERT_EQ (description(), utf8 ("Paroles et chansons, écrites"));
+    choose (comboTags(), OptionsComponent::noTagId);
+    EXPECT_EQ (description(), "");
+
+    choose (comboInterface(), 1);
+    choose (comboTags(), 301);
+    ASSERT_EQ (description(), tags.getDescriptionTags (300));
+    choose (comboTags(), OptionsComponent::noTagId);
+    EXPECT_EQ (comboTags().getText(), "---Pas de filtrage par tags---");
+    EXPECT_EQ (description(), "");
+}
+
+TEST_F (OptionsComponentDataFolderTest, aTagLeftFromAnEarlierVisitDoesNotWipeTheSetsDescription)
+{
+    open (OptionsComponent::allLanguagesId, 1, "", false, 408);
+    deliverMessages();
+    ASSERT_EQ (description(), tags.getDescriptionTags (408));
+
+    // Cancelled, then opened again with a set and no tag: the refreshes queued for the old tag find none.
+    open (OptionsComponent::allLanguagesId, 1, "d-studio.mwh", false, -1);
+    EXPECT_EQ (description(), "Studio description");
+    deliverMessages();
+    EXPECT_EQ (description(), "Studio description");
+    EXPECT_EQ (panel->getCurrentTag(), -1);
+
+    // Switching the interface language with no tag keeps the set's description as well.
+    choose (comboInterface(), 1);
+    EXPECT_EQ (description(), "Studio description");
 }
 
 TEST_F (OptionsComponentDataFolderTest, openedWithASetTheDescriptionSurvivesTheRefreshesThatArriveLater)

@@ -162,6 +162,32 @@ closeWindow()
     wmctrl -i -c "$window"
 }
 
+# clientArea: the window's inside on the screen, as the shell variables clientX, clientY, clientWidth and
+# clientHeight (xdotool's geometry of a framed window is off by the frame).
+clientArea()
+{
+    local info
+    info=$(xwininfo -id "$window") || fail "the window is gone"
+    clientX=$(awk '/Absolute upper-left X/ { print $4 }' <<<"$info")
+    clientY=$(awk '/Absolute upper-left Y/ { print $4 }' <<<"$info")
+    clientWidth=$(awk '/^ *Width:/ { print $2 }' <<<"$info")
+    clientHeight=$(awk '/^ *Height:/ { print $2 }' <<<"$info")
+}
+
+# titleBarButton N: a click on the N-th button from the right of openbox's title bar (1 close, 2 maximise,
+# 3 minimise), 16 pixels apart, in the middle of the 20 pixels above the window.
+titleBarButton()
+{
+    clientArea
+    xdotool mousemove $((clientX + clientWidth - 10 - 16 * ($1 - 1))) $((clientY - 10)) click 1
+}
+
+# A user's click on the close button of the title bar.
+clickCloseButton()
+{
+    titleBarButton 1
+}
+
 stopProgram()
 {
     closeWindow

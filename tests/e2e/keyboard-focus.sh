@@ -1,0 +1,164 @@
+#!/bin/bash
+# The keys reach the program without a click first: F1 right after the start hands the help page to the
+# browser; Control+N right after the set editor is opened from the menu makes a new set, twenty times in a
+# row, each time left through Back and Ignore in the question about the unsaved set; and F1 works again on
+# the main screen once the set editor, the About panel and the options panel have closed.
+# Usage: keyboard-focus.sh MUSEWHEELER_EXECUTABLE SOURCE_DIR
+set -euo pipefail
+
+program="$1"
+sourceDir="$2"
+source "$(dirname "$0")/lib/session.sh"
+
+writeSet a-red.mwh "Red set" 1 "200,30,30" "1," "Red advice: play the melody backwards."
+setColour=C81E1E
+
+title() { xdotool getwindowname "$window"; }
+
+# waitForTitle TEXT: the window's title becomes TEXT within 5 s.
+waitForTitle()
+{
+    for _ in $(seq 50); do
+        [ "$(title)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the title is '$(title)', not '$1' ($2)"
+}
+
+# The main screen shows, not a panel: its frame in the set's colour.
+waitForMainScreen()
+{
+    for _ in $(seq 50); do
+        [ "$(pixel "$frameX" "$frameY")" = "$setColour" ] && return 0
+        sleep 0.1
+    done
+    fail "the main screen did not come back ($1): the frame is $(pixel "$frameX" "$frameY")"
+}
+
+# pressF1 WHEN: F1 as a user types it, to the window the window manager gave the focus; the help page's
+# address reaches the browser within 5 s.
+pressF1()
+{
+    rm -f "$work/launched.txt"
+    xdotool key F1
+    for _ in $(seq 50); do
+        [ -s "$work/launched.txt" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/launched.txt" ] || fail "F1 $1 handed nothing to the browser"
+    local address
+    address=$(head -n 1 "$work/launched.txt")
+    [ "${address:0:7}" = "file://" ] && [ "${address%/help/index.html}" != "$address" ] \
+        || fail "F1 $1 opened $address"
+}
+
+# The editor's unsaved question: a second window titled Musewheeler.
+questionWindow()
+{
+    local found
+    for _ in $(seq "${1:-50}"); do
+        found=$(xdotool search --onlyvisible --name '^Musewheeler$' 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# A click on Ignore, the middle one of the question's three buttons.
+answerIgnore()
+{
+    local question
+    question=$(questionWindow) || fail "no question came up ($1)"
+    sleep 0.3
+    eval "$(xdotool getwindowgeometry --shell "$question")"
+    xdotool mousemove --window "$question" $((WIDTH / 2 - 12)) $((HEIGHT - 22)) click 1
+    for _ in $(seq 50); do
+        questionWindow 1 >/dev/null || return 0
+    done
+    fail "the question stayed up after Ignore ($1)"
+}
+
+# popupOrigin: the screen position of the pop-up shown, as "X Y".
+popupOrigin()
+{
+    xwininfo -root -tree 2>/dev/null | sed -n 's/.*"menu":.* [0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\) .*/\1 \2/p' | head -n 1
+}
+
+# The menu opened with a click on its button and Sets edition clicked, as a user does: the click on the
+# pop-up gives it the window system's focus for a moment. A pop-up that the window manager's focus handling
+# closed again as it opened is opened again, as a user would.
+openEditorFromMenu()
+{
+    local x y try
+    for try in 1 2 3; do
+        xdotool mousemove --window "$window" "$menuX" "$buttonsY" click 1
+        for _ in $(seq 30); do
+            popupShown && break
+            sleep 0.1
+        done
+        popupShown && break
+    done
+    popupShown || fail "the menu did not open in three clicks ($1)"
+
+    # The pop-up takes no click in its first quarter of a second.
+    sleep 0.4
+    read -r x y <<<"$(popupOrigin)"
+    xdotool mousemove $((x + 60)) $((y + 66))
+    sleep 0.2
+    xdotool mousemove $((x + 62)) $((y + 66)) click 1
+    for _ in $(seq 50); do
+        popupShown || break
+        sleep 0.1
+    done
+    popupShown && fail "the menu stayed open ($1)"
+    return 0
+}
+
+backX=465
+backY=321
+
+startDisplay
+writeConfig
+startProgram
+
+pressF1 "right after the start"
+check "F1 right after the start handed the help page to the browser"
+
+for round in $(seq 20); do
+    openEditorFromMenu "round $round"
+    xdotool key ctrl+n
+    waitForTitle "Musewheeler*" "Control+N right after Sets edition, round $round"
+
+    clickAt "$backX" "$backY"
+    answerIgnore "round $round"
+    waitForTitle "Musewheeler" "after Ignore, round $round"
+    waitForMainScreen "round $round"
+done
+check "Control+N right after Sets edition made a new set in each of 20 rounds"
+
+pressF1 "after the set editor closed"
+check "F1 worked on the main screen after the set editor closed"
+
+menuEntry 7
+[ "$(pixel "$frameX" "$frameY")" != "$setColour" ] || fail "the About panel did not open"
+clickAt 250 100
+waitForMainScreen "after About"
+pressF1 "after the About panel closed"
+check "F1 worked after the About panel closed"
+
+menuEntry 1
+[ "$(pixel 15 100)" = "808080" ] || fail "the options panel did not open"
+clickAt 350 295
+waitForMainScreen "after Cancel"
+pressF1 "after the options panel's Cancel"
+menuEntry 1
+clickAt 150 295
+waitForMainScreen "after OK"
+pressF1 "after the options panel's OK"
+check "F1 worked after the options panel's Cancel and OK"
+
+clickCloseButton
+waitForEnd
+check "the title bar's close button ended the program"
+
+echo "PASS"
