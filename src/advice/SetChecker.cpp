@@ -1,6 +1,7 @@
 #include "advice/SetChecker.h"
 
 #include "advice/LibSetsConseils.h"
+#include "advice/RegularFile.h"
 #include "advice/Utf16TextFile.h"
 #include "widgets/SpecialLabel.h"
 
@@ -178,6 +179,7 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
         return report;
     }
 
+    // The set is read by the program's own reader; the text only tells where its lines stand.
     const bool currentFormat = kind == 2;
     SetConseils set (&dataTags);
     set.setFileSet (file);
@@ -185,15 +187,15 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
 
     if (currentFormat)
     {
+        set.loadData (2);
         text = Utf16TextFile::load (file);
-        set.readSetText (text, 2);
     }
     else
     {
+        set.loadOldData (2);
         juce::MemoryBlock bytes;
-        file.loadFileAsData (bytes);
+        RegularFile::read (file, bytes);
         text = legacyText (bytes);
-        set.readOldSetBytes (bytes, 2);
     }
 
     if (!currentFormat && !text.contains (keysOf (false).header[0]) && !text.contains (keysOf (false).item))
@@ -207,6 +209,10 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
 
     for (const auto& problem : checkHeader (set))
         add (layout.headerLine, problem);
+
+    if (!set.wasReadWhole())
+        add (1, "the program passes over part of the file (text after a zero character, or between a "
+                "value's \";\" and the next key), so it will not mark favourites in it");
 
     report.numAdvice = set.getNumConseils();
 

@@ -96,7 +96,8 @@ bool AdviceImporter::write (const juce::File& target)
     expected.readSetText (set.createSetText(), 2);
     written.setFileSet (target);
     written.loadData (2);
-    return written.hasSameAdviceAs (expected) && written.getNumConseils() == set.getNumConseils();
+    return written.wasReadWhole() && written.hasSameAdviceAs (expected) &&
+           written.getNumConseils() == set.getNumConseils();
 }
 
 juce::String AdviceImporter::makeFileName (const juce::String& name, int language)

@@ -66,7 +66,8 @@ SetsCommand::SetsCommand()
                 "what would go wrong in the program: a file that is no set, missing keys, a text cut by\n"
                 "\";\" or longer than 400 characters, characters the set editor refuses, unknown tags, an\n"
                 "advice without abstraction tag or too long for the main screen, texts repeated (also\n"
-                "across the files checked together). Exit code 1 when a problem is found.\n",
+                "across the files checked together), text the program passes over. Exit code 1 when a\n"
+                "problem is found.\n",
                 &SetsCommand::check);
     addCommand ("import",
                 "SOURCE --name NAME --language en|fr [--author A] [--description D] [--tags 0,104,] "

@@ -68,6 +68,8 @@ TEST_F (SetCheckerTest, reportsEachBrokenAdviceAtItsLine)
     EXPECT_TRUE (
         anyContains (lines, "9: the advice is cut at a \";\": \"this part is lost.\" is not part of it"))
         << lines.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (lines, "1: the program passes over part of the file"))
+        << lines.joinIntoString ("\n");
     EXPECT_TRUE (anyContains (lines, "13: unknown tag 999")) << lines.joinIntoString ("\n");
     EXPECT_TRUE (anyContains (lines, "29: unknown tag 999")) << lines.joinIntoString ("\n");
     EXPECT_TRUE (anyContains (lines, "17: no abstraction tag")) << lines.joinIntoString ("\n");

@@ -152,7 +152,7 @@ contains "check of the shipped sets" "$out" "advice: no problem"
 
 run check "$fixtures/broken.mwh" "$data/en-sample.mwh"
 expect "check of a broken set" 1
-for problem in "broken.mwh:1: missing \"Colour=\"" \
+for problem in "broken.mwh:1: missing \"Colour=\"" "broken.mwh:1: the program passes over part of the file" \
                "broken.mwh:8: the advice is cut at a \";\": \"this is lost.\" is not part of it" \
                "broken.mwh:12: no abstraction tag" \
                "broken.mwh:16: unknown tag 999" \
@@ -247,8 +247,9 @@ printf '\n  \n' >"$work/empty.txt"
 printf 'junk\0\001\002\377 bytes' >"$work/junk.txt"
 printf 'fine\n' >"$work/big.txt"
 truncate -s 50M "$work/big.txt"
-printf 'MusewheelerV1 - Set file\n\n' >"$work/big.mwh"
 truncate -s 50M "$work/big.mwh"
+printf 'MusewheelerV1 - Set file\n\n' >"$work/bigset.mwh"
+truncate -s 50M "$work/bigset.mwh"
 
 for case in "missing.txt|no such file" "folder|a folder, not a file" "junk.txt|not a text file" \
             "big.txt|too large for a list of advice" "empty.txt|no advice to write"; do
@@ -261,7 +262,7 @@ done
 [ ! -e "$work/bad" ] || fail "a failed import left files: $(ls -A "$work/bad")"
 
 for case in "missing.mwh|no such file" "folder|a folder, not a set file" "junk.txt|not a set file" \
-            "big.mwh|"; do
+            "big.mwh|not a set file" "bigset.mwh|the program passes over part of the file"; do
     run check "$work/${case%%|*}"
     expect "check of ${case%%|*}" 1
     contains "check of ${case%%|*}" "$out" "$work/${case%%|*}:1: ${case#*|}"
