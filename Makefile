@@ -56,11 +56,12 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
 
 # For the current user, no root needed: the program's folder in ~/.local/share/musewheeler (the program,
-# its help, and the sets and settings it keeps beside itself), a `musewheeler` launcher in ~/.local/bin,
+# its help, musewheeler-sets, and the sets and settings it keeps beside itself), `musewheeler` and
+# `musewheeler-sets` launchers in ~/.local/bin,
 # a desktop entry and an icon. `make uninstall` removes them and keeps the sets and settings.
 install: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF
-	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler
+	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets
 	tools/install.sh install $(RELEASE_APP_DIR) .
 
 uninstall:

@@ -1,7 +1,7 @@
 # Every class of the program lives in MusewheelerCore; the JUCE modules are compiled here and only here.
 file (GLOB_RECURSE musewheelerCoreSources CONFIGURE_DEPENDS
       "${PROJECT_SOURCE_DIR}/src/*.cpp" "${PROJECT_SOURCE_DIR}/src/*.h")
-list (FILTER musewheelerCoreSources EXCLUDE REGEX "/src/app/Main\\.cpp$")
+list (FILTER musewheelerCoreSources EXCLUDE REGEX "/src/app/Main\\.cpp$|/src/cli/SetsMain\\.cpp$")
 
 add_library (MusewheelerCore STATIC ${musewheelerCoreSources})
 

@@ -38,3 +38,9 @@ endforeach()
 add_test (NAME tools.appIconWriter
           COMMAND MusewheelerAppIcon "${PROJECT_BINARY_DIR}/tests/app-icon-check.png" 64)
 set_tests_properties (tools.appIconWriter PROPERTIES FAIL_REGULAR_EXPRESSION "Leaked objects|JUCE Assertion")
+
+# musewheeler-sets run as a process on the fixtures, as a user runs it.
+add_test (NAME cli.setsCommand
+          COMMAND bash "${PROJECT_SOURCE_DIR}/tests/cli/sets-command.sh" "$<TARGET_FILE:MusewheelerSets>"
+                  "${PROJECT_SOURCE_DIR}")
+set_tests_properties (cli.setsCommand PROPERTIES TIMEOUT 120)

@@ -2,9 +2,10 @@
 # Installs the built program for the current user, without root, or removes it again.
 #   install.sh install PROGRAM_FOLDER SOURCE_DIR
 #   install.sh uninstall
-# PROGRAM_FOLDER holds the built Musewheeler with its help/ and musewheeler.png. The program keeps its sets
-# (data/) and its settings (Musewheeler.ini) beside itself, so it is installed as one folder the user owns;
-# a launcher goes on the user's PATH and a desktop entry into the applications menu.
+# PROGRAM_FOLDER holds the built Musewheeler with its help/ and musewheeler.png, and the musewheeler-sets
+# command. The program keeps its sets (data/) and its settings (Musewheeler.ini) beside itself, so it is
+# installed as one folder the user owns, the command beside it so that it finds the same sets; a launcher
+# for each goes on the user's PATH and a desktop entry into the applications menu.
 # The places follow the XDG variables; MUSEWHEELER_HOME overrides the program's folder.
 set -eu
 
@@ -12,6 +13,7 @@ dataHome="${XDG_DATA_HOME:-$HOME/.local/share}"
 programHome="${MUSEWHEELER_HOME:-$dataHome/musewheeler}"
 binDir="${MUSEWHEELER_BIN_DIR:-$HOME/.local/bin}"
 launcher="$binDir/musewheeler"
+setsLauncher="$binDir/musewheeler-sets"
 desktopEntry="$dataHome/applications/musewheeler.desktop"
 icon="$dataHome/icons/hicolor/256x256/apps/musewheeler.png"
 
@@ -28,21 +30,32 @@ shellWord()
     printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"
 }
 
+writeLauncher()
+{
+    {
+        echo '#!/bin/sh'
+        echo "exec $(shellWord "$2") \"\$@\""
+    } > "$1"
+    chmod 755 "$1"
+}
+
 install_program()
 {
     programFolder="$1"
     sourceDir="$2"
 
-    for needed in Musewheeler help musewheeler.png; do
+    for needed in Musewheeler musewheeler-sets help musewheeler.png; do
         [ -e "$programFolder/$needed" ] || { echo "Missing $programFolder/$needed: build the program first." >&2; exit 1; }
     done
 
     mkdir -p "$programHome/data" "$binDir" "$(dirname "$desktopEntry")" "$(dirname "$icon")"
 
     # Written beside and moved over, so that a running copy keeps its own file.
-    cp "$programFolder/Musewheeler" "$programHome/.Musewheeler.new"
-    chmod 755 "$programHome/.Musewheeler.new"
-    mv -f "$programHome/.Musewheeler.new" "$programHome/Musewheeler"
+    for executable in Musewheeler musewheeler-sets; do
+        cp "$programFolder/$executable" "$programHome/.$executable.new"
+        chmod 755 "$programHome/.$executable.new"
+        mv -f "$programHome/.$executable.new" "$programHome/$executable"
+    done
 
     rm -rf "$programHome/help"
     cp -R "$programFolder/help" "$programHome/help"
@@ -55,11 +68,9 @@ install_program()
 
     cp "$programFolder/musewheeler.png" "$icon"
 
-    {
-        echo '#!/bin/sh'
-        echo "exec $(shellWord "$programHome/Musewheeler") \"\$@\""
-    } > "$launcher"
-    chmod 755 "$launcher"
+    # The launchers run the executables by their absolute paths, so that each finds the sets beside it.
+    writeLauncher "$launcher" "$programHome/Musewheeler"
+    writeLauncher "$setsLauncher" "$programHome/musewheeler-sets"
 
     {
         echo '[Desktop Entry]'
@@ -79,7 +90,7 @@ install_program()
     } > "$desktopEntry"
 
     echo "Installed Musewheeler in $programHome"
-    echo "Start it with: $launcher (or from the applications menu)"
+    echo "Start it with: $launcher (or from the applications menu); its sets in the terminal: $setsLauncher --help"
 
     case ":$PATH:" in
         *":$binDir:"*) ;;
@@ -89,7 +100,8 @@ install_program()
 
 uninstall_program()
 {
-    rm -f "$programHome/Musewheeler" "$programHome/.Musewheeler.new" "$launcher" "$desktopEntry" "$icon"
+    rm -f "$programHome/Musewheeler" "$programHome/.Musewheeler.new" "$launcher" "$desktopEntry" "$icon" \
+          "$programHome/musewheeler-sets" "$programHome/.musewheeler-sets.new" "$setsLauncher"
     rm -rf "$programHome/help"
 
     # The sets and the settings are the user's: they stay, and so does the folder that holds them.

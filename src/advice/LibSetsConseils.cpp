@@ -114,6 +114,16 @@ void LibSetsConseils::loadLibSetsConseils()
     if (files.isEmpty())
         files = findSetFiles (getApplicationSibling ("../data"));
 
+    loadSetFiles (files);
+}
+
+void LibSetsConseils::loadLibSetsConseils (const juce::File& dataFolder)
+{
+    loadSetFiles (findSetFiles (dataFolder));
+}
+
+void LibSetsConseils::loadSetFiles (const juce::Array<juce::File>& files)
+{
     setsConseils.clear();
 
     for (const auto& file : files)

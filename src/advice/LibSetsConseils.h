@@ -16,6 +16,8 @@ public:
     static constexpr juce::int64 maximumSetFileBytes = SetConseils::maximumFileBytes;
 
     void loadLibSetsConseils();
+    // The same scan of another folder, for tools that work on a data folder they are given.
+    void loadLibSetsConseils (const juce::File& dataFolder);
 
     // 0: not a set file (no regular file, too large, not named *.mwh); 1: a set file in the legacy
     // format; 2: a set file in the current format.
@@ -60,6 +62,7 @@ public:
 private:
     static juce::File getApplicationSibling (const juce::String& relativePath);
     static juce::Array<juce::File> findSetFiles (const juce::File& folder);
+    void loadSetFiles (const juce::Array<juce::File>& files);
     SetConseils* getSetFiltered (int position) const;
     juce::Array<int> getSetsInScope (int language, const juce::String& setFile) const;
     // Reads the set's file in whichever format it is in; false when it is no set file (any more).

@@ -47,6 +47,7 @@ fi
 
 programHome="$home/.local/share/musewheeler"
 launcher="$home/.local/bin/musewheeler"
+setsLauncher="$home/.local/bin/musewheeler-sets"
 desktopEntry="$home/.local/share/applications/musewheeler.desktop"
 icon="$home/.local/share/icons/hicolor/256x256/apps/musewheeler.png"
 
@@ -78,6 +79,16 @@ exec="${exec%\"}"
 exec=$(printf '%s' "$exec" | sed -e 's/\\\\/\\/g' -e 's/\\\(.\)/\1/g')
 [ "$exec" = "$launcher" ] || fail "the desktop entry starts '$exec'"
 check "the launcher, the icon and a valid desktop entry that starts the launcher are in place"
+
+# The command beside the program, started through its launcher from elsewhere, reads the program's sets.
+cmp -s "$programFolder/musewheeler-sets" "$programHome/musewheeler-sets" || fail "musewheeler-sets is not installed"
+[ -x "$setsLauncher" ] || fail "no musewheeler-sets launcher"
+listed=$(cd / && asUser "$setsLauncher" list 2>/dev/null | cut -f1 | sort -u | tr '\n' ' ')
+[ "$listed" = "$(cd "$sourceDir/data" && ls *.mwh | sort | tr '\n' ' ')" ] \
+    || fail "the installed musewheeler-sets lists the sets '$listed'"
+asUser "$setsLauncher" draw --daily --language en >"$work/daily.log" 2>&1 || fail "draw --daily failed: $(cat "$work/daily.log")"
+grep -q '^— .*, The Musewheeler developers (2026)$' "$work/daily.log" || fail "draw --daily printed: $(cat "$work/daily.log")"
+check "musewheeler-sets lies beside the program and its launcher reads the program's sets"
 
 #-------------------------------------------------------------------------------------------------------
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -118,7 +129,8 @@ cmp -s "$work/settings" "$programHome/Musewheeler.ini" || fail "the reinstall ch
 check "a reinstall keeps the user's sets and settings"
 
 asUser sh "$sourceDir/tools/install.sh" uninstall >"$work/uninstall.log" || fail "uninstall failed"
-for removed in "$programHome/Musewheeler" "$programHome/help" "$launcher" "$desktopEntry" "$icon"; do
+for removed in "$programHome/Musewheeler" "$programHome/musewheeler-sets" "$programHome/help" "$launcher" \
+               "$setsLauncher" "$desktopEntry" "$icon"; do
     [ ! -e "$removed" ] || fail "uninstall left $removed"
 done
 [ -f "$programHome/data/mine.mwh" ] && [ -f "$firstSet" ] || fail "uninstall removed the user's sets"

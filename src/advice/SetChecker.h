@@ -1,0 +1,57 @@
+#pragma once
+
+#include "advice/DataTags.h"
+#include "advice/SetConseils.h"
+#include "widgets/CustomLookAndFeel.h"
+
+#include <set>
+#include <vector>
+
+// What would go wrong in the program with a set, found by reading it as the program does: a file that is
+// no set, missing keys, texts cut by ";", texts the editor would refuse, unknown or missing tags, advice
+// the main screen cannot show whole, and texts repeated. Texts are remembered across checks, so that a
+// text repeated in a later file or a later advice is reported there.
+// Measuring needs the toolkit's GUI side initialised (fonts), but no display.
+class SetChecker final
+{
+public:
+    struct Problem
+    {
+        int line; // 1-based line of the file, or of the import source
+        juce::String message;
+    };
+
+    struct FileReport
+    {
+        std::vector<Problem> problems; // in line order
+        int numAdvice = 0;
+    };
+
+    SetChecker();
+    ~SetChecker();
+
+    FileReport checkFile (const juce::File& file);
+
+    // The problems of one advice as a set would hold it; the text counts as seen afterwards.
+    juce::StringArray checkAdvice (const juce::String& text, const juce::Array<int>& tags);
+
+    // The problems of a set's header fields.
+    juce::StringArray checkHeader (const SetConseils& set);
+
+    // Whether the main screen shows the text whole in its advice label, and the name on its name line.
+    bool fitsAdviceLabel (const juce::String& text);
+    bool fitsNameLine (const juce::String& name);
+
+    // The first character of text that the set editor refuses, or 0.
+    static juce::juce_wchar findRefusedCharacter (const juce::String& text);
+
+private:
+    juce::StringArray checkText (const juce::String& text);
+
+    DataTags dataTags;
+    CustomLookAndFeel lookAndFeel;
+    juce::Label adviceLabel;
+    std::set<juce::String> seenTexts;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SetChecker)
+};

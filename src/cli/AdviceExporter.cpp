@@ -1,0 +1,54 @@
+#include "cli/AdviceExporter.h"
+
+juce::String AdviceExporter::write (const std::vector<AdviceSelection::Advice>& advice,
+                                    const juce::String& format)
+{
+    juce::MemoryOutputStream out;
+
+    if (format == "markdown")
+    {
+        juce::String section;
+
+        for (const auto& item : advice)
+        {
+            if (item.fileName != section)
+            {
+                if (section.isNotEmpty())
+                    out << "\n";
+
+                out << "## " << escapeMarkdown (item.setName) << "\n\n";
+
+                if (item.author.isNotEmpty())
+                    out << "*" << escapeMarkdown (item.author) << "*\n\n";
+
+                section = item.fileName;
+            }
+
+            out << "- " << escapeMarkdown (item.text) << "\n";
+        }
+    }
+    else
+    {
+        for (const auto& item : advice)
+            out << item.text << (format == "fortune" ? "\n%\n" : "\n");
+    }
+
+    return out.toUTF8();
+}
+
+juce::String AdviceExporter::escapeMarkdown (const juce::String& text)
+{
+    juce::String escaped;
+
+    for (auto p = text.getCharPointer(); !p.isEmpty();)
+    {
+        const auto c = p.getAndAdvance();
+
+        if (juce::String ("\\`*_#[]").containsChar (c))
+            escaped << "\\";
+
+        escaped << juce::String::charToString (c);
+    }
+
+    return escaped;
+}

@@ -1,0 +1,127 @@
+#include "cli/AdviceImporter.h"
+
+#include "cli/FoldedText.h"
+
+AdviceImporter::AdviceImporter (SetChecker& checkerToUse)
+    : checker (checkerToUse)
+{
+}
+
+std::optional<juce::Array<int>> AdviceImporter::parseHashList (const juce::String& list)
+{
+    juce::Array<int> hashes;
+
+    for (const auto& entry : juce::StringArray::fromTokens (list, ",", ""))
+    {
+        const auto hash = entry.trim();
+
+        if (hash.isEmpty())
+            continue;
+
+        if (!hash.containsOnly ("0123456789") || hash.length() > 9)
+            return std::nullopt;
+
+        hashes.addIfNotAlreadyThere (hash.getIntValue());
+    }
+
+    return hashes;
+}
+
+std::optional<juce::Colour> AdviceImporter::parseColour (const juce::String& text)
+{
+    const auto parts = juce::StringArray::fromTokens (text, ",", "");
+    const auto isByte = [] (const juce::String& part)
+    {
+        return part.trim().isNotEmpty() && part.trim().containsOnly ("0123456789") &&
+               part.trim().length() <= 3 && part.getIntValue() < 256;
+    };
+
+    if (parts.size() != 3 || !std::all_of (parts.begin(), parts.end(), isByte))
+        return std::nullopt;
+
+    return juce::Colour ((juce::uint8) parts[0].getIntValue(), (juce::uint8) parts[1].getIntValue(),
+                         (juce::uint8) parts[2].getIntValue());
+}
+
+std::vector<SetChecker::Problem> AdviceImporter::addEntries (const std::vector<AdviceSource::Entry>& entries,
+                                                             const juce::Array<int>& defaultTags)
+{
+    std::vector<SetChecker::Problem> problems;
+
+    for (const auto& entry : entries)
+    {
+        if (entry.problem.isNotEmpty())
+        {
+            problems.push_back ({ entry.line, entry.problem });
+            continue;
+        }
+
+        const auto tags =
+            entry.tags.isEmpty() ? std::optional<juce::Array<int>> (defaultTags) : parseHashList (entry.tags);
+
+        if (!tags)
+        {
+            problems.push_back ({ entry.line, "\"" + entry.tags + "\" is not a list of tag hashes" });
+            continue;
+        }
+
+        const auto found = checker.checkAdvice (entry.text, *tags);
+
+        for (const auto& problem : found)
+            problems.push_back ({ entry.line, problem });
+
+        if (!found.isEmpty())
+            continue;
+
+        set.addNewConseil();
+        const auto index = set.getNumConseils() - 1;
+        set.setDescriptionItem (index, entry.text);
+
+        for (const auto hash : *tags)
+            set.addTagToItem (index, hash);
+    }
+
+    return problems;
+}
+
+bool AdviceImporter::write (const juce::File& target)
+{
+    set.setFileSet (target);
+
+    if (!set.saveData())
+        return false;
+
+    // What the reader makes of the text written, in the reader's order, must be what the file now holds.
+    SetConseils expected (&dataTags), written (&dataTags);
+    expected.readSetText (set.createSetText(), 2);
+    written.setFileSet (target);
+    written.loadData (2);
+    return written.hasSameAdviceAs (expected) && written.getNumConseils() == set.getNumConseils();
+}
+
+juce::String AdviceImporter::makeFileName (const juce::String& name, int language)
+{
+    juce::String fileName (language == 0 ? "fr" : "en");
+    bool wordEnded = true;
+    const auto folded = FoldedText::fold (name);
+
+    for (auto p = folded.getCharPointer(); !p.isEmpty();)
+    {
+        const auto c = p.getAndAdvance();
+
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+        {
+            if (wordEnded)
+                fileName << "-";
+
+            fileName << juce::String::charToString (c);
+            wordEnded = false;
+        }
+        else
+        {
+            wordEnded = true;
+        }
+    }
+
+    return fileName + ".mwh";
+}

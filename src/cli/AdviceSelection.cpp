@@ -1,0 +1,63 @@
+#include "cli/AdviceSelection.h"
+
+#include "cli/FoldedText.h"
+
+std::optional<int> AdviceSelection::parseLanguage (const juce::String& word, bool anyAllowed)
+{
+    if (word.equalsIgnoreCase ("en"))
+        return 1;
+
+    if (word.equalsIgnoreCase ("fr"))
+        return 0;
+
+    if (anyAllowed && word.equalsIgnoreCase ("any"))
+        return -1;
+
+    return std::nullopt;
+}
+
+int AdviceSelection::findTag (const juce::String& hashOrName)
+{
+    const auto word = hashOrName.trim();
+
+    if (word.containsOnly ("0123456789") && word.isNotEmpty())
+        return DataTags::isValidHash (word.getIntValue()) ? word.getIntValue() : -1;
+
+    const auto wanted = FoldedText::fold (word);
+    DataTags tags;
+
+    for (const bool english : { true, false })
+    {
+        tags.initDataTagsLibrary (english);
+
+        for (int category = 0; category < DataTags::numCategories; ++category)
+            for (int position = 0; position < DataTags::getNumTagsInCategory (category); ++position)
+                if (FoldedText::fold (tags.getTags (100 * category + position)) == wanted)
+                    return 100 * category + position;
+    }
+
+    return -1;
+}
+
+AdviceSelection::AdviceSelection (const juce::File& dataFolder)
+{
+    library.loadLibSetsConseils (dataFolder);
+}
+
+bool AdviceSelection::hasSetFile (const juce::String& fileName) const
+{
+    return library.getFileSets (-1).contains (fileName, true);
+}
+
+std::vector<AdviceSelection::Advice> AdviceSelection::select (const Filter& filter)
+{
+    library.generateFilteredList (1, filter.language, filter.setFile, filter.tag, filter.favoritesOnly);
+    std::vector<Advice> selected;
+    selected.reserve ((size_t) library.getNumConseilsFiltered());
+
+    for (int k = 0; k < library.getNumConseilsFiltered(); ++k)
+        selected.push_back ({ library.getFileSetFiltered (k).getFileName(), library.getNameFiltered (k),
+                              library.getAuthorFiltered (k), library.getDescriptionItemFiltered (k) });
+
+    return selected;
+}

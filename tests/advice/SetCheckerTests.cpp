@@ -1,0 +1,151 @@
+#include "TestHelpers.h"
+#include "advice/SetChecker.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using testing_helpers::TemporaryFolder;
+using testing_helpers::utf8;
+
+const juce::String header =
+    "MusewheelerV1 - Set file\n\nName=Checked;\nDescription=d;\nAuthor=a;\nLanguage=1;\n"
+    "Colour=1,2,3;\n\n";
+
+juce::String item (const juce::String& text, const juce::String& tags = "0,")
+{
+    return "Item=" + text + ";\nFavorite=false;\nTags=" + tags + ";\n\n";
+}
+
+// "LINE: message" for each problem, to compare at a glance.
+juce::StringArray describe (const SetChecker::FileReport& report)
+{
+    juce::StringArray lines;
+
+    for (const auto& problem : report.problems)
+        lines.add (juce::String (problem.line) + ": " + problem.message);
+
+    return lines;
+}
+
+bool anyContains (const juce::StringArray& lines, const juce::String& part)
+{
+    return std::any_of (lines.begin(), lines.end(),
+                        [&] (const juce::String& line) { return line.contains (part); });
+}
+
+class SetCheckerTest : public ::testing::Test
+{
+protected:
+    juce::File write (const juce::String& name, const juce::String& text)
+    {
+        const auto file = folder.child (name);
+        EXPECT_TRUE (file.replaceWithText (text, false, false, "\n"));
+        return file;
+    }
+
+    TemporaryFolder folder;
+    SetChecker checker;
+};
+} // namespace
+
+TEST_F (SetCheckerTest, findsNothingInAWellMadeSet)
+{
+    const auto report = checker.checkFile (write ("good.mwh", header + item ("Play it slow.", "1,104,") +
+                                                                  item (utf8 ("Écrivez un refrain."), "2,")));
+    EXPECT_EQ (describe (report), juce::StringArray());
+    EXPECT_EQ (report.numAdvice, 2);
+}
+
+TEST_F (SetCheckerTest, reportsEachBrokenAdviceAtItsLine)
+{
+    // Lines: 9 first item, 13 second, 17 third, 21 fourth, 25 fifth, 29 sixth.
+    const auto text = header + item ("Cut here; this part is lost.") + item ("Unknown tag.", "0,999,") +
+                      item ("No abstraction tag.", "104,") + item (utf8 ("Curly \xe2\x80\x99quote.")) +
+                      item (juce::String::repeatedString ("long ", 90)) + item ("Unknown tag.", "0,999,");
+    const auto lines = describe (checker.checkFile (write ("broken.mwh", text)));
+
+    EXPECT_TRUE (
+        anyContains (lines, "9: the advice is cut at a \";\": \"this part is lost.\" is not part of it"))
+        << lines.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (lines, "13: unknown tag 999")) << lines.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (lines, "29: unknown tag 999")) << lines.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (lines, "17: no abstraction tag")) << lines.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (lines, "21: the text holds \"" + utf8 ("\xe2\x80\x99") + "\" (U+2019)"))
+        << lines.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (lines, "25: the text has 450 characters")) << lines.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (lines, "29: the same text stands earlier")) << lines.joinIntoString ("\n");
+}
+
+TEST_F (SetCheckerTest, reportsMissingKeysAndFilesThatAreNoSets)
+{
+    const auto noColour = describe (
+        checker.checkFile (write ("no-colour.mwh", header.replace ("Colour=1,2,3;\n", "") +
+                                                       "Item=No tags line.;\nFavorite=false;\n\n")));
+    EXPECT_TRUE (anyContains (noColour, "1: missing \"Colour=\"")) << noColour.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (noColour, "8: the advice has no \"Tags=\"")) << noColour.joinIntoString ("\n");
+
+    const auto junk = folder.child ("junk.mwh");
+    const char bytes[] = { 0x00, 0x13, 0x7f, 0x01, 0x02, 0x55 };
+    ASSERT_TRUE (junk.replaceWithData (bytes, sizeof (bytes)));
+
+    EXPECT_EQ (
+        describe (checker.checkFile (junk)),
+        juce::StringArray ("1: not a set file: neither the set header nor any key of the older set format"));
+    EXPECT_EQ (describe (checker.checkFile (folder.child ("missing.mwh"))),
+               juce::StringArray ("1: no such file"));
+    EXPECT_EQ (describe (checker.checkFile (folder.get())),
+               juce::StringArray ("1: a folder, not a set file"));
+    EXPECT_TRUE (anyContains (describe (checker.checkFile (write ("set.txt", header + item ("Fine.")))),
+                              "1: not a set file: the program reads only files ending in .mwh"));
+}
+
+TEST_F (SetCheckerTest, readsLegacySetsAsTheProgramDoes)
+{
+    const auto report =
+        checker.checkFile (testing_helpers::fixturesDirectory().getChildFile ("legacy/legacy-sample.mwh"));
+    EXPECT_GT (report.numAdvice, 0);
+
+    // The legacy sample's texts are all the editor allows; only its tags may lack an abstraction tag.
+    for (const auto& problem : report.problems)
+        EXPECT_TRUE (problem.message.startsWith ("no abstraction tag"))
+            << problem.line << ": " << problem.message;
+}
+
+TEST_F (SetCheckerTest, remembersTextsAcrossFilesAndAdvice)
+{
+    EXPECT_TRUE (checker.checkAdvice ("Once.", { 0 }).isEmpty());
+    EXPECT_EQ (checker.checkAdvice ("Once.", { 0 }),
+               juce::StringArray ("the same text stands earlier: \"Once.\""));
+
+    const auto lines = describe (checker.checkFile (write ("again.mwh", header + item ("Once."))));
+    EXPECT_EQ (lines, juce::StringArray ("9: the same text stands earlier: \"Once.\""));
+}
+
+TEST_F (SetCheckerTest, measuresTextsAsTheMainScreenShowsThem)
+{
+    EXPECT_TRUE (checker.fitsAdviceLabel ("A short advice."));
+
+    // Twenty-three words run one line past the four lines of the label.
+    EXPECT_FALSE (checker.fitsAdviceLabel (
+        "one two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen "
+        "sixteen seventeen eighteen nineteen twenty twenty-one twenty-two twenty-three"));
+
+    EXPECT_TRUE (checker.fitsNameLine ("Blank Page Breakers"));
+    EXPECT_FALSE (checker.fitsNameLine ("A name far too long to stand on the one line above the advice"));
+
+    const auto problems =
+        checker.checkAdvice (juce::String::repeatedString ("Wrap me please. ", 20).trim(), { 0 });
+    EXPECT_EQ (problems, juce::StringArray ("the text does not fit the main screen's advice label"));
+}
+
+TEST_F (SetCheckerTest, refusesWhatTheSetEditorRefuses)
+{
+    EXPECT_EQ (SetChecker::findRefusedCharacter (utf8 ("Àçé ok, (fine) & 100% \"right\"?")), 0);
+    EXPECT_EQ (SetChecker::findRefusedCharacter ("tab\there"), (juce::juce_wchar) '\t');
+    EXPECT_EQ (SetChecker::findRefusedCharacter (utf8 ("\xc5\x93uvre")), (juce::juce_wchar) 0x153);
+
+    EXPECT_EQ (checker.checkAdvice ("  padded  text ", { 0 }),
+               juce::StringArray ("the text has spaces the set editor would remove"));
+    EXPECT_EQ (checker.checkAdvice ({}, { 0 }), juce::StringArray ("an empty advice"));
+}

@@ -1,0 +1,90 @@
+#include "TestHelpers.h"
+#include "cli/AdviceImporter.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using testing_helpers::utf8;
+
+std::vector<AdviceSource::Entry> entries (const juce::String& csv)
+{
+    return AdviceSource::parse (csv, AdviceSource::Format::csv);
+}
+} // namespace
+
+TEST (AdviceImporterTest, writesTheAdviceThatKeepEveryRuleThroughTheProgramsWriter)
+{
+    testing_helpers::TemporaryFolder folder;
+    SetChecker checker;
+    AdviceImporter importer (checker);
+    auto& set = importer.getSet();
+    set.setName (utf8 ("Mes idées"));
+    set.setAuthor ("Me");
+    set.setLanguage (0);
+    set.setColourSet (juce::Colour (10, 20, 30));
+
+    const auto problems = importer.addEntries (
+        entries (utf8 ("\"Jouez, puis écoutez.\",\"1,104\"\nSans tag.\nDeux; parts.\nMauvais tag.,x\n"
+                       "Inconnu.,\"0,999,\"\nSans tag.\n")),
+        { 0, 400 });
+
+    juce::StringArray described;
+
+    for (const auto& problem : problems)
+        described.add (juce::String (problem.line) + ": " + problem.message);
+
+    EXPECT_EQ (described,
+               juce::StringArray ("3: a \";\" would cut the text", "4: \"x\" is not a list of tag hashes",
+                                  "5: unknown tag 999", "6: the same text stands earlier: \"Sans tag.\""));
+
+    const auto target = folder.child ("fr-mes-idees.mwh");
+    ASSERT_TRUE (importer.write (target));
+
+    DataTags tags;
+    SetConseils read (&tags);
+    read.setFileSet (target);
+    read.loadData (2);
+    EXPECT_EQ (read.getName(), utf8 ("Mes idées"));
+    EXPECT_EQ (read.getLanguage(), 0);
+    EXPECT_EQ (read.getColourSet(), juce::Colour (10, 20, 30));
+    ASSERT_EQ (read.getNumConseils(), 2);
+    EXPECT_EQ (read.getDescriptionItem (0), utf8 ("Jouez, puis écoutez."));
+    EXPECT_EQ (read.getHashTags (0), "1,104,");
+    EXPECT_EQ (read.getDescriptionItem (1), "Sans tag.");
+    EXPECT_EQ (read.getHashTags (1), "0,400,");
+}
+
+TEST (AdviceImporterTest, leavesTheOldFileWhenTheFolderCannotBeWritten)
+{
+    SetChecker checker;
+    AdviceImporter importer (checker);
+    importer.getSet().setName ("Set");
+    importer.addEntries (entries ("Fine."), { 0 });
+    EXPECT_FALSE (importer.write (juce::File ("/nonexistent-folder/set.mwh")));
+}
+
+TEST (AdviceImporterTest, readsHashListsAsUsersWriteThem)
+{
+    EXPECT_EQ (AdviceImporter::parseHashList ("0,104,"), (juce::Array<int>{ 0, 104 }));
+    EXPECT_EQ (AdviceImporter::parseHashList (" 2 , 301"), (juce::Array<int>{ 2, 301 }));
+    EXPECT_EQ (AdviceImporter::parseHashList ("0,0,"), (juce::Array<int>{ 0 }));
+    EXPECT_EQ (AdviceImporter::parseHashList ("0,jazz,"), std::nullopt);
+    EXPECT_EQ (AdviceImporter::parseHashList ("-1"), std::nullopt);
+}
+
+TEST (AdviceImporterTest, readsColoursAsSetFilesStoreThem)
+{
+    EXPECT_EQ (AdviceImporter::parseColour ("255,165,0"), juce::Colour (255, 165, 0));
+    EXPECT_EQ (AdviceImporter::parseColour (" 0, 7 ,255"), juce::Colour (0, 7, 255));
+
+    for (const auto* wrong : { "256,0,0", "1,2", "1,2,3,4", "red,0,0", "-1,0,0", "1,,3", "0001,2,3" })
+        EXPECT_EQ (AdviceImporter::parseColour (wrong), std::nullopt) << wrong;
+}
+
+TEST (AdviceImporterTest, makesFileNamesFromSetNames)
+{
+    EXPECT_EQ (AdviceImporter::makeFileName ("Blank Page Breakers", 1), "en-blank-page-breakers.mwh");
+    EXPECT_EQ (AdviceImporter::makeFileName (utf8 ("  Idées d'été, n°2 "), 0), "fr-idees-d-ete-n-2.mwh");
+    EXPECT_EQ (AdviceImporter::makeFileName ("!!!", 1), "en.mwh");
+}
