@@ -33,7 +33,7 @@ programIsCurrent()
 {
     for executable in Musewheeler musewheeler-sets; do
         [ -f "$2/$executable" ] || return 1
-        [ ! "$1/$executable" -nt "$2/$executable" ] || return 1
+        [ -z "$(find "$1/$executable" -newer "$2/$executable")" ] || return 1
     done
     [ -d "$2/help" ]
 }
