@@ -22,6 +22,17 @@ displayNumbers="${displayNumbers:-56 57 58}"
 source "$sourceDir/tests/e2e/lib/session.sh"
 chmod 755 "$work"
 
+# A package this script installed goes again however the script ends.
+installedHere=""
+removeInstalled()
+{
+    [ "$BASHPID" = "$$" ] || return 0
+    if [ -n "$installedHere" ]; then
+        DEBIAN_FRONTEND=noninteractive apt-get remove -y -q musewheeler >/dev/null 2>&1 || true
+    fi
+}
+trap 'removeInstalled; cleanUp' EXIT
+
 # A root and a home whose names hold what shells treat specially.
 root="$work/package root"
 mv "$unpacked" "$root"
@@ -103,7 +114,8 @@ for command in musewheeler musewheeler-sets; do
     page="$root/usr/share/man/man1/$command.1.gz"
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "man warns about $command.1: $warnings"
-    LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q "^ *$command - " || fail "$command.1 does not name $command"
+    shown=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null)
+    grep -q "^ *$command - " <<<"$shown" || fail "$command.1 does not name $command"
 done
 check "man shows both pages without a warning"
 
@@ -143,7 +155,10 @@ diff -r "$packaged/help" "$programHome/help" >/dev/null || fail "the user's help
 [ -f "$programHome/Musewheeler.ini" ] || fail "no Musewheeler.ini in the user's program folder"
 [ "$(stat -c %u "$programHome/Musewheeler.ini")" = "$(stat -c %u "$home")" ] || fail "the settings are not the user's"
 [ -z "$(ls -A "$elsewhere")" ] || fail "the program wrote into the current folder: $(ls -A "$elsewhere")"
-check "the launcher started the user's copy in ~/.local/share/musewheeler with its help, the shipped sets and its settings, and left the current folder alone"
+wmClass=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/musewheeler.desktop")
+windowClass=$(xprop -id "$window" WM_CLASS)
+[[ "$windowClass" == *"\"$wmClass\"" ]] || fail "the window's class is not the desktop entry's $wmClass: $windowClass"
+check "the launcher started the user's copy in ~/.local/share/musewheeler with its help, the shipped sets and its settings, and left the current folder alone; the window's class is the desktop entry's"
 
 [ -z "$(favourites)" ] || fail "a fresh user has favourites: $(favourites)"
 shown=$(copyCurrentAdvice)
@@ -205,11 +220,12 @@ check "musewheeler-sets list through its launcher lists the shipped sets, from \
 # Installed and removed with apt, where the test runs as root and no musewheeler is installed already.
 if [ "$(id -u)" != 0 ]; then
     echo "skipped: apt-get install and remove (not root)"
-elif dpkg-query -W -f='${Status}' musewheeler 2>/dev/null | grep -q 'ok installed'; then
+elif [[ "$(dpkg-query -W -f='${Status}' musewheeler 2>/dev/null || true)" == *"ok installed" ]]; then
     echo "skipped: apt-get install and remove (a musewheeler package is installed already and stays)"
 else
     cp "$deb" "$work/"
     chmod 644 "$work/$(basename "$deb")"
+    installedHere=yes
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$work/$(basename "$deb")" \
         >"$work/apt.log" 2>&1 || fail "apt-get install failed: $(tail -n 20 "$work/apt.log")"
     installedHome="$work/installed home"
@@ -221,13 +237,15 @@ else
     [ "$listed" = "$shipped" ] || fail "the installed musewheeler-sets lists the sets '$listed'"
     # Containers often keep manual pages out of what dpkg unpacks.
     if man -w musewheeler-sets >/dev/null 2>&1; then
-        man musewheeler-sets 2>/dev/null | grep -q 'musewheeler-sets - ' || fail "man musewheeler-sets shows no page"
+        shown=$(man musewheeler-sets 2>/dev/null)
+        grep -q 'musewheeler-sets - ' <<<"$shown" || fail "man musewheeler-sets shows no page"
     else
         grep -rqs '^path-exclude=/usr/share/man' /etc/dpkg/dpkg.cfg.d/ || fail "man finds no page for musewheeler-sets"
         echo "note: dpkg here leaves out manual pages (/etc/dpkg/dpkg.cfg.d)"
     fi
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -q musewheeler >"$work/apt.log" 2>&1 \
         || fail "apt-get remove failed: $(tail -n 20 "$work/apt.log")"
+    installedHere=""
     for gone in /usr/bin/musewheeler /usr/bin/musewheeler-sets /usr/lib/musewheeler \
                 /usr/share/applications/musewheeler.desktop; do
         [ ! -e "$gone" ] || fail "apt-get remove left $gone"
