@@ -41,13 +41,19 @@ foreach (size 48 128 256)
     install (FILES "${iconFile}" DESTINATION "share/icons/hicolor/${size}x${size}/apps")
 endforeach()
 
+# The manual pages name the version they belong to.
+foreach (page musewheeler.1 musewheeler-sets.1)
+    configure_file ("${packagingDir}/${page}.in" "${packageFilesDir}/${page}" @ONLY)
+endforeach()
+
 # Compressed without a name or time stamp, so that the same sources make the same package.
 set (compressedFiles)
-foreach (source musewheeler.1 musewheeler-sets.1 changelog)
-    set (compressed "${packageFilesDir}/${source}.gz")
+foreach (source "${packageFilesDir}/musewheeler.1" "${packageFilesDir}/musewheeler-sets.1" "${packagingDir}/changelog")
+    get_filename_component (name "${source}" NAME)
+    set (compressed "${packageFilesDir}/${name}.gz")
     add_custom_command (OUTPUT "${compressed}"
-        COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" sh "${packagingDir}/${source}" "${compressed}"
-        DEPENDS "${packagingDir}/${source}"
+        COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" sh "${source}" "${compressed}"
+        DEPENDS "${source}"
         VERBATIM)
     list (APPEND compressedFiles "${compressed}")
 endforeach()
