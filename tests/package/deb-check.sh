@@ -99,7 +99,8 @@ done
 check "the desktop entry is valid and starts the launcher; the icons are PNGs of their sizes"
 
 metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml)
-appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || fail "appstreamcli: $(cat "$work/appstream.log")"
+# The tree, not the file alone: the desktop entry the metainfo launches must be there too.
+appstreamcli validate-tree --no-net "$root" >"$work/appstream.log" 2>&1 || fail "appstreamcli: $(cat "$work/appstream.log")"
 grep -q '<launchable type="desktop-id">musewheeler.desktop</launchable>' "$metainfo" || fail "the metainfo launches another desktop entry"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo does not list release $version"
 pictures=$(sed -n 's|.*<image[^>]*>.*/\([^/]*\)</image>.*|\1|p' "$metainfo")
@@ -108,7 +109,7 @@ for picture in $pictures; do
     [ -f "$sourceDir/docs/images/$picture" ] || fail "the screenshot $picture is no picture of the tour"
 done
 [ "$(grep -c '<caption>' "$metainfo")" = "$(echo "$pictures" | wc -l)" ] || fail "a screenshot has no caption"
-check "appstreamcli validates the metainfo: release $version, $(echo "$pictures" | wc -l) captioned pictures of the tour"
+check "appstreamcli validates the package tree's metainfo: release $version, $(echo "$pictures" | wc -l) captioned pictures of the tour"
 
 for command in musewheeler musewheeler-sets; do
     page="$root/usr/share/man/man1/$command.1.gz"
