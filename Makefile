@@ -5,6 +5,7 @@ BUILD_DIR       ?= build
 RELEASE_DIR     ?= build-release
 FUZZ_DIR        ?= build-fuzz
 SANITIZE_DIR    ?= build-sanitize
+DEB_DIR         ?= build-deb
 JOBS            ?= $(shell nproc)
 FUZZ_SECONDS    ?= 60
 STARTUP_RUNS    ?= 15
@@ -13,7 +14,8 @@ PACKAGES := cmake make g++ pkg-config juce-modules-source \
             libgtest-dev googletest libbenchmark-dev \
             xvfb xauth xdotool x11-utils imagemagick openbox wmctrl xclip \
             desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format \
-            libx11-dev libxdamage-dev valgrind
+            libx11-dev libxdamage-dev valgrind \
+            dpkg-dev lintian appstream man-db
 
 SCREENSHOT_DISPLAY ?= :71
 
@@ -23,7 +25,7 @@ GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 EDITOR_HARNESS = $(BUILD_DIR)/EditorHarness_artefacts/Debug/EditorHarness
 
-.PHONY: all deps configure build run test sanitize valgrind bench startup fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall
+.PHONY: all deps configure build run test sanitize valgrind bench startup fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall deb deb-check
 
 all: build
 
@@ -66,6 +68,25 @@ install: deps
 
 uninstall:
 	tools/install.sh uninstall
+
+# The Debian package musewheeler_<version>_<arch>.deb in this folder, for `sudo apt install ./musewheeler_*.deb`:
+# a Release build with Debian's hardening flags (dpkg-buildflags, less its -g: the programs are stripped),
+# packed by CPack (cmake/Package.cmake, packaging/).
+DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g \
+                 dpkg-buildflags --get
+
+deb: deps
+	cmake -S . -B $(DEB_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF \
+	    "-DCMAKE_C_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CFLAGS)" \
+	    "-DCMAKE_CXX_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CXXFLAGS)" \
+	    "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)"
+	cmake --build $(DEB_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets PackageFiles
+	cd $(DEB_DIR) && cpack -G DEB
+
+# The package checked: its files, lintian, the validators, the launcher under Xvfb for a fresh user and
+# after an upgrade, and (as root) apt-get install and remove.
+deb-check: deb
+	tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" .
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -123,4 +144,4 @@ format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(DEB_DIR) musewheeler_*.deb

@@ -9,8 +9,10 @@
 # The places follow the XDG variables; MUSEWHEELER_HOME overrides the program's folder.
 set -eu
 
-dataHome="${XDG_DATA_HOME:-$HOME/.local/share}"
-programHome="${MUSEWHEELER_HOME:-$dataHome/musewheeler}"
+. "$(dirname "$0")/program-home.sh"
+
+dataHome=$(dataHomeFolder)
+programHome=$(programHomeFolder)
 binDir="${MUSEWHEELER_BIN_DIR:-$HOME/.local/bin}"
 launcher="$binDir/musewheeler"
 setsLauncher="$binDir/musewheeler-sets"
@@ -48,23 +50,11 @@ install_program()
         [ -e "$programFolder/$needed" ] || { echo "Missing $programFolder/$needed: build the program first." >&2; exit 1; }
     done
 
-    mkdir -p "$programHome/data" "$binDir" "$(dirname "$desktopEntry")" "$(dirname "$icon")"
+    mkdir -p "$binDir" "$(dirname "$desktopEntry")" "$(dirname "$icon")"
 
-    # Written beside and moved over, so that a running copy keeps its own file.
-    for executable in Musewheeler musewheeler-sets; do
-        cp "$programFolder/$executable" "$programHome/.$executable.new"
-        chmod 755 "$programHome/.$executable.new"
-        mv -f "$programHome/.$executable.new" "$programHome/$executable"
-    done
-
-    rm -rf "$programHome/help"
-    cp -R "$programFolder/help" "$programHome/help"
-
+    # The build is installed even when older than the installed program: asking for it is the point.
     # Shipped sets are added only where missing: the user's favourites and edits stay.
-    for set in "$sourceDir"/data/*.mwh; do
-        [ -e "$set" ] || continue
-        [ -e "$programHome/data/$(basename "$set")" ] || cp "$set" "$programHome/data/"
-    done
+    updateProgramHome "$programFolder" "$sourceDir/data" "$programHome" always
 
     cp "$programFolder/musewheeler.png" "$icon"
 
@@ -72,22 +62,15 @@ install_program()
     writeLauncher "$launcher" "$programHome/Musewheeler"
     writeLauncher "$setsLauncher" "$programHome/musewheeler-sets"
 
-    {
-        echo '[Desktop Entry]'
-        echo 'Type=Application'
-        echo 'Version=1.0'
-        echo 'Name=Musewheeler'
-        echo 'GenericName=Creative advice'
-        echo 'GenericName[fr]=Conseils créatifs'
-        echo 'Comment=One piece of creative advice at a time, for composers and songwriters'
-        echo 'Comment[fr]=Un conseil créatif à la fois, pour les compositeurs et les auteurs de chansons'
-        echo "Exec=$(desktopExecWord "$launcher")"
-        echo "Icon=$icon"
-        echo 'Terminal=false'
-        echo 'Categories=AudioVideo;Audio;Music;'
-        echo 'Keywords=composition;songwriting;advice;creativity;'
-        echo 'StartupWMClass=Musewheeler'
-    } > "$desktopEntry"
+    # The package's desktop entry, starting the launcher by its path (the desktop session's PATH may lack
+    # ~/.local/bin) and naming the icon's file.
+    while IFS= read -r line; do
+        case "$line" in
+            Exec=*) echo "Exec=$(desktopExecWord "$launcher")" ;;
+            Icon=*) echo "Icon=$icon" ;;
+            *) printf '%s\n' "$line" ;;
+        esac
+    done < "$sourceDir/packaging/musewheeler.desktop" > "$desktopEntry"
 
     echo "Installed Musewheeler in $programHome"
     echo "Start it with: $launcher (or from the applications menu); its sets in the terminal: $setsLauncher --help"
@@ -100,9 +83,11 @@ install_program()
 
 uninstall_program()
 {
-    rm -f "$programHome/Musewheeler" "$programHome/.Musewheeler.new" "$launcher" "$desktopEntry" "$icon" \
-          "$programHome/musewheeler-sets" "$programHome/.musewheeler-sets.new" "$setsLauncher"
-    rm -rf "$programHome/help"
+    rm -f "$programHome/Musewheeler" "$programHome/musewheeler-sets" "$launcher" "$setsLauncher" "$desktopEntry" \
+          "$icon"
+    # With what a copy cut short left behind.
+    rm -rf "$programHome/help" "$programHome"/Musewheeler.new.* "$programHome"/musewheeler-sets.new.* \
+           "$programHome"/help.new.*
 
     # The sets and the settings are the user's: they stay, and so does the folder that holds them.
     rmdir "$programHome/data" 2>/dev/null || true

@@ -1,0 +1,120 @@
+# The Debian package of `make deb`: the program, musewheeler-sets, their help and the shipped sets in
+# /usr/lib/musewheeler, the launchers of packaging/launcher.sh in /usr/bin, and what a desktop and a
+# software centre look for. `make deb` builds the programs and PackageFiles, then runs cpack.
+
+# The project has no web site of its own yet: these reserved example names stand in until it has, and a
+# release build sets the real ones.
+set (MUSEWHEELER_APPSTREAM_ID "example.musewheeler.Musewheeler" CACHE STRING
+     "The AppStream component id, a reverse domain name")
+set (MUSEWHEELER_SCREENSHOTS_URL "https://musewheeler.example/images" CACHE STRING
+     "The web address that serves docs/images, for the AppStream screenshots")
+set (MUSEWHEELER_MAINTAINER "The Musewheeler developers <maintainers@musewheeler.example>" CACHE STRING
+     "The package's Maintainer field")
+
+set (packagingDir "${PROJECT_SOURCE_DIR}/packaging")
+set (packageFilesDir "${PROJECT_BINARY_DIR}/package-files")
+
+# A release changes the project's version, the changelog and the AppStream releases together.
+file (STRINGS "${packagingDir}/changelog" changelogTop LIMIT_COUNT 1)
+if (NOT changelogTop MATCHES "^musewheeler \\(([^)]+)\\)" OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+    message (FATAL_ERROR "packaging/changelog starts with '${changelogTop}', not version ${PROJECT_VERSION}")
+endif()
+
+file (READ "${packagingDir}/musewheeler.metainfo.xml.in" metainfoText)
+if (NOT metainfoText MATCHES "<release version=\"([^\"]+)\"" OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+    message (FATAL_ERROR "The first release of packaging/musewheeler.metainfo.xml.in is not ${PROJECT_VERSION}")
+endif()
+
+set (metainfoFile "${packageFilesDir}/${MUSEWHEELER_APPSTREAM_ID}.metainfo.xml")
+configure_file ("${packagingDir}/musewheeler.metainfo.xml.in" "${metainfoFile}" @ONLY)
+
+# The icon as the program draws it, in the sizes desktops ask for; there is no drawing of it as SVG.
+set (iconFiles)
+foreach (size 48 128 256)
+    set (iconFile "${packageFilesDir}/icons/${size}x${size}/musewheeler.png")
+    add_custom_command (OUTPUT "${iconFile}"
+        COMMAND "${CMAKE_COMMAND}" -E make_directory "${packageFilesDir}/icons/${size}x${size}"
+        COMMAND MusewheelerAppIcon "${iconFile}" ${size}
+        DEPENDS MusewheelerAppIcon
+        VERBATIM)
+    list (APPEND iconFiles "${iconFile}")
+    install (FILES "${iconFile}" DESTINATION "share/icons/hicolor/${size}x${size}/apps")
+endforeach()
+
+# The manual pages name the version they belong to.
+foreach (page musewheeler.1 musewheeler-sets.1)
+    configure_file ("${packagingDir}/${page}.in" "${packageFilesDir}/${page}" @ONLY)
+endforeach()
+
+# Compressed without a name or time stamp, so that the same sources make the same package.
+set (compressedFiles)
+foreach (source "${packageFilesDir}/musewheeler.1" "${packageFilesDir}/musewheeler-sets.1" "${packagingDir}/changelog")
+    get_filename_component (name "${source}" NAME)
+    set (compressed "${packageFilesDir}/${name}.gz")
+    add_custom_command (OUTPUT "${compressed}"
+        COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" sh "${source}" "${compressed}"
+        DEPENDS "${source}"
+        VERBATIM)
+    list (APPEND compressedFiles "${compressed}")
+endforeach()
+
+add_custom_target (PackageFiles DEPENDS ${iconFiles} ${compressedFiles})
+
+install (TARGETS Musewheeler MusewheelerSets RUNTIME DESTINATION lib/musewheeler)
+# Stripped as Debian's own packages are, of the compiler's notes too.
+install (CODE "
+    foreach (program Musewheeler musewheeler-sets)
+        execute_process (COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/musewheeler/\${program}\"
+                         COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()")
+install (DIRECTORY "${PROJECT_SOURCE_DIR}/help/" DESTINATION lib/musewheeler/help)
+install (DIRECTORY "${PROJECT_SOURCE_DIR}/data/" DESTINATION lib/musewheeler/data FILES_MATCHING PATTERN "*.mwh")
+install (FILES "${PROJECT_SOURCE_DIR}/tools/program-home.sh" DESTINATION lib/musewheeler)
+install (PROGRAMS "${packagingDir}/launcher.sh" DESTINATION bin RENAME musewheeler)
+install (PROGRAMS "${packagingDir}/launcher.sh" DESTINATION bin RENAME musewheeler-sets)
+install (FILES "${packagingDir}/musewheeler.desktop" DESTINATION share/applications)
+install (FILES "${metainfoFile}" DESTINATION share/metainfo)
+install (FILES "${packageFilesDir}/musewheeler.1.gz" "${packageFilesDir}/musewheeler-sets.1.gz"
+         DESTINATION share/man/man1)
+install (FILES "${packagingDir}/copyright" "${packageFilesDir}/changelog.gz" DESTINATION share/doc/musewheeler)
+install (FILES "${packagingDir}/lintian-overrides" DESTINATION share/lintian/overrides RENAME musewheeler)
+
+# cpack installs only what `make deb` built, not every tool and gallery of the build folder.
+set (CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
+execute_process (COMMAND dpkg --print-architecture
+                 OUTPUT_VARIABLE debianArchitecture OUTPUT_STRIP_TRAILING_WHITESPACE)
+
+set (CPACK_GENERATOR DEB)
+set (CPACK_PACKAGE_NAME musewheeler)
+set (CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set (CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set (CPACK_STRIP_FILES ON)
+set (CPACK_PACKAGE_DESCRIPTION_SUMMARY "creative advice for composers and songwriters")
+set (CPACK_PACKAGE_DESCRIPTION
+"Musewheeler shows one short piece of creative advice at a time, drawn without
+repeats from tagged advice sets in English and French. Advice can be marked as
+favourites and filtered by language, set, favourites or tag; a timer draws by
+itself, and a built-in editor writes new sets.
+
+The musewheeler-sets command draws, lists, searches, exports, checks and
+imports the same sets in a terminal.")
+set (CPACK_DEBIAN_FILE_NAME "musewheeler_${PROJECT_VERSION}_${debianArchitecture}.deb")
+set (CPACK_DEBIAN_PACKAGE_ARCHITECTURE "${debianArchitecture}")
+set (CPACK_DEBIAN_PACKAGE_MAINTAINER "${MUSEWHEELER_MAINTAINER}")
+set (CPACK_DEBIAN_PACKAGE_SECTION sound)
+set (CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set (CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The toolkit opens the X libraries at run time, where dpkg-shlibdeps does not see them: without the first
+# two there is no window; without the others it falls back on plainer cursors and screen sizes. The help
+# and About links open in a browser through xdg-open; text needs at least one font.
+set (CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6")
+set (CPACK_DEBIAN_PACKAGE_RECOMMENDS "libxcursor1, libxinerama1, libxrandr2, xdg-utils, fonts-dejavu-core")
+set (CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The package lands in the source folder, where `apt install ./musewheeler_*.deb` is run.
+set (CPACK_OUTPUT_FILE_PREFIX "${PROJECT_SOURCE_DIR}")
+
+file (WRITE "${PROJECT_BINARY_DIR}/package-file.txt" "${PROJECT_SOURCE_DIR}/${CPACK_DEBIAN_FILE_NAME}\n")
+
+include (CPack)
