@@ -35,8 +35,9 @@ shellWord()
 writeLauncher()
 {
     {
-        echo '#!/bin/sh'
-        echo "exec $(shellWord "$2") \"\$@\""
+        printf '%s\n' '#!/bin/sh'
+        # printf, not echo: dash's echo would take backslashes in the path as escapes.
+        printf 'exec %s "$@"\n' "$(shellWord "$2")"
     } > "$1"
     chmod 755 "$1"
 }
@@ -66,8 +67,8 @@ install_program()
     # ~/.local/bin) and naming the icon's file.
     while IFS= read -r line; do
         case "$line" in
-            Exec=*) echo "Exec=$(desktopExecWord "$launcher")" ;;
-            Icon=*) echo "Icon=$icon" ;;
+            Exec=*) printf 'Exec=%s\n' "$(desktopExecWord "$launcher")" ;;
+            Icon=*) printf 'Icon=%s\n' "$icon" ;;
             *) printf '%s\n' "$line" ;;
         esac
     done < "$sourceDir/packaging/musewheeler.desktop" > "$desktopEntry"
