@@ -288,11 +288,15 @@ void SetConseils::duplicateConseil (int from, int to)
 void SetConseils::loadData (int mode)
 {
     if (mode == 1)
-    {
         loadHeaderOnly (false);
-        return;
-    }
+    else
+        loadWholeFile (false, mode);
+}
 
+// A full read in either format: every byte of the file unless it lies beyond the size limit, which counts
+// as text passed over; then the record of what was read.
+void SetConseils::loadWholeFile (bool legacy, int mode)
+{
     const auto status = RegularFile::getStatus (fileSet);
     const bool tooLarge = status.size > maximumFileBytes;
     juce::MemoryBlock bytes;
@@ -300,9 +304,18 @@ void SetConseils::loadData (int mode)
     if (!tooLarge)
         RegularFile::read (fileSet, bytes);
 
-    bool whole = true;
-    readSetText (Utf16TextFile::decode (bytes.getData(), bytes.getSize(), whole), mode);
-    readWhole = readWhole && whole && !tooLarge;
+    if (legacy)
+    {
+        readOldSetBytes (bytes, mode);
+    }
+    else
+    {
+        bool whole = true;
+        readSetText (Utf16TextFile::decode (bytes.getData(), bytes.getSize(), whole), mode);
+        readWhole = readWhole && whole;
+    }
+
+    readWhole = readWhole && !tooLarge;
     fileRecord = makeRecord (fileSet, status, bytes);
 }
 
@@ -583,21 +596,9 @@ int SetConseils::ElementComparator::compareElements (const ConseilItem* first, c
 void SetConseils::loadOldData (int mode)
 {
     if (mode == 1)
-    {
         loadHeaderOnly (true);
-        return;
-    }
-
-    const auto status = RegularFile::getStatus (fileSet);
-    const bool tooLarge = status.size > maximumFileBytes;
-    juce::MemoryBlock bytes;
-
-    if (!tooLarge)
-        RegularFile::read (fileSet, bytes);
-
-    readOldSetBytes (bytes, mode);
-    readWhole = readWhole && !tooLarge;
-    fileRecord = makeRecord (fileSet, status, bytes);
+    else
+        loadWholeFile (true, mode);
 }
 
 juce::String SetConseils::readOldText (const juce::MemoryBlock& bytes, bool& whole)

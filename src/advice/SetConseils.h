@@ -113,6 +113,7 @@ private:
 
     ConseilItem* getItem (int index) const { return conseils[index]; }
     void loadHeaderOnly (bool legacy);
+    void loadWholeFile (bool legacy, int mode);
     static juce::String readOldText (const juce::MemoryBlock& bytes, bool& whole);
     // Each returns whether the header ended within the text, so that a longer text holds the same header.
     bool readHeader (TextScanner& scanner, size_t& position);

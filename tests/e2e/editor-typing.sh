@@ -59,14 +59,7 @@ check "the typed advice shows in light glyphs before Return ($typed light pixels
 
 #-------------------------------------------------------------------------------------------------------
 # Control+S with the text still being typed: the chooser, then the file holds the typed text.
-xdotool key ctrl+s
-chooser=$(timeout 10 xdotool search --sync --onlyvisible --name '^Choose the place to save your set$' | head -n 1)
-[ -n "$chooser" ] || fail "Control+S brought up no save-as chooser"
-sleep 0.7
-xdotool mousemove --window "$chooser" 318 437 click 1
-sleep 0.3
-xdotool type --delay 20 "typed.mwh"
-xdotool key Return
+saveThroughChooser "typed.mwh"
 waitForTitle "Musewheeler - typed.mwh"
 saved="$app/data/typed.mwh"
 fileText "$saved" | grep -qx "Item=WWW MMM typed and seen;" \

@@ -40,15 +40,7 @@ xdotool type --delay 20 "$newAdvice"
 xdotool key Return
 sleep 0.5
 
-xdotool key ctrl+s
-chooser=$(timeout 10 xdotool search --sync --onlyvisible --name '^Choose the place to save your set$' | head -n 1)
-[ -n "$chooser" ] || fail "Control+S brought up no save-as chooser"
-sleep 0.7
-# The chooser's file name box, then the name, as a user types it.
-xdotool mousemove --window "$chooser" 318 437 click 1
-sleep 0.3
-xdotool type --delay 20 "mine.mwh"
-xdotool key Return
+saveThroughChooser "mine.mwh"
 waitForTitle "Musewheeler - mine.mwh"
 saved="$app/data/mine.mwh"
 [ -f "$saved" ] || fail "no mine.mwh in the data folder"

@@ -234,6 +234,21 @@ answerQuestion()
     fail "the question stayed up after $1${2:+ ($2)}"
 }
 
+# saveThroughChooser NAME: Control+S brings up the toolkit's save-as chooser; NAME is typed into its file
+# name box and taken with Return, as a user does.
+saveThroughChooser()
+{
+    local chooser
+    xdotool key ctrl+s
+    chooser=$(timeout 10 xdotool search --sync --onlyvisible --name '^Choose the place to save your set$' | head -n 1)
+    [ -n "$chooser" ] || fail "Control+S brought up no save-as chooser"
+    sleep 0.7
+    xdotool mousemove --window "$chooser" 318 437 click 1
+    sleep 0.3
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+}
+
 stopProgram()
 {
     closeWindow
