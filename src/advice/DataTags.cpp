@@ -1,33 +1,24 @@
 #include "advice/DataTags.h"
 
+#include "app/Bilingual.h"
+
 #include <iterator>
 
 namespace
 {
-// One text in both interface languages, kept as UTF-8 literals so the French reads naturally here.
-// French typography puts a non-breaking space (\u00a0) inside guillemets and before a colon.
-struct Text
-{
-    const char* english;
-    const char* french;
-
-    juce::String get (bool inEnglish) const
-    {
-        return juce::String (juce::CharPointer_UTF8 (inEnglish ? english : french));
-    }
-};
-
+// French typography puts a non-breaking space (\u00a0) inside guillemets and before a colon; it is
+// written as an escape so that it shows in the source.
 struct TagText
 {
-    Text name;
-    Text description;
+    Bilingual name;
+    Bilingual description;
     const char* legacyCode; // nullptr for the tags the legacy format did not know
 };
 
 struct CategoryText
 {
-    Text name;
-    Text description;
+    Bilingual name;
+    Bilingual description;
     const TagText* tags;
     int numTags;
 };
@@ -429,7 +420,7 @@ constexpr CategoryText categories[] = {
       (int) std::size (themeTags) },
 };
 
-constexpr Text languageTexts[] = { { "French", "Français" }, { "English", "Anglais" } };
+constexpr Bilingual languageTexts[] = { { "French", "Français" }, { "English", "Anglais" } };
 
 // The legacy format listed its codes instruments first; the order matters because the shared placeholder
 // code resolves to whichever row comes first.
@@ -466,20 +457,21 @@ DataTags::DataTags()
 void DataTags::initDataTagsLibrary (bool english)
 {
     initDataTagsDescription (english);
+    const auto language = english ? Bilingual::english : Bilingual::french;
 
     languageNames.clear();
-    for (const auto& language : languageTexts)
-        languageNames.add (language.get (english));
+    for (const auto& name : languageTexts)
+        languageNames.add (name.in (language));
 
     categoryNames.clear();
     for (int category = 0; category < numCategories; ++category)
     {
         const auto& texts = categories[category];
-        categoryNames.add (texts.name.get (english));
+        categoryNames.add (texts.name.in (language));
 
         tagNames[category].clear();
         for (int position = 0; position < texts.numTags; ++position)
-            tagNames[category].add (texts.tags[position].name.get (english));
+            tagNames[category].add (texts.tags[position].name.in (language));
     }
 }
 
@@ -487,13 +479,14 @@ void DataTags::initDataTagsDescription (bool english)
 {
     descriptionTags.clear();
     descriptionCategories.clear();
+    const auto language = english ? Bilingual::english : Bilingual::french;
 
     for (const auto& category : categories)
     {
-        descriptionCategories.add (category.description.get (english));
+        descriptionCategories.add (category.description.in (language));
 
         for (int position = 0; position < category.numTags; ++position)
-            descriptionTags.add (category.tags[position].description.get (english));
+            descriptionTags.add (category.tags[position].description.in (language));
     }
 }
 
