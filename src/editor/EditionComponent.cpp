@@ -672,7 +672,7 @@ void EditionComponent::goBack()
     currentSet.reset();
     isSetOpen = false;
     updateWindowTitle();
-    sendActionMessage ("EditionExit");
+    sendActionMessage (exitMessage);
 }
 
 void EditionComponent::newSet()
@@ -991,9 +991,9 @@ void EditionComponent::togglePage (SpecialButton& toggle, int page)
 //==============================================================================
 void EditionComponent::actionListenerCallback (const juce::String& message)
 {
-    if (message == "Wheel")
+    if (message == SpecialTagManager::wheelMessage)
         wheel.mouseWheelMove (tagManager.getMouseWheel());
-    else if (message == "LWheel")
+    else if (message == SpecialLabel::wheelMessage)
         wheel.mouseWheelMove (labelAdvice.getMouseWheel());
 }
 

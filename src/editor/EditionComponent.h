@@ -28,6 +28,8 @@ class EditionComponent final
     , public juce::ActionListener
 {
 public:
+    static constexpr const char* exitMessage = "EditionExit";
+
     // The pages, in the order of the mode numbers.
     static constexpr int advicePage = 0;
     static constexpr int descriptionPage = 1;

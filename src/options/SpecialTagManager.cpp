@@ -1,6 +1,7 @@
 #include "options/SpecialTagManager.h"
 
 #include "advice/DataTags.h"
+#include "app/Bilingual.h"
 #include "widgets/CustomLookAndFeel.h"
 
 namespace
@@ -14,6 +15,10 @@ constexpr int tabCaptionOffset = 4;
 constexpr int stripTop = 70;
 constexpr int stripHeight = 20;
 constexpr float tabCaptionMinimumScale = 0.7f;
+
+constexpr Bilingual instructionText{ "Choose the tags associated with the advice",
+                                     "Choisissez les tags associés au conseil" };
+constexpr Bilingual genreTabCaption{ "Gen", "Sty" };
 } // namespace
 
 SpecialTagManager::SpecialTagManager (DataTags* tags)
@@ -47,9 +52,7 @@ SpecialTagManager::~SpecialTagManager() = default;
 void SpecialTagManager::setLanguage (int newLanguage)
 {
     language = newLanguage;
-    titleLabel.setText (language == 0 ? juce::String::fromUTF8 ("Choisissez les tags associés au conseil")
-                                      : juce::String ("Choose the tags associated with the advice"),
-                        juce::dontSendNotification);
+    titleLabel.setText (instructionText.in (language), juce::dontSendNotification);
     repaint();
 }
 
@@ -126,7 +129,7 @@ juce::String SpecialTagManager::getTabCaption (int tab) const
         case 2:
             return "Ins";
         case 3:
-            return language == 0 ? "Sty" : "Gen";
+            return genreTabCaption.in (language);
         case 4:
             return "Thm";
         default:
@@ -283,7 +286,7 @@ void SpecialTagManager::mouseUp (const juce::MouseEvent&)
 void SpecialTagManager::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
 {
     mouseWheel = wheel;
-    sendActionMessage ("Wheel");
+    sendActionMessage (wheelMessage);
 }
 
 //==============================================================================

@@ -7,13 +7,15 @@ class DataTags;
 // The set editor's tag picker: five category tabs, the tags of the chosen category as a strip of equal
 // cells, a title line and a description area. A press on a cell toggles its tag and a drag after the
 // press adds or removes tags in one sweep; the selection is exchanged as a hash list ("0,104,301,").
-// A change message follows every press and every drag event in the strip, "Wheel" every wheel turn.
+// A change message follows every press and every drag event in the strip, wheelMessage every wheel turn.
 class SpecialTagManager final
     : public juce::Component
     , public juce::ChangeBroadcaster
     , public juce::ActionBroadcaster
 {
 public:
+    static constexpr const char* wheelMessage = "Wheel";
+
     explicit SpecialTagManager (DataTags* tags);
     ~SpecialTagManager() override;
 

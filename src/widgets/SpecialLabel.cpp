@@ -1,11 +1,9 @@
 #include "widgets/SpecialLabel.h"
 
-const juce::String SpecialLabel::allowedCharacters =
-    juce::String ("0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ&\"'# ()-_%!.,?:/*+=`") +
-    juce::String (juce::CharPointer_UTF8 ("\xc3\xa0\xc3\xa2\xc3\xa4\xc3\xa7\xc3\xa8\xc3\xa9\xc3\xaa\xc3\xab"
-                                          "\xc3\xae\xc3\xaf\xc3\xb4\xc3\xb6\xc3\xb9\xc3\xbb\xc3\xbc"
-                                          "\xc3\x80\xc3\x82\xc3\x84\xc3\x87\xc3\x88\xc3\x89\xc3\x8a\xc3\x8b"
-                                          "\xc3\x8e\xc3\x8f\xc3\x94\xc3\x96\xc3\x99\xc3\x9b\xc3\x9c"));
+const juce::String SpecialLabel::allowedCharacters = juce::String::fromUTF8 (
+    "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ&\"'# ()-_%!.,?:/*+=`"
+    "àâäçèéêëîïôöùûü"
+    "ÀÂÄÇÈÉÊËÎÏÔÖÙÛÜ");
 
 SpecialLabel::SpecialLabel()
     : juce::Label ({}, {})
@@ -60,7 +58,7 @@ void SpecialLabel::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWhe
     mouseWheel = wheel;
 
     if (!isBeingEdited())
-        sendActionMessage ("LWheel");
+        sendActionMessage (wheelMessage);
 }
 
 void SpecialLabel::paint (juce::Graphics& g)

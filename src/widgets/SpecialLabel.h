@@ -4,13 +4,15 @@
 
 // A label of the set editor, edited in place with a restricted character set. What was typed is tidied
 // before it is accepted; an accepted new text is announced with a change message, a wheel turn over the
-// label with the action message "LWheel".
+// label with the action message wheelMessage.
 class SpecialLabel final
     : public juce::Label
     , public juce::ChangeBroadcaster
     , public juce::ActionBroadcaster
 {
 public:
+    static constexpr const char* wheelMessage = "LWheel";
+
     SpecialLabel();
     ~SpecialLabel() override;
 

@@ -422,7 +422,7 @@ TEST_F (EditorTest, closeEmptiesTheEditorAndBackLeavesIt)
     openSetWith ({ "One" });
     click ("back-button");
 
-    EXPECT_EQ (messages.messages, juce::StringArray ("EditionExit"));
+    EXPECT_EQ (messages.messages, juce::StringArray (EditionComponent::exitMessage));
     EXPECT_FALSE (editor.isASetOpen());
     EXPECT_EQ (editor.getCurrentSet(), nullptr);
     EXPECT_EQ (editor.getWindowTitle(), "Musewheeler");
@@ -518,7 +518,8 @@ protected:
         if (command == "open")
             return editor.getCurrentSet() != nullptr && set().getName() == "Other";
         if (command == "back")
-            return messages.messages == juce::StringArray ("EditionExit") && !editor.isASetOpen();
+            return messages.messages == juce::StringArray (EditionComponent::exitMessage) &&
+                   !editor.isASetOpen();
 
         return !editor.isASetOpen();
     }

@@ -366,7 +366,8 @@ TEST_F (SpecialTagManagerTest, everyWheelTurnIsPassedOnAsAWheelMessage)
     component().mouseWheelMove (wt::mouseEvent (picker, { 100.0f, 150.0f }), wt::wheelDetails (-0.5f, true));
     testing_helpers::deliverMessages();
 
-    EXPECT_EQ (actions.messages, juce::StringArray ({ "Wheel", "Wheel" }));
+    EXPECT_EQ (actions.messages,
+               juce::StringArray ({ SpecialTagManager::wheelMessage, SpecialTagManager::wheelMessage }));
     EXPECT_FLOAT_EQ (picker.getMouseWheel().deltaY, -0.5f);
     EXPECT_TRUE (picker.getMouseWheel().isReversed);
     EXPECT_EQ (picker.getHashTags(), "");

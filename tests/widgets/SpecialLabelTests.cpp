@@ -209,7 +209,7 @@ TEST_F (SpecialLabelTest, wheelTurnsAreKeptAndAnnouncedUnlessTheLabelIsBeingEdit
 
     label.mouseWheelMove (wt::mouseEvent (label, { 50.0f, 12.0f }), wt::wheelDetails (-0.25f, true));
     testing_helpers::deliverMessages();
-    EXPECT_EQ (actions.messages, juce::StringArray ("LWheel"));
+    EXPECT_EQ (actions.messages, juce::StringArray (SpecialLabel::wheelMessage));
     EXPECT_FLOAT_EQ (label.getMouseWheel().deltaY, -0.25f);
     EXPECT_TRUE (label.getMouseWheel().isReversed);
 
