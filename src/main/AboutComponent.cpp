@@ -2,6 +2,7 @@
 
 #include "main/MainComponent.h"
 #include "widgets/CustomLookAndFeel.h"
+#include "widgets/RuledSheet.h"
 
 namespace
 {
@@ -9,13 +10,8 @@ const char* const juceAddress = "https://juce.com";
 const char* const creativityTechniquesAddress = "https://en.wikipedia.org/wiki/Creativity_techniques";
 const char* const lateralThinkingAddress = "https://en.wikipedia.org/wiki/Lateral_thinking";
 
-constexpr int lineSpacing = 5;
-constexpr int sheetInset = 15;
 constexpr int linkX = 50;
 constexpr int linkHeight = 24;
-
-const juce::Colour lineColour = juce::Colour (0xff555555).withMultipliedBrightness (0.25f).withAlpha (0.9f);
-const juce::Colour frameColour (0xff808080);
 } // namespace
 
 AboutComponent::AboutComponent()
@@ -89,29 +85,11 @@ juce::String AboutComponent::getCreditsText (int textLanguage)
 //==============================================================================
 void AboutComponent::paint (juce::Graphics& g)
 {
-    const auto w = getWidth();
-    const auto h = getHeight();
-
-    g.fillAll (juce::Colours::black.withAlpha (0.95f));
-
-    g.setColour (lineColour);
-    const auto linedHeight = h - 2 * sheetInset;
-
-    if (linedHeight >= lineSpacing)
-    {
-        const auto numLines = linedHeight / lineSpacing;
-
-        for (int i = 1; i <= numLines; ++i)
-            g.drawHorizontalLine (sheetInset + ((i - 1) * linedHeight) / numLines, (float) sheetInset,
-                                  (float) (w - sheetInset));
-    }
-
-    g.setColour (frameColour);
-    g.drawRect (sheetInset, sheetInset, w - 2 * sheetInset, h - 2 * sheetInset, 1);
+    RuledSheet::paint (g, getLocalBounds());
 
     g.setFont (getTextFont());
     g.setColour (juce::Colours::white);
-    g.drawMultiLineText (getCreditsText (language), textX, firstBaselineY, getTextWidth (w));
+    g.drawMultiLineText (getCreditsText (language), textX, firstBaselineY, getTextWidth (getWidth()));
 }
 
 void AboutComponent::resized()

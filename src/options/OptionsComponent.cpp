@@ -3,6 +3,7 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "widgets/CustomLookAndFeel.h"
+#include "widgets/RuledSheet.h"
 
 namespace
 {
@@ -75,9 +76,6 @@ int selectedIdOr (const juce::ComboBox& box, int fallback)
     const auto id = box.getSelectedId();
     return id != 0 ? id : fallback;
 }
-
-constexpr int ruleSpacing = 5;
-constexpr int frameInset = 15;
 } // namespace
 
 OptionsComponent::OptionsComponent (DataTags* tags, LibSetsConseils* library)
@@ -139,26 +137,7 @@ OptionsComponent::~OptionsComponent()
 //==============================================================================
 void OptionsComponent::paint (juce::Graphics& g)
 {
-    const auto width = getWidth();
-    const auto height = getHeight();
-
-    g.fillAll (juce::Colours::black.withAlpha (0.95f));
-
-    // A ruled background, one faint line about every five pixels.
-    const auto ruledHeight = height - 2 * frameInset;
-
-    if (ruledHeight >= ruleSpacing)
-    {
-        g.setColour (juce::Colours::darkgrey.withMultipliedBrightness (0.25f).withAlpha (0.9f));
-        const auto numLines = ruledHeight / ruleSpacing;
-
-        for (int line = 0; line < numLines; ++line)
-            g.drawHorizontalLine (frameInset + (line * ruledHeight) / numLines, (float) frameInset,
-                                  (float) (width - frameInset));
-    }
-
-    g.setColour (juce::Colours::grey);
-    g.drawRect (frameInset, frameInset, width - 2 * frameInset, height - 2 * frameInset, 1);
+    RuledSheet::paint (g, getLocalBounds());
 }
 
 void OptionsComponent::resized()
