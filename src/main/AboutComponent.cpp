@@ -113,7 +113,7 @@ int AboutComponent::getLinkWidth (const juce::HyperlinkButton& link, int preferr
 
 void AboutComponent::mouseDown (const juce::MouseEvent&)
 {
-    sendActionMessage ("AboutExit");
+    sendActionMessage (exitMessage);
 }
 
 void AboutComponent::visibilityChanged()

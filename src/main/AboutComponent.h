@@ -5,13 +5,15 @@
 #include <memory>
 
 // The About panel: a dark lined sheet over the whole main screen with the credits in the interface
-// language and four web links. A click anywhere outside the links sends "AboutExit" to the main screen,
+// language and four web links. A click anywhere outside the links sends exitMessage to the main screen,
 // which hides it.
 class AboutComponent final
     : public juce::Component
     , public juce::ActionBroadcaster
 {
 public:
+    static constexpr const char* exitMessage = "AboutExit";
+
     AboutComponent();
     ~AboutComponent() override;
 

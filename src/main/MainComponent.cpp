@@ -491,22 +491,22 @@ void MainComponent::takeOverOptions()
 
 void MainComponent::actionListenerCallback (const juce::String& message)
 {
-    if (message == "AboutExit")
+    if (message == AboutComponent::exitMessage)
     {
         aboutComponent->setVisible (false);
         takeKeyboardFocus();
     }
-    else if (message == "OptionsOK")
+    else if (message == OptionsComponent::okMessage)
     {
         optionsComponent->setVisible (false);
         takeOverOptions();
     }
-    else if (message == "OptionsCancel")
+    else if (message == OptionsComponent::cancelMessage)
     {
         optionsComponent->setVisible (false);
         takeKeyboardFocus();
     }
-    else if (message == "EditionExit")
+    else if (message == EditionComponent::exitMessage)
     {
         // Sets created or changed in the editor take part in the next draws.
         editionComponent->setVisible (false);

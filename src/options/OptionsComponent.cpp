@@ -162,9 +162,9 @@ void OptionsComponent::resized()
 void OptionsComponent::buttonClicked (juce::Button* button)
 {
     if (button == &buttonOK)
-        sendActionMessage ("OptionsOK");
+        sendActionMessage (okMessage);
     else if (button == &buttonCancel)
-        sendActionMessage ("OptionsCancel");
+        sendActionMessage (cancelMessage);
 }
 
 void OptionsComponent::comboBoxChanged (juce::ComboBox* box)

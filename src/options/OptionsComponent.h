@@ -7,7 +7,7 @@ class LibSetsConseils;
 
 // The panel that sets the interface language and the filter of the advice draw: the language of the
 // sets, one set, all sets or the favourites, and at most one tag. It lies over the main screen, which
-// fills it, shows it, and on "OptionsOK" reads the choices back; "OptionsCancel" only closes it.
+// fills it, shows it, and on okMessage reads the choices back; cancelMessage only closes it.
 // Choices take effect only when confirmed, except the interface language, which switches the shared
 // tag catalogue at once.
 class OptionsComponent final
@@ -18,6 +18,9 @@ class OptionsComponent final
     , private juce::AsyncUpdater
 {
 public:
+    static constexpr const char* okMessage = "OptionsOK";
+    static constexpr const char* cancelMessage = "OptionsCancel";
+
     // Item ids of the combo boxes; the main screen reads and writes them.
     static constexpr int allLanguagesId = 1;
     static constexpr int frenchSetsId = 2;

@@ -159,7 +159,7 @@ TEST_F (AboutComponentTest, aClickOutsideTheLinksClosesThePanelAndAClickOnALinkR
 
     wt::press (about, { 100.0f, 60.0f });
     deliverMessages();
-    EXPECT_EQ (recorder.messages, juce::StringArray ("AboutExit"));
+    EXPECT_EQ (recorder.messages, juce::StringArray (AboutComponent::exitMessage));
 
     // The toolkit hands a press to the topmost child under it: over a link, the link takes it.
     for (auto* link : links())

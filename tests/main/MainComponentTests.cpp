@@ -832,7 +832,7 @@ TEST_F (MainComponentDataFolderTest, aSetReplacedSinceTheDrawIsToldAndLeftAsItIs
     screen.takeNewAdvice (false, 1);
     EXPECT_EQ (adviceText(), "r2");
     screen.handleMenuResult (MainComponent::menuOptions);
-    screen.actionListenerCallback ("OptionsOK");
+    screen.actionListenerCallback (OptionsComponent::okMessage);
     EXPECT_EQ (adviceText(), MainComponent::getNoAdviceMessage (1));
 }
 

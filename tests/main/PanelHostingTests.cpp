@@ -390,9 +390,9 @@ TEST_F (PanelHostingDataFolderTest, theAdviceTimerDrawsNothingWhileAPanelIsOpen)
         EXPECT_TRUE (main.isTimerRunning (MainComponent::adviceTimer));
         EXPECT_EQ (main.getTimerInterval (MainComponent::adviceTimer), 5000);
 
-        main.actionListenerCallback (entry == MainComponent::menuAbout     ? "AboutExit"
-                                     : entry == MainComponent::menuOptions ? "OptionsCancel"
-                                                                           : "EditionExit");
+        main.actionListenerCallback (entry == MainComponent::menuAbout     ? AboutComponent::exitMessage
+                                     : entry == MainComponent::menuOptions ? OptionsComponent::cancelMessage
+                                                                           : EditionComponent::exitMessage);
 
         // Without repeats, two draws cannot both show the advice that was on screen.
         main.timerCallback (MainComponent::adviceTimer);
@@ -536,7 +536,7 @@ TEST_F (PanelHostingDataFolderTest, theQuitQuestionGoesThroughTheEditorOnlyWhile
 
     // Once hidden, the editor no longer asks, whatever it held.
     editorKey ('N');
-    main.actionListenerCallback ("EditionExit");
+    main.actionListenerCallback (EditionComponent::exitMessage);
     EXPECT_TRUE (main.askAuthorizationToQuit());
     EXPECT_TRUE (dialogs->allAnswersUsed());
 }
@@ -618,7 +618,7 @@ TEST_F (PanelHostingDataFolderTest, focusThatRestsBehindTheOpenEditorIsHandedToT
     EXPECT_TRUE (focusGiven.empty());
 
     // With the editor closed, the main screen and its buttons keep the focus they get.
-    main.actionListenerCallback ("EditionExit");
+    main.actionListenerCallback (EditionComponent::exitMessage);
     focusGiven.clear();
     main.globalFocusChanged (menuButton);
     main.focusGained (juce::Component::focusChangedDirectly);

@@ -487,7 +487,7 @@ TEST_F (OptionsComponentDataFolderTest, theButtonsSendTheirMessagesAndLeaveThePa
     cancel.triggerClick();
     deliverMessages();
 
-    EXPECT_EQ (actions.messages, list ({ "OptionsOK", "OptionsCancel" }));
+    EXPECT_EQ (actions.messages, list ({ OptionsComponent::okMessage, OptionsComponent::cancelMessage }));
     EXPECT_TRUE (panel->isVisible());
 
     // The buttons lie above the description area, which reaches under them.
