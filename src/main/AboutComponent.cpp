@@ -1,5 +1,6 @@
 #include "main/AboutComponent.h"
 
+#include "app/Bilingual.h"
 #include "main/MainComponent.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/RuledSheet.h"
@@ -12,6 +13,23 @@ const char* const lateralThinkingAddress = "https://en.wikipedia.org/wiki/Latera
 
 constexpr int linkX = 50;
 constexpr int linkHeight = 24;
+
+constexpr Bilingual creditsText{
+    "Musewheeler V1 was written by the Musewheeler developers for composers and songwriters in search of a "
+    "first idea.\n\n"
+    "Its idea comes from decks of creative prompt cards and from lateral-thinking exercises, and it grew out "
+    "of earlier prototypes.\n\n"
+    "Thanks to the JUCE team, to everyone who tried the software or took an interest in it, and to everyone "
+    "who writes and shares advice sets.\n\n"
+    "More information is available on:",
+    "Musewheeler V1 a été écrit par les développeurs de Musewheeler pour les compositeurs et les auteurs en "
+    "quête d'une première idée\n\n"
+    "Son idée vient des jeux de cartes d'inspiration créative et des exercices de pensée latérale, et elle a "
+    "mûri au fil de prototypes antérieurs\n\n"
+    "Merci à l'équipe de JUCE, à tous ceux qui ont essayé le logiciel ou s'y sont intéressés, et à tous ceux "
+    "qui écrivent et partagent des sets de conseils\n\n"
+    "Plus d'infos sur :"
+};
 } // namespace
 
 AboutComponent::AboutComponent()
@@ -62,24 +80,7 @@ void AboutComponent::updateHomeLink()
 
 juce::String AboutComponent::getCreditsText (int textLanguage)
 {
-    if (textLanguage != 0)
-        return "Musewheeler V1 was written by the Musewheeler developers for composers and songwriters in "
-               "search of a first idea.\n\n"
-               "Its idea comes from decks of creative prompt cards and from lateral-thinking exercises, and "
-               "it grew out of earlier prototypes.\n\n"
-               "Thanks to the JUCE team, to everyone who tried the software or took an interest in it, and "
-               "to everyone who writes and shares advice sets.\n\n"
-               "More information is available on:";
-
-    return juce::String (juce::CharPointer_UTF8 (
-        "Musewheeler V1 a \xc3\xa9t\xc3\xa9 \xc3\xa9\x63rit par les d\xc3\xa9veloppeurs de Musewheeler "
-        "pour les compositeurs et les auteurs en qu\xc3\xaate d'une premi\xc3\xa8re id\xc3\xa9\x65\n\n"
-        "Son id\xc3\xa9\x65 vient des jeux de cartes d'inspiration cr\xc3\xa9\x61tive et des exercices de "
-        "pens\xc3\xa9\x65 lat\xc3\xa9rale, et elle a m\xc3\xbbri au fil de prototypes ant\xc3\xa9rieurs\n\n"
-        "Merci \xc3\xa0 l'\xc3\xa9quipe de JUCE, \xc3\xa0 tous ceux qui ont essay\xc3\xa9 le logiciel ou "
-        "s'y sont int\xc3\xa9ress\xc3\xa9s, et \xc3\xa0 tous ceux qui \xc3\xa9\x63rivent et partagent des "
-        "sets de conseils\n\n"
-        "Plus d'infos sur :"));
+    return creditsText.in (textLanguage);
 }
 
 //==============================================================================

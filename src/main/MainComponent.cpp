@@ -1,28 +1,54 @@
 #include "main/MainComponent.h"
 
+#include "app/Bilingual.h"
 #include "editor/NativeEditorDialogs.h"
 #include "main/ConfigFile.h"
 
 namespace
 {
-juce::String utf8 (const char* text)
-{
-    return juce::String (juce::CharPointer_UTF8 (text));
-}
-
 struct TimerEntry
 {
     int menuId;
     int seconds;
-    const char* english;
-    const char* french;
+    Bilingual name;
 };
 
 constexpr TimerEntry timerEntries[] = {
-    { 10, 0, "Disabled", "D\xc3\xa9sactiver" }, { 11, 5, "5 seconds", "5 secondes" },
-    { 12, 10, "10 seconds", "10 secondes" },    { 13, 30, "30 seconds", "30 secondes" },
-    { 14, 60, "1 minute", "1 minute" },         { 15, 120, "2 minutes", "2 minutes" },
-    { 16, 300, "5 minutes", "5 minutes" },      { 17, 600, "10 minutes", "10 minutes" },
+    { 10, 0, { "Disabled", "Désactiver" } },     { 11, 5, { "5 seconds", "5 secondes" } },
+    { 12, 10, { "10 seconds", "10 secondes" } }, { 13, 30, { "30 seconds", "30 secondes" } },
+    { 14, 60, { "1 minute", "1 minute" } },      { 15, 120, { "2 minutes", "2 minutes" } },
+    { 16, 300, { "5 minutes", "5 minutes" } },   { 17, 600, { "10 minutes", "10 minutes" } },
+};
+
+constexpr Bilingual timerText{ "Timer", "Minuterie" };
+constexpr Bilingual setsEditionText{ "Sets edition", "Édition des sets" };
+constexpr Bilingual moreSetsText{ "To get more sets...", "Récupérer plus de sets..." };
+constexpr Bilingual helpText{ "Help", "Aide" };
+constexpr Bilingual copyAdviceText{ "Copy the current advice", "Copier le conseil en cours" };
+constexpr Bilingual aboutText{ "About Musewheeler...", "A propos de Musewheeler..." };
+
+constexpr Bilingual newAdviceTitle{ "New advice", "Nouveau conseil" };
+constexpr Bilingual favouriteTitle{ "Favourite", "Favori" };
+
+constexpr Bilingual noAdviceText{
+    "No advice has been found. You should change the tag filtering (options), or verify that your advice "
+    "sets are in the data folder.",
+    "Aucun conseil n'a été trouvé. Vous devriez modifier le filtrage des tags (options) et vérifier que les "
+    "sets sont dans le dossier data."
+};
+
+// Where the set file's path goes in the messages about a favourite that could not be saved.
+constexpr const char* pathPlaceholder = "<path>";
+
+constexpr Bilingual favoriteNotWrittenText{
+    "The favourite could not be saved: the file <path> cannot be written.",
+    "Le favori n'a pas pu être enregistré : le fichier <path> ne peut pas être écrit."
+};
+constexpr Bilingual favoriteFileChangedText{
+    "The favourite was not saved: the file <path> was changed or removed by another program since it was "
+    "read, and it is left as it is. Press OK in the options to read the sets again.",
+    "Le favori n'a pas été enregistré : le fichier <path> a été modifié ou supprimé par un autre programme "
+    "depuis sa lecture, et il est laissé tel quel. Appuyez sur OK dans les options pour relire les sets."
 };
 
 // The frame is drawn inset so that its rounded corners clear the buttons along the bottom edge.
@@ -175,10 +201,9 @@ void MainComponent::globalFocusChanged (juce::Component* focusedComponent)
 
 void MainComponent::updateButtonTitles()
 {
-    const bool english = currentLanguage != 0;
-    buttonNewAdvice->setTitle (english ? "New advice" : "Nouveau conseil");
+    buttonNewAdvice->setTitle (newAdviceTitle.in (currentLanguage));
     buttonMenu->setTitle ("Menu");
-    buttonFavorite->setTitle (english ? "Favourite" : "Favori");
+    buttonFavorite->setTitle (favouriteTitle.in (currentLanguage));
 }
 
 //==============================================================================
@@ -193,13 +218,7 @@ void MainComponent::initDatabase()
 
 juce::String MainComponent::getNoAdviceMessage (int language)
 {
-    if (language != 0)
-        return "No advice has been found. You should change the tag filtering (options), or verify that your "
-               "advice sets are in the data folder.";
-
-    return utf8 (
-        "Aucun conseil n'a \xc3\xa9t\xc3\xa9 trouv\xc3\xa9. Vous devriez modifier le filtrage des tags "
-        "(options) et v\xc3\xa9rifier que les sets sont dans le dossier data.");
+    return noAdviceText.in (language);
 }
 
 void MainComponent::takeNewAdvice (bool fade, int index)
@@ -388,29 +407,15 @@ void MainComponent::toggleFavorite()
 
 void MainComponent::tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcome, const juce::File& setFile)
 {
-    const auto french = currentLanguage == 0;
     const auto path = setFile.getFullPathName();
 
     if (outcome == LibSetsConseils::FavoriteSaving::writeFailed)
-    {
-        const auto message =
-            french ? utf8 ("Le favori n'a pas pu \u00eatre enregistr\u00e9 : le fichier ") + path +
-                         utf8 (" ne peut pas \u00eatre \u00e9crit.")
-                   : "The favourite could not be saved: the file " + path + " cannot be written.";
-        dialogs->showMessageBox ("Musewheeler", message, "OK");
-    }
+        dialogs->showMessageBox (
+            "Musewheeler", favoriteNotWrittenText.in (currentLanguage).replace (pathPlaceholder, path), "OK");
     else if (outcome == LibSetsConseils::FavoriteSaving::fileChanged)
-    {
-        const auto message =
-            french ? utf8 ("Le favori n'a pas \u00e9t\u00e9 enregistr\u00e9 : le fichier ") + path +
-                         utf8 (" a \u00e9t\u00e9 modifi\u00e9 ou supprim\u00e9 par un autre programme "
-                               "depuis sa lecture, et il est laiss\u00e9 tel quel. Appuyez sur OK "
-                               "dans les options pour relire les sets.")
-                   : "The favourite was not saved: the file " + path +
-                         " was changed or removed by another program since it was read, and it "
-                         "is left as it is. Press OK in the options to read the sets again.";
-        dialogs->showMessageBox ("Musewheeler", message, "OK");
-    }
+        dialogs->showMessageBox ("Musewheeler",
+                                 favoriteFileChangedText.in (currentLanguage).replace (pathPlaceholder, path),
+                                 "OK");
 }
 
 bool MainComponent::keyPressed (const juce::KeyPress& key)
@@ -563,28 +568,22 @@ int MainComponent::getTimerPeriodForMenuId (int menuId)
 
 juce::PopupMenu MainComponent::createMainMenu() const
 {
-    const bool english = currentLanguage != 0;
-    const auto text = [english] (const char* englishText, const char* frenchText)
-    { return english ? juce::String (englishText) : utf8 (frenchText); };
-
     juce::PopupMenu timerMenu;
 
     for (const auto& entry : timerEntries)
-        timerMenu.addItem (entry.menuId, text (entry.english, entry.french), true,
+        timerMenu.addItem (entry.menuId, entry.name.in (currentLanguage), true,
                            timerSeconds == entry.seconds);
 
     juce::PopupMenu menu;
     menu.addItem (menuOptions, "Options");
-    menu.addSubMenu (text ("Timer", "Minuterie"), timerMenu);
+    menu.addSubMenu (timerText.in (currentLanguage), timerMenu);
     menu.addSeparator();
-    menu.addItem (menuSetsEdition, text ("Sets edition", "\xc3\x89"
-                                                         "dition des sets"));
-    menu.addItem (menuMoreSets, text ("To get more sets...", "R\xc3\xa9"
-                                                             "cup\xc3\xa9rer plus de sets..."));
+    menu.addItem (menuSetsEdition, setsEditionText.in (currentLanguage));
+    menu.addItem (menuMoreSets, moreSetsText.in (currentLanguage));
     menu.addSeparator();
-    menu.addItem (menuHelp, text ("Help", "Aide"));
-    menu.addItem (menuCopyAdvice, text ("Copy the current advice", "Copier le conseil en cours"));
-    menu.addItem (menuAbout, text ("About Musewheeler...", "A propos de Musewheeler..."));
+    menu.addItem (menuHelp, helpText.in (currentLanguage));
+    menu.addItem (menuCopyAdvice, copyAdviceText.in (currentLanguage));
+    menu.addItem (menuAbout, aboutText.in (currentLanguage));
     return menu;
 }
 

@@ -2,74 +2,34 @@
 
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
+#include "app/Bilingual.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/RuledSheet.h"
 
 namespace
 {
-// The panel's own texts, English first; section headings of the tag list are shorter than the
-// catalogue's category names.
-struct PanelTexts
-{
-    const char* title;
-    const char* interface;
-    const char* selectedSets;
-    const char* languageSets;
-    const char* tags;
-    const char* allLanguages;
-    const char* frenchSets;
-    const char* englishSets;
-    const char* allSets;
-    const char* favorites;
-    const char* noTag;
-    const char* headings[DataTags::numCategories];
-    const char* ok;
-    const char* cancel;
+constexpr Bilingual titleText{ "Advice filtering", "Filtrage des conseils" };
+constexpr Bilingual interfaceText{ "Interface", "Interface" };
+constexpr Bilingual selectedSetsText{ "Selected sets", "Sets sélectionnés" };
+constexpr Bilingual languageSetsText{ "Language(s) in the sets", "Langue(s) dans les sets" };
+constexpr Bilingual tagsText{ "Tags", "Tags" };
+constexpr Bilingual allLanguagesText{ "---All the languages---", "---Toutes les langues---" };
+constexpr Bilingual frenchSetsText{ "French sets only", "Seulement les sets en français" };
+constexpr Bilingual englishSetsText{ "English sets only", "Seulement les sets en anglais" };
+constexpr Bilingual allSetsText{ "---All the sets---", "---Tous les sets---" };
+constexpr Bilingual favoritesText{ "---Favorites---", "---Favoris---" };
+constexpr Bilingual noTagText{ "---No tag filtering---", "---Pas de filtrage par tags---" };
+constexpr Bilingual okText{ "OK", "OK" };
+constexpr Bilingual cancelText{ "Cancel", "Annuler" };
+
+// The section headings of the tag list are shorter than the catalogue's category names.
+constexpr Bilingual tagHeadings[DataTags::numCategories] = {
+    { "Abstraction level", "Niveau d'abstraction" },
+    { "Function", "Fonction" },
+    { "Instruments", "Instruments" },
+    { "Music genre", "Styles musicaux" },
+    { "Themes", "Thèmes" },
 };
-
-const PanelTexts englishTexts{
-    "Advice filtering",
-    "Interface",
-    "Selected sets",
-    "Language(s) in the sets",
-    "Tags",
-    "---All the languages---",
-    "French sets only",
-    "English sets only",
-    "---All the sets---",
-    "---Favorites---",
-    "---No tag filtering---",
-    { "Abstraction level", "Function", "Instruments", "Music genre", "Themes" },
-    "OK",
-    "Cancel",
-};
-
-const PanelTexts frenchTexts{
-    "Filtrage des conseils",
-    "Interface",
-    "Sets sélectionnés",
-    "Langue(s) dans les sets",
-    "Tags",
-    "---Toutes les langues---",
-    "Seulement les sets en français",
-    "Seulement les sets en anglais",
-    "---Tous les sets---",
-    "---Favoris---",
-    "---Pas de filtrage par tags---",
-    { "Niveau d'abstraction", "Fonction", "Instruments", "Styles musicaux", "Thèmes" },
-    "OK",
-    "Annuler",
-};
-
-const PanelTexts& textsFor (int language)
-{
-    return language == 0 ? frenchTexts : englishTexts;
-}
-
-juce::String text (const char* utf8Text)
-{
-    return juce::String::fromUTF8 (utf8Text);
-}
 
 int selectedIdOr (const juce::ComboBox& box, int fallback)
 {
@@ -213,9 +173,8 @@ void OptionsComponent::handleAsyncUpdate()
 //==============================================================================
 void OptionsComponent::fillComboSets (int setLanguageFilter)
 {
-    const auto& texts = textsFor (language);
-    comboSets.addItem (text (texts.allSets), allSetsId);
-    comboSets.addItem (text (texts.favorites), favoritesId);
+    comboSets.addItem (allSetsText.in (language), allSetsId);
+    comboSets.addItem (favoritesText.in (language), favoritesId);
 
     const auto names = libSets->getNameSets (setLanguageFilter);
     const auto files = libSets->getFileSets (setLanguageFilter);
@@ -241,33 +200,31 @@ void OptionsComponent::setLanguage (int lang)
     for (auto* box : { &comboInterface, &comboSets, &comboLanguageSets, &comboTags })
         box->clear (juce::dontSendNotification);
 
-    const auto& texts = textsFor (language);
-
-    labelTitle.setText (text (texts.title), juce::dontSendNotification);
-    labelInterface.setText (text (texts.interface), juce::dontSendNotification);
-    labelSelectedSets.setText (text (texts.selectedSets), juce::dontSendNotification);
-    labelLanguageSets.setText (text (texts.languageSets), juce::dontSendNotification);
-    labelTags.setText (text (texts.tags), juce::dontSendNotification);
+    labelTitle.setText (titleText.in (language), juce::dontSendNotification);
+    labelInterface.setText (interfaceText.in (language), juce::dontSendNotification);
+    labelSelectedSets.setText (selectedSetsText.in (language), juce::dontSendNotification);
+    labelLanguageSets.setText (languageSetsText.in (language), juce::dontSendNotification);
+    labelTags.setText (tagsText.in (language), juce::dontSendNotification);
 
     comboInterface.addItemList (dataTags->getCategory (DataTags::numCategories), 1);
 
-    comboLanguageSets.addItem (text (texts.allLanguages), allLanguagesId);
-    comboLanguageSets.addItem (text (texts.frenchSets), frenchSetsId);
-    comboLanguageSets.addItem (text (texts.englishSets), englishSetsId);
+    comboLanguageSets.addItem (allLanguagesText.in (language), allLanguagesId);
+    comboLanguageSets.addItem (frenchSetsText.in (language), frenchSetsId);
+    comboLanguageSets.addItem (englishSetsText.in (language), englishSetsId);
 
     fillComboSets (languageSetsId - 2);
 
-    comboTags.addItem (text (texts.noTag), noTagId);
+    comboTags.addItem (noTagText.in (language), noTagId);
 
     for (int category = 0; category < DataTags::numCategories; ++category)
     {
         comboTags.addSeparator();
-        comboTags.addSectionHeading (text (texts.headings[category]));
+        comboTags.addSectionHeading (tagHeadings[category].in (language));
         comboTags.addItemList (dataTags->getCategory (category), 100 * category + 1);
     }
 
-    buttonOK.setButtonText (text (texts.ok));
-    buttonCancel.setButtonText (text (texts.cancel));
+    buttonOK.setButtonText (okText.in (language));
+    buttonCancel.setButtonText (cancelText.in (language));
 
     comboInterface.setSelectedId (language == 0 ? 1 : 2, juce::dontSendNotification);
     comboSets.setSelectedId (setsId, juce::sendNotificationAsync);
