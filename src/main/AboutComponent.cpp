@@ -1,6 +1,6 @@
 #include "main/AboutComponent.h"
 
-#include "main/MainComponent.h"
+#include "main/HelpPages.h"
 #include "widgets/CustomLookAndFeel.h"
 
 namespace
@@ -45,9 +45,7 @@ juce::Font AboutComponent::getTextFont()
 
 juce::URL AboutComponent::getHomeAddress (int textLanguage)
 {
-    const auto folder = textLanguage == 0 ? MainComponent::getHelpFolder().getChildFile ("fr")
-                                          : MainComponent::getHelpFolder();
-    return MainComponent::getPageAddress (folder.getChildFile ("index.html"));
+    return HelpPages::getPageAddress (HelpPages::getPageFile ("index.html", textLanguage));
 }
 
 void AboutComponent::updateHomeLink()

@@ -733,23 +733,6 @@ TEST_F (MainComponentDataFolderTest, f1OpensTheHelpFromTheScreenAndFromItsButton
     EXPECT_EQ (launched.size(), 2);
 }
 
-TEST (MainComponentPageAddressTest, aFolderNameCannotRunAnythingThroughTheShell)
-{
-    const auto folder = juce::File ("/tmp").getChildFile (
-        testing_helpers::utf8 ("it's \"quoted\" $HOME $(touch x) `touch y` \\ été; & | > <"));
-    const auto page = folder.getChildFile ("index.html");
-    const auto address = MainComponent::getPageAddress (page).toString (true);
-
-    EXPECT_TRUE (address.startsWith ("file:///tmp/"));
-    EXPECT_TRUE (address.endsWith ("/index.html"));
-
-    // Inside the double quotes the toolkit puts around it, these are the characters /bin/sh acts on.
-    for (const auto* special : { "\"", "$", "`", "\\" })
-        EXPECT_FALSE (address.contains (special)) << special;
-
-    EXPECT_EQ (juce::URL (address).getLocalFile(), page);
-}
-
 //==============================================================================
 // The files under the screen may fail it: it keeps running, tells the user of a mark it could not save,
 // and leaves every file as it found it.
