@@ -8,13 +8,13 @@ list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/e2e/")
 add_executable (MusewheelerTests ${musewheelerTestSources})
 target_link_libraries (MusewheelerTests PRIVATE MusewheelerCore GTest::gtest)
 target_include_directories (MusewheelerTests PRIVATE "${PROJECT_SOURCE_DIR}/tests")
+# The test program's folder is passed in too, for the test that the program finds its own folder.
+set (musewheelerTestProgramDir "${PROJECT_BINARY_DIR}/tests/bin")
 target_compile_definitions (MusewheelerTests PRIVATE
     MUSEWHEELER_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
     MUSEWHEELER_SHIPPED_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
-    MUSEWHEELER_TEST_PROGRAM_DIR="${PROJECT_BINARY_DIR}/tests/bin")
-
-set_target_properties (MusewheelerTests PROPERTIES
-    RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests/bin")
+    MUSEWHEELER_TEST_PROGRAM_DIR="${musewheelerTestProgramDir}")
+set_target_properties (MusewheelerTests PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${musewheelerTestProgramDir}")
 
 # Every test that needs a data folder or a settings file works in a program folder of its own, so all of
 # them run freely in parallel.
