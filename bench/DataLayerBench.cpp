@@ -4,6 +4,7 @@
 #include "advice/LibSetsConseils.h"
 #include "advice/SetConseils.h"
 #include "advice/Utf16TextFile.h"
+#include "app/ProgramFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -97,17 +98,18 @@ void BM_LoadDataFull (benchmark::State& state)
     state.SetBytesProcessed ((int64_t) state.iterations() * set.getFileSet().getSize());
 }
 
-juce::File dataFolderBesideProgram()
+// The library reads "data" in the program's folder; the benchmarks give it a folder of their own.
+juce::File benchProgramFolder()
 {
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile ("data");
+    return benchFolder().getChildFile ("program");
 }
 
 // The library reads "data" beside the program: 100 sets of 1,000 advice are written there once.
 void BM_GenerateFilteredList (benchmark::State& state)
 {
     DataTags tags;
-    const auto dataFolder =
-        juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile ("data");
+    const ProgramFolder::ScopedOverride programFolder (benchProgramFolder());
+    const auto dataFolder = ProgramFolder::getSibling ("data");
     dataFolder.deleteRecursively();
     dataFolder.createDirectory();
 
@@ -146,7 +148,8 @@ void BM_ReplaceWithText (benchmark::State& state)
 void BM_FavoriteMark (benchmark::State& state)
 {
     DataTags tags;
-    const auto dataFolder = dataFolderBesideProgram();
+    const ProgramFolder::ScopedOverride programFolder (benchProgramFolder());
+    const auto dataFolder = ProgramFolder::getSibling ("data");
     dataFolder.deleteRecursively();
     dataFolder.createDirectory();
     const auto numAdvice = (int) state.range (0);
@@ -223,7 +226,8 @@ void BM_ListManyTags (benchmark::State& state)
 void BM_ScanWithLargeJunkFile (benchmark::State& state)
 {
     DataTags tags;
-    const auto dataFolder = dataFolderBesideProgram();
+    const ProgramFolder::ScopedOverride programFolder (benchProgramFolder());
+    const auto dataFolder = ProgramFolder::getSibling ("data");
     dataFolder.deleteRecursively();
     dataFolder.createDirectory();
 

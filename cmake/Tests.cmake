@@ -8,22 +8,17 @@ list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/e2e/")
 add_executable (MusewheelerTests ${musewheelerTestSources})
 target_link_libraries (MusewheelerTests PRIVATE MusewheelerCore GTest::gtest)
 target_include_directories (MusewheelerTests PRIVATE "${PROJECT_SOURCE_DIR}/tests")
+# The test program's folder is passed in too, for the test that the program finds its own folder.
+set (musewheelerTestProgramDir "${PROJECT_BINARY_DIR}/tests/bin")
 target_compile_definitions (MusewheelerTests PRIVATE
     MUSEWHEELER_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
-    MUSEWHEELER_SHIPPED_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+    MUSEWHEELER_SHIPPED_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
+    MUSEWHEELER_TEST_PROGRAM_DIR="${musewheelerTestProgramDir}")
+set_target_properties (MusewheelerTests PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${musewheelerTestProgramDir}")
 
-# Two levels below the build folder, so that the library's "../data" fallback stays inside the build tree.
-set_target_properties (MusewheelerTests PROPERTIES
-    RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests/bin")
-
-# Tests that create data folders beside the executable share one lock; the others run freely in parallel.
-gtest_discover_tests (MusewheelerTests
-    TEST_FILTER "*DataFolder*"
-    PROPERTIES RESOURCE_LOCK musewheeler-data-folder
-    DISCOVERY_TIMEOUT 60)
-gtest_discover_tests (MusewheelerTests
-    TEST_FILTER "-*DataFolder*"
-    DISCOVERY_TIMEOUT 60)
+# Every test that needs a data folder or a settings file works in a program folder of its own, so all of
+# them run freely in parallel.
+gtest_discover_tests (MusewheelerTests DISCOVERY_TIMEOUT 60)
 
 file (GLOB musewheelerEndToEndTests CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/*.sh")
 foreach (script IN LISTS musewheelerEndToEndTests)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/ConfigFile.h"
+#include "app/ProgramFolder.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -48,20 +48,6 @@ inline void deliverMessages (int milliseconds = 30)
 inline juce::String utf8 (const char* text)
 {
     return juce::String::fromUTF8 (text);
-}
-
-// Where the program looks for "data" and "Musewheeler.ini": beside the running executable.
-inline juce::File besideProgram (const juce::String& path)
-{
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (path);
-}
-
-// Leaves the program's folder as a fresh install without sets finds it: no "data" beside it or one level
-// up, no help pages, no settings (whatever stands in their place, file or folder).
-inline void removeProgramFolderFiles()
-{
-    for (const auto* name : { "data", "../data", "help", ConfigFile::fileName })
-        besideProgram (name).deleteRecursively();
 }
 
 // The file's bytes, empty for a file that cannot be read.
@@ -118,4 +104,33 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE (TemporaryFolder)
 };
+
+// A program folder of the test's own, as a fresh install without sets finds it: no "data" in it or one
+// level up, no help pages, no settings. It is "bin" inside a temporary folder, so that "../data" stays
+// inside that one too; the program looks there until the object goes, and both are deleted with it.
+class ScopedProgramFolder final
+{
+public:
+    ScopedProgramFolder()
+        : programFolder (root.child ("bin"))
+        , scopedOverride (programFolder)
+    {
+        programFolder.createDirectory();
+    }
+
+    const juce::File& get() const { return programFolder; }
+
+private:
+    TemporaryFolder root;
+    juce::File programFolder;
+    ProgramFolder::ScopedOverride scopedOverride;
+
+    JUCE_DECLARE_NON_COPYABLE (ScopedProgramFolder)
+};
+
+// Where the program looks for "data", "../data", "help" and "Musewheeler.ini" now.
+inline juce::File besideProgram (const juce::String& path)
+{
+    return ProgramFolder::getSibling (path);
+}
 } // namespace testing_helpers

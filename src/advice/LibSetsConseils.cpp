@@ -1,6 +1,7 @@
 #include "advice/LibSetsConseils.h"
 
 #include "advice/RegularFile.h"
+#include "app/ProgramFolder.h"
 
 namespace
 {
@@ -57,11 +58,6 @@ LibSetsConseils::LibSetsConseils (DataTags* tags)
 }
 
 //==============================================================================
-juce::File LibSetsConseils::getApplicationSibling (const juce::String& relativePath)
-{
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (relativePath);
-}
-
 juce::Array<juce::File> LibSetsConseils::findSetFiles (const juce::File& folder)
 {
     // The toolkit's wildcard follows the file system's letter case; set files are recognised in any case.
@@ -84,12 +80,12 @@ juce::Array<juce::File> LibSetsConseils::findSetFiles (const juce::File& folder)
 
 juce::File LibSetsConseils::getDirectoryDataLib()
 {
-    const auto beside = getApplicationSibling ("data");
+    const auto beside = ProgramFolder::getSibling ("data");
 
     if (!findSetFiles (beside).isEmpty())
         return beside;
 
-    const auto above = getApplicationSibling ("../data");
+    const auto above = ProgramFolder::getSibling ("../data");
 
     if (!findSetFiles (above).isEmpty())
         return above;
@@ -109,10 +105,10 @@ int LibSetsConseils::isThisFileAValidSet (const juce::File& file)
 
 void LibSetsConseils::loadLibSetsConseils()
 {
-    auto files = findSetFiles (getApplicationSibling ("data"));
+    auto files = findSetFiles (ProgramFolder::getSibling ("data"));
 
     if (files.isEmpty())
-        files = findSetFiles (getApplicationSibling ("../data"));
+        files = findSetFiles (ProgramFolder::getSibling ("../data"));
 
     loadSetFiles (files);
 }

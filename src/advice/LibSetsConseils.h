@@ -60,7 +60,6 @@ public:
     FavoriteSaving setFavorite (int position, bool favorite);
 
 private:
-    static juce::File getApplicationSibling (const juce::String& relativePath);
     static juce::Array<juce::File> findSetFiles (const juce::File& folder);
     void loadSetFiles (const juce::Array<juce::File>& files);
     SetConseils* getSetFiltered (int position) const;

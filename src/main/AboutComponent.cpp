@@ -1,7 +1,7 @@
 #include "main/AboutComponent.h"
 
 #include "app/Bilingual.h"
-#include "main/MainComponent.h"
+#include "main/HelpPages.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/RuledSheet.h"
 
@@ -59,9 +59,7 @@ juce::Font AboutComponent::getTextFont()
 
 juce::URL AboutComponent::getHomeAddress (int textLanguage)
 {
-    const auto folder = textLanguage == 0 ? MainComponent::getHelpFolder().getChildFile ("fr")
-                                          : MainComponent::getHelpFolder();
-    return MainComponent::getPageAddress (folder.getChildFile ("index.html"));
+    return HelpPages::getPageAddress (HelpPages::getPageFile ("index.html", textLanguage));
 }
 
 void AboutComponent::updateHomeLink()

@@ -3,6 +3,7 @@
 #include "advice/DataTags.h"
 #include "advice/TextScanner.h"
 #include "advice/Utf16TextFile.h"
+#include "app/ProgramFolder.h"
 
 namespace
 {
@@ -40,7 +41,7 @@ void writeLine (juce::MemoryOutputStream& text, const char* key, const juce::Str
 
 juce::File ConfigFile::getDefaultLocation()
 {
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile (fileName);
+    return ProgramFolder::getSibling (fileName);
 }
 
 ConfigFile::Settings ConfigFile::parse (const juce::String& text)

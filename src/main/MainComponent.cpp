@@ -3,6 +3,7 @@
 #include "app/Bilingual.h"
 #include "editor/NativeEditorDialogs.h"
 #include "main/ConfigFile.h"
+#include "main/HelpPages.h"
 
 namespace
 {
@@ -646,20 +647,9 @@ void MainComponent::handleMenuResult (int menuId)
 }
 
 //==============================================================================
-juce::File MainComponent::getHelpFolder()
-{
-    return juce::File::getSpecialLocation (juce::File::currentApplicationFile).getSiblingFile ("help");
-}
-
 juce::File MainComponent::getPageFile (const juce::String& pageName) const
 {
-    const auto folder = currentLanguage == 0 ? getHelpFolder().getChildFile ("fr") : getHelpFolder();
-    return folder.getChildFile (pageName);
-}
-
-juce::URL MainComponent::getPageAddress (const juce::File& page)
-{
-    return juce::URL (juce::URL (page).toString (false).replace ("$", "%24"));
+    return HelpPages::getPageFile (pageName, currentLanguage);
 }
 
 void MainComponent::openPage (const juce::String& pageName)
@@ -667,7 +657,7 @@ void MainComponent::openPage (const juce::String& pageName)
     const auto page = getPageFile (pageName);
 
     if (page.existsAsFile())
-        browserLauncher (getPageAddress (page));
+        browserLauncher (HelpPages::getPageAddress (page));
 }
 
 void MainComponent::setBrowserLauncher (std::function<void (const juce::URL&)> launcher)

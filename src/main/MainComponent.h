@@ -85,13 +85,8 @@ public:
     // focus; nothing can hold the focus before.
     void takeKeyboardFocus();
 
-    // The help pages shipped in "help" beside the program, in the interface language ("fr/" for French).
-    static juce::File getHelpFolder();
+    // The help page of that name in the interface language.
     juce::File getPageFile (const juce::String& pageName) const;
-
-    // The page's file:// address. The toolkit hands it to /bin/sh inside double quotes, where only "$" of
-    // the characters the address keeps would still mean something, so it is escaped as well.
-    static juce::URL getPageAddress (const juce::File& page);
 
     // Where pages and copied texts go; tests put recorders here so that nothing leaves the process.
     void setBrowserLauncher (std::function<void (const juce::URL&)> launcher);

@@ -34,14 +34,10 @@ juce::String setText (const juce::String& name, int language, const juce::String
     return text.toUTF8();
 }
 
-// Tests here create "data" beside the test program and one level above it (inside the build tree);
-// their suite name holds "DataFolder" so that ctest never runs two of them at once.
+// Tests here create "data" in a program folder of their own and one level above it.
 class LibSetsConseilsDataFolderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { testing_helpers::removeProgramFolderFiles(); }
-    void TearDown() override { testing_helpers::removeProgramFolderFiles(); }
-
     static juce::File write (const juce::String& folder, const juce::String& fileName,
                              const juce::String& text)
     {
@@ -81,6 +77,7 @@ protected:
         library.loadLibSetsConseils();
     }
 
+    testing_helpers::ScopedProgramFolder programFolder;
     DataTags tags;
     LibSetsConseils library{ &tags };
 };

@@ -233,6 +233,8 @@ protected:
 
     const SetConseils& set() const { return *editor.getCurrentSet(); }
 
+    // The data folder the dialogs start in is looked for in a folder of the test's own.
+    testing_helpers::ScopedProgramFolder programFolder;
     widget_testing::ScopedProgramLook programLook;
     DataTags tags;
     LibSetsConseils library{ &tags };

@@ -1,6 +1,6 @@
 #include "TestHelpers.h"
 #include "main/AboutComponent.h"
-#include "main/MainComponent.h"
+#include "main/HelpPages.h"
 #include "widgets/WidgetTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -132,7 +132,7 @@ TEST_F (AboutComponentTest, fourLinksShowTheirWholeAddressesBelowTheText)
 
 TEST_F (AboutComponentTest, theHomeLinkLeadsToTheHelpPageOfTheLanguageShown)
 {
-    const auto help = MainComponent::getHelpFolder();
+    const auto help = HelpPages::getFolder();
 
     about.language = 0;
     about.setVisible (true);

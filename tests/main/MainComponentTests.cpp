@@ -47,18 +47,12 @@ void writeConfig (const juce::String& text)
 const juce::Colour red (200, 30, 30);
 const juce::Colour blue (30, 60, 200);
 
-// These tests build the whole main screen, which reads "data" and writes "Musewheeler.ini" beside the
-// test program; the suite name holds "DataFolder" so that ctest runs them one at a time.
+// These tests build the whole main screen, which reads "data" and writes "Musewheeler.ini" in a program
+// folder of the test's own.
 class MainComponentDataFolderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { testing_helpers::removeProgramFolderFiles(); }
-
-    void TearDown() override
-    {
-        component.reset();
-        testing_helpers::removeProgramFolderFiles();
-    }
+    void TearDown() override { component.reset(); }
 
     static void writeTwoSets()
     {
@@ -96,6 +90,7 @@ protected:
         component->buttonClicked (&child<SpecialButton> (identifier));
     }
 
+    testing_helpers::ScopedProgramFolder programFolder;
     std::unique_ptr<MainComponent> component;
     editor_testing::ScriptedEditorDialogs* dialogs = nullptr;
     juce::StringArray launched;
@@ -736,23 +731,6 @@ TEST_F (MainComponentDataFolderTest, f1OpensTheHelpFromTheScreenAndFromItsButton
         EXPECT_FALSE (screen.keyPressed (key)) << key.getTextDescription();
 
     EXPECT_EQ (launched.size(), 2);
-}
-
-TEST (MainComponentPageAddressTest, aFolderNameCannotRunAnythingThroughTheShell)
-{
-    const auto folder = juce::File ("/tmp").getChildFile (
-        testing_helpers::utf8 ("it's \"quoted\" $HOME $(touch x) `touch y` \\ été; & | > <"));
-    const auto page = folder.getChildFile ("index.html");
-    const auto address = MainComponent::getPageAddress (page).toString (true);
-
-    EXPECT_TRUE (address.startsWith ("file:///tmp/"));
-    EXPECT_TRUE (address.endsWith ("/index.html"));
-
-    // Inside the double quotes the toolkit puts around it, these are the characters /bin/sh acts on.
-    for (const auto* special : { "\"", "$", "`", "\\" })
-        EXPECT_FALSE (address.contains (special)) << special;
-
-    EXPECT_EQ (juce::URL (address).getLocalFile(), page);
 }
 
 //==============================================================================

@@ -54,22 +54,18 @@ DataTags catalogueIn (int language)
     return tags;
 }
 
-// The whole main screen with its panels, reading "data" and "Musewheeler.ini" beside the test program.
+// The whole main screen with its panels, reading "data" and "Musewheeler.ini" in a program folder of the
+// test's own.
 class PanelHostingDataFolderTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        testing_helpers::removeProgramFolderFiles();
         writeSet ("english.mwh", "English set", 1, 1, { "e1", "e2", "e3", "e4" });
         writeSet ("french.mwh", "French set", 0, 104, { "f1", "f2", "f3" });
     }
 
-    void TearDown() override
-    {
-        screen.reset();
-        testing_helpers::removeProgramFolderFiles();
-    }
+    void TearDown() override { screen.reset(); }
 
     MainComponent& make()
     {
@@ -158,6 +154,7 @@ protected:
                                        { focusGiven.push_back (&component); });
     }
 
+    testing_helpers::ScopedProgramFolder programFolder;
     std::unique_ptr<MainComponent> screen;
     editor_testing::ScriptedEditorDialogs* dialogs = nullptr;
     std::vector<juce::Component*> focusGiven;

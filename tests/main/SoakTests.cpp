@@ -41,10 +41,7 @@ juce::String contentWithoutMarks (const SetConseils& set)
 class SoakDataFolderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { testing_helpers::removeProgramFolderFiles(); }
-
-    void TearDown() override { testing_helpers::removeProgramFolderFiles(); }
-
+    testing_helpers::ScopedProgramFolder programFolder;
     DataTags tags;
 };
 } // namespace

@@ -73,14 +73,13 @@ juce::StringArray sectionsOf (juce::ComboBox& box)
     return sections;
 }
 
-// Five sets beside the test program, listed in file-name order: two English and one French set share
-// a name, and one English set has none.
+// Five sets in a program folder of the test's own, listed in file-name order: two English and one French set
+// share a name, and one English set has none.
 class OptionsComponentDataFolderTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        testing_helpers::removeProgramFolderFiles();
         write ("a-shared-en.mwh", setText ("Shared name", 1, "English shared description"));
         write ("b-shared-fr.mwh", setText ("Shared name", 0, "French shared description"));
         write ("c-nameless.mwh", setText ("", 1, "Nameless description"));
@@ -95,11 +94,7 @@ protected:
         deliverMessages();
     }
 
-    void TearDown() override
-    {
-        panel.reset();
-        testing_helpers::removeProgramFolderFiles();
-    }
+    void TearDown() override { panel.reset(); }
 
     static void write (const juce::String& fileName, const juce::String& text)
     {
@@ -151,6 +146,7 @@ protected:
         return all;
     }
 
+    testing_helpers::ScopedProgramFolder programFolder;
     DataTags tags;
     LibSetsConseils library{ &tags };
     std::unique_ptr<OptionsComponent> panel;

@@ -1,0 +1,19 @@
+#include "main/HelpPages.h"
+
+#include "app/ProgramFolder.h"
+
+juce::File HelpPages::getFolder()
+{
+    return ProgramFolder::getSibling ("help");
+}
+
+juce::File HelpPages::getPageFile (const juce::String& pageName, int language)
+{
+    const auto folder = language == 0 ? getFolder().getChildFile ("fr") : getFolder();
+    return folder.getChildFile (pageName);
+}
+
+juce::URL HelpPages::getPageAddress (const juce::File& page)
+{
+    return juce::URL (juce::URL (page).toString (false).replace ("$", "%24"));
+}
