@@ -5,22 +5,13 @@
 #include "widgets/SpecialColourSelector.h"
 #include "widgets/SpecialLabel.h"
 #include "widgets/SpecialWheel.h"
+#include "widgets/SyntheticMouse.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace
 {
 const juce::String galleryFont ("Verdana");
-
-juce::MouseEvent makeMouseEvent (juce::Component& component, juce::Point<float> position)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (
-        juce::Desktop::getInstance().getMainMouseSource(), position, {},
-        juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-        juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
-        juce::MouseInputSource::defaultTiltY, &component, &component, now, position, now, 1, false);
-}
 
 // A combo box's pop-up list drawn as the toolkit draws it; a real one would open in a window of its own.
 class PopupListPreview final : public juce::Component
@@ -105,19 +96,20 @@ public:
     void showInteractionStates()
     {
         for (auto* component : hovered)
-            component->mouseEnter (makeMouseEvent (*component, { 15.0f, component->getHeight() * 0.5f }));
+            component->mouseEnter (
+                SyntheticMouse::event (*component, { 15.0f, component->getHeight() * 0.5f }));
 
         for (auto* component : pressed)
         {
             const juce::Point<float> centre (15.0f, component->getHeight() * 0.5f);
-            component->mouseEnter (makeMouseEvent (*component, centre));
-            component->mouseDown (makeMouseEvent (*component, centre));
+            component->mouseEnter (SyntheticMouse::event (*component, centre));
+            component->mouseDown (SyntheticMouse::event (*component, centre));
         }
 
         // Pulled up into the middle zone: the knob shows the speed while the value keeps stepping.
         auto& wheel = *steppingWheel;
         const juce::Point<float> start (35.0f, 40.0f);
-        auto drag = makeMouseEvent (wheel, start).withNewPosition (start.translated (0.0f, -20.0f));
+        auto drag = SyntheticMouse::event (wheel, start).withNewPosition (start.translated (0.0f, -20.0f));
         wheel.mouseDrag (drag);
     }
 
