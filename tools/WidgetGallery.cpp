@@ -199,12 +199,15 @@ private:
         addButton (next (45), "disc, state 0", "+", toggleColour, false);
         hovered.push_back (&addButton (next (45), "disc, hovered", "+", toggleColour, false));
         pressed.push_back (&addButton (next (45), "disc, pressed", "+", toggleColour, false));
-        addButton (next (45), "disc, state 1", "+", toggleColour, false).setSpecialState (1);
-        addButton (next (45), "disc, state 2", "+", toggleColour, false).setSpecialState (2);
+        addButton (next (45), "disc, state 1", "+", toggleColour, false)
+            .setSpecialState (SpecialButton::highlightedState);
+        addButton (next (45), "disc, state 2", "+", toggleColour, false)
+            .setSpecialState (SpecialButton::activeState);
         auto& selectedHovered = addButton (next (45), "state 2, hovered", "+", toggleColour, false);
-        selectedHovered.setSpecialState (2);
+        selectedHovered.setSpecialState (SpecialButton::activeState);
         hovered.push_back (&selectedHovered);
-        addButton (next (45), "ring, state 1", "+", juce::Colours::orange, true).setSpecialState (1);
+        addButton (next (45), "ring, state 1", "+", juce::Colours::orange, true)
+            .setSpecialState (SpecialButton::highlightedState);
         pressed.push_back (&addButton (next (45), "ring, pressed", "+", juce::Colours::orange, true));
         hovered.push_back (&addButton (next (45), "ring, hovered", "+", juce::Colours::orange, true));
     }
@@ -225,7 +228,12 @@ private:
 
         const juce::Colour layoutColours[] = { juce::Colours::orange, juce::Colours::darkslateblue };
 
-        for (const auto code : { 0, 1, 2, 3, 4, 7 })
+        // 7 names no placement: it shows what an unknown code draws.
+        const int layoutCodes[] = { SpecialButton::labelBeside,          SpecialButton::labelAbove,
+                                    SpecialButton::labelBelow,           SpecialButton::labelAboveFromCentre,
+                                    SpecialButton::labelBelowFromCentre, 7 };
+
+        for (const auto code : layoutCodes)
         {
             auto& button = addButton (next (120, 57), "layout " + juce::String (code), "+",
                                       layoutColours[code % 2], code % 2 == 0);
@@ -236,7 +244,7 @@ private:
 
         auto& hoverOnly =
             addButton (next (120, 57), "display false, hovered", "Menu", juce::Colours::orange, true);
-        hoverOnly.setPositionLabel (2);
+        hoverOnly.setPositionLabel (SpecialButton::labelBelow);
         hoverOnly.setLabel ("Menu");
         hovered.push_back (&hoverOnly);
     }
