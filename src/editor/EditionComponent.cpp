@@ -133,25 +133,25 @@ void EditionComponent::setUpButtons()
     {
         button->setSizeButton (true);
         button->setSkin (false);
-        button->setPositionLabel (2);
+        button->setPositionLabel (SpecialButton::labelBelow);
     }
 
     buttonLanguage.setSizeButton (true);
     buttonLanguage.setSkin (false);
     buttonLanguage.setDisplay (true);
-    buttonLanguage.setPositionLabel (1);
+    buttonLanguage.setPositionLabel (SpecialButton::labelAbove);
 
     buttonColour.setSizeButton (true);
     buttonColour.setSkin (false);
-    buttonColour.setPositionLabel (4);
+    buttonColour.setPositionLabel (SpecialButton::labelBelowFromCentre);
 
     buttonDescription.setSizeButton (true);
     buttonDescription.setSkin (false);
-    buttonDescription.setPositionLabel (3);
+    buttonDescription.setPositionLabel (SpecialButton::labelAboveFromCentre);
 
     buttonTags.setSizeButton (true);
     buttonTags.setSkin (false);
-    buttonTags.setPositionLabel (2);
+    buttonTags.setPositionLabel (SpecialButton::labelBelow);
 
     buttonAddAdvice.setIcon ("New");
     buttonDuplicateAdvice.setIcon ("Duplicate");
@@ -160,7 +160,7 @@ void EditionComponent::setUpButtons()
     for (auto* button : { &buttonAddAdvice, &buttonDuplicateAdvice, &buttonDeleteAdvice })
     {
         button->setSkin (false);
-        button->setPositionLabel (1);
+        button->setPositionLabel (SpecialButton::labelAbove);
     }
 
     buttonBack.setIcon ("Back");
