@@ -6,6 +6,7 @@
 #include "options/OptionsComponent.h"
 #include "options/SpecialTagManager.h"
 #include "widgets/CustomLookAndFeel.h"
+#include "widgets/SyntheticMouse.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -20,16 +21,6 @@ constexpr int editorHeight = 350;
 void deliverMessages()
 {
     juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
-}
-
-juce::MouseEvent mouseAt (juce::Component& component, juce::Point<float> position)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (
-        juce::Desktop::getInstance().getMainMouseSource(), position, {},
-        juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-        juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
-        juce::MouseInputSource::defaultTiltY, &component, &component, now, position, now, 1, false);
 }
 
 // The component as the screen shows it: over the black of what lies beneath it.
@@ -98,7 +89,8 @@ bool drawTagPicker (DataTags& tags, juce::Colour colour, int tab, int hoveredCel
     const auto numTags = DataTags::getNumTagsInCategory (tab);
     const auto cellWidth = (float) (picker.getWidth() - 60) / (float) numTags;
     auto& component = static_cast<juce::Component&> (picker);
-    component.mouseMove (mouseAt (picker, { 30.0f + ((float) hoveredCell + 0.5f) * cellWidth, 80.0f }));
+    component.mouseMove (
+        SyntheticMouse::event (picker, { 30.0f + ((float) hoveredCell + 0.5f) * cellWidth, 80.0f }));
 
     return writePicture (picker, file);
 }

@@ -5,22 +5,13 @@
 #include "widgets/SpecialColourSelector.h"
 #include "widgets/SpecialLabel.h"
 #include "widgets/SpecialWheel.h"
+#include "widgets/SyntheticMouse.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace
 {
 const juce::String galleryFont ("Verdana");
-
-juce::MouseEvent makeMouseEvent (juce::Component& component, juce::Point<float> position)
-{
-    const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (
-        juce::Desktop::getInstance().getMainMouseSource(), position, {},
-        juce::MouseInputSource::defaultPressure, juce::MouseInputSource::defaultOrientation,
-        juce::MouseInputSource::defaultRotation, juce::MouseInputSource::defaultTiltX,
-        juce::MouseInputSource::defaultTiltY, &component, &component, now, position, now, 1, false);
-}
 
 // A combo box's pop-up list drawn as the toolkit draws it; a real one would open in a window of its own.
 class PopupListPreview final : public juce::Component
@@ -105,19 +96,20 @@ public:
     void showInteractionStates()
     {
         for (auto* component : hovered)
-            component->mouseEnter (makeMouseEvent (*component, { 15.0f, component->getHeight() * 0.5f }));
+            component->mouseEnter (
+                SyntheticMouse::event (*component, { 15.0f, component->getHeight() * 0.5f }));
 
         for (auto* component : pressed)
         {
             const juce::Point<float> centre (15.0f, component->getHeight() * 0.5f);
-            component->mouseEnter (makeMouseEvent (*component, centre));
-            component->mouseDown (makeMouseEvent (*component, centre));
+            component->mouseEnter (SyntheticMouse::event (*component, centre));
+            component->mouseDown (SyntheticMouse::event (*component, centre));
         }
 
         // Pulled up into the middle zone: the knob shows the speed while the value keeps stepping.
         auto& wheel = *steppingWheel;
         const juce::Point<float> start (35.0f, 40.0f);
-        auto drag = makeMouseEvent (wheel, start).withNewPosition (start.translated (0.0f, -20.0f));
+        auto drag = SyntheticMouse::event (wheel, start).withNewPosition (start.translated (0.0f, -20.0f));
         wheel.mouseDrag (drag);
     }
 
@@ -207,12 +199,15 @@ private:
         addButton (next (45), "disc, state 0", "+", toggleColour, false);
         hovered.push_back (&addButton (next (45), "disc, hovered", "+", toggleColour, false));
         pressed.push_back (&addButton (next (45), "disc, pressed", "+", toggleColour, false));
-        addButton (next (45), "disc, state 1", "+", toggleColour, false).setSpecialState (1);
-        addButton (next (45), "disc, state 2", "+", toggleColour, false).setSpecialState (2);
+        addButton (next (45), "disc, state 1", "+", toggleColour, false)
+            .setSpecialState (SpecialButton::highlightedState);
+        addButton (next (45), "disc, state 2", "+", toggleColour, false)
+            .setSpecialState (SpecialButton::activeState);
         auto& selectedHovered = addButton (next (45), "state 2, hovered", "+", toggleColour, false);
-        selectedHovered.setSpecialState (2);
+        selectedHovered.setSpecialState (SpecialButton::activeState);
         hovered.push_back (&selectedHovered);
-        addButton (next (45), "ring, state 1", "+", juce::Colours::orange, true).setSpecialState (1);
+        addButton (next (45), "ring, state 1", "+", juce::Colours::orange, true)
+            .setSpecialState (SpecialButton::highlightedState);
         pressed.push_back (&addButton (next (45), "ring, pressed", "+", juce::Colours::orange, true));
         hovered.push_back (&addButton (next (45), "ring, hovered", "+", juce::Colours::orange, true));
     }
@@ -233,7 +228,12 @@ private:
 
         const juce::Colour layoutColours[] = { juce::Colours::orange, juce::Colours::darkslateblue };
 
-        for (const auto code : { 0, 1, 2, 3, 4, 7 })
+        // 7 names no placement: it shows what an unknown code draws.
+        const int layoutCodes[] = { SpecialButton::labelBeside,          SpecialButton::labelAbove,
+                                    SpecialButton::labelBelow,           SpecialButton::labelAboveFromCentre,
+                                    SpecialButton::labelBelowFromCentre, 7 };
+
+        for (const auto code : layoutCodes)
         {
             auto& button = addButton (next (120, 57), "layout " + juce::String (code), "+",
                                       layoutColours[code % 2], code % 2 == 0);
@@ -244,7 +244,7 @@ private:
 
         auto& hoverOnly =
             addButton (next (120, 57), "display false, hovered", "Menu", juce::Colours::orange, true);
-        hoverOnly.setPositionLabel (2);
+        hoverOnly.setPositionLabel (SpecialButton::labelBelow);
         hoverOnly.setLabel ("Menu");
         hovered.push_back (&hoverOnly);
     }

@@ -1,25 +1,17 @@
 #include "editor/EditionComponent.h"
 
-#include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "editor/NativeEditorDialogs.h"
 #include "widgets/CustomLookAndFeel.h"
 
+// The panel: its children, their texts, which of them the page shows, the highlights that call for the
+// user's attention, the drawing and the layout. What the commands do to the set lives in
+// EditionComponentCommands.cpp.
+
 namespace
 {
-const juce::String dialogTitle ("Musewheeler");
-const juce::String setFilePattern ("*.mwh");
-const juce::String setFileExtension ("mwh");
-
 // The page and language toggles share one warm colour, opaque FFBC8A3E.
 const juce::Colour toggleColour = juce::Colours::firebrick.brighter (0.15f).withHue (0.1f);
-
-// Every new advice carries the tag "Musewheeler" of the abstraction level.
-constexpr int newAdviceTag = 1;
-
-constexpr int activeState = 2;
-constexpr int highlightedState = 1;
-constexpr int normalState = 0;
 
 // The frame in the set's colour.
 constexpr float frameCornerSize = 50.0f;
@@ -27,32 +19,10 @@ constexpr float frameThickness = 16.0f;
 
 // The background's diagonal hatch.
 constexpr int hatchSpacing = 10;
-
-// French texts hold accents, which the toolkit's char* constructor refuses.
-juce::String text (bool french, const char* frenchText, const char* englishText)
-{
-    return french ? juce::String::fromUTF8 (frenchText) : juce::String (englishText);
-}
-
-bool isPlusKey (const juce::KeyPress& key)
-{
-    return key.getKeyCode() == '+' || key.getTextCharacter() == '+' ||
-           key.getKeyCode() == juce::KeyPress::numberPadAdd;
-}
-
-// "+" is typed with Shift on most keyboards, so Shift may join Control there.
-bool isControlPlus (const juce::KeyPress& key)
-{
-    const auto modifiers =
-        key.getModifiers().withoutMouseButtons().withoutFlags (juce::ModifierKeys::shiftModifier);
-    return modifiers == juce::ModifierKeys (juce::ModifierKeys::ctrlModifier) && isPlusKey (key);
-}
-
-bool isControlLetter (const juce::KeyPress& key, char letter)
-{
-    return key == juce::KeyPress (letter, juce::ModifierKeys::ctrlModifier, 0);
-}
 } // namespace
+
+//==============================================================================
+// Construction: the children in the order they lie on top of each other.
 
 EditionComponent::EditionComponent (DataTags* tags, LibSetsConseils* lib)
     : dataTags (tags)
@@ -163,25 +133,25 @@ void EditionComponent::setUpButtons()
     {
         button->setSizeButton (true);
         button->setSkin (false);
-        button->setPositionLabel (2);
+        button->setPositionLabel (SpecialButton::labelBelow);
     }
 
     buttonLanguage.setSizeButton (true);
     buttonLanguage.setSkin (false);
     buttonLanguage.setDisplay (true);
-    buttonLanguage.setPositionLabel (1);
+    buttonLanguage.setPositionLabel (SpecialButton::labelAbove);
 
     buttonColour.setSizeButton (true);
     buttonColour.setSkin (false);
-    buttonColour.setPositionLabel (4);
+    buttonColour.setPositionLabel (SpecialButton::labelBelowFromCentre);
 
     buttonDescription.setSizeButton (true);
     buttonDescription.setSkin (false);
-    buttonDescription.setPositionLabel (3);
+    buttonDescription.setPositionLabel (SpecialButton::labelAboveFromCentre);
 
     buttonTags.setSizeButton (true);
     buttonTags.setSkin (false);
-    buttonTags.setPositionLabel (2);
+    buttonTags.setPositionLabel (SpecialButton::labelBelow);
 
     buttonAddAdvice.setIcon ("New");
     buttonDuplicateAdvice.setIcon ("Duplicate");
@@ -190,7 +160,7 @@ void EditionComponent::setUpButtons()
     for (auto* button : { &buttonAddAdvice, &buttonDuplicateAdvice, &buttonDeleteAdvice })
     {
         button->setSkin (false);
-        button->setPositionLabel (1);
+        button->setPositionLabel (SpecialButton::labelAbove);
     }
 
     buttonBack.setIcon ("Back");
@@ -235,6 +205,43 @@ void EditionComponent::setDialogs (std::unique_ptr<EditorDialogs> newDialogs)
 }
 
 //==============================================================================
+// Texts: every text of the panel follows the interface language, the toggles' ones also their state.
+
+void EditionComponent::setLanguage (int language)
+{
+    currentLanguage = language;
+    tagManager.setLanguage (language);
+
+    const auto back = Bilingual{ "Back...", "Retour..." }.in (currentLanguage);
+    const auto isActive = [] (const SpecialButton& toggle)
+    { return toggle.getSpecialState() == SpecialButton::activeState; };
+
+    buttonNewSet.setLabel (Bilingual{ "New set", "Nouveau set" }.in (currentLanguage));
+    buttonOpenSet.setLabel (Bilingual{ "Open a set...", "Ouvrir un set..." }.in (currentLanguage));
+    buttonSave.setLabel (Bilingual{ "Save", "Enregistrer" }.in (currentLanguage));
+    buttonSaveAs.setLabel (Bilingual{ "Save as...", "Enregistrer sous..." }.in (currentLanguage));
+    buttonClose.setLabel (Bilingual{ "Close", "Fermer" }.in (currentLanguage));
+    buttonAddAdvice.setLabel (Bilingual{ "Add a new advice", "Ajouter un conseil" }.in (currentLanguage));
+    buttonDuplicateAdvice.setLabel (
+        Bilingual{ "Duplicate the current advice", "Dupliquer le conseil en cours" }.in (currentLanguage));
+    buttonDeleteAdvice.setLabel (
+        Bilingual{ "Delete the current advice", "Supprimer le conseil en cours" }.in (currentLanguage));
+    buttonLanguage.setLabel (Bilingual{ "French", "Français" }.in (currentLanguage),
+                             Bilingual{ "English", "Anglais" }.in (currentLanguage));
+    buttonDescription.setLabel (isActive (buttonDescription) ? back : juce::String ("Description"));
+    buttonTags.setLabel (isActive (buttonTags) ? back : juce::String ("Tags"));
+    buttonColour.setLabel (isActive (buttonColour) ? back
+                                                   : Bilingual{ "Colour", "Couleur" }.in (currentLanguage));
+    labelColour.setText (
+        Bilingual{ "Choose the set colour :", "Choisissez la couleur du set :" }.in (currentLanguage),
+        juce::dontSendNotification);
+
+    repaint();
+}
+
+//==============================================================================
+// What the page shows of the set, and what it calls the user's attention to.
+
 void EditionComponent::initEdition()
 {
     currentSet.reset();
@@ -244,9 +251,9 @@ void EditionComponent::initEdition()
 
     for (auto* toggle : { &buttonDescription, &buttonColour, &buttonTags })
     {
-        if (toggle->getSpecialState() == activeState)
+        if (toggle->getSpecialState() == SpecialButton::activeState)
         {
-            toggle->setSpecialState (normalState);
+            toggle->setSpecialState (SpecialButton::normalState);
             updateControls (advicePage);
             updateHighlight();
             toggle->setDisplay (false);
@@ -257,35 +264,6 @@ void EditionComponent::initEdition()
     wheel.setValue (-1);
     updateControls (advicePage);
     updateHighlight();
-}
-
-void EditionComponent::setLanguage (int language)
-{
-    currentLanguage = language;
-    tagManager.setLanguage (language);
-
-    const auto french = isFrench();
-    const auto back = text (french, "Retour...", "Back...");
-    const auto isActive = [] (const SpecialButton& toggle)
-    { return toggle.getSpecialState() == activeState; };
-
-    buttonNewSet.setLabel (text (french, "Nouveau set", "New set"));
-    buttonOpenSet.setLabel (text (french, "Ouvrir un set...", "Open a set..."));
-    buttonSave.setLabel (text (french, "Enregistrer", "Save"));
-    buttonSaveAs.setLabel (text (french, "Enregistrer sous...", "Save as..."));
-    buttonClose.setLabel (text (french, "Fermer", "Close"));
-    buttonAddAdvice.setLabel (text (french, "Ajouter un conseil", "Add a new advice"));
-    buttonDuplicateAdvice.setLabel (
-        text (french, "Dupliquer le conseil en cours", "Duplicate the current advice"));
-    buttonDeleteAdvice.setLabel (text (french, "Supprimer le conseil en cours", "Delete the current advice"));
-    buttonLanguage.setLabel (text (french, "Français", "French"), text (french, "Anglais", "English"));
-    buttonDescription.setLabel (isActive (buttonDescription) ? back : juce::String ("Description"));
-    buttonTags.setLabel (isActive (buttonTags) ? back : juce::String ("Tags"));
-    buttonColour.setLabel (isActive (buttonColour) ? back : text (french, "Couleur", "Colour"));
-    labelColour.setText (text (french, "Choisissez la couleur du set :", "Choose the set colour :"),
-                         juce::dontSendNotification);
-
-    repaint();
 }
 
 void EditionComponent::updateControls (int newMode)
@@ -346,22 +324,25 @@ void EditionComponent::updateHighlight()
 {
     if (isSetOpen && currentSet != nullptr)
     {
-        buttonAddAdvice.setSpecialState (getNumAdvices() == 0 ? highlightedState : normalState);
+        buttonAddAdvice.setSpecialState (getNumAdvices() == 0 ? SpecialButton::highlightedState
+                                                              : SpecialButton::normalState);
 
         if (mode != descriptionPage)
-            buttonDescription.setSpecialState (currentSet->getDescription().isEmpty() ? highlightedState
-                                                                                      : normalState);
+            buttonDescription.setSpecialState (currentSet->getDescription().isEmpty()
+                                                   ? SpecialButton::highlightedState
+                                                   : SpecialButton::normalState);
 
         // On the tags page the tags toggle keeps its active state.
         if (mode != tagsPage)
         {
             const auto advice = getCurrentAdvice();
             const auto fewTags = advice >= 0 && currentSet->getNumTags (advice) < 2;
-            buttonTags.setSpecialState (fewTags ? highlightedState : normalState);
+            buttonTags.setSpecialState (fewTags ? SpecialButton::highlightedState
+                                                : SpecialButton::normalState);
         }
     }
 
-    buttonSave.setSpecialState (isSaved ? normalState : highlightedState);
+    buttonSave.setSpecialState (isSaved ? SpecialButton::normalState : SpecialButton::highlightedState);
 }
 
 void EditionComponent::displayAdvice()
@@ -375,8 +356,9 @@ void EditionComponent::displayAdvice()
 
     if (advice < 0)
     {
-        labelAdvice.setText (text (isFrench(), "Aucun conseil n'a été trouvé.", "No advice has been found"),
-                             juce::dontSendNotification);
+        labelAdvice.setText (
+            Bilingual{ "No advice has been found", "Aucun conseil n'a été trouvé." }.in (currentLanguage),
+            juce::dontSendNotification);
         labelAdvice.setEnabled (false);
         labelAdvice.setEditable (false, false, false);
     }
@@ -401,14 +383,14 @@ void EditionComponent::displayAdvice()
 juce::String EditionComponent::getWindowTitle() const
 {
     if (!isSetOpen || currentSet == nullptr)
-        return dialogTitle;
+        return programName;
 
     const auto file = currentSet->getFileSet();
 
     if (file == juce::File())
-        return dialogTitle + "*";
+        return programName + "*";
 
-    return dialogTitle + " - " + file.getFileName() + (isSaved ? "" : "*");
+    return programName + " - " + file.getFileName() + (isSaved ? "" : "*");
 }
 
 void EditionComponent::updateWindowTitle()
@@ -420,6 +402,9 @@ void EditionComponent::updateWindowTitle()
     // The top-level component's name is its native window's title, and stays so if the window is rebuilt.
     getTopLevelComponent()->setName (getWindowTitle());
 }
+
+//==============================================================================
+// Drawing and layout.
 
 void EditionComponent::createBackground()
 {
@@ -440,7 +425,6 @@ void EditionComponent::createBackground()
     }
 }
 
-//==============================================================================
 void EditionComponent::mouseDown (const juce::MouseEvent&) {}
 
 void EditionComponent::paint (juce::Graphics& g)
@@ -491,92 +475,7 @@ void EditionComponent::resized()
 }
 
 //==============================================================================
-bool EditionComponent::keyPressed (const juce::KeyPress& key)
-{
-    if (isControlLetter (key, 's'))
-    {
-        if (!buttonSave.isVisible())
-            return false;
-
-        buttonClicked (&buttonSave);
-        return true;
-    }
-
-    if (isControlLetter (key, 'o'))
-    {
-        buttonClicked (&buttonOpenSet);
-        return true;
-    }
-
-    if (isControlLetter (key, 'n'))
-    {
-        buttonClicked (&buttonNewSet);
-        return true;
-    }
-
-    if (isControlLetter (key, 'w'))
-    {
-        if (!buttonClose.isVisible())
-            return false;
-
-        buttonClicked (&buttonClose);
-        return true;
-    }
-
-    if (isControlPlus (key))
-    {
-        if (!buttonAddAdvice.isVisible())
-            return false;
-
-        buttonClicked (&buttonAddAdvice);
-        return true;
-    }
-
-    return false;
-}
-
-bool EditionComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
-{
-    return keyPressed (key);
-}
-
-//==============================================================================
-void EditionComponent::buttonClicked (juce::Button* button)
-{
-    // An edit accepted a moment ago belongs to the set as it is now, before any command changes it.
-    applyPendingEdits();
-
-    if (button == &buttonBack)
-        goBack();
-    else if (button == &buttonNewSet)
-        newSet();
-    else if (button == &buttonOpenSet)
-        openSet();
-    else if (currentSet == nullptr || !isSetOpen)
-        return; // the other commands work on the open set; their buttons are shown only while there is one
-    else if (button == &buttonLanguage)
-        toggleSetLanguage();
-    else if (button == &buttonSave)
-        saveSet();
-    else if (button == &buttonSaveAs)
-        saveSetAs();
-    else if (button == &buttonClose)
-        closeSet();
-    else if (button == &buttonAddAdvice)
-        addAdvice();
-    else if (button == &buttonDuplicateAdvice)
-        duplicateAdvice();
-    else if (button == &buttonDeleteAdvice)
-        deleteAdvice();
-    else if (button == &buttonDescription)
-        togglePage (buttonDescription, descriptionPage);
-    else if (button == &buttonColour)
-        togglePage (buttonColour, colourPage);
-    else if (button == &buttonTags)
-        togglePage (buttonTags, tagsPage);
-
-    keepKeyboardFocus();
-}
+// Keyboard focus: the editor's shortcuts work only while it holds the focus.
 
 void EditionComponent::takeBackKeyboardFocus()
 {
@@ -592,473 +491,6 @@ void EditionComponent::keepKeyboardFocus()
         grabKeyboardFocus();
 }
 
-void EditionComponent::applyPendingEdits()
-{
-    // A field still being typed in holds the user's work as much as an accepted one: every way out of it
-    // (a button, a shortcut, the window's close button) takes it as Return would.
-    for (auto* label : { &labelName, &labelAdvice, &labelAuthor, &labelDescription })
-        label->commitEdit();
-
-    for (auto* broadcaster : std::initializer_list<juce::ChangeBroadcaster*>{
-             &labelName, &labelAdvice, &labelAuthor, &labelDescription, &colourSelector, &tagManager,
-             &wheel })
-        broadcaster->dispatchPendingMessages();
-}
-
-bool EditionComponent::guardUnsavedChanges()
-{
-    const auto answer = callMessageBoxSaved();
-
-    if (answer == answerCancel)
-        return false;
-
-    if (answer == answerSave)
-    {
-        saveSet();
-
-        // A cancelled save-as dialog, or a save that failed, keeps the set and its changes.
-        if (savedAnswer == answerCancel)
-            return false;
-    }
-
-    return true;
-}
-
-void EditionComponent::leaveActivePage()
-{
-    for (auto* toggle : { &buttonDescription, &buttonColour, &buttonTags })
-        if (toggle->getSpecialState() == activeState)
-            buttonClicked (toggle);
-}
-
-int EditionComponent::callMessageBoxSaved()
-{
-    if (isSaved || !isSetOpen)
-    {
-        savedAnswer = answerIgnore;
-        return savedAnswer;
-    }
-
-    const auto french = isFrench();
-    savedAnswer = dialogs->showYesNoCancelBox (
-        dialogTitle,
-        text (french, "Le set a été modifié. Voulez-vous enregistrer vos modifications ?",
-              "The set has been modified. Would you like to save it now ?"),
-        text (french, "Oui", "Yes"), text (french, "Ignorer", "Ignore"), text (french, "Annuler", "Cancel"));
-
-    return savedAnswer;
-}
-
-bool EditionComponent::askAuthorizationToQuit()
-{
-    applyPendingEdits();
-
-    const auto answer = callMessageBoxSaved();
-
-    // A save-as dialog cancelled, or a save that failed, keeps the program running with the changes.
-    if (answer == answerSave)
-        saveSet();
-
-    keepKeyboardFocus();
-    return answer != answerCancel && savedAnswer != answerCancel;
-}
-
-//==============================================================================
-void EditionComponent::goBack()
-{
-    if (!guardUnsavedChanges())
-        return;
-
-    currentSet.reset();
-    isSetOpen = false;
-    updateWindowTitle();
-    sendActionMessage (exitMessage);
-}
-
-void EditionComponent::newSet()
-{
-    if (!guardUnsavedChanges())
-        return;
-
-    leaveActivePage();
-
-    currentSet = std::make_unique<SetConseils> (dataTags);
-    currentSet->setColourSet (juce::Colours::orange);
-    currentSet->setLanguage (currentLanguage);
-    labelDescription.setText ({}, juce::dontSendNotification);
-    colourSelector.setColour (currentSet->getColourSet());
-
-    const auto french = isFrench();
-    const auto year = juce::String (juce::Time::getCurrentTime().getYear());
-    currentSet->setName (text (french, "Pas de nom", "No name"));
-    currentSet->setAuthor (text (french, "Auteur inconnu (", "Unknown author (") + year + ")");
-
-    isSetOpen = true;
-    isSaved = false;
-    updateWindowTitle();
-
-    addAdvice();
-}
-
-void EditionComponent::openSet()
-{
-    if (!guardUnsavedChanges())
-        return;
-
-    const auto chosen = dialogs->browseForFileToOpen (
-        text (isFrench(), "Choisissez un set à ouvrir", "Choose the set to open"), getDataFolder(),
-        setFilePattern);
-
-    if (chosen != juce::File() && chosen.existsAsFile())
-    {
-        leaveActivePage();
-
-        currentSet = std::make_unique<SetConseils> (dataTags);
-        currentSet->setFileSet (chosen);
-
-        if (LibSetsConseils::isThisFileAValidSet (chosen) == 2)
-            currentSet->loadData (2);
-        else
-            currentSet->loadOldData (2);
-
-        isSetOpen = true;
-        isSaved = true;
-
-        const auto numAdvices = getNumAdvices();
-        wheel.setValue (numAdvices > 0 ? 0 : -1);
-        wheel.setMaximum (numAdvices);
-
-        labelDescription.setText (currentSet->getDescription(), juce::dontSendNotification);
-        colourSelector.setColour (currentSet->getColourSet());
-
-        updateControls (advicePage);
-        displayAdvice();
-        updateHighlight();
-    }
-
-    updateWindowTitle();
-}
-
-void EditionComponent::saveSet()
-{
-    if (currentSet->getFileSet() == juce::File())
-    {
-        saveSetAs();
-        return;
-    }
-
-    if (confirmWritingOverItsFile())
-        writeSet();
-    else
-        savedAnswer = answerCancel;
-
-    updateHighlight();
-    updateWindowTitle();
-}
-
-bool EditionComponent::confirmWritingOverItsFile()
-{
-    const auto file = currentSet->getFileSet();
-
-    if (!file.existsAsFile())
-        return true;
-
-    const auto french = isFrench();
-    const auto path = file.getFullPathName();
-
-    // Another program, or a second instance of this one, may have saved the file since it was read: its
-    // changes would be lost without a word.
-    if (!currentSet->isUnchangedOnDisk())
-        return dialogs->showOkCancelBox (
-            dialogTitle,
-            text (french, "Le fichier ", "The file ") + path +
-                text (french,
-                      " a été modifié par un autre programme depuis son ouverture. Le remplacer par le "
-                      "set affiché ?",
-                      " was changed by another program since it was opened. Replace it with the set shown "
-                      "here?"),
-            text (french, "Remplacer", "Replace"), text (french, "Annuler", "Cancel"));
-
-    // The reader passed over part of the file (a NUL character, text after a value's ";"): the set
-    // shown is shorter than the file, and writing it would drop the rest for good.
-    if (!currentSet->wasReadWhole())
-        return dialogs->showOkCancelBox (
-            dialogTitle,
-            text (french, "Le fichier ", "The file ") + path +
-                text (french,
-                      " contient du texte que Musewheeler n'a pas pu lire (un caractère nul, ou du texte "
-                      "après le « ; » d'une valeur). L'enregistrer avec le set affiché retirera ce texte du "
-                      "fichier. Enregistrer quand même ?",
-                      " holds text that Musewheeler could not read (a null character, or text after a "
-                      "value's \";\"). Saving the set shown here will remove that text from the file. Save "
-                      "anyway?"),
-            text (french, "Enregistrer", "Save"), text (french, "Annuler", "Cancel"));
-
-    return true;
-}
-
-void EditionComponent::saveSetAs()
-{
-    const auto french = isFrench();
-    const auto chosen = dialogs->browseForFileToSave (
-        text (french, "Choisissez l'emplacement du set à sauvegarder", "Choose the place to save your set"),
-        getDataFolder(), setFilePattern, true);
-
-    if (chosen == juce::File())
-    {
-        savedAnswer = answerCancel;
-        updateWindowTitle();
-        return;
-    }
-
-    const auto target = chosen.withFileExtension (setFileExtension);
-
-    // The chooser warned only about the name as typed; the extension can name another file that exists.
-    if (target != chosen && target.exists())
-    {
-        const auto replace = dialogs->showOkCancelBox (
-            dialogTitle,
-            (french ? juce::String::fromUTF8 ("Le fichier \"") : juce::String ("The file \"")) +
-                target.getFileName() +
-                text (french, "\" existe déjà. Voulez-vous le remplacer ?",
-                      "\" already exists. Do you want to replace it ?"),
-            text (french, "Oui", "Yes"), text (french, "Annuler", "Cancel"));
-
-        if (!replace)
-        {
-            savedAnswer = answerCancel;
-            updateWindowTitle();
-            return;
-        }
-    }
-
-    // The chooser asked about another file; the set's own file still holds what it read.
-    if (target == currentSet->getFileSet() && !confirmWritingOverItsFile())
-    {
-        savedAnswer = answerCancel;
-        updateWindowTitle();
-        return;
-    }
-
-    currentSet->setFileSet (target);
-    writeSet();
-    updateHighlight();
-    updateWindowTitle();
-}
-
-void EditionComponent::writeSet()
-{
-    if (currentSet->saveData())
-    {
-        isSaved = true;
-        return;
-    }
-
-    // Nothing was written: the changes stay unsaved, and a command that asked for the save is abandoned.
-    isSaved = false;
-    savedAnswer = answerCancel;
-
-    const auto path = currentSet->getFileSet().getFullPathName();
-    dialogs->showMessageBox (
-        dialogTitle,
-        text (isFrench(), "Le set n'a pas pu être enregistré dans ", "The set could not be saved to ") +
-            path + ".",
-        "OK");
-}
-
-void EditionComponent::closeSet()
-{
-    if (!guardUnsavedChanges())
-        return;
-
-    leaveActivePage();
-    currentSet.reset();
-    isSetOpen = false;
-    initEdition();
-    updateWindowTitle();
-}
-
-void EditionComponent::toggleSetLanguage()
-{
-    const auto newLanguage = buttonLanguage.getValue() == 0 ? 1 : 0;
-    currentSet->setLanguage (newLanguage);
-    isSaved = false;
-    updateWindowTitle();
-    updateControls (advicePage);
-    displayAdvice();
-    updateHighlight();
-}
-
-void EditionComponent::addAdvice()
-{
-    currentSet->addNewConseil();
-
-    const auto last = getNumAdvices() - 1;
-    currentSet->setDescriptionItem (last, currentSet->getLanguage() == 0 ? juce::String ("Conseil vide")
-                                                                         : juce::String ("Empty advice"));
-    currentSet->addTagToItem (last, newAdviceTag);
-
-    wheel.setMaximum (getNumAdvices());
-    wheel.setValue (last);
-    finishAdviceCommand();
-}
-
-void EditionComponent::duplicateAdvice()
-{
-    const auto source = wheel.getValue();
-    currentSet->addNewConseil();
-
-    const auto last = getNumAdvices() - 1;
-    currentSet->duplicateConseil (source, last);
-
-    wheel.setMaximum (getNumAdvices());
-    wheel.setValue (last);
-    finishAdviceCommand();
-}
-
-void EditionComponent::deleteAdvice()
-{
-    const auto french = isFrench();
-    const auto quoted = "\"" + labelAdvice.getText() + "\" ?";
-    const auto message =
-        french ? juce::String::fromUTF8 ("Êtes-vous sûrs de vouloir supprimer le conseil  ") + quoted
-               : juce::String ("Do you want to delete the advice ") + quoted;
-
-    if (!dialogs->showOkCancelBox (dialogTitle, message, text (french, "Oui", "Yes"),
-                                   text (french, "Annuler", "Cancel")))
-        return;
-
-    currentSet->removeConseil (wheel.getValue());
-    const auto numAdvices = getNumAdvices();
-    wheel.setMaximum (numAdvices);
-
-    if (numAdvices == 0)
-        wheel.setValue (-1);
-    else if (wheel.getValue() > 0)
-        wheel.setValue (wheel.getValue() - 1);
-    else
-        wheel.setValue (0);
-
-    finishAdviceCommand();
-}
-
-void EditionComponent::finishAdviceCommand()
-{
-    isSaved = false;
-    updateControls (advicePage);
-    displayAdvice();
-    updateHighlight();
-    updateWindowTitle();
-}
-
-void EditionComponent::togglePage (SpecialButton& toggle, int page)
-{
-    if (toggle.getSpecialState() != activeState)
-    {
-        toggle.setSpecialState (activeState);
-
-        for (auto* other : { &buttonDescription, &buttonColour, &buttonTags })
-        {
-            if (other != &toggle)
-            {
-                other->setSpecialState (normalState);
-                other->setDisplay (false);
-            }
-        }
-
-        if (&toggle == &buttonTags)
-        {
-            tagManager.setHashTags (currentSet->getHashTags (wheel.getValue()));
-            tagManager.setColour (currentSet->getColourSet());
-            tagManager.setButtonClicked (0);
-        }
-
-        updateControls (page);
-        updateHighlight();
-        toggle.setDisplay (true);
-        setLanguage (currentLanguage);
-    }
-    else
-    {
-        toggle.setSpecialState (normalState);
-        updateControls (advicePage);
-        updateHighlight();
-        toggle.setDisplay (false);
-        setLanguage (currentLanguage);
-    }
-}
-
-//==============================================================================
-void EditionComponent::actionListenerCallback (const juce::String& message)
-{
-    if (message == SpecialTagManager::wheelMessage)
-        wheel.mouseWheelMove (tagManager.getMouseWheel());
-    else if (message == SpecialLabel::wheelMessage)
-        wheel.mouseWheelMove (labelAdvice.getMouseWheel());
-}
-
-void EditionComponent::changeListenerCallback (juce::ChangeBroadcaster* source)
-{
-    // A message that arrives after its set was closed has nothing left to change.
-    if (currentSet == nullptr || !isSetOpen)
-        return;
-
-    if (source == &wheel)
-    {
-        displayAdvice();
-        updateHighlight();
-    }
-    else if (source == &labelName)
-    {
-        isSaved = false;
-        currentSet->setName (labelName.getText());
-        updateHighlight();
-        updateWindowTitle();
-    }
-    else if (source == &labelAdvice)
-    {
-        isSaved = false;
-        currentSet->setDescriptionItem (wheel.getValue(), labelAdvice.getText());
-        labelTagsAdvice.setText (labelAdvice.getText(), juce::dontSendNotification);
-        updateHighlight();
-        updateWindowTitle();
-    }
-    else if (source == &labelAuthor)
-    {
-        isSaved = false;
-        currentSet->setAuthor (labelAuthor.getText());
-        updateHighlight();
-        updateWindowTitle();
-    }
-    else if (source == &labelDescription)
-    {
-        isSaved = false;
-        currentSet->setDescription (labelDescription.getText());
-        updateHighlight();
-        updateWindowTitle();
-    }
-    else if (source == &colourSelector)
-    {
-        isSaved = false;
-        currentSet->setColourSet (colourSelector.getColour());
-        tagManager.setColour (currentSet->getColourSet());
-        displayAdvice();
-        updateHighlight();
-        repaint();
-        updateWindowTitle();
-    }
-    else if (source == &tagManager)
-    {
-        isSaved = false;
-        currentSet->setHashTags (wheel.getValue(), tagManager.getHashTags());
-        displayAdvice();
-        updateHighlight();
-        repaint();
-        updateWindowTitle();
-    }
-}
-
-//==============================================================================
 EditionComponent::FocusKeeper::FocusKeeper (EditionComponent& editorToKeep)
     : editor (editorToKeep)
 {
@@ -1088,9 +520,4 @@ int EditionComponent::getCurrentAdvice() const
 int EditionComponent::getNumAdvices() const
 {
     return currentSet != nullptr ? currentSet->getNumConseils() : 0;
-}
-
-juce::File EditionComponent::getDataFolder() const
-{
-    return libSets != nullptr ? libSets->getDirectoryDataLib() : LibSetsConseils::getDirectoryDataLib();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "advice/SetConseils.h"
+#include "app/Bilingual.h"
 #include "editor/EditorDialogs.h"
 #include "options/SpecialTagManager.h"
 #include "widgets/SpecialButton.h"
@@ -87,6 +88,9 @@ public:
     bool keyPressed (const juce::KeyPress& key, juce::Component* origin) override;
 
 private:
+    // The window's title, and the title of every question the editor asks.
+    static inline const juce::String programName{ "Musewheeler" };
+
     // While the editor is on screen, focus that its window takes for itself (on coming back from a dialog
     // or from another program) passes on to the editor, so that its keys keep working.
     class FocusKeeper final : public juce::FocusChangeListener
@@ -128,11 +132,12 @@ private:
     void deleteAdvice();
     void finishAdviceCommand();
     void togglePage (SpecialButton& toggle, int page);
+    // After every change to the open set.
+    void markEdited();
 
     // The wheel's value while it names an advice of the set, else -1.
     int getCurrentAdvice() const;
     int getNumAdvices() const;
-    bool isFrench() const { return currentLanguage == 0; }
     juce::File getDataFolder() const;
 
     DataTags* dataTags = nullptr;
@@ -140,7 +145,7 @@ private:
     std::unique_ptr<SetConseils> currentSet;
     bool isSetOpen = false;
     bool isSaved = false;
-    int currentLanguage = 1;
+    int currentLanguage = Bilingual::english;
     int mode = advicePage;
     int savedAnswer = answerIgnore;
     juce::Image background;

@@ -107,18 +107,23 @@ void SpecialButton::initOrigin()
 
     const auto height = (float) getHeight();
 
-    if (positionLabel == 2 || positionLabel == 4)
+    if (positionLabel == labelBelow || positionLabel == labelBelowFromCentre)
         originY = 5.0f;
-    else if (positionLabel == 0)
+    else if (positionLabel == labelBeside)
         originY = (height - diameter) * 0.5f;
     else
         originY = height - diameter - 5.0f;
 }
 
+juce::Rectangle<float> SpecialButton::getCircleBounds() const
+{
+    return { originX, originY, diameter, diameter };
+}
+
 bool SpecialButton::isInsideCircleSquare (juce::Point<float> position) const
 {
-    return position.x >= originX && position.x < originX + diameter && position.y >= originY &&
-           position.y < originY + diameter;
+    // Half-open on both axes, as juce::Rectangle::contains.
+    return getCircleBounds().contains (position);
 }
 
 void SpecialButton::mouseMove (const juce::MouseEvent& event)
@@ -186,10 +191,10 @@ void SpecialButton::resized()
 
 void SpecialButton::paintButton (juce::Graphics& g, bool isMouseOverButton, bool isButtonDown)
 {
-    const juce::Rectangle<float> circle (originX, originY, diameter, diameter);
+    const auto circle = getCircleBounds();
     const auto centre = circle.getCentre();
 
-    if (!skin && (isButtonDown || specialState == 1 || specialState == 2))
+    if (!skin && (isButtonDown || specialState == highlightedState || specialState == activeState))
     {
         // The halo fades out towards the component's left edge, 5 pixels beyond the circle.
         g.setGradientFill (juce::ColourGradient (
@@ -199,7 +204,7 @@ void SpecialButton::paintButton (juce::Graphics& g, bool isMouseOverButton, bool
 
     auto circleColour = colour;
 
-    if (specialState == 2)
+    if (specialState == activeState)
     {
         circleColour = juce::Colours::white;
 
@@ -294,23 +299,23 @@ void SpecialButton::drawLabel (juce::Graphics& g, juce::Point<float> centre) con
 
     switch (positionLabel)
     {
-        case 0:
+        case labelBeside:
             textX = (int) (originX + diameter + 5.0f);
             textY = 2 - truncatedAscent + height / 2;
             break;
-        case 1:
+        case labelAbove:
             textX = (int) (originX + diameter + 5.0f);
             textY = (int) originY - 10 - truncatedAscent;
             break;
-        case 2:
+        case labelBelow:
             textX = (int) (originX + diameter + 5.0f);
             textY = (int) (diameter + originY) + 3;
             break;
-        case 3:
+        case labelAboveFromCentre:
             textX = (int) (originX + diameter * 0.5f + 2.0f);
             textY = (int) originY - 10 - truncatedAscent;
             break;
-        case 4:
+        case labelBelowFromCentre:
             textX = (int) (originX + diameter * 0.5f + 2.0f);
             textY = (int) (diameter + originY) + 3;
             break;
@@ -321,7 +326,7 @@ void SpecialButton::drawLabel (juce::Graphics& g, juce::Point<float> centre) con
     g.setColour (juce::Colours::lightgrey);
     g.setFont (font);
 
-    if (positionLabel != 0)
+    if (positionLabel != labelBeside)
     {
         // The underline is sized from the primary label, whichever text is shown.
         const juce::Point<float> corner ((float) textX - 2.0f, (float) textY + ascent);

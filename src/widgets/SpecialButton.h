@@ -8,6 +8,25 @@
 class SpecialButton final : public juce::Button
 {
 public:
+    // What the owner shows through the button, kept as an int so that owners may store it as one.
+    enum SpecialState
+    {
+        normalState = 0,
+        highlightedState = 1, // a halo around the disc calls for attention
+        activeState = 2       // a white disc: the page or mode the button opened is the one shown
+    };
+
+    // Where the label goes around the circle; the circle takes the opposite edge of the bounds. Every
+    // placement but labelBeside draws a leader line from the circle to an underline beneath the text.
+    enum LabelPosition
+    {
+        labelBeside = 0,          // right of the circle, both centred vertically
+        labelAbove = 1,           // above, right of the circle; circle at the bottom
+        labelBelow = 2,           // below, right of the circle; circle at the top
+        labelAboveFromCentre = 3, // above, from the circle's centre; circle at the bottom
+        labelBelowFromCentre = 4  // below, from the circle's centre; circle at the top
+    };
+
     SpecialButton();
     ~SpecialButton() override;
 
@@ -16,17 +35,22 @@ public:
     void setIcon (const juce::String& name);
     void setLabel (const juce::String& newLabel);
     void setLabel (const juce::String& newLabel, const juce::String& newLabelAlternate);
+    // A LabelPosition; other codes keep the circle at the bottom and leave the label at the top left.
     void setPositionLabel (int layoutCode);
     void setSizeButton (bool smallCircle);
     void setSkin (bool ring);
     void setDisplay (bool alwaysShowLabel);
 
+    // A SpecialState.
     void setSpecialState (int newState);
     int getSpecialState() const;
     void setValue (int newValue);
     int getValue() const;
 
     void initOrigin();
+
+    // The circle in the component's coordinates: the square around it is the only part taking the mouse.
+    juce::Rectangle<float> getCircleBounds() const;
 
     void mouseMove (const juce::MouseEvent&) override;
     void mouseEnter (const juce::MouseEvent&) override;
@@ -49,10 +73,10 @@ private:
     juce::String labelAlternate;
     juce::Colour colour{ juce::Colours::orange };
     bool skin = true;
-    int positionLabel = 0;
+    int positionLabel = labelBeside;
     bool sizeButton = false;
     bool display = false;
-    int specialState = 0;
+    int specialState = normalState;
     int value = 0;
     float originX = 5.0f;
     float originY = 0.0f;

@@ -61,7 +61,7 @@ TEST_F (EditorTest, aNewSetHasItsDefaultsAndOneEmptyAdvice)
     EXPECT_EQ (label ("name-label").getText(), "No name");
     EXPECT_EQ (child<SpecialColourSelector> ("colour-selector").getColour(), juce::Colours::orange);
     EXPECT_EQ (editor.getWindowTitle(), "Musewheeler*");
-    EXPECT_EQ (button ("save-button").getSpecialState(), 1);
+    EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::highlightedState);
     EXPECT_TRUE (dialogs->asked.empty());
 }
 
@@ -307,7 +307,7 @@ TEST_F (EditorTest, openReadsTheChosenSetAndShowsItsFirstAdvice)
     EXPECT_EQ (button ("language-button").getValue(), 0);
     EXPECT_EQ (editor.getMode(), 0);
     EXPECT_EQ (editor.getWindowTitle(), "Musewheeler - Chosen.mwh");
-    EXPECT_EQ (button ("save-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::normalState);
 }
 
 TEST_F (EditorTest, openInFrenchAsksInFrench)
@@ -363,7 +363,7 @@ TEST_F (EditorTest, openingASetWithoutAdviceOffersOnlyTheAddButton)
     EXPECT_FALSE (isShown ("duplicate-advice-button"));
     EXPECT_FALSE (isShown ("delete-advice-button"));
     EXPECT_FALSE (isShown ("tags-button"));
-    EXPECT_EQ (button ("add-advice-button").getSpecialState(), 1);
+    EXPECT_EQ (button ("add-advice-button").getSpecialState(), SpecialButton::highlightedState);
     EXPECT_EQ (wheel().getValue(), -1);
     EXPECT_EQ (label ("advice-label").getText(), "No advice has been found");
 
@@ -399,7 +399,7 @@ TEST_F (EditorTest, openingLeavesTheActivePage)
     openFile (writeSet ("other.mwh", setFileText ("Other", 1, { "Two" })));
 
     EXPECT_EQ (editor.getMode(), 0);
-    EXPECT_EQ (button ("description-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("description-button").getSpecialState(), SpecialButton::normalState);
     EXPECT_EQ (button ("description-button").getButtonText(), "Description");
     EXPECT_EQ (set().getName(), "Other");
 }
@@ -414,7 +414,7 @@ TEST_F (EditorTest, closeEmptiesTheEditorAndBackLeavesIt)
     EXPECT_FALSE (editor.isASetOpen());
     EXPECT_EQ (editor.getCurrentSet(), nullptr);
     EXPECT_EQ (editor.getMode(), 0);
-    EXPECT_EQ (button ("colour-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("colour-button").getSpecialState(), SpecialButton::normalState);
     EXPECT_TRUE (isShown ("new-set-button"));
     EXPECT_FALSE (isShown ("save-button"));
 
@@ -580,7 +580,7 @@ TEST_P (EditorGuardTest, theAnswerDecidesBetweenSavingDroppingAndKeepingTheChang
         ASSERT_TRUE (editor.isASetOpen());
         EXPECT_EQ (set().getName(), "Edited");
         EXPECT_FALSE (editor.isCurrentSetSaved());
-        EXPECT_EQ (button ("save-button").getSpecialState(), 1);
+        EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::highlightedState);
     }
 }
 
@@ -667,7 +667,7 @@ protected:
         EXPECT_EQ (dialogs->last().title, "Musewheeler");
         EXPECT_EQ (dialogs->last().message, "The set could not be saved to " + file.getFullPathName() + ".");
         EXPECT_FALSE (editor.isCurrentSetSaved());
-        EXPECT_EQ (button ("save-button").getSpecialState(), 1);
+        EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::highlightedState);
         EXPECT_EQ (editor.getWindowTitle(), "Musewheeler - set.mwh*");
         EXPECT_EQ (set().getName(), "Edited");
     }
@@ -801,7 +801,7 @@ TEST_F (EditorTest, eachAcceptedEditIsStoredAndMarksTheSetModified)
     edit ("description-label", "Now described");
     EXPECT_EQ (set().getDescription(), "Now described");
     EXPECT_FALSE (editor.isCurrentSetSaved());
-    EXPECT_EQ (button ("description-button").getSpecialState(), 2);
+    EXPECT_EQ (button ("description-button").getSpecialState(), SpecialButton::activeState);
 }
 
 TEST_F (EditorTest, anEditTheLabelRefusesIsNoChange)

@@ -164,7 +164,7 @@ TEST_F (EditorTest, initEditionEmptiesTheEditorAndSwitchesAnActivePageOff)
     EXPECT_FALSE (editor.isCurrentSetSaved());
     EXPECT_EQ (editor.getCurrentSet(), nullptr);
     EXPECT_EQ (editor.getMode(), 0);
-    EXPECT_EQ (button ("tags-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("tags-button").getSpecialState(), SpecialButton::normalState);
     EXPECT_EQ (button ("tags-button").getButtonText(), "Tags");
     EXPECT_EQ (wheel().getValue(), -1);
     EXPECT_EQ (editor.getWindowTitle(), "Musewheeler");
@@ -177,16 +177,16 @@ TEST_F (EditorTest, initEditionEmptiesTheEditorAndSwitchesAnActivePageOff)
 //==============================================================================
 TEST_F (EditorTest, theSaveButtonGlowsExactlyWhileThereAreUnsavedChanges)
 {
-    EXPECT_EQ (button ("save-button").getSpecialState(), 1);
+    EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::highlightedState);
 
     openSetWith ({ "One", "Two" });
-    EXPECT_EQ (button ("save-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::normalState);
 
     edit ("author-label", "Someone else");
-    EXPECT_EQ (button ("save-button").getSpecialState(), 1);
+    EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::highlightedState);
 
     click ("save-button");
-    EXPECT_EQ (button ("save-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::normalState);
 
     // Moving through the advices, switching pages and the interface language are not changes.
     wheel().mouseWheelMove (wt::wheelDetails (1.0f));
@@ -194,7 +194,7 @@ TEST_F (EditorTest, theSaveButtonGlowsExactlyWhileThereAreUnsavedChanges)
     click ("colour-button");
     click ("colour-button");
     editor.setLanguage (0);
-    EXPECT_EQ (button ("save-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::normalState);
     EXPECT_TRUE (editor.isCurrentSetSaved());
 }
 
@@ -202,31 +202,31 @@ TEST_F (EditorTest, anEmptySetAsksForItsFirstAdviceAndNoTagsAreAskedFor)
 {
     openSetWith ({});
 
-    EXPECT_EQ (button ("add-advice-button").getSpecialState(), 1);
-    EXPECT_EQ (button ("tags-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("add-advice-button").getSpecialState(), SpecialButton::highlightedState);
+    EXPECT_EQ (button ("tags-button").getSpecialState(), SpecialButton::normalState);
 
     click ("add-advice-button");
-    EXPECT_EQ (button ("add-advice-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("add-advice-button").getSpecialState(), SpecialButton::normalState);
 }
 
 TEST_F (EditorTest, aMissingDescriptionAndAnAdviceWithFewerThanTwoTagsGlow)
 {
     // A new set has no description, and its advice only the tag Musewheeler.
     newSetWith (1);
-    EXPECT_EQ (button ("description-button").getSpecialState(), 1);
-    EXPECT_EQ (button ("tags-button").getSpecialState(), 1);
+    EXPECT_EQ (button ("description-button").getSpecialState(), SpecialButton::highlightedState);
+    EXPECT_EQ (button ("tags-button").getSpecialState(), SpecialButton::highlightedState);
 
     click ("description-button");
     edit ("description-label", "What the set is about");
     click ("description-button");
-    EXPECT_EQ (button ("description-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("description-button").getSpecialState(), SpecialButton::normalState);
 
     click ("tags-button");
     wt::click (tagManager(), { 30.0f + 280.0f / 3.0f * 0.5f, 80.0f });
     deliverMessages();
     ASSERT_EQ (set().getNumTags (0), 2);
     click ("tags-button");
-    EXPECT_EQ (button ("tags-button").getSpecialState(), 0);
+    EXPECT_EQ (button ("tags-button").getSpecialState(), SpecialButton::normalState);
 }
 
 TEST_F (EditorTest, theActiveToggleKeepsItsStateWhateverItsPageHolds)
@@ -235,18 +235,18 @@ TEST_F (EditorTest, theActiveToggleKeepsItsStateWhateverItsPageHolds)
 
     click ("description-button");
     editor.updateHighlight();
-    EXPECT_EQ (button ("description-button").getSpecialState(), 2);
+    EXPECT_EQ (button ("description-button").getSpecialState(), SpecialButton::activeState);
 
     click ("description-button");
     click ("tags-button");
     editor.updateHighlight();
-    EXPECT_EQ (button ("tags-button").getSpecialState(), 2);
+    EXPECT_EQ (button ("tags-button").getSpecialState(), SpecialButton::activeState);
 
     click ("tags-button");
     click ("colour-button");
     editor.updateHighlight();
-    EXPECT_EQ (button ("colour-button").getSpecialState(), 2);
-    EXPECT_EQ (button ("description-button").getSpecialState(), 1);
+    EXPECT_EQ (button ("colour-button").getSpecialState(), SpecialButton::activeState);
+    EXPECT_EQ (button ("description-button").getSpecialState(), SpecialButton::highlightedState);
 }
 
 //==============================================================================
@@ -263,7 +263,7 @@ TEST_F (EditorTest, thePageTogglesExcludeEachOtherAndTheActiveOneReadsBack)
 
         click (toggle);
         EXPECT_EQ (editor.getMode(), page);
-        EXPECT_EQ (button (toggle).getSpecialState(), 2);
+        EXPECT_EQ (button (toggle).getSpecialState(), SpecialButton::activeState);
         EXPECT_EQ (button (toggle).getButtonText(), "Back...");
         EXPECT_TRUE (showsItsLabelUnhovered (button (toggle)));
 
@@ -498,4 +498,28 @@ TEST_F (EditorTest, theBackgroundIsAFineDiagonalHatchMadeOnceAtTheFirstSize)
     EXPECT_EQ (image.getPixelAt (595, 300).getAlpha(), 0);
     EXPECT_EQ (image.getPixelAt (499, 349).getAlpha(), 255);
     EXPECT_EQ (editor.findChildWithID ("back-button")->getBounds(), juce::Rectangle<int> (545, 345, 42, 52));
+}
+
+TEST_F (EditorTest, everyButtonsCircleSitsWhereItsLabelLeavesRoomForIt)
+{
+    // Centres in each button's own coordinates: the small circles of the top row and the toggles, the
+    // large ones of the advice commands at the bottom of their bounds, the back arrow centred.
+    const std::pair<const char*, juce::Point<float>> centres[] = {
+        { "new-set-button", { 15.0f, 15.0f } },
+        { "open-set-button", { 15.0f, 15.0f } },
+        { "save-button", { 15.0f, 15.0f } },
+        { "save-as-button", { 15.0f, 15.0f } },
+        { "close-button", { 15.0f, 15.0f } },
+        { "language-button", { 15.0f, 32.0f } },
+        { "colour-button", { 15.0f, 15.0f } },
+        { "description-button", { 15.0f, 32.0f } },
+        { "tags-button", { 15.0f, 15.0f } },
+        { "add-advice-button", { 20.0f, 37.0f } },
+        { "duplicate-advice-button", { 20.0f, 37.0f } },
+        { "delete-advice-button", { 20.0f, 37.0f } },
+        { "back-button", { 20.0f, 26.0f } },
+    };
+
+    for (const auto& [id, centre] : centres)
+        EXPECT_EQ (button (id).getCircleBounds().getCentre(), centre) << id;
 }

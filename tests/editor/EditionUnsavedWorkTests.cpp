@@ -214,7 +214,7 @@ TEST_F (SaveOverChangedFileTest, cancelKeepsTheOtherProgramsFileAndTheSetUnsaved
     EXPECT_FALSE (editor.isCurrentSetSaved());
     EXPECT_EQ (editor.getSavedAnswer(), EditionComponent::answerCancel);
     EXPECT_EQ (editor.getWindowTitle(), "Musewheeler - shared.mwh*");
-    EXPECT_EQ (button ("save-button").getSpecialState(), 1);
+    EXPECT_EQ (button ("save-button").getSpecialState(), SpecialButton::highlightedState);
 
     // Save as... stays open to the user, with no further question for another file.
     dialogs->saveAnswers.push_back (folder.child ("mine.mwh"));

@@ -169,25 +169,12 @@ protected:
 
     bool isShown (const juce::String& id) { return editor.findChildWithID (id)->isVisible(); }
 
-    // The centre of a button's circle, the only part of it that takes clicks.
-    static juce::Point<float> circleCentre (const juce::String& id)
-    {
-        if (id == "language-button" || id == "description-button")
-            return { 15.0f, 32.0f };
-        if (id == "add-advice-button" || id == "duplicate-advice-button" || id == "delete-advice-button")
-            return { 20.0f, 37.0f };
-        if (id == "back-button")
-            return { 20.0f, 26.0f };
-
-        return { 15.0f, 15.0f };
-    }
-
     // A press and a release on the button's circle, as the user's click; then the queued messages.
     void click (const juce::String& id)
     {
         auto& target = button (id);
         EXPECT_TRUE (target.isVisible()) << id << " is hidden";
-        widget_testing::click (target, circleCentre (id));
+        widget_testing::click (target, target.getCircleBounds().getCentre());
         testing_helpers::deliverMessages();
     }
 

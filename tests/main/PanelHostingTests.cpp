@@ -118,11 +118,12 @@ protected:
         return editor;
     }
 
-    void clickEditorButton (const juce::String& identifier, juce::Point<float> circleCentre)
+    void clickEditorButton (const juce::String& identifier)
     {
-        auto* button = screen->getEditionComponent().findChildWithID (identifier);
+        auto* button =
+            dynamic_cast<SpecialButton*> (screen->getEditionComponent().findChildWithID (identifier));
         ASSERT_NE (button, nullptr) << identifier;
-        widget_testing::click (*button, circleCentre);
+        widget_testing::click (*button, button->getCircleBounds().getCentre());
         deliverMessages();
     }
 
@@ -421,7 +422,7 @@ TEST_F (PanelHostingDataFolderTest, theSetsEditionEntryStartsTheEditorEmptyInThe
     editorKey ('N');
     ASSERT_TRUE (editor.isASetOpen());
     dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
-    clickEditorButton ("back-button", { 20.0f, 26.0f });
+    clickEditorButton ("back-button");
     EXPECT_FALSE (editor.isVisible());
 
     openEditor();
@@ -476,7 +477,7 @@ TEST_F (PanelHostingDataFolderTest, aSetSavedInTheEditorTakesPartInTheDrawsAfter
     EXPECT_TRUE (editor.isCurrentSetSaved());
     EXPECT_EQ (main.getLibSetsConseils().getNumConseilsFiltered(), before) << "read again only after Back";
 
-    clickEditorButton ("back-button", { 20.0f, 26.0f });
+    clickEditorButton ("back-button");
     EXPECT_FALSE (editor.isVisible());
     EXPECT_TRUE (dialogs->allAnswersUsed());
     ASSERT_EQ (main.getLibSetsConseils().getNumConseilsFiltered(), before + 1);
@@ -566,7 +567,7 @@ TEST_F (PanelHostingDataFolderTest, eachPanelHandsTheKeyboardFocusBackToTheMainS
     auto& editor = openEditor();
     ASSERT_TRUE (editor.isVisible());
     focusGiven.clear();
-    clickEditorButton ("back-button", { 20.0f, 26.0f });
+    clickEditorButton ("back-button");
     ASSERT_FALSE (editor.isVisible());
     ASSERT_FALSE (focusGiven.empty());
     EXPECT_EQ (focusGiven.back(), &main);

@@ -33,7 +33,8 @@ bool isLighterThanForestGreen (juce::Colour colour)
     return colour.getRed() > 150 && colour.getBlue() > 150;
 }
 
-// A 60 x 40 button with layout code 0: the large circle's square spans 5..35 on both axes, centre (20, 20).
+// A 60 x 40 button with its label beside the circle: the large circle's square spans 5..35 on both axes,
+// centre (20, 20).
 class SpecialButtonTest : public ::testing::Test
 {
 protected:
@@ -48,6 +49,18 @@ protected:
     SpecialButton button;
 };
 } // namespace
+
+TEST_F (SpecialButtonTest, circleBoundsAreTheSquareBesideTheLabelForEitherSize)
+{
+    EXPECT_EQ (button.getCircleBounds(), juce::Rectangle<float> (5.0f, 5.0f, 30.0f, 30.0f));
+
+    button.setSizeButton (true);
+    EXPECT_EQ (button.getCircleBounds(), juce::Rectangle<float> (5.0f, 10.0f, 20.0f, 20.0f));
+
+    // The circle follows the height it is given.
+    button.setSize (60, 50);
+    EXPECT_EQ (button.getCircleBounds(), juce::Rectangle<float> (5.0f, 15.0f, 20.0f, 20.0f));
+}
 
 TEST_F (SpecialButtonTest, ringLeavesTheInsideClearWhileTheDiscFillsItWithTheColour)
 {
@@ -66,7 +79,7 @@ TEST_F (SpecialButtonTest, ringLeavesTheInsideClearWhileTheDiscFillsItWithTheCol
 TEST_F (SpecialButtonTest, circleBrightensUnderTheMouseAndWhenPressedAndDarkensWhenSelected)
 {
     button.setSkin (false);
-    const juce::Point<float> centre (20.0f, 20.0f);
+    const auto centre = button.getCircleBounds().getCentre();
 
     wt::enter (button, centre);
     EXPECT_TRUE (wt::isNear (wt::snapshot (button).getPixelAt (20, 26),
@@ -76,7 +89,7 @@ TEST_F (SpecialButtonTest, circleBrightensUnderTheMouseAndWhenPressedAndDarkensW
     EXPECT_TRUE (wt::isNear (wt::snapshot (button).getPixelAt (20, 26),
                              juce::Colours::darkslateblue.brighter (0.25f).brighter (0.2f)));
 
-    button.setSpecialState (2);
+    button.setSpecialState (SpecialButton::activeState);
     EXPECT_TRUE (wt::isNear (wt::snapshot (button).getPixelAt (20, 26),
                              juce::Colours::white.darker (0.1f).darker (0.1f)));
 
@@ -94,11 +107,16 @@ TEST_F (SpecialButtonTest, glowsOnlyAsADiscAndOnlyWhilePressedOrHighlighted)
         bool glows;
     };
 
+    constexpr int normal = SpecialButton::normalState;
+    constexpr int highlighted = SpecialButton::highlightedState;
+    constexpr int active = SpecialButton::activeState;
+
     const Case cases[] = {
-        { true, 0, false, false }, { true, 1, false, false }, { true, 2, false, false },
-        { true, 0, true, false },  { true, 2, true, false },  { false, 0, false, false },
-        { false, 0, true, true },  { false, 1, false, true }, { false, 2, false, true },
-        { false, 1, true, true },
+        { true, normal, false, false }, { true, highlighted, false, false },
+        { true, active, false, false }, { true, normal, true, false },
+        { true, active, true, false },  { false, normal, false, false },
+        { false, normal, true, true },  { false, highlighted, false, true },
+        { false, active, false, true }, { false, highlighted, true, true },
     };
 
     for (const auto& c : cases)
@@ -110,7 +128,7 @@ TEST_F (SpecialButtonTest, glowsOnlyAsADiscAndOnlyWhilePressedOrHighlighted)
         candidate.setSpecialState (c.state);
 
         if (c.pressed)
-            candidate.mouseDown (wt::mouseEvent (candidate, { 20.0f, 20.0f }));
+            candidate.mouseDown (wt::mouseEvent (candidate, candidate.getCircleBounds().getCentre()));
 
         const auto image = wt::snapshot (candidate);
         SCOPED_TRACE (juce::String ("ring ") + (c.ring ? "yes" : "no") + ", state " + juce::String (c.state) +
@@ -180,7 +198,7 @@ TEST_F (SpecialButtonTest, menuIsATrianglePointingUp)
 TEST_F (SpecialButtonTest, favoriteStarIsHollowForValueZeroAndSolidOtherwise)
 {
     button.setIcon ("Favorite");
-    const juce::Rectangle<int> circleSquare (5, 5, 30, 30);
+    const auto circleSquare = button.getCircleBounds().toNearestInt();
 
     auto image = wt::snapshot (button);
     EXPECT_EQ (image.getPixelAt (20, 20), juce::Colours::black);
@@ -197,7 +215,8 @@ TEST_F (SpecialButtonTest, pictureIconsAreDrawnInsideTheDiscAndOtherNamesDrawNot
 {
     button.setSkin (false);
     button.setColour (juce::Colours::forestgreen);
-    const juce::Rectangle<int> inside (11, 11, 18, 18);
+    // Well inside the circle's white rim.
+    const auto inside = button.getCircleBounds().reduced (6.0f).toNearestInt();
 
     juce::Array<juce::Image> pictures;
 
@@ -294,15 +313,15 @@ protected:
 
         switch (code)
         {
-            case 0:
+            case SpecialButton::labelBeside:
                 return { 40, 2 - truncatedAscent + 57 / 2, 0.0f, width };
-            case 1:
+            case SpecialButton::labelAbove:
                 return { 40, 22 - 10 - truncatedAscent, 0.0f, width };
-            case 2:
+            case SpecialButton::labelBelow:
                 return { 40, 35 + 3, 0.0f, width };
-            case 3:
+            case SpecialButton::labelAboveFromCentre:
                 return { 22, 22 - 10 - truncatedAscent, 0.0f, width };
-            case 4:
+            case SpecialButton::labelBelowFromCentre:
                 return { 22, 35 + 3, 0.0f, width };
             default:
                 return { 0, 0, 0.0f, width };
@@ -338,10 +357,17 @@ protected:
 TEST_F (SpecialButtonLabelTest, circleSitsWhereTheLayoutCodeSays)
 {
     // Probed through the mouse: only the circle's square reacts.
+    // 7 names no placement: the circle goes to the bottom.
     const std::tuple<int, bool, float, float> layouts[] = {
-        { 0, false, 13.5f, 43.5f }, { 1, false, 22.0f, 52.0f }, { 2, false, 5.0f, 35.0f },
-        { 3, false, 22.0f, 52.0f }, { 4, false, 5.0f, 35.0f },  { 7, false, 22.0f, 52.0f },
-        { 0, true, 18.5f, 38.5f },  { 2, true, 5.0f, 25.0f },   { 1, true, 32.0f, 52.0f },
+        { SpecialButton::labelBeside, false, 13.5f, 43.5f },
+        { SpecialButton::labelAbove, false, 22.0f, 52.0f },
+        { SpecialButton::labelBelow, false, 5.0f, 35.0f },
+        { SpecialButton::labelAboveFromCentre, false, 22.0f, 52.0f },
+        { SpecialButton::labelBelowFromCentre, false, 5.0f, 35.0f },
+        { 7, false, 22.0f, 52.0f },
+        { SpecialButton::labelBeside, true, 18.5f, 38.5f },
+        { SpecialButton::labelBelow, true, 5.0f, 25.0f },
+        { SpecialButton::labelAbove, true, 32.0f, 52.0f },
     };
 
     for (const auto& [code, smallCircle, top, bottom] : layouts)
@@ -358,12 +384,20 @@ TEST_F (SpecialButtonLabelTest, circleSitsWhereTheLayoutCodeSays)
         EXPECT_FALSE (button.isOver());
         wt::enter (button, { 15.0f, bottom });
         EXPECT_FALSE (button.isOver());
+
+        // The bounds it reports are the square that reacts.
+        EXPECT_EQ (button.getCircleBounds().getY(), top);
+        EXPECT_EQ (button.getCircleBounds().getBottom(), bottom);
     }
 }
 
 TEST_F (SpecialButtonLabelTest, everyLayoutButZeroDrawsALeaderAndAnUnderline)
 {
-    for (const auto code : { 0, 1, 2, 3, 4, 7 })
+    const int layoutCodes[] = { SpecialButton::labelBeside,          SpecialButton::labelAbove,
+                                SpecialButton::labelBelow,           SpecialButton::labelAboveFromCentre,
+                                SpecialButton::labelBelowFromCentre, 7 };
+
+    for (const auto code : layoutCodes)
     {
         SCOPED_TRACE ("code " + juce::String (code));
         button.setPositionLabel (code);
@@ -373,16 +407,16 @@ TEST_F (SpecialButtonLabelTest, everyLayoutButZeroDrawsALeaderAndAnUnderline)
 
         // The underline runs 4 pixels past the text, where no glyph is.
         const auto underlineProbe = image.getPixelAt (p.textX + p.labelWidth + 3, underlineRow);
-        EXPECT_EQ (isLightGrey (underlineProbe), code != 0);
+        EXPECT_EQ (isLightGrey (underlineProbe), code != SpecialButton::labelBeside);
 
         EXPECT_GT (textPixels (image, p), 20);
         EXPECT_GT (wt::countPixels (image, { p.textX, p.textY, p.labelWidth, 24 }, isLightGrey), 0);
 
-        if (code == 0)
+        if (code == SpecialButton::labelBeside)
             continue;
 
         // Three quarters of the way from the circle's centre to the underline's start: past the ring.
-        const juce::Point<float> centre (20.0f, code == 2 || code == 4 ? 20.0f : 37.0f);
+        const auto centre = button.getCircleBounds().getCentre();
         const auto leaderPoint =
             centre + (juce::Point<float> ((float) p.textX - 2.0f, p.baseline) - centre) * 0.75f;
         EXPECT_GT (wt::strongestAlphaAround (image, (int) leaderPoint.x, (int) leaderPoint.y), 100);
@@ -391,9 +425,9 @@ TEST_F (SpecialButtonLabelTest, everyLayoutButZeroDrawsALeaderAndAnUnderline)
 
 TEST_F (SpecialButtonLabelTest, labelShowsOnlyUnderTheMouseUnlessDisplayIsSet)
 {
-    button.setPositionLabel (2);
+    button.setPositionLabel (SpecialButton::labelBelow);
     button.setDisplay (false);
-    const auto p = placed (2);
+    const auto p = placed (SpecialButton::labelBelow);
 
     EXPECT_EQ (wt::countPixels (wt::snapshot (button), { 38, 0, 122, 57 }, wt::isPainted), 0);
 
@@ -401,7 +435,7 @@ TEST_F (SpecialButtonLabelTest, labelShowsOnlyUnderTheMouseUnlessDisplayIsSet)
     wt::enter (button, { 60.0f, 45.0f });
     EXPECT_EQ (textPixels (wt::snapshot (button), p), 0);
 
-    wt::enter (button, { 20.0f, 20.0f });
+    wt::enter (button, button.getCircleBounds().getCentre());
     EXPECT_GT (textPixels (wt::snapshot (button), p), 20);
 
     button.mouseExit (wt::mouseEvent (button, { 100.0f, 45.0f }));
@@ -410,7 +444,7 @@ TEST_F (SpecialButtonLabelTest, labelShowsOnlyUnderTheMouseUnlessDisplayIsSet)
 
 TEST_F (SpecialButtonLabelTest, emptyLabelDrawsNeitherTextNorLines)
 {
-    button.setPositionLabel (1);
+    button.setPositionLabel (SpecialButton::labelAbove);
     button.setLabel ({});
     wt::enter (button, { 20.0f, 30.0f });
 
@@ -421,8 +455,8 @@ TEST_F (SpecialButtonLabelTest, emptyLabelDrawsNeitherTextNorLines)
 
 TEST_F (SpecialButtonLabelTest, valueChoosesTheAlternateTextButTheUnderlineKeepsTheLabelsWidth)
 {
-    button.setPositionLabel (2);
-    const auto p = placed (2);
+    button.setPositionLabel (SpecialButton::labelBelow);
+    const auto p = placed (SpecialButton::labelBelow);
     const auto underlineRow = (int) std::floor (p.baseline);
 
     button.setLabel ("Menu", {});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/CustomLookAndFeel.h"
+#include "widgets/SyntheticMouse.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -8,17 +9,13 @@
 
 namespace widget_testing
 {
-// A mouse event as the toolkit would deliver it to the component, in the component's coordinates.
+// A mouse event as the toolkit would deliver it to the component, in the component's coordinates, with
+// the left button held.
 inline juce::MouseEvent mouseEvent (juce::Component& component, juce::Point<float> position,
                                     juce::Point<float> downPosition, int clicks = 1, bool dragged = false)
 {
-    const auto now = juce::Time::getCurrentTime();
-    return juce::MouseEvent (
-        juce::Desktop::getInstance().getMainMouseSource(), position,
-        juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier), juce::MouseInputSource::defaultPressure,
-        juce::MouseInputSource::defaultOrientation, juce::MouseInputSource::defaultRotation,
-        juce::MouseInputSource::defaultTiltX, juce::MouseInputSource::defaultTiltY, &component, &component,
-        now, downPosition, now, clicks, dragged);
+    return SyntheticMouse::event (component, position, juce::ModifierKeys::leftButtonModifier, downPosition,
+                                  clicks, dragged);
 }
 
 inline juce::MouseEvent mouseEvent (juce::Component& component, juce::Point<float> position, int clicks = 1)
