@@ -1,6 +1,7 @@
 #include "advice/SetConseils.h"
 
 #include "advice/DataTags.h"
+#include "advice/HashList.h"
 #include "advice/TextScanner.h"
 #include "advice/Utf16TextFile.h"
 
@@ -94,22 +95,6 @@ juce::String readValue (TextScanner& scanner, std::string_view key, size_t& from
 
     from = keyPosition + key.size();
     return scanner.valueAt (from);
-}
-
-// Calls addHash for each entry of a list in which every entry is followed by ",".
-template <typename AddHash>
-void forEachListEntry (std::string_view list, AddHash&& addHash)
-{
-    for (size_t start = 0;;)
-    {
-        const auto comma = list.find (',', start);
-
-        if (comma == std::string_view::npos)
-            return;
-
-        addHash (list.substr (start, comma - start));
-        start = comma + 1;
-    }
 }
 
 juce::Colour readColour (std::string_view text)
@@ -234,8 +219,8 @@ void SetConseils::setHashTags (int index, const juce::String& list)
 
     item->tags.clearQuick();
     const std::string_view utf8 (list.toRawUTF8(), list.getNumBytesAsUTF8());
-    forEachListEntry (utf8, [item] (std::string_view entry)
-                      { item->tags.add (TextScanner::leadingInteger (entry)); });
+    HashList::forEachEntry (utf8, [item] (std::string_view entry)
+                            { item->tags.add (TextScanner::leadingInteger (entry)); });
     item->sortTags();
 }
 
@@ -249,15 +234,15 @@ void SetConseils::setOldHashTags (int index, const juce::String& codes)
     item->tags.clearQuick();
     const std::string_view utf8 (codes.toRawUTF8(), codes.getNumBytesAsUTF8());
 
-    forEachListEntry (utf8,
-                      [this, item] (std::string_view code)
-                      {
-                          const auto hash =
-                              dataTags != nullptr
-                                  ? dataTags->convertOldHashToNewHas (TextScanner::toString (code))
-                                  : 0;
-                          item->tags.add (hash);
-                      });
+    HashList::forEachEntry (utf8,
+                            [this, item] (std::string_view code)
+                            {
+                                const auto hash =
+                                    dataTags != nullptr
+                                        ? dataTags->convertOldHashToNewHas (TextScanner::toString (code))
+                                        : 0;
+                                item->tags.add (hash);
+                            });
     item->sortTags();
 }
 
@@ -492,20 +477,18 @@ void SetConseils::readItems (TextScanner& scanner, size_t position)
 
 void SetConseils::readTagList (TextScanner& scanner, std::string_view list, ConseilItem& item)
 {
-    size_t start = 0;
+    const auto unended =
+        HashList::forEachEntry (list,
+                                [&] (std::string_view entry)
+                                {
+                                    if (!TextScanner::isBlank (entry) && !TextScanner::isWholeInteger (entry))
+                                        scanner.markPassedOver();
 
-    forEachListEntry (list,
-                      [&] (std::string_view entry)
-                      {
-                          if (!TextScanner::isBlank (entry) && !TextScanner::isWholeInteger (entry))
-                              scanner.markPassedOver();
-
-                          item.tags.add (TextScanner::leadingInteger (entry));
-                          start += entry.size() + 1;
-                      });
+                                    item.tags.add (TextScanner::leadingInteger (entry));
+                                });
 
     // An entry without its "," is not read.
-    if (!TextScanner::isBlank (list.substr (start)))
+    if (!TextScanner::isBlank (unended))
         scanner.markPassedOver();
 
     item.sortTags();
