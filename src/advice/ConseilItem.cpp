@@ -1,8 +1,8 @@
 #include "advice/ConseilItem.h"
 
+#include "advice/HashList.h"
+
 #include <algorithm>
-#include <charconv>
-#include <string>
 
 void ConseilItem::addTagToItem (int hash)
 {
@@ -26,17 +26,5 @@ void ConseilItem::sortTags()
 
 juce::String ConseilItem::getHashTags() const
 {
-    // Built in one reserved buffer: appending to a juce::String reallocates it exactly to size each time.
-    std::string list;
-    list.reserve (static_cast<size_t> (tags.size()) * 5);
-
-    for (const auto hash : tags)
-    {
-        char digits[16];
-        const auto end = std::to_chars (std::begin (digits), std::end (digits), hash).ptr;
-        list.append (digits, end);
-        list += ',';
-    }
-
-    return juce::String (list.data(), list.size());
+    return HashList::write (tags);
 }

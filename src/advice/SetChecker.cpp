@@ -1,5 +1,6 @@
 #include "advice/SetChecker.h"
 
+#include "advice/HashList.h"
 #include "advice/LibSetsConseils.h"
 #include "advice/RegularFile.h"
 #include "advice/Utf16TextFile.h"
@@ -14,6 +15,47 @@ namespace
 constexpr int adviceLabelWidth = 300, adviceLabelHeight = 96;
 constexpr float programFontHeight = 16.0f;
 constexpr float nameLineWidth = 296.0f;
+
+// The main screen's set-name label: 300 pixels wide in the 500-pixel window, 24 high, bold, and squeezed
+// when the name is wider than the label's text area.
+constexpr int nameLabelWidth = 300, nameLabelHeight = 24;
+
+// The shortest description of a shipped set, and the least perceived brightness (0 to 1, as luma weights
+// it) of a shipped set's colour, below which the colour hardly shows on the black main screen.
+constexpr int minimumDescriptionLength = 20;
+constexpr float minimumColourBrightness = 0.3f;
+
+// Every key of the current format: a text holding one reads as a key to anyone editing the file by hand.
+const juce::StringArray& currentFormatKeyWords()
+{
+    static const juce::StringArray keys{ "Name=",   "Description=", "Author=",   "Language=",
+                                         "Colour=", "Item=",        "Favorite=", "Tags=" };
+    return keys;
+}
+
+juce::StringArray keyWordsIn (const juce::String& text)
+{
+    juce::StringArray found;
+
+    for (const auto& key : currentFormatKeyWords())
+        if (text.contains (key))
+            found.add ("holds the key word \"" + key + "\"");
+
+    return found;
+}
+
+// The text in lower case with every run of white space as one space, to compare advice that differ
+// only there.
+juce::String normalised (const juce::String& text)
+{
+    return juce::StringArray::fromTokens (text.toLowerCase(), false).joinIntoString (" ");
+}
+
+juce::String describeColour (juce::Colour colour)
+{
+    return juce::String ((int) colour.getRed()) + "," + juce::String ((int) colour.getGreen()) + "," +
+           juce::String ((int) colour.getBlue());
+}
 
 // The keys of the two formats: the header's, the one that starts each advice, and the ones that follow it.
 struct FormatKeys
@@ -145,6 +187,10 @@ SetChecker::SetChecker()
     adviceLabel.setJustificationType (juce::Justification::centred);
     adviceLabel.setMinimumHorizontalScale (1.0f);
     adviceLabel.setFont (CustomLookAndFeel::programFont (programFontHeight, juce::Font::plain));
+
+    nameLabel.setBounds (0, 0, nameLabelWidth, nameLabelHeight);
+    nameLabel.setJustificationType (juce::Justification::centredTop);
+    nameLabel.setFont (CustomLookAndFeel::programFont (programFontHeight, juce::Font::bold));
 }
 
 SetChecker::~SetChecker() = default;
@@ -228,13 +274,7 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
             found.pop();
         }
 
-        juce::Array<int> tags;
-
-        for (const auto& hash : juce::StringArray::fromTokens (set.getHashTags (i), ",", ""))
-            if (hash.isNotEmpty())
-                tags.add (hash.getIntValue());
-
-        for (const auto& problem : checkAdvice (adviceText, tags))
+        for (const auto& problem : checkAdvice (adviceText, HashList::read (set.getHashTags (i))))
             add (line, problem);
     }
 
@@ -302,6 +342,142 @@ juce::StringArray SetChecker::checkText (const juce::String& text)
         problems.add ("the text does not fit the main screen's advice label");
 
     return problems;
+}
+
+//==============================================================================
+juce::StringArray SetChecker::checkShippedFile (const juce::File& file)
+{
+    juce::StringArray problems;
+    juce::MemoryBlock bytes;
+
+    if (!RegularFile::read (file, bytes))
+    {
+        problems.add ("the file cannot be read");
+        return problems;
+    }
+
+    const auto* data = static_cast<const juce::uint8*> (bytes.getData());
+    const auto size = bytes.getSize();
+
+    if (size >= 2 && ((data[0] == 0xff && data[1] == 0xfe) || (data[0] == 0xfe && data[1] == 0xff)))
+        problems.add ("stored as UTF-16, not plain UTF-8");
+    else if (size >= 3 && data[0] == 0xef && data[1] == 0xbb && data[2] == 0xbf)
+        problems.add ("starts with a byte order mark, not plain UTF-8");
+    else if (!juce::CharPointer_UTF8::isValidString (static_cast<const char*> (bytes.getData()), (int) size))
+        problems.add ("not valid UTF-8");
+
+    SetConseils set (&dataTags);
+    set.setFileSet (file);
+    set.loadData (2);
+
+    const auto written = set.createSetText();
+
+    if (bytes != juce::MemoryBlock (written.toRawUTF8(), written.getNumBytesAsUTF8()))
+        problems.add ("not laid out as the program's writer lays out the set it reads, advice in its order");
+
+    const std::pair<const char*, juce::String> headerTexts[] = { { "name", set.getName() },
+                                                                 { "description", set.getDescription() },
+                                                                 { "author", set.getAuthor() } };
+
+    for (const auto& [field, text] : headerTexts)
+    {
+        auto fieldProblems = keyWordsIn (text);
+
+        if (const auto refused = findRefusedCharacter (text); refused != 0)
+            fieldProblems.add ("holds \"" + juce::String::charToString (refused) +
+                               "\", which the set editor refuses");
+
+        if (text != text.trim() || text.contains ("  "))
+            fieldProblems.add ("has spaces the set editor would remove");
+
+        for (const auto& problem : fieldProblems)
+            problems.add ("the set's " + juce::String (field) + " " + problem);
+    }
+
+    if (set.getDescription().trim().length() < minimumDescriptionLength)
+        problems.add ("the set's description is missing or shorter than " +
+                      juce::String (minimumDescriptionLength) + " characters");
+
+    if (!fitsNameLabelUnsqueezed (set.getName()))
+        problems.add ("the set's name is squeezed to fit the main screen's name label");
+
+    problems.addArray (checkShippedColour (set.getColourSet(), file.getFileName()));
+
+    for (int i = 0; i < set.getNumConseils(); ++i)
+    {
+        const auto text = set.getDescriptionItem (i);
+        const auto where = "\"" + text.substring (0, 50) + "\": ";
+
+        for (const auto& problem : keyWordsIn (text))
+            problems.add (where + "the text " + problem);
+
+        for (const auto& word : juce::StringArray::fromTokens (text, false))
+            if (!fitsAdviceLineWidth (word))
+                problems.add (where + "the word \"" + word + "\" is wider than the advice label");
+
+        const auto [earlier, isNew] = seenShippedTexts.emplace (normalised (text), file.getFileName());
+
+        if (!isNew)
+            problems.add (where + "the same text, letter case and spacing aside, stands in " +
+                          earlier->second);
+    }
+
+    return problems;
+}
+
+juce::StringArray SetChecker::checkShippedColour (juce::Colour colour, const juce::String& fileName)
+{
+    juce::StringArray problems;
+    colourSelector.setColour (colour);
+
+    if (colourSelector.getColour() != colour)
+    {
+        problems.add ("the colour " + describeColour (colour) + " is not in the colour selector's palette");
+        return problems;
+    }
+
+    const auto [earlier, isNew] = seenShippedColours.emplace (colour.getARGB(), fileName);
+
+    if (!isNew)
+        problems.add ("the colour " + describeColour (colour) + " is already the colour of " +
+                      earlier->second);
+
+    // The hues a quarter and three quarters round the circle have a component half-way between two byte
+    // values, which the toolkit's hue conversion has rounded differently across versions.
+    for (const auto component : { colour.getRed(), colour.getGreen(), colour.getBlue() })
+        if (component == 0x7f || component == 0x80)
+            problems.add ("the colour " + describeColour (colour) +
+                          " has a component half-way between two byte values");
+
+    const auto brightness =
+        0.299f * colour.getFloatRed() + 0.587f * colour.getFloatGreen() + 0.114f * colour.getFloatBlue();
+
+    if (brightness < minimumColourBrightness)
+        problems.add ("the colour " + describeColour (colour) + " is too dark on the black main screen");
+
+    return problems;
+}
+
+bool SetChecker::fitsNameLabelUnsqueezed (const juce::String& name)
+{
+    // The label draws its text fitted into its area inside the border, squeezing what is wider.
+    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
+    const auto area = lookAndFeel.getLabelBorderSize (nameLabel).subtractedFrom (nameLabel.getLocalBounds());
+    return lookAndFeel.getLabelFont (nameLabel).getStringWidthFloat (name) <= (float) area.getWidth();
+}
+
+bool SetChecker::fitsAdviceLineWidth (const juce::String& word)
+{
+    // A word wider than a line is broken inside itself: its glyphs then stand on more than one line.
+    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
+    adviceLabel.setText (word, juce::dontSendNotification);
+    auto glyphs = CustomLookAndFeel::layOutWrappedText (adviceLabel, lookAndFeel.getLabelFont (adviceLabel));
+
+    for (int i = 1; i < glyphs.getNumGlyphs(); ++i)
+        if (glyphs.getGlyph (i).getBaselineY() != glyphs.getGlyph (0).getBaselineY())
+            return false;
+
+    return true;
 }
 
 //==============================================================================

@@ -3,7 +3,9 @@
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
 #include "widgets/CustomLookAndFeel.h"
+#include "widgets/SpecialColourSelector.h"
 
+#include <map>
 #include <set>
 #include <vector>
 
@@ -42,16 +44,31 @@ public:
     bool fitsAdviceLabel (const juce::String& text);
     bool fitsNameLine (const juce::String& name);
 
+    // The further rules of the sets shipped with the program, which stay exactly as the program's writer
+    // lays them out: plain UTF-8 in the writer's layout with the advice in the reader's order; a name,
+    // description and author the editor allows, without key words, and a description of some length; a
+    // palette colour no other shipped set has, that rounds the same everywhere and shows on the black
+    // screen; a name that its label shows unsqueezed; advice without key words, without a word wider than
+    // the advice label, and that differ from every other advice in more than letter case and spacing.
+    // Colours and texts are remembered across calls, as texts are by checkFile.
+    juce::StringArray checkShippedFile (const juce::File& file);
+
     // The first character of text that the set editor refuses, or 0.
     static juce::juce_wchar findRefusedCharacter (const juce::String& text);
 
 private:
     juce::StringArray checkText (const juce::String& text);
+    juce::StringArray checkShippedColour (juce::Colour colour, const juce::String& fileName);
+    bool fitsNameLabelUnsqueezed (const juce::String& name);
+    bool fitsAdviceLineWidth (const juce::String& word);
 
     DataTags dataTags;
     CustomLookAndFeel lookAndFeel;
-    juce::Label adviceLabel;
+    juce::Label adviceLabel, nameLabel;
+    SpecialColourSelector colourSelector;
     std::set<juce::String> seenTexts;
+    std::map<juce::String, juce::String> seenShippedTexts;   // letter case and spacing aside, to file names
+    std::map<juce::uint32, juce::String> seenShippedColours; // to file names
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SetChecker)
 };

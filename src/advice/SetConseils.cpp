@@ -1,6 +1,7 @@
 #include "advice/SetConseils.h"
 
 #include "advice/DataTags.h"
+#include "advice/HashList.h"
 #include "advice/TextScanner.h"
 #include "advice/Utf16TextFile.h"
 
@@ -94,22 +95,6 @@ juce::String readValue (TextScanner& scanner, std::string_view key, size_t& from
 
     from = keyPosition + key.size();
     return scanner.valueAt (from);
-}
-
-// Calls addHash for each entry of a list in which every entry is followed by ",".
-template <typename AddHash>
-void forEachListEntry (std::string_view list, AddHash&& addHash)
-{
-    for (size_t start = 0;;)
-    {
-        const auto comma = list.find (',', start);
-
-        if (comma == std::string_view::npos)
-            return;
-
-        addHash (list.substr (start, comma - start));
-        start = comma + 1;
-    }
 }
 
 juce::Colour readColour (std::string_view text)
@@ -234,31 +219,32 @@ void SetConseils::setHashTags (int index, const juce::String& list)
 
     item->tags.clearQuick();
     const std::string_view utf8 (list.toRawUTF8(), list.getNumBytesAsUTF8());
-    forEachListEntry (utf8, [item] (std::string_view entry)
-                      { item->tags.add (TextScanner::leadingInteger (entry)); });
+    HashList::forEachEntry (utf8, [item] (std::string_view entry)
+                            { item->tags.add (TextScanner::leadingInteger (entry)); });
     item->sortTags();
 }
 
 void SetConseils::setOldHashTags (int index, const juce::String& codes)
 {
-    auto* item = getItem (index);
+    if (auto* item = getItem (index))
+    {
+        item->tags.clearQuick();
+        readOldTagList (std::string_view (codes.toRawUTF8(), codes.getNumBytesAsUTF8()), *item);
+    }
+}
 
-    if (item == nullptr)
-        return;
-
-    item->tags.clearQuick();
-    const std::string_view utf8 (codes.toRawUTF8(), codes.getNumBytesAsUTF8());
-
-    forEachListEntry (utf8,
-                      [this, item] (std::string_view code)
-                      {
-                          const auto hash =
-                              dataTags != nullptr
-                                  ? dataTags->convertOldHashToNewHas (TextScanner::toString (code))
-                                  : 0;
-                          item->tags.add (hash);
-                      });
-    item->sortTags();
+void SetConseils::readOldTagList (std::string_view codes, ConseilItem& item) const
+{
+    HashList::forEachEntry (codes,
+                            [this, &item] (std::string_view code)
+                            {
+                                const auto hash =
+                                    dataTags != nullptr
+                                        ? dataTags->convertOldHashToNewHas (TextScanner::toString (code))
+                                        : 0;
+                                item.tags.add (hash);
+                            });
+    item.sortTags();
 }
 
 void SetConseils::addNewConseil()
@@ -285,6 +271,65 @@ void SetConseils::duplicateConseil (int from, int to)
 }
 
 //==============================================================================
+// What tells one set format from the other; the reading itself is the same for both.
+struct SetConseils::SetFormat
+{
+    juce::String (*decode) (const void* data, size_t size, bool& whole);
+
+    // Reads the header from the start of the text; returns whether it ended within the text.
+    bool (SetConseils::*readHeader) (TextScanner&, size_t& position);
+
+    // A value of an advice's record after its text: its key, and its reader (none for a value that only
+    // tells where the record ends).
+    struct Field
+    {
+        std::string_view key;
+        void (*read) (SetConseils&, TextScanner&, std::string_view value, ConseilItem&);
+    };
+
+    std::string_view itemKey;
+    std::array<Field, 2> fields; // in the order the writer writes them
+
+    // The current format is read strictly: a key counts only at the start of a line, a text without its
+    // ";" is no advice, each value is looked for after the one before it, and the text taken in is
+    // tracked so that text passed over shows. The legacy reader takes keys anywhere, looks for each value
+    // from the key before it, and passes over only what follows a zero character.
+    bool strict;
+};
+
+const SetConseils::SetFormat& SetConseils::formatOf (bool legacy)
+{
+    static const SetFormat currentFormat{
+        &Utf16TextFile::decode,
+        &SetConseils::readHeader,
+        "Item=",
+        { { { "Favorite=",
+              [] (SetConseils&, TextScanner& scanner, std::string_view value, ConseilItem& item)
+              {
+                  item.favorite = value == "true";
+
+                  if (value != "true" && value != "false")
+                      scanner.markPassedOver();
+              } },
+            { "Tags=", [] (SetConseils& set, TextScanner& scanner, std::string_view value, ConseilItem& item)
+              { set.readTagList (scanner, value, item); } } } },
+        true
+    };
+
+    // Legacy favourite marks are not carried over; their key only tells where the record ends.
+    static const SetFormat legacyFormat{
+        &SetConseils::readOldText,
+        &SetConseils::readOldHeader,
+        "Texte=",
+        { { { "Attributs=", [] (SetConseils& set, TextScanner&, std::string_view value, ConseilItem& item)
+              { set.readOldTagList (value, item); } },
+            { "Favori=", nullptr } } },
+        false
+    };
+
+    return legacy ? legacyFormat : currentFormat;
+}
+
 void SetConseils::loadData (int mode)
 {
     if (mode == 1)
@@ -304,16 +349,10 @@ void SetConseils::loadWholeFile (bool legacy, int mode)
     if (!tooLarge)
         RegularFile::read (fileSet, bytes);
 
-    if (legacy)
-    {
-        readOldSetBytes (bytes, mode);
-    }
-    else
-    {
-        bool whole = true;
-        readSetText (Utf16TextFile::decode (bytes.getData(), bytes.getSize(), whole), mode);
-        readWhole = readWhole && whole;
-    }
+    const auto& format = formatOf (legacy);
+    bool whole = true;
+    TextScanner scanner (format.decode (bytes.getData(), bytes.getSize(), whole));
+    readSet (scanner, format, mode, whole);
 
     readWhole = readWhole && !tooLarge;
     fileRecord = makeRecord (fileSet, status, bytes);
@@ -325,27 +364,21 @@ void SetConseils::loadWholeFile (bool legacy, int mode)
 // header as UTF-8 here, where the full read takes the whole file as Windows-1252.
 void SetConseils::loadHeaderOnly (bool legacy)
 {
+    const auto& format = formatOf (legacy);
     juce::MemoryBlock bytes;
 
     for (auto limit = firstHeaderBytes;; limit *= 4)
     {
         RegularFile::read (fileSet, bytes, limit);
         const bool lastRead = bytes.getSize() < limit || limit >= maximumHeaderBytes;
-        bool whole = true;
-        size_t position = 0;
-        bool ended = false;
 
-        if (legacy)
-        {
-            TextScanner scanner (readOldText (bytes, whole));
-            ended = readOldHeader (scanner, position);
-        }
-        else
-        {
-            const auto size = lastRead ? bytes.getSize() : endOfLastLine (bytes);
-            TextScanner scanner (Utf16TextFile::decode (bytes.getData(), size, whole));
-            ended = readHeader (scanner, position);
-        }
+        // A current-format text is cut at a line end so that no character is split; a legacy character
+        // is one byte.
+        const auto size = lastRead || legacy ? bytes.getSize() : endOfLastLine (bytes);
+        bool whole = true;
+        TextScanner scanner (format.decode (bytes.getData(), size, whole));
+        size_t position = 0;
+        const bool ended = (this->*format.readHeader) (scanner, position);
 
         // Text after a zero character is never read, so the header cannot go on there.
         if (ended || !whole || lastRead)
@@ -359,13 +392,13 @@ void SetConseils::loadHeaderOnly (bool legacy)
     fileRecord = {};
 }
 
-void SetConseils::readSetText (const juce::String& text, int mode)
+// Either format: the header, then the advice (unless only the header is wanted), sorted once at the end.
+void SetConseils::readSet (TextScanner& scanner, const SetFormat& format, int mode, bool wholeText)
 {
     loadMode = mode;
-    TextScanner scanner (text);
     size_t position = 0;
 
-    readHeader (scanner, position);
+    (this->*format.readHeader) (scanner, position);
     recycleItems();
 
     if (mode == 1)
@@ -375,10 +408,16 @@ void SetConseils::readSetText (const juce::String& text, int mode)
         return;
     }
 
-    readItems (scanner, position);
+    readItems (scanner, format, position);
     spareItems.clear();
     sortItems();
-    readWhole = !scanner.hasPassedOverText();
+    readWhole = wholeText && !(format.strict && scanner.hasPassedOverText());
+}
+
+void SetConseils::readSetText (const juce::String& text, int mode)
+{
+    TextScanner scanner (text);
+    readSet (scanner, formatOf (false), mode, true);
 }
 
 bool SetConseils::readHeader (TextScanner& scanner, size_t& position)
@@ -435,77 +474,75 @@ bool SetConseils::readHeader (TextScanner& scanner, size_t& position)
     return ended;
 }
 
-void SetConseils::readItems (TextScanner& scanner, size_t position)
+void SetConseils::readItems (TextScanner& scanner, const SetFormat& format, size_t position)
 {
-    static constexpr std::string_view itemKey = "Item=", favoriteKey = "Favorite=", tagsKey = "Tags=";
+    const auto findKey = [&scanner, &format] (std::string_view key, size_t from)
+    { return format.strict ? scanner.findAtLineStart (key, from) : scanner.find (key, from); };
 
-    for (;;)
+    // The legacy reader stops where no ";" follows.
+    while (format.strict || scanner.find (";", position) != npos)
     {
-        const auto itemPosition = scanner.findAtLineStart (itemKey, position);
+        const auto itemPosition = findKey (format.itemKey, position);
 
         if (itemPosition == npos)
             return;
 
-        const auto textStart = itemPosition + itemKey.size();
+        const auto textStart = itemPosition + format.itemKey.size();
         const auto textEnd = scanner.endOfValue (textStart);
 
         // A text without its ";" was cut off: it is no advice.
-        if (textEnd >= scanner.size())
+        if (format.strict && textEnd >= scanner.size())
             return;
 
         auto* item = appendRecycledItem();
         item->description = TextScanner::toString (scanner.view (textStart, textEnd));
-        scanner.markTaken (itemPosition, textEnd + 1);
-        position = textEnd + 1;
+
+        if (format.strict)
+            scanner.markTaken (itemPosition, textEnd + 1);
 
         // A record ends where the next one starts: keys missing from a hand-edited record read as empty
         // instead of being taken from a later record.
-        const auto recordEnd = scanner.findAtLineStart (itemKey, position);
-        const auto favoritePosition = scanner.findAtLineStart (favoriteKey, position);
+        const auto recordEnd = findKey (format.itemKey, textEnd);
+        auto searchFrom = format.strict ? textEnd + 1 : textStart;
+        auto lastValueEnd = textEnd;
 
-        if (favoritePosition != npos && favoritePosition < recordEnd)
+        for (const auto& field : format.fields)
         {
-            const auto valueStart = favoritePosition + favoriteKey.size();
-            const auto valueEnd = scanner.endOfValue (valueStart);
-            const auto value = scanner.view (valueStart, valueEnd);
-            item->favorite = value == "true";
+            const auto keyPosition = findKey (field.key, searchFrom);
 
-            if (value != "true" && value != "false")
-                scanner.markPassedOver();
+            if (keyPosition == npos || keyPosition >= recordEnd)
+                continue;
 
-            scanner.markTaken (favoritePosition, valueEnd + 1);
-            position = valueEnd + 1;
+            const auto valueStart = keyPosition + field.key.size();
+            lastValueEnd = scanner.endOfValue (valueStart);
+
+            if (field.read != nullptr)
+                field.read (*this, scanner, scanner.view (valueStart, lastValueEnd), *item);
+
+            if (format.strict)
+                scanner.markTaken (keyPosition, lastValueEnd + 1);
+
+            searchFrom = format.strict ? lastValueEnd + 1 : valueStart;
         }
 
-        const auto tagsPosition = scanner.findAtLineStart (tagsKey, position);
-
-        if (tagsPosition != npos && tagsPosition < recordEnd)
-        {
-            const auto valueStart = tagsPosition + tagsKey.size();
-            const auto valueEnd = scanner.endOfValue (valueStart);
-            readTagList (scanner, scanner.view (valueStart, valueEnd), *item);
-            scanner.markTaken (tagsPosition, valueEnd + 1);
-            position = valueEnd + 1;
-        }
+        position = std::max (lastValueEnd, textEnd) + 1;
     }
 }
 
 void SetConseils::readTagList (TextScanner& scanner, std::string_view list, ConseilItem& item)
 {
-    size_t start = 0;
+    const auto unended =
+        HashList::forEachEntry (list,
+                                [&] (std::string_view entry)
+                                {
+                                    if (!TextScanner::isBlank (entry) && !TextScanner::isWholeInteger (entry))
+                                        scanner.markPassedOver();
 
-    forEachListEntry (list,
-                      [&] (std::string_view entry)
-                      {
-                          if (!TextScanner::isBlank (entry) && !TextScanner::isWholeInteger (entry))
-                              scanner.markPassedOver();
-
-                          item.tags.add (TextScanner::leadingInteger (entry));
-                          start += entry.size() + 1;
-                      });
+                                    item.tags.add (TextScanner::leadingInteger (entry));
+                                });
 
     // An entry without its "," is not read.
-    if (!TextScanner::isBlank (list.substr (start)))
+    if (!TextScanner::isBlank (unended))
         scanner.markPassedOver();
 
     item.sortTags();
@@ -601,15 +638,14 @@ void SetConseils::loadOldData (int mode)
         loadWholeFile (true, mode);
 }
 
-juce::String SetConseils::readOldText (const juce::MemoryBlock& bytes, bool& whole)
+juce::String SetConseils::readOldText (const void* bytes, size_t size, bool& whole)
 {
     // One character per byte, translated from Mac OS Roman straight into UTF-8 (three bytes at most for
     // each), up to a zero byte, which ends the text.
-    const auto* data = static_cast<const juce::uint8*> (bytes.getData());
+    const auto* data = static_cast<const juce::uint8*> (bytes);
     // An empty block may have no data at all, which memchr must not be given.
-    const auto* zero =
-        bytes.isEmpty() ? nullptr : static_cast<const juce::uint8*> (std::memchr (data, 0, bytes.getSize()));
-    const auto length = zero != nullptr ? (size_t) (zero - data) : bytes.getSize();
+    const auto* zero = size == 0 ? nullptr : static_cast<const juce::uint8*> (std::memchr (data, 0, size));
+    const auto length = zero != nullptr ? (size_t) (zero - data) : size;
     whole = zero == nullptr;
 
     juce::HeapBlock<char> utf8 (length * 3 + 1);
@@ -627,26 +663,8 @@ juce::String SetConseils::readOldText (const juce::MemoryBlock& bytes, bool& who
 void SetConseils::readOldSetBytes (const juce::MemoryBlock& bytes, int mode)
 {
     bool whole = true;
-    const auto text = readOldText (bytes, whole);
-
-    loadMode = mode;
-    TextScanner scanner (text);
-    size_t position = 0;
-
-    readOldHeader (scanner, position);
-    recycleItems();
-
-    if (mode == 1)
-    {
-        spareItems.clear();
-        readWhole = false;
-        return;
-    }
-
-    readOldItems (scanner, position);
-    spareItems.clear();
-    sortItems();
-    readWhole = whole;
+    TextScanner scanner (readOldText (bytes.getData(), bytes.getSize(), whole));
+    readSet (scanner, formatOf (true), mode, whole);
 }
 
 bool SetConseils::readOldHeader (TextScanner& scanner, size_t& position)
@@ -673,48 +691,6 @@ bool SetConseils::readOldHeader (TextScanner& scanner, size_t& position)
     language = value ("Language=").getIntValue();
     colourSet = juce::Colours::orange;
     return ended;
-}
-
-void SetConseils::readOldItems (TextScanner& scanner, size_t position)
-{
-    static constexpr std::string_view textKey = "Texte=", attributesKey = "Attributs=",
-                                      favoriteKey = "Favori=";
-
-    while (scanner.find (";", position) != npos)
-    {
-        const auto textPosition = scanner.find (textKey, position);
-
-        if (textPosition == npos)
-            return;
-
-        const auto textStart = textPosition + textKey.size();
-        const auto textEnd = scanner.endOfValue (textStart);
-
-        appendRecycledItem();
-        const auto index = conseils.size() - 1;
-        conseils.getLast()->description = TextScanner::toString (scanner.view (textStart, textEnd));
-
-        const auto recordEnd = scanner.find (textKey, textEnd);
-        auto next = textStart;
-        auto lastValueEnd = textEnd;
-
-        const auto attributesPosition = scanner.find (attributesKey, next);
-
-        if (attributesPosition != npos && attributesPosition < recordEnd)
-        {
-            next = attributesPosition + attributesKey.size();
-            lastValueEnd = scanner.endOfValue (next);
-            setOldHashTags (index, TextScanner::toString (scanner.view (next, lastValueEnd)));
-        }
-
-        // Legacy favourite marks are not carried over; the key only tells where the record ends.
-        const auto favoritePosition = scanner.find (favoriteKey, next);
-
-        if (favoritePosition != npos && favoritePosition < recordEnd)
-            lastValueEnd = scanner.endOfValue (favoritePosition + favoriteKey.size());
-
-        position = std::max (lastValueEnd, textEnd) + 1;
-    }
 }
 
 juce::String SetConseils::convertANSIToUnicode (const juce::String& raw)

@@ -114,13 +114,18 @@ private:
     ConseilItem* getItem (int index) const { return conseils[index]; }
     void loadHeaderOnly (bool legacy);
     void loadWholeFile (bool legacy, int mode);
-    static juce::String readOldText (const juce::MemoryBlock& bytes, bool& whole);
+
+    struct SetFormat;
+    static const SetFormat& formatOf (bool legacy);
+    void readSet (TextScanner& scanner, const SetFormat& format, int mode, bool wholeText);
+    void readItems (TextScanner& scanner, const SetFormat& format, size_t position);
+
+    static juce::String readOldText (const void* bytes, size_t size, bool& whole);
     // Each returns whether the header ended within the text, so that a longer text holds the same header.
     bool readHeader (TextScanner& scanner, size_t& position);
     bool readOldHeader (TextScanner& scanner, size_t& position);
-    void readItems (TextScanner& scanner, size_t position);
-    void readOldItems (TextScanner& scanner, size_t position);
     void readTagList (TextScanner& scanner, std::string_view list, ConseilItem& item);
+    void readOldTagList (std::string_view codes, ConseilItem& item) const;
     void sortItems();
     void recycleItems();
     ConseilItem* appendRecycledItem();

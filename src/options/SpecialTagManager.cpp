@@ -1,6 +1,8 @@
 #include "options/SpecialTagManager.h"
 
 #include "advice/DataTags.h"
+#include "advice/HashList.h"
+#include "advice/TextScanner.h"
 #include "app/Bilingual.h"
 #include "widgets/CustomLookAndFeel.h"
 
@@ -60,14 +62,11 @@ void SpecialTagManager::setHashTags (const juce::String& hashList)
 {
     selectedTags.clearQuick();
 
-    // Only numbers followed by a comma count: a trailing number without one is dropped.
-    int start = 0;
-
-    for (int comma = hashList.indexOfChar (','); comma >= 0; comma = hashList.indexOfChar (start, ','))
-    {
-        selectedTags.add (hashList.substring (start, comma).getIntValue());
-        start = comma + 1;
-    }
+    // Only numbers followed by a comma count: a trailing number without one is dropped. Each entry reads
+    // as the toolkit reads a number, in the list's order and with its repeats.
+    HashList::forEachEntry (std::string_view (hashList.toRawUTF8(), hashList.getNumBytesAsUTF8()),
+                            [this] (std::string_view entry)
+                            { selectedTags.add (TextScanner::toString (entry).getIntValue()); });
 
     // The owner hands over another advice's tags while the picker is on screen.
     repaint();
@@ -75,12 +74,7 @@ void SpecialTagManager::setHashTags (const juce::String& hashList)
 
 juce::String SpecialTagManager::getHashTags() const
 {
-    juce::String list;
-
-    for (const auto hash : selectedTags)
-        list << hash << ",";
-
-    return list;
+    return HashList::write (selectedTags);
 }
 
 void SpecialTagManager::setColour (juce::Colour newColour)

@@ -151,3 +151,112 @@ TEST_F (SetCheckerTest, refusesWhatTheSetEditorRefuses)
                juce::StringArray ("the text has spaces the set editor would remove"));
     EXPECT_EQ (checker.checkAdvice ({}, { 0 }), juce::StringArray ("an empty advice"));
 }
+
+namespace
+{
+// A set file exactly as the program's writer lays it out, advice in the reader's order.
+juce::String shippedText (const juce::String& name, const juce::String& colour,
+                          const juce::StringArray& texts,
+                          const juce::String& description = "A description long enough.")
+{
+    auto text = "MusewheelerV1 - Set file\n\nName=" + name + ";\nDescription=" + description +
+                ";\nAuthor=The Musewheeler developers (2026);\nLanguage=1;\nColour=" + colour + ";\n\n";
+
+    for (const auto& advice : texts)
+        text += item (advice, "0,104,");
+
+    return text;
+}
+
+class ShippedSetRulesTest : public SetCheckerTest
+{
+protected:
+    juce::StringArray checkShipped (const juce::String& name, const juce::String& text)
+    {
+        return checker.checkShippedFile (write (name, text));
+    }
+};
+} // namespace
+
+TEST_F (ShippedSetRulesTest, findsNothingInAWellMadeSet)
+{
+    EXPECT_EQ (
+        checkShipped ("good.mwh", shippedText ("Good Set", "255,191,0", { "Play it slow.", "Sing it." })),
+        juce::StringArray());
+    EXPECT_EQ (checkShipped ("other.mwh", shippedText ("Other Set", "0,255,255", { "Write it down." })),
+               juce::StringArray());
+}
+
+TEST_F (ShippedSetRulesTest, wantsPlainUtf8InTheWritersLayout)
+{
+    const auto good = shippedText ("Set", "255,191,0", { "Play it slow." });
+
+    const auto utf16 = folder.child ("utf16.mwh");
+    ASSERT_TRUE (utf16.replaceWithText (good, true, true, "\n"));
+    EXPECT_TRUE (anyContains (checker.checkShippedFile (utf16), "stored as UTF-16, not plain UTF-8"));
+
+    EXPECT_TRUE (anyContains (checkShipped ("bom.mwh", utf8 ("\xef\xbb\xbf") + good),
+                              "starts with a byte order mark"));
+
+    const auto unsorted = shippedText ("Set", "0,255,255", { "Sing it.", "Play it slow." });
+    EXPECT_TRUE (
+        anyContains (checkShipped ("unsorted.mwh", unsorted), "not laid out as the program's writer"));
+
+    const auto spaced = shippedText ("Set", "255,0,239", { "Write it." }).replace ("Tags=", "\nTags=");
+    EXPECT_TRUE (anyContains (checkShipped ("spaced.mwh", spaced), "not laid out as the program's writer"));
+}
+
+TEST_F (ShippedSetRulesTest, wantsHeaderTextsTheEditorAllows)
+{
+    const auto problems = checkShipped (
+        "header.mwh", shippedText (utf8 ("Set \xe2\x80\x94 one"), "255,191,0", { "Play." }, "Short"));
+    EXPECT_TRUE (anyContains (problems, utf8 ("the set's name holds \"\xe2\x80\x94\"")))
+        << problems.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (problems, "the set's description is missing or shorter than 20"))
+        << problems.joinIntoString ("\n");
+
+    const auto keyWord = checkShipped (
+        "key.mwh", shippedText ("Set  Tags=", "0,255,255", { "Sing." }, "A description with Author= in it."));
+    EXPECT_TRUE (anyContains (keyWord, "the set's name holds the key word \"Tags=\""))
+        << keyWord.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (keyWord, "the set's name has spaces the set editor would remove"))
+        << keyWord.joinIntoString ("\n");
+    EXPECT_TRUE (anyContains (keyWord, "the set's description holds the key word \"Author=\""))
+        << keyWord.joinIntoString ("\n");
+}
+
+TEST_F (ShippedSetRulesTest, wantsADifferentPaletteColourThatShows)
+{
+    EXPECT_EQ (checkShipped ("a.mwh", shippedText ("A", "255,191,0", { "One." })), juce::StringArray());
+    EXPECT_EQ (checkShipped ("b.mwh", shippedText ("B", "255,191,0", { "Two." })),
+               juce::StringArray ("the colour 255,191,0 is already the colour of a.mwh"));
+    EXPECT_EQ (checkShipped ("c.mwh", shippedText ("C", "1,2,3", { "Three." })),
+               juce::StringArray ("the colour 1,2,3 is not in the colour selector's palette"));
+    EXPECT_EQ (checkShipped ("d.mwh", shippedText ("D", "127,255,0", { "Four." })),
+               juce::StringArray ("the colour 127,255,0 has a component half-way between two byte values"));
+    EXPECT_EQ (checkShipped ("e.mwh", shippedText ("E", "0,16,255", { "Five." })),
+               juce::StringArray ("the colour 0,16,255 is too dark on the black main screen"));
+}
+
+TEST_F (ShippedSetRulesTest, wantsNamesAndWordsTheMainScreenShowsWhole)
+{
+    const auto longName = "A Set Name Wide Enough To Be Squeezed";
+    EXPECT_EQ (checkShipped ("name.mwh", shippedText (longName, "255,191,0", { "One." })),
+               juce::StringArray ("the set's name is squeezed to fit the main screen's name label"));
+
+    const auto word = juce::String::repeatedString ("w", 30);
+    EXPECT_EQ (checkShipped ("word.mwh", shippedText ("Words", "0,255,255", { "Try " + word + " now." })),
+               juce::StringArray ("\"Try " + word + " now.\": the word \"" + word +
+                                  "\" is wider than the advice label"));
+}
+
+TEST_F (ShippedSetRulesTest, wantsEveryAdviceOnceAcrossSetsWithoutKeyWords)
+{
+    EXPECT_EQ (checkShipped ("a.mwh", shippedText ("A", "255,191,0", { "Play it slow." })),
+               juce::StringArray());
+    EXPECT_EQ (
+        checkShipped ("b.mwh", shippedText ("B", "0,255,255", { "Mark Item= here.", "PLAY it\tslow." })),
+        juce::StringArray ({ "\"Mark Item= here.\": the text holds the key word \"Item=\"",
+                             "\"PLAY it\tslow.\": the same text, letter case and spacing aside, "
+                             "stands in a.mwh" }));
+}

@@ -78,6 +78,17 @@ TEST_F (ShippedSetsTest, keepEveryRuleOfTheSetChecker)
     EXPECT_GE (numAdvice, 300);
 }
 
+// The shipped sets also keep the rules of sets kept exactly as the program writes them, with colours and
+// texts told apart across all of them.
+TEST_F (ShippedSetsTest, keepTheRulesOfShippedSets)
+{
+    SetChecker checker;
+
+    for (const auto& set : sets)
+        for (const auto& problem : checker.checkShippedFile (set->getFileSet()))
+            ADD_FAILURE() << set->getFileSet().getFileName() << ": " << problem;
+}
+
 // Beyond the checker's rules, the shipped advice are nobody's favourites yet, and each carries exactly one
 // abstraction tag and at least one more tag, so that the tag filter gives useful lists.
 TEST_F (ShippedSetsTest, everyAdviceIsTaggedForTheTagFilter)
