@@ -64,10 +64,10 @@ test: build
 install: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF
 	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets
-	tools/install.sh install $(RELEASE_APP_DIR) .
+	packaging/install.sh install $(RELEASE_APP_DIR) .
 
 uninstall:
-	tools/install.sh uninstall
+	packaging/install.sh uninstall
 
 # The Debian package musewheeler_<version>_<arch>.deb in this folder, for `sudo apt install ./musewheeler_*.deb`:
 # a Release build with Debian's hardening flags (dpkg-buildflags, less its -g: the programs are stripped),
@@ -92,7 +92,7 @@ deb-check: deb
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_SANITIZERS=address,undefined
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS)
 

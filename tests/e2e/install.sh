@@ -52,7 +52,7 @@ desktopEntry="$home/.local/share/applications/musewheeler.desktop"
 icon="$home/.local/share/icons/hicolor/256x256/apps/musewheeler.png"
 
 #-------------------------------------------------------------------------------------------------------
-asUser sh "$sourceDir/tools/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
+asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
     || fail "install failed: $(cat "$work/install.log")"
 
 [ -x "$programHome/Musewheeler" ] || fail "no program in $programHome"
@@ -121,14 +121,14 @@ asUser sh -c 'printf "edited by the user" > "$1" && printf "MusewheelerV1 - Set 
 printf 'settings' > "$work/settings"
 cp "$programHome/Musewheeler.ini" "$work/settings"
 
-asUser sh "$sourceDir/tools/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
+asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
     || fail "reinstall failed: $(cat "$work/install.log")"
 [ "$(cat "$firstSet")" = "edited by the user" ] || fail "the reinstall overwrote a set the user changed"
 [ -f "$programHome/data/mine.mwh" ] || fail "the reinstall lost the user's own set"
 cmp -s "$work/settings" "$programHome/Musewheeler.ini" || fail "the reinstall changed the settings"
 check "a reinstall keeps the user's sets and settings"
 
-asUser sh "$sourceDir/tools/install.sh" uninstall >"$work/uninstall.log" || fail "uninstall failed"
+asUser sh "$sourceDir/packaging/install.sh" uninstall >"$work/uninstall.log" || fail "uninstall failed"
 for removed in "$programHome/Musewheeler" "$programHome/musewheeler-sets" "$programHome/help" "$launcher" \
                "$setsLauncher" "$desktopEntry" "$icon"; do
     [ ! -e "$removed" ] || fail "uninstall left $removed"
