@@ -8,20 +8,21 @@ program="$1"
 sourceDir="$2"
 programFolder=$(dirname "$program")
 # MUSEWHEELER_E2E_DISPLAY puts the virtual display elsewhere, for machines where :83 is taken.
-display="${MUSEWHEELER_E2E_DISPLAY:-:83}"
+source "$(dirname "$0")/lib/display.sh"
+displayNumbers="${MUSEWHEELER_E2E_DISPLAY:-:83}"
+displayNumbers="${displayNumbers#:}"
 
 work=$(mktemp -d /tmp/musewheeler-install.XXXXXX)
 chmod 755 "$work"
 # A home whose name holds what shells and desktop entries treat specially.
 home="$work/home of o'neil \"q\" \$x \`y\`"
 mkdir -p "$home"
-xvfbPid=""
 programPid=""
 
 cleanUp()
 {
     if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
-    if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null || true; fi
+    stopDisplay
     rm -rf "$work"
 }
 trap cleanUp EXIT
@@ -91,14 +92,7 @@ grep -q '^— .*, The Musewheeler developers (2026)$' "$work/daily.log" || fail 
 check "musewheeler-sets lies beside the program and its launcher reads the program's sets"
 
 #-------------------------------------------------------------------------------------------------------
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfbPid=$!
-export DISPLAY="$display"
-
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
+startDisplay bare
 
 asUser "$launcher" >"$work/program.log" 2>&1 &
 programPid=$!
