@@ -23,9 +23,8 @@ APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
 RELEASE_APP_DIR = $(RELEASE_DIR)/Musewheeler_artefacts/Release
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
-EDITOR_HARNESS = $(BUILD_DIR)/EditorHarness_artefacts/Debug/EditorHarness
 
-.PHONY: all deps configure build run test sanitize valgrind bench startup fuzz format clean screenshots options-screenshots editor-screenshots icons install uninstall deb deb-check
+.PHONY: all deps configure build run test sanitize valgrind bench startup fuzz format clean screenshots icons install uninstall deb deb-check
 
 all: build
 
@@ -51,7 +50,8 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target Musewheeler
 	cd $(APP_DIR) && ./Musewheeler
 
 test: build
@@ -64,10 +64,10 @@ test: build
 install: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF
 	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets
-	tools/install.sh install $(RELEASE_APP_DIR) .
+	packaging/install.sh install $(RELEASE_APP_DIR) .
 
 uninstall:
-	tools/install.sh uninstall
+	packaging/install.sh uninstall
 
 # The Debian package musewheeler_<version>_<arch>.deb in this folder, for `sudo apt install ./musewheeler_*.deb`:
 # a Release build with Debian's hardening flags (dpkg-buildflags, less its -g: the programs are stripped),
@@ -92,7 +92,7 @@ deb-check: deb
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_SANITIZERS=address,undefined
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS)
 
@@ -122,19 +122,11 @@ fuzz: deps
 	cmake --build $(FUZZ_DIR) --parallel $(JOBS) --target fuzzers
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/run-fuzzers.sh $(FUZZ_DIR)/fuzz
 
-# The pictures of the README (the main screen in English and French, the widget gallery), taken under Xvfb
-# on SCREENSHOT_DISPLAY.
-screenshots: build
-	tools/take-tour-screenshots.sh $(APP_DIR)/Musewheeler . docs/images $(SCREENSHOT_DISPLAY)
-	tools/take-screenshots.sh $(GALLERY) docs/images/widgets.png $(SCREENSHOT_DISPLAY)
-
-# The options panel's and the tag picker's pictures for the README, drawn straight into PNG files.
-options-screenshots: build
-	$(OPTIONS_GALLERY) docs/images
-
-# The set editor's pictures for the README, taken from the editor harness under Xvfb on SCREENSHOT_DISPLAY.
-editor-screenshots: build
-	tools/take-editor-screenshots.sh $(EDITOR_HARNESS) docs/images $(SCREENSHOT_DISPLAY)
+# Every picture of the README in docs/images (the tour of the program in English and French with the shipped
+# sets, the tag picker, the widget gallery), taken under Xvfb on SCREENSHOT_DISPLAY.
+screenshots: configure
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target Musewheeler WidgetGallery OptionsGallery
+	tools/take-screenshots.sh $(APP_DIR)/Musewheeler $(GALLERY) $(OPTIONS_GALLERY) . docs/images $(SCREENSHOT_DISPLAY)
 
 # Draws the button icons of src/widgets/icons again (they are committed; run after changing the generator).
 icons: configure

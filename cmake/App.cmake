@@ -1,5 +1,5 @@
 juce_add_gui_app (Musewheeler
-    PRODUCT_NAME "Musewheeler"
+    PRODUCT_NAME "${PROJECT_NAME}"
     VERSION "${PROJECT_VERSION}"
     COMPANY_NAME "The Musewheeler developers")
 

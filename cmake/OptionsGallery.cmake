@@ -1,6 +1,6 @@
-# Draws the options panel and the tag picker into PNG files for the README (`make options-screenshots`);
-# not installed and not run by the tests.
-add_executable (OptionsGallery "${PROJECT_SOURCE_DIR}/tools/OptionsGallery.cpp")
+# Draws the tag picker into PNG files for the README (`make screenshots`); not installed, not run by the
+# tests, and built only when asked for.
+add_executable (OptionsGallery EXCLUDE_FROM_ALL "${PROJECT_SOURCE_DIR}/tools/OptionsGallery.cpp")
 target_link_libraries (OptionsGallery PRIVATE MusewheelerCore)
 
 # A folder of its own, with a copy of the shipped sets as the data folder beside the program.

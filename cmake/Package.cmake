@@ -70,7 +70,7 @@ install (CODE "
     endforeach()")
 install (DIRECTORY "${PROJECT_SOURCE_DIR}/help/" DESTINATION lib/musewheeler/help)
 install (DIRECTORY "${PROJECT_SOURCE_DIR}/data/" DESTINATION lib/musewheeler/data FILES_MATCHING PATTERN "*.mwh")
-install (FILES "${PROJECT_SOURCE_DIR}/tools/program-home.sh" DESTINATION lib/musewheeler)
+install (FILES "${packagingDir}/program-home.sh" DESTINATION lib/musewheeler)
 install (PROGRAMS "${packagingDir}/launcher.sh" DESTINATION bin RENAME musewheeler)
 install (PROGRAMS "${packagingDir}/launcher.sh" DESTINATION bin RENAME musewheeler-sets)
 install (FILES "${packagingDir}/musewheeler.desktop" DESTINATION share/applications)

@@ -1,5 +1,5 @@
 // The set editor alone in a window of the program's size, on the program's look, with a small data
-// folder beside it: for trying the editor by hand and for its pictures (`make editor-screenshots`).
+// folder beside it, for trying the editor by hand.
 //
 // Usage: EditorHarness [--french] [--open FILE] [--page description|colour|tags]
 //   --french  the editor's texts in French (English otherwise)

@@ -1,9 +1,8 @@
-// Draws the options panel in both languages and the tag picker on each of its tabs into PNG files, with
-// the program's look and the shipped sets, for the README (`make options-screenshots`).
+// Draws the tag picker on each of its tabs into PNG files, with the program's look and the shipped sets,
+// for the README (`make screenshots`).
 // Usage: OptionsGallery OUTPUT_FOLDER
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
-#include "options/OptionsComponent.h"
 #include "options/SpecialTagManager.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/SyntheticMouse.h"
@@ -17,11 +16,6 @@ namespace
 // The set editor's window and the picker's place in it.
 constexpr int editorWidth = 500;
 constexpr int editorHeight = 350;
-
-void deliverMessages()
-{
-    juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
-}
 
 // The component as the screen shows it: over the black of what lies beneath it.
 bool writePicture (juce::Component& component, const juce::File& file)
@@ -55,24 +49,6 @@ juce::Colour colourOfSet (const LibSetsConseils& library, const juce::String& fi
             return set->getColourSet();
 
     return juce::Colours::orange;
-}
-
-// Filled as the main screen fills the panel when it opens it.
-bool drawOptionsPanel (DataTags& tags, LibSetsConseils& library, int language, int setLanguageId,
-                       const juce::String& setFile, int tag, const juce::File& file)
-{
-    tags.initDataTagsLibrary (language == 1);
-
-    OptionsComponent panel (&tags, &library);
-    panel.setBounds (0, 0, editorWidth, editorHeight);
-    panel.comboLanguageSets.setSelectedId (setLanguageId, juce::dontSendNotification);
-    panel.setLanguage (language);
-    panel.setCurrentSets (setFile, false);
-    panel.setCurrentTag (tag);
-    panel.displayCurrentDescriptionSets();
-    deliverMessages();
-
-    return writePicture (panel, file);
 }
 
 bool drawTagPicker (DataTags& tags, juce::Colour colour, int tab, int hoveredCell, const juce::File& file)
@@ -138,12 +114,7 @@ int main (int argc, char* argv[])
                          { "genres", 17 },
                          { "themes", 5 } };
 
-            written =
-                drawOptionsPanel (tags, library, 1, OptionsComponent::englishSetsId, "en-studio-desk.mwh", -1,
-                                  folder.getChildFile ("options-english.png")) &&
-                drawOptionsPanel (tags, library, 0, OptionsComponent::allLanguagesId,
-                                  "fr-paroles-et-chansons.mwh", 408,
-                                  folder.getChildFile ("options-french.png"));
+            written = true;
 
             for (int tab = 0; tab < SpecialTagManager::numTabs && written; ++tab)
                 written = drawTagPicker (

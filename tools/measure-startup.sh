@@ -30,26 +30,13 @@ for file in "$probe" "$program" "$empty"; do
     [ -x "$file" ] || fail "$file is missing: build the Release tree with -DMUSEWHEELER_STARTUP=ON"
 done
 
-display=""
-for number in 61 62 63 64; do
-    if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
-        display=":$number"
-        break
-    fi
-done
-
-[ -n "$display" ] || fail "no free X display among :61 to :64"
+source "$sourceDir/tests/e2e/lib/display.sh"
 
 work="$(mktemp -d /tmp/musewheeler-startup.XXXXXX)"
-xvfbPid=""
 
 cleanup()
 {
-    if [ -n "$xvfbPid" ]; then
-        kill "$xvfbPid" 2>/dev/null || true
-        wait "$xvfbPid" 2>/dev/null || true
-    fi
-
+    stopDisplay
     rm -rf "$work"
 }
 
@@ -64,17 +51,9 @@ cp -r "$sourceDir/help" "$work/musewheeler/help"
 cp "$empty" "$work/empty/"
 
 # -br: a black root, so that a window nobody has drawn into yet is uniformly black.
-Xvfb "$display" -screen 0 1024x768x24 -br -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfbPid=$!
-export DISPLAY="$display"
-
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    kill -0 "$xvfbPid" 2>/dev/null || break
-    sleep 0.1
-done
-
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $display: $(cat "$work/xvfb.log")"
+displayNumbers="61 62 63 64"
+xvfbOptions=(-br)
+startDisplay bare
 
 # measure NAME: one probe run of that program, its key=value line appended to NAME.txt.
 measure()

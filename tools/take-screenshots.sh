@@ -1,42 +1,136 @@
 #!/bin/bash
-# Takes the widget gallery's picture under a virtual X display.
-# Usage: take-screenshots.sh WIDGET_GALLERY OUTPUT.png [DISPLAY]
+# Takes every picture of the README under one virtual X display without a window manager: the tour, from
+# the program itself with the shipped sets, in English and in French (the main screen, its menu, the About
+# panel, the options panel, the set editor empty and on its four pages with a shipped set open, and the
+# editor's question about unsaved changes); the tag picker on each tab, drawn by the options gallery; and
+# the widget gallery's window.
+# Usage: take-screenshots.sh MUSEWHEELER_EXECUTABLE WIDGET_GALLERY OPTIONS_GALLERY SOURCE_DIR OUTPUT_FOLDER
+#        [DISPLAY]
 set -euo pipefail
 
-gallery="$1"
-output="$2"
-display="${3:-:71}"
+program="$1"
+widgetGallery="$2"
+optionsGallery="$3"
+sourceDir="$4"
+mkdir -p "$5"
+output="$(cd "$5" && pwd)"
+# The display given, rather than the test scripts' range.
+displayNumbers="${6:-:71}"
+displayNumbers="${displayNumbers#:}"
 
-mkdir -p "$(dirname "$output")"
+# The About panel shows the help page's address, so the program lies in a folder of a plain name.
+appFolder=/tmp/musewheeler
+rm -rf "$appFolder"
+source "$sourceDir/tests/e2e/lib/session.sh"
+cp "$sourceDir"/data/*.mwh "$app/data/"
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfbPid=$!
-galleryPid=""
+startDisplay bare
 
-cleanUp()
+"$optionsGallery" "$output"
+
+save()
 {
-    if [ -n "$galleryPid" ]; then kill "$galleryPid" 2>/dev/null || true; fi
-    kill "$xvfbPid" 2>/dev/null || true
+    # The pointer is parked where it lights nothing up.
+    xdotool mousemove --window "$window" 250 5
+    sleep 0.8
+    shot "$output/$1"
+    echo "Wrote $output/$1"
 }
-trap cleanUp EXIT
 
-export DISPLAY="$display"
+# saveWithPopUp NAME POPUP_NAME: the window and the pop-up window over or beside it, as one picture.
+saveWithPopUp()
+{
+    local name="$1" popUp
+    popUp=$(xdotool search --onlyvisible --name "$2" | grep -vx "$window" | head -n 1)
+    [ -n "$popUp" ] || fail "no pop-up window for $name"
+    sleep 0.8
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local left=$X top=$Y right=$((X + WIDTH)) bottom=$((Y + HEIGHT))
+    eval "$(xdotool getwindowgeometry --shell "$popUp")"
+    left=$((X < left ? X : left))
+    top=$((Y < top ? Y : top))
+    right=$((X + WIDTH > right ? X + WIDTH : right))
+    bottom=$((Y + HEIGHT > bottom ? Y + HEIGHT : bottom))
+    import -window root "$work/root.png"
+    convert "$work/root.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$output/$name"
+    echo "Wrote $output/$name"
+}
 
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
+# tour SUFFIX LANGUAGE LAST_ITEM SET_FILE: every screen in one interface language.
+tour()
+{
+    local suffix="$1" language="$2" item="$3" setFile="$4"
 
-# The pointer is parked away from the window, so that only the gallery's own simulated hover shows.
-xdotool mousemove 1270 1010
+    writeConfig "Language=$language" "LanguageSet=$language" "LastItem=$item"
+    xdotool mousemove 1020 760
+    startProgram
+    save "main-screen-$suffix.png"
 
-# Without a window manager the toolkit reports missing window-manager atoms; they do not matter here.
-"$gallery" >/dev/null 2>&1 &
-galleryPid=$!
+    clickAt "$menuX" "$buttonsY"
+    for _ in $(seq 50); do popupShown && break; sleep 0.1; done
+    xdotool mousemove --window "$window" 40 60
+    saveWithPopUp "menu-$suffix.png" '^menu$'
+    xdotool key Escape
+    sleep 0.5
 
-window=$(timeout 30 xdotool search --sync --name "Widget Gallery" | head -n 1)
+    menuEntry 7
+    save "about-$suffix.png"
+    clickAt 250 100
 
-# The gallery sets its hover and press states half a second after it shows.
+    # The options with one set chosen, so that its description shows.
+    menuEntry 1
+    chooseInCombo 320 152 Down Down
+    save "options-$suffix.png"
+    clickAt 350 295
+
+    # Over the circle of "New set", so that its name shows.
+    menuEntry 3
+    xdotool mousemove --window "$window" 170 15
+    sleep 0.3
+    xdotool mousemove --window "$window" 171 15
+    sleep 0.8
+    shot "$output/editor-empty-$suffix.png"
+    echo "Wrote $output/editor-empty-$suffix.png"
+
+    xdotool key ctrl+o
+    local chooser
+    chooser=$(timeout 10 xdotool search --sync --onlyvisible --name "$5" | head -n 1)
+    sleep 0.7
+    xdotool mousemove --window "$chooser" 318 437 click 1
+    sleep 0.3
+    xdotool type --delay 10 "$setFile"
+    xdotool key Return
+    sleep 0.7
+    save "editor-advice-$suffix.png"
+
+    for page in description:20:157 colour:20:188 tags:60:284; do
+        IFS=: read -r name x y <<<"$page"
+        clickAt "$x" "$y"
+        save "editor-$name-$suffix.png"
+        clickAt "$x" "$y"
+    done
+
+    # A new advice, then Back: the editor asks before it leaves the set unsaved.
+    clickAt 195 322
+    clickAt 465 321
+    saveWithPopUp "editor-question-$suffix.png" '^Musewheeler$'
+    xdotool key Escape
+    sleep 0.5
+
+    killProgram
+}
+
+tour en 1 "${ENGLISH_ITEM:-12}" en-blank-page-breakers.mwh '^Choose the set to open$'
+tour fr 0 "${FRENCH_ITEM:-40}" fr-jouer-et-improviser.mwh '^Choisissez un set'
+
+# The gallery sets its hover and press states half a second after it shows; the pointer is parked away
+# from the window, so that only the gallery's own simulated hover shows.
+xdotool mousemove 1020 760
+"$widgetGallery" >"$work/gallery.log" 2>&1 &
+programPid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "Widget Gallery" | head -n 1)
+[ -n "$window" ] || fail "no widget gallery window appeared"
 sleep 2
-import -window "$window" "$output"
-echo "Wrote $output"
+shot "$output/widgets.png"
+echo "Wrote $output/widgets.png"
+killProgram

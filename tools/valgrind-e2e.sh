@@ -22,7 +22,7 @@ windowTimeout=600
 endTimeout=600
 programWrapper=(valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite,indirect
     --errors-for-leak-kinds=definite --track-origins=yes --num-callers=30
-    --suppressions="$sourceDir/tools/valgrind.supp" --fullpath-after= --child-silent-after-fork=yes
+    --suppressions="$sourceDir/tests/valgrind.supp" --fullpath-after= --child-silent-after-fork=yes
     --log-file="$logFile")
 
 # One advice per set and one colour per set; the French set shows whether the options' filter holds.

@@ -7,12 +7,12 @@ MusewheelerV1Application::~MusewheelerV1Application()
 
 const juce::String MusewheelerV1Application::getApplicationName()
 {
-    return "Musewheeler";
+    return JUCE_APPLICATION_NAME_STRING;
 }
 
 const juce::String MusewheelerV1Application::getApplicationVersion()
 {
-    return "1.1.0";
+    return JUCE_APPLICATION_VERSION_STRING;
 }
 
 bool MusewheelerV1Application::moreThanOneInstanceAllowed()

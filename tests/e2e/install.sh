@@ -8,20 +8,21 @@ program="$1"
 sourceDir="$2"
 programFolder=$(dirname "$program")
 # MUSEWHEELER_E2E_DISPLAY puts the virtual display elsewhere, for machines where :83 is taken.
-display="${MUSEWHEELER_E2E_DISPLAY:-:83}"
+source "$(dirname "$0")/lib/display.sh"
+displayNumbers="${MUSEWHEELER_E2E_DISPLAY:-:83}"
+displayNumbers="${displayNumbers#:}"
 
 work=$(mktemp -d /tmp/musewheeler-install.XXXXXX)
 chmod 755 "$work"
 # A home whose name holds what shells and desktop entries treat specially.
 home="$work/home of o'neil \"q\" \$x \`y\`"
 mkdir -p "$home"
-xvfbPid=""
 programPid=""
 
 cleanUp()
 {
     if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
-    if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null || true; fi
+    stopDisplay
     rm -rf "$work"
 }
 trap cleanUp EXIT
@@ -52,7 +53,7 @@ desktopEntry="$home/.local/share/applications/musewheeler.desktop"
 icon="$home/.local/share/icons/hicolor/256x256/apps/musewheeler.png"
 
 #-------------------------------------------------------------------------------------------------------
-asUser sh "$sourceDir/tools/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
+asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
     || fail "install failed: $(cat "$work/install.log")"
 
 [ -x "$programHome/Musewheeler" ] || fail "no program in $programHome"
@@ -91,14 +92,7 @@ grep -q '^— .*, The Musewheeler developers (2026)$' "$work/daily.log" || fail 
 check "musewheeler-sets lies beside the program and its launcher reads the program's sets"
 
 #-------------------------------------------------------------------------------------------------------
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfbPid=$!
-export DISPLAY="$display"
-
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
+startDisplay bare
 
 asUser "$launcher" >"$work/program.log" 2>&1 &
 programPid=$!
@@ -121,14 +115,14 @@ asUser sh -c 'printf "edited by the user" > "$1" && printf "MusewheelerV1 - Set 
 printf 'settings' > "$work/settings"
 cp "$programHome/Musewheeler.ini" "$work/settings"
 
-asUser sh "$sourceDir/tools/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
+asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
     || fail "reinstall failed: $(cat "$work/install.log")"
 [ "$(cat "$firstSet")" = "edited by the user" ] || fail "the reinstall overwrote a set the user changed"
 [ -f "$programHome/data/mine.mwh" ] || fail "the reinstall lost the user's own set"
 cmp -s "$work/settings" "$programHome/Musewheeler.ini" || fail "the reinstall changed the settings"
 check "a reinstall keeps the user's sets and settings"
 
-asUser sh "$sourceDir/tools/install.sh" uninstall >"$work/uninstall.log" || fail "uninstall failed"
+asUser sh "$sourceDir/packaging/install.sh" uninstall >"$work/uninstall.log" || fail "uninstall failed"
 for removed in "$programHome/Musewheeler" "$programHome/musewheeler-sets" "$programHome/help" "$launcher" \
                "$setsLauncher" "$desktopEntry" "$icon"; do
     [ ! -e "$removed" ] || fail "uninstall left $removed"

@@ -1,16 +1,16 @@
 # Shared by the end-to-end scripts that drive the program's panels: a virtual display with a window
-# manager, the program in a folder of its own, and the user's gestures on its window.
+# manager (display.sh), the program in a folder of its own, and the user's gestures on its window.
 # Source it after setting: program, sourceDir, and appFolder for a program folder of a fixed name or appName
 # for the name of the program's folder inside the temporary one. It sets work, app, stubs, window and the
 # PIDs it starts. A slow run (under valgrind) may set, before startProgram: programWrapper, an array of the
 # command and arguments the program is started under; windowTimeout and endTimeout, how many seconds
 # startProgram waits for the window (30) and waitForEnd for the end (10).
 
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+
 work=$(mktemp -d /tmp/musewheeler-e2e.XXXXXX)
 app="${appFolder:-$work/${appName:-app}}"
 stubs="$work/stubs"
-xvfbPid=""
-openboxPid=""
 programPid=""
 window=""
 
@@ -20,9 +20,7 @@ cleanUp()
     [ "$BASHPID" = "$$" ] || return 0
 
     if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
-    if [ -n "$openboxPid" ]; then kill "$openboxPid" 2>/dev/null || true; fi
-    # The next script may take the same display: it must find this server gone, not about to go.
-    if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null && wait "$xvfbPid" 2>/dev/null || true; fi
+    stopDisplay
     rm -rf "$work"
     if [ -n "${appFolder:-}" ]; then rm -rf "$appFolder"; fi
 }
@@ -86,49 +84,6 @@ writeConfig()
 configText()
 {
     iconv -f UTF-16 -t UTF-8 "$app/Musewheeler.ini" | tr -d '\r'
-}
-
-# startDisplay [bare]: the first free display of the range these scripts may use (displayNumbers, 51 to 54
-# unless set), with a window manager
-# unless "bare" is given. The window manager matters for the window itself (its title, its close button);
-# without one, the toolkit's pop-up lists open at once, where a window manager's focus handling may close
-# them again as they open.
-startDisplay()
-{
-    local number
-    display=""
-
-    # Another run may take a display between the look and the start: the server then ends at once, and
-    # the next display is tried. The answer must come from this script's own server.
-    for number in ${displayNumbers:-51 52 53 54}; do
-        [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ] || continue
-
-        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfbPid=$!
-
-        for _ in $(seq 100); do
-            kill -0 "$xvfbPid" 2>/dev/null || break
-            DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break
-            sleep 0.1
-        done
-
-        if kill -0 "$xvfbPid" 2>/dev/null && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
-            display=":$number"
-            break
-        fi
-
-        kill "$xvfbPid" 2>/dev/null && wait "$xvfbPid" 2>/dev/null || true
-        xvfbPid=""
-    done
-
-    [ -n "$display" ] || fail "no display among ${displayNumbers:-51 52 53 54} could be started"
-    export DISPLAY="$display"
-
-    if [ "${1:-}" != bare ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        openboxPid=$!
-        sleep 0.5
-    fi
 }
 
 startProgram()

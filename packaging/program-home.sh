@@ -1,4 +1,4 @@
-# The user's program folder, shared by `make install` (tools/install.sh) and the Debian package's launchers.
+# The user's program folder, shared by `make install` (packaging/install.sh) and the Debian package's launchers.
 # Sourced by /bin/sh scripts; it defines functions only.
 #
 # The program keeps its sets (data/) and its settings (Musewheeler.ini) beside itself and finds that folder
