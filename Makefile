@@ -88,10 +88,12 @@ deb: deps
 deb-check: deb
 	tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" .
 
-# The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer. The developer programs,
+# left out of `make test`'s build, are compiled here too, so that a change in src/ breaking them is still caught.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_SANITIZERS=address,undefined
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
+	cmake --build $(SANITIZE_DIR) --parallel $(JOBS) --target WidgetGallery OptionsGallery EditorHarness
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS)

@@ -70,9 +70,7 @@ const FormatKeys& keysOf (bool currentFormat)
     static const FormatKeys current{
         { "Name=", "Description=", "Author=", "Language=", "Colour=" }, "Item=", { "Favorite=", "Tags=" }
     };
-    static const FormatKeys legacy{ { "Nom=", "Auteur=",
-                                      juce::String::fromUTF8 ("Ann\xc3\xa9"
-                                                              "e="),
+    static const FormatKeys legacy{ { "Nom=", "Auteur=", juce::String::fromUTF8 ("Année="),
                                       "Description=", "Language=" },
                                     "Texte=",
                                     { "Attributs=", "Favori=" } };

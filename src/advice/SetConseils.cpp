@@ -684,8 +684,7 @@ bool SetConseils::readOldHeader (TextScanner& scanner, size_t& position)
 
     name = value ("Nom=");
     author = value ("Auteur=");
-    const auto year = value ("Ann\xc3\xa9"
-                             "e=");
+    const auto year = value ("Année=");
     author << " (" << year << ")";
     description = value ("Description=");
     language = value ("Language=").getIntValue();
