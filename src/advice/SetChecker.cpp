@@ -11,10 +11,9 @@
 
 namespace
 {
-// The main screen's advice label (300 x 96, wrapped, never squeezed) and its set-name line.
+// The main screen's advice label (300 x 96, wrapped, never squeezed).
 constexpr int adviceLabelWidth = 300, adviceLabelHeight = 96;
 constexpr float programFontHeight = 16.0f;
-constexpr float nameLineWidth = 296.0f;
 
 // The main screen's set-name label: 300 pixels wide in the 500-pixel window, 24 high, bold, and squeezed
 // when the name is wider than the label's text area.
@@ -396,7 +395,7 @@ juce::StringArray SetChecker::checkShippedFile (const juce::File& file)
         problems.add ("the set's description is missing or shorter than " +
                       juce::String (minimumDescriptionLength) + " characters");
 
-    if (!fitsNameLabelUnsqueezed (set.getName()))
+    if (!fitsNameLine (set.getName()))
         problems.add ("the set's name is squeezed to fit the main screen's name label");
 
     problems.addArray (checkShippedColour (set.getColourSet(), file.getFileName()));
@@ -456,7 +455,7 @@ juce::StringArray SetChecker::checkShippedColour (juce::Colour colour, const juc
     return problems;
 }
 
-bool SetChecker::fitsNameLabelUnsqueezed (const juce::String& name)
+bool SetChecker::fitsNameLine (const juce::String& name)
 {
     // The label draws its text fitted into its area inside the border, squeezing what is wider.
     const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
@@ -488,13 +487,6 @@ bool SetChecker::fitsAdviceLabel (const juce::String& text)
             .getBoundingBox (0, -1, false);
     return box.getX() >= 0.0f && box.getY() >= 0.0f && box.getRight() <= (float) adviceLabelWidth &&
            box.getBottom() <= (float) adviceLabelHeight;
-}
-
-bool SetChecker::fitsNameLine (const juce::String& name)
-{
-    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
-    return CustomLookAndFeel::programFont (programFontHeight, juce::Font::bold).getStringWidthFloat (name) <=
-           nameLineWidth;
 }
 
 juce::juce_wchar SetChecker::findRefusedCharacter (const juce::String& text)

@@ -40,7 +40,8 @@ public:
     // The problems of a set's header fields.
     juce::StringArray checkHeader (const SetConseils& set);
 
-    // Whether the main screen shows the text whole in its advice label, and the name on its name line.
+    // Whether the main screen shows the text whole in its advice label, and the name unsqueezed on its name
+    // label.
     bool fitsAdviceLabel (const juce::String& text);
     bool fitsNameLine (const juce::String& name);
 
@@ -59,7 +60,6 @@ public:
 private:
     juce::StringArray checkText (const juce::String& text);
     juce::StringArray checkShippedColour (juce::Colour colour, const juce::String& fileName);
-    bool fitsNameLabelUnsqueezed (const juce::String& name);
     bool fitsAdviceLineWidth (const juce::String& word);
 
     DataTags dataTags;

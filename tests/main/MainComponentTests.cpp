@@ -1,5 +1,6 @@
 #include "FaultInjection.h"
 #include "TestHelpers.h"
+#include "advice/SetChecker.h"
 #include "advice/SetConseils.h"
 #include "editor/EditorTestHelpers.h"
 #include "main/ConfigFile.h"
@@ -846,4 +847,43 @@ TEST_F (MainComponentDataFolderTest, aFolderInPlaceOfTheSettingsFileGivesTheDefa
     EXPECT_TRUE (settings.isDirectory());
     EXPECT_EQ (settings.getChildFile ("kept.txt").loadFileAsString(), "mine");
     settings.deleteRecursively();
+}
+
+// musewheeler-sets check and the shipped sets' test promise that a name they accept stands whole on the name
+// label; the label squeezes what is wider than its text area, which pixels show as narrower ink.
+TEST_F (MainComponentDataFolderTest, aNameTheSetCheckerAcceptsIsDrawnUnsqueezed)
+{
+    auto& main = make();
+    main.setSize (500, 350);
+    auto& label = child<juce::Label> ("set-name-label");
+    const auto shownWidth = label.getWidth();
+
+    // Grown by a narrow letter at a time, the name ends within one letter of the checker's limit.
+    SetChecker checker;
+    juce::String name ("Name ");
+
+    while (checker.fitsNameLine (name + "i"))
+        name << "i";
+
+    const auto inkWidth = [&label, &name] (int labelWidth)
+    {
+        label.setSize (labelWidth, label.getHeight());
+        label.setText (name, juce::dontSendNotification);
+        const auto image = label.createComponentSnapshot (label.getLocalBounds());
+        int left = image.getWidth(), right = -1;
+
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+                if (image.getPixelAt (x, y).getAlpha() > 0)
+                {
+                    left = std::min (left, x);
+                    right = std::max (right, x);
+                }
+
+        return right - left;
+    };
+
+    const auto natural = inkWidth (1000);
+    ASSERT_GT (natural, 200);
+    EXPECT_EQ (inkWidth (shownWidth), natural) << name;
 }
