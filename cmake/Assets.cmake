@@ -9,7 +9,7 @@ juce_add_binary_data (MusewheelerAssets
         "${PROJECT_SOURCE_DIR}/src/widgets/icons/deleteitem.png")
 
 set_target_properties (MusewheelerAssets PROPERTIES POSITION_INDEPENDENT_CODE ON)
-target_link_libraries (MusewheelerCore PUBLIC MusewheelerAssets)
+target_link_libraries (MusewheelerClasses PUBLIC MusewheelerAssets)
 
 # The generator compiles its own copy of the graphics module, so that it does not need the pictures it draws.
 add_executable (MusewheelerIconGenerator EXCLUDE_FROM_ALL "${PROJECT_SOURCE_DIR}/tools/IconGenerator.cpp")

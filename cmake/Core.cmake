@@ -1,32 +1,65 @@
-# Every class of the program lives in MusewheelerCore; the JUCE modules are compiled here and only here.
-file (GLOB_RECURSE musewheelerCoreSources CONFIGURE_DEPENDS
-      "${PROJECT_SOURCE_DIR}/src/*.cpp" "${PROJECT_SOURCE_DIR}/src/*.h")
-list (FILTER musewheelerCoreSources EXCLUDE REGEX "/src/app/Main\\.cpp$|/src/cli/SetsMain\\.cpp$")
+# The program's classes are compiled once, in MusewheelerClasses, against the toolkit's headers only. The
+# toolkit's modules are compiled by each product with its own settings: MusewheelerCore for the program (a
+# standalone application) and, when it is built, the plugin (the plugin client). The classes that exist
+# only for the standalone application (the application object and its window) stay in MusewheelerCore.
 
-add_library (MusewheelerCore STATIC ${musewheelerCoreSources})
+# The toolkit settings the classes and every product share: a product that compiled the modules otherwise
+# would disagree with the classes about the toolkit's declarations.
+add_library (MusewheelerToolkitSettings INTERFACE)
+target_compile_definitions (MusewheelerToolkitSettings INTERFACE
+    JUCE_WEB_BROWSER=0
+    JUCE_USE_CURL=0
+    JUCE_MODAL_LOOPS_PERMITTED=1
+    JUCE_DISPLAY_SPLASH_SCREEN=0
+    JUCE_REPORT_APP_USAGE=0
+    DONT_SET_USING_JUCE_NAMESPACE=1
+    JUCE_APPLICATION_NAME_STRING="${PROJECT_NAME}"
+    JUCE_APPLICATION_VERSION_STRING="${PROJECT_VERSION}")
+target_link_libraries (MusewheelerToolkitSettings INTERFACE
+    juce::juce_recommended_config_flags
+    juce::juce_recommended_warning_flags
+    juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+
+file (GLOB_RECURSE musewheelerClassSources CONFIGURE_DEPENDS
+      "${PROJECT_SOURCE_DIR}/src/*.cpp" "${PROJECT_SOURCE_DIR}/src/*.h")
+set (musewheelerApplicationOnly
+     "/src/app/(Main\\.cpp|MusewheelerV1Application\\.|MainAppWindow\\.|FixedWindowSize\\.)|/src/cli/SetsMain\\.cpp$|/src/plugin/")
+list (FILTER musewheelerClassSources EXCLUDE REGEX "${musewheelerApplicationOnly}")
+
+add_library (MusewheelerClasses OBJECT ${musewheelerClassSources})
+
+# The headers and definitions of the modules the classes use, without their sources.
+set (musewheelerClassModules juce::juce_core juce::juce_data_structures juce::juce_events juce::juce_graphics
+                             juce::juce_gui_basics)
+foreach (module IN LISTS musewheelerClassModules)
+    target_include_directories (MusewheelerClasses PRIVATE $<TARGET_PROPERTY:${module},INTERFACE_INCLUDE_DIRECTORIES>)
+    target_compile_definitions (MusewheelerClasses PRIVATE $<TARGET_PROPERTY:${module},INTERFACE_COMPILE_DEFINITIONS>)
+endforeach()
+
+target_link_libraries (MusewheelerClasses PUBLIC MusewheelerToolkitSettings)
+target_include_directories (MusewheelerClasses PUBLIC "${PROJECT_SOURCE_DIR}/src")
+set_target_properties (MusewheelerClasses PROPERTIES POSITION_INDEPENDENT_CODE ON)
+
+# The program's library: the classes, the application-only classes and the modules, for the program, the
+# tests, the benchmarks, the fuzzers and musewheeler-sets.
+file (GLOB_RECURSE musewheelerApplicationSources CONFIGURE_DEPENDS
+      "${PROJECT_SOURCE_DIR}/src/app/*.cpp" "${PROJECT_SOURCE_DIR}/src/app/*.h")
+list (FILTER musewheelerApplicationSources INCLUDE REGEX "${musewheelerApplicationOnly}")
+list (FILTER musewheelerApplicationSources EXCLUDE REGEX "/src/app/Main\\.cpp$")
+
+add_library (MusewheelerCore STATIC ${musewheelerApplicationSources})
 
 include (cmake/Assets.cmake)
 
 target_link_libraries (MusewheelerCore
     PRIVATE juce::juce_gui_basics
-    PUBLIC  juce::juce_recommended_config_flags
-            juce::juce_recommended_warning_flags
-            juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+    PUBLIC  MusewheelerClasses)
 
 target_compile_definitions (MusewheelerCore
     PUBLIC  JUCE_STANDALONE_APPLICATION=1
-            JUCE_WEB_BROWSER=0
-            JUCE_USE_CURL=0
-            JUCE_MODAL_LOOPS_PERMITTED=1
-            JUCE_DISPLAY_SPLASH_SCREEN=0
-            JUCE_REPORT_APP_USAGE=0
-            DONT_SET_USING_JUCE_NAMESPACE=1
-            JUCE_APPLICATION_NAME_STRING="${PROJECT_NAME}"
-            JUCE_APPLICATION_VERSION_STRING="${PROJECT_VERSION}"
     INTERFACE $<TARGET_PROPERTY:MusewheelerCore,COMPILE_DEFINITIONS>)
 
 target_include_directories (MusewheelerCore
-    PUBLIC    "${PROJECT_SOURCE_DIR}/src"
     INTERFACE $<TARGET_PROPERTY:MusewheelerCore,INCLUDE_DIRECTORIES>)
 
 set_target_properties (MusewheelerCore PROPERTIES POSITION_INDEPENDENT_CODE ON)

@@ -3,6 +3,7 @@ if (NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message (FATAL_ERROR "The fuzzers need clang (CC=clang CXX=clang++)")
 endif()
 
+target_compile_options (MusewheelerClasses PRIVATE -fsanitize=fuzzer-no-link)
 target_compile_options (MusewheelerCore PRIVATE -fsanitize=fuzzer-no-link)
 
 add_custom_target (fuzzers)
