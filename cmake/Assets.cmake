@@ -8,7 +8,8 @@ juce_add_binary_data (MusewheelerAssets
         "${PROJECT_SOURCE_DIR}/src/widgets/icons/duplicateitem.png"
         "${PROJECT_SOURCE_DIR}/src/widgets/icons/deleteitem.png")
 
-set_target_properties (MusewheelerAssets PROPERTIES POSITION_INDEPENDENT_CODE ON)
+# Hidden like the classes that use them, so that a plugin does not export them.
+set_target_properties (MusewheelerAssets PROPERTIES POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden)
 target_link_libraries (MusewheelerClasses PUBLIC MusewheelerAssets)
 
 # The generator compiles its own copy of the graphics module, so that it does not need the pictures it draws.

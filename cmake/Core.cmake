@@ -38,7 +38,12 @@ endforeach()
 
 target_link_libraries (MusewheelerClasses PUBLIC MusewheelerToolkitSettings)
 target_include_directories (MusewheelerClasses PUBLIC "${PROJECT_SOURCE_DIR}/src")
-set_target_properties (MusewheelerClasses PROPERTIES POSITION_INDEPENDENT_CODE ON)
+# Hidden, so that a plugin exports only its entry points: a host process may hold other plugins with
+# classes of the same names, and exported ones would stand in for each other.
+set_target_properties (MusewheelerClasses PROPERTIES
+    POSITION_INDEPENDENT_CODE ON
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
 
 # The program's library: the classes, the application-only classes and the modules, for the program, the
 # tests, the benchmarks, the fuzzers and musewheeler-sets.
