@@ -6,6 +6,7 @@ RELEASE_DIR     ?= build-release
 FUZZ_DIR        ?= build-fuzz
 SANITIZE_DIR    ?= build-sanitize
 DEB_DIR         ?= build-deb
+PLUGIN_DIR      ?= build-plugin
 JOBS            ?= $(shell nproc)
 FUZZ_SECONDS    ?= 60
 STARTUP_RUNS    ?= 15
@@ -15,7 +16,8 @@ PACKAGES := cmake make g++ pkg-config juce-modules-source \
             xvfb xauth xdotool x11-utils imagemagick openbox wmctrl xclip \
             desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format \
             libx11-dev libxdamage-dev valgrind \
-            dpkg-dev lintian appstream man-db
+            dpkg-dev lintian appstream man-db \
+            lilv-utils sordi lv2-dev jalv jackd2
 
 SCREENSHOT_DISPLAY ?= :71
 
@@ -24,7 +26,7 @@ RELEASE_APP_DIR = $(RELEASE_DIR)/Musewheeler_artefacts/Release
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 
-.PHONY: all deps configure build run test sanitize valgrind bench startup fuzz format clean screenshots icons install uninstall deb deb-check
+.PHONY: all deps configure build run test sanitize valgrind bench startup fuzz format clean screenshots icons install uninstall deb deb-check plugin
 
 all: build
 
@@ -118,6 +120,13 @@ startup: deps
 	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler EmptyWindow StartupProbe
 	tools/measure-startup.sh $(RELEASE_DIR) . $(STARTUP_RUNS)
 
+# The VST3 and LV2 plugins, in a build folder of their own, and their checks (tests/plugin/plugin-check.sh):
+# the bundles are $(PLUGIN_DIR)/MusewheelerPlugin_artefacts/Debug/VST3/Musewheeler.vst3 and .../LV2/Musewheeler.lv2.
+plugin: deps
+	cmake -S . -B $(PLUGIN_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_PLUGIN=ON
+	cmake --build $(PLUGIN_DIR) --parallel $(JOBS) --target plugins
+	ctest --test-dir $(PLUGIN_DIR) --output-on-failure -R '^plugin\.'
+
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_FUZZ=ON -DMUSEWHEELER_SANITIZERS=address,undefined
@@ -138,4 +147,4 @@ format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(DEB_DIR) musewheeler_*.deb
+	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(DEB_DIR) $(PLUGIN_DIR) musewheeler_*.deb

@@ -39,3 +39,12 @@ add_test (NAME cli.setsCommand
           COMMAND bash "${PROJECT_SOURCE_DIR}/tests/cli/sets-command.sh" "$<TARGET_FILE:MusewheelerSets>"
                   "${PROJECT_SOURCE_DIR}")
 set_tests_properties (cli.setsCommand PROPERTIES TIMEOUT 120)
+
+# The plugins as LV2 tools and VST3 hosts first see them.
+if (MUSEWHEELER_PLUGIN)
+    add_test (NAME plugin.check
+              COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/plugin-check.sh"
+                      "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "$<TARGET_FILE:MusewheelerPlugin_VST3>"
+                      "${MUSEWHEELER_LV2_URI}")
+    set_tests_properties (plugin.check PROPERTIES TIMEOUT 120)
+endif()
