@@ -75,6 +75,9 @@ MainComponent::MainComponent()
                   component.grabKeyboardFocus();
           })
 {
+    // Set on the screen too, so that it and its panels keep it where another screen in the same process
+    // has since become the default's owner, or has ended and taken the default with it.
+    setLookAndFeel (&lookAndFeel);
     juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
     setWantsKeyboardFocus (true);
 
@@ -129,6 +132,8 @@ MainComponent::~MainComponent()
 
     stopTimer (fadeTimer);
     stopTimer (adviceTimer);
+
+    setLookAndFeel (nullptr);
 
     if (&juce::LookAndFeel::getDefaultLookAndFeel() == &lookAndFeel)
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);

@@ -887,3 +887,18 @@ TEST_F (MainComponentDataFolderTest, aNameTheSetCheckerAcceptsIsDrawnUnsqueezed)
     ASSERT_GT (natural, 200);
     EXPECT_EQ (inkWidth (shownWidth), natural) << name;
 }
+
+TEST_F (MainComponentDataFolderTest, keepsItsLookAndFeelWhenAnotherScreenInTheProcessEnds)
+{
+    writeSet ("a.mwh", "Red", 1, red, { "r|false|1," });
+    auto& screen = make();
+    auto& ownLook = screen.getLookAndFeel();
+
+    // A second screen takes the default, and gives it up when it ends.
+    std::make_unique<MainComponent>().reset();
+
+    EXPECT_NE (&juce::LookAndFeel::getDefaultLookAndFeel(), &ownLook);
+    EXPECT_EQ (&screen.getLookAndFeel(), &ownLook);
+    EXPECT_EQ (&child<juce::Label> ("advice-label").getLookAndFeel(), &ownLook);
+    EXPECT_NE (dynamic_cast<CustomLookAndFeel*> (&ownLook), nullptr);
+}
