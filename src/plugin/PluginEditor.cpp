@@ -1,11 +1,8 @@
 #include "plugin/PluginEditor.h"
 
-#include "plugin/PluginFolder.h"
-
 PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     : juce::AudioProcessorEditor (editedProcessor)
     , pluginProcessor (editedProcessor)
-    , folder (PluginFolder::find())
     , noteOnsSeen (editedProcessor.getNoteOnCount())
 {
     addAndMakeVisible (mainComponent);

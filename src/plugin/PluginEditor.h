@@ -1,13 +1,12 @@
 #pragma once
 
-#include "app/ProgramFolder.h"
 #include "main/MainComponent.h"
 #include "plugin/PluginProcessor.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-// The plugin's window: the program's main screen, 500 x 350, working in the plugin's program folder. It
-// draws a new advice when the processor has received note-ons since it last looked.
+// The plugin's window: the program's main screen, 500 x 350. It draws a new advice when the processor has
+// received note-ons since it last looked.
 class PluginEditor final
     : public juce::AudioProcessorEditor
     , private juce::Timer
@@ -27,9 +26,6 @@ private:
 
     PluginProcessor& pluginProcessor;
 
-    // Declared before the main screen: it reads its sets and settings on construction and writes its
-    // settings on destruction, both in the plugin's folder.
-    ProgramFolder::ScopedOverride folder;
     MainComponent mainComponent;
     int noteOnsSeen = 0;
 

@@ -1,9 +1,16 @@
 #include "plugin/PluginFolder.h"
 
+#include "app/ProgramFolder.h"
+
 juce::File PluginFolder::find()
 {
     const auto userFolder = getUserFolder();
     return userFolder.getChildFile ("data").isDirectory() ? userFolder : getBundleFolder();
+}
+
+void PluginFolder::useAsProgramFolder()
+{
+    static const ProgramFolder::ScopedOverride folder (find());
 }
 
 juce::File PluginFolder::getUserFolder()

@@ -12,6 +12,11 @@ public:
 
     static juce::File find();
 
+    // Makes the found folder the program folder of the whole process, once, until the plugin is unloaded:
+    // every instance works in the same folder, and one override per editor would hand back the wrong folder
+    // when editors close in another order than they opened.
+    static void useAsProgramFolder();
+
     // The installed program's folder, as its installer and launcher name it: $MUSEWHEELER_HOME, else
     // musewheeler in $XDG_DATA_HOME (when absolute), else in ~/.local/share.
     static juce::File getUserFolder();

@@ -1,6 +1,7 @@
 #include "plugin/PluginProcessor.h"
 
 #include "plugin/PluginEditor.h"
+#include "plugin/PluginFolder.h"
 
 PluginProcessor::PluginProcessor()
     // Stereo in and out, copied through: the plugin then fits the insert chain of any audio or instrument
@@ -9,6 +10,8 @@ PluginProcessor::PluginProcessor()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
 {
+    // Before any editor: the main screen reads its sets and settings as it is made.
+    PluginFolder::useAsProgramFolder();
 }
 
 void PluginProcessor::prepareToPlay (double, int) {}
