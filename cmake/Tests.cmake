@@ -47,4 +47,10 @@ if (MUSEWHEELER_PLUGIN)
                       "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "$<TARGET_FILE:MusewheelerPlugin_VST3>"
                       "${MUSEWHEELER_LV2_URI}")
     set_tests_properties (plugin.check PROPERTIES TIMEOUT 120)
+
+    # The LV2 plugin in jalv under Xvfb, on a JACK server with the dummy driver.
+    add_test (NAME e2e.plugin-jalv
+              COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/jalv-smoke.sh"
+                      "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
+    set_tests_properties (e2e.plugin-jalv PROPERTIES TIMEOUT 180 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
 endif()
