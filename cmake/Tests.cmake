@@ -3,7 +3,7 @@ include (GoogleTest)
 
 file (GLOB_RECURSE musewheelerTestSources CONFIGURE_DEPENDS
       "${PROJECT_SOURCE_DIR}/tests/*.cpp" "${PROJECT_SOURCE_DIR}/tests/*.h")
-list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/e2e/")
+list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/(e2e|pluginunit)/")
 
 add_executable (MusewheelerTests ${musewheelerTestSources})
 target_link_libraries (MusewheelerTests PRIVATE MusewheelerCore GTest::gtest)
@@ -42,6 +42,19 @@ set_tests_properties (cli.setsCommand PROPERTIES TIMEOUT 120)
 
 # The plugins as LV2 tools and VST3 hosts first see them.
 if (MUSEWHEELER_PLUGIN)
+    # The plugin's own classes, tested headless on the shared code that both formats wrap.
+    file (GLOB musewheelerPluginTestSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/pluginunit/*.cpp")
+    add_executable (MusewheelerPluginTests ${musewheelerPluginTestSources} "${PROJECT_SOURCE_DIR}/tests/TestMain.cpp")
+    target_link_libraries (MusewheelerPluginTests PRIVATE MusewheelerPlugin GTest::gtest)
+    # The module headers as the shared code sees them, as the toolkit gives them to the format wrappers.
+    target_include_directories (MusewheelerPluginTests PRIVATE "${PROJECT_SOURCE_DIR}/tests"
+                                $<TARGET_PROPERTY:MusewheelerPlugin,INCLUDE_DIRECTORIES>)
+    target_compile_definitions (MusewheelerPluginTests PRIVATE
+        MUSEWHEELER_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
+        MUSEWHEELER_SHIPPED_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+    set_target_properties (MusewheelerPluginTests PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${musewheelerTestProgramDir}")
+    gtest_discover_tests (MusewheelerPluginTests DISCOVERY_TIMEOUT 60 TEST_PREFIX "plugin.")
+
     add_test (NAME plugin.check
               COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/plugin-check.sh"
                       "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "$<TARGET_FILE:MusewheelerPlugin_VST3>"

@@ -39,6 +39,13 @@ void writeLine (juce::MemoryOutputStream& text, const char* key, const juce::Str
 }
 } // namespace
 
+bool ConfigFile::Settings::operator== (const Settings& other) const
+{
+    return language == other.language && languageSet == other.languageSet && sets == other.sets &&
+           tag == other.tag && lastItem == other.lastItem && lookForFavorites == other.lookForFavorites &&
+           timerSeconds == other.timerSeconds;
+}
+
 juce::File ConfigFile::getDefaultLocation()
 {
     return ProgramFolder::getSibling (fileName);
@@ -65,6 +72,11 @@ ConfigFile::Settings ConfigFile::parse (const juce::String& text)
 
     readInteger (scanner, "Timer=", position, settings.timerSeconds);
 
+    return withUsableValues (settings);
+}
+
+ConfigFile::Settings ConfigFile::withUsableValues (Settings settings)
+{
     // The interface knows French (0) and English; set-language filters are -1, 0 or 1.
     if (settings.language != 0)
         settings.language = 1;

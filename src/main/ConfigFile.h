@@ -24,6 +24,9 @@ public:
         int lastItem = -1;
         bool lookForFavorites = false;
         int timerSeconds = 0;
+
+        bool operator== (const Settings& other) const;
+        bool operator!= (const Settings& other) const { return !(*this == other); }
     };
 
     ConfigFile() = delete;
@@ -36,6 +39,9 @@ public:
     // program cannot work with (an unknown language or tag, a negative or oversized timer) read as the
     // default too.
     static Settings parse (const juce::String& text);
+
+    // The settings with each value the program cannot work with replaced by its default, as parse does.
+    static Settings withUsableValues (Settings settings);
 
     // The file's bytes decoded as the program reads its text files (Utf16TextFile), then parsed.
     static Settings parseData (const void* data, size_t numBytes);

@@ -3,6 +3,7 @@
 #include "app/Bilingual.h"
 #include "editor/NativeEditorDialogs.h"
 #include "main/ConfigFile.h"
+#include "main/FileSettingsStore.h"
 #include "main/HelpPages.h"
 
 namespace
@@ -64,6 +65,11 @@ constexpr const char* setsPageName = "sets.html";
 } // namespace
 
 MainComponent::MainComponent()
+    : MainComponent (std::make_unique<FileSettingsStore>())
+{
+}
+
+MainComponent::MainComponent (std::unique_ptr<SettingsStore> store)
     : browserLauncher ([] (const juce::URL& address) { address.launchInDefaultBrowser(); })
     , clipboardWriter ([] (const juce::String& text) { juce::SystemClipboard::copyTextToClipboard (text); })
     , dialogs (std::make_unique<NativeEditorDialogs>())
@@ -74,6 +80,7 @@ MainComponent::MainComponent()
               if (component.isShowing())
                   component.grabKeyboardFocus();
           })
+    , settingsStore (std::move (store))
 {
     // Set on the screen too, so that it and its panels keep it where another screen in the same process
     // has since become the default's owner, or has ended and taken the default with it.
@@ -688,15 +695,15 @@ void MainComponent::setKeyboardFocusGiver (std::function<void (juce::Component&)
 //==============================================================================
 void MainComponent::loadDataConfig()
 {
-    const auto file = ConfigFile::getDefaultLocation();
+    const auto stored = settingsStore->load();
 
-    if (!file.existsAsFile())
+    if (!stored.has_value())
     {
         saveDataConfig();
         return;
     }
 
-    const auto settings = ConfigFile::read (file);
+    const auto& settings = *stored;
     currentLanguage = settings.language;
     currentLanguageSet = settings.languageSet;
     currentSets = settings.sets;
@@ -710,6 +717,19 @@ void MainComponent::loadDataConfig()
 
 void MainComponent::saveDataConfig()
 {
+    settingsStore->save (getSettings());
+}
+
+void MainComponent::reloadSettings()
+{
+    loadDataConfig();
+    initDatabase();
+    takeNewAdvice (false, lastItem);
+    restartAdviceTimer();
+}
+
+ConfigFile::Settings MainComponent::getSettings() const
+{
     ConfigFile::Settings settings;
     settings.language = currentLanguage;
     settings.languageSet = currentLanguageSet;
@@ -718,6 +738,5 @@ void MainComponent::saveDataConfig()
     settings.lastItem = currentItem;
     settings.lookForFavorites = lookForFavorites;
     settings.timerSeconds = timerSeconds;
-
-    ConfigFile::write (ConfigFile::getDefaultLocation(), settings);
+    return settings;
 }

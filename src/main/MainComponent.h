@@ -6,6 +6,7 @@
 #include "editor/EditorDialogs.h"
 #include "main/AboutComponent.h"
 #include "main/RandomShuffle.h"
+#include "main/SettingsStore.h"
 #include "options/OptionsComponent.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/SpecialButton.h"
@@ -16,8 +17,8 @@
 
 // The program's one screen: the drawn advice with its set's name and author inside a frame in the set's
 // colour, and the new-advice, menu and favourite buttons. It owns the tag catalogue and the set library,
-// reads and writes the configuration file, runs the colour fade and the advice timer, and hosts the panels
-// opened from its menu.
+// reads and writes its settings through a settings store (the configuration file by default), runs the colour
+// fade and the advice timer, and hosts the panels opened from its menu.
 class MainComponent final
     : public juce::Component
     , public juce::Button::Listener
@@ -46,7 +47,11 @@ public:
         menuTimerLastPeriod = 17
     };
 
+    // The settings in the program's "Musewheeler.ini".
     MainComponent();
+
+    // The settings read from and written to that store, from the moment the screen is made.
+    explicit MainComponent (std::unique_ptr<SettingsStore> settingsStore);
     ~MainComponent() override;
 
     void initDatabase();
@@ -66,6 +71,12 @@ public:
 
     void loadDataConfig();
     void saveDataConfig();
+
+    // The settings as the screen holds them now, as saveDataConfig would keep them.
+    ConfigFile::Settings getSettings() const;
+
+    // Takes the store's settings again, as when the screen was made: filters, last advice and timer.
+    void reloadSettings();
 
     // The main menu runs modally; building it and acting on the chosen id are kept apart from it.
     void showMenu();
@@ -169,6 +180,7 @@ private:
     std::function<void (const juce::String&)> clipboardWriter;
     std::unique_ptr<EditorDialogs> dialogs;
     std::function<void (juce::Component&)> keyboardFocusGiver;
+    std::unique_ptr<SettingsStore> settingsStore;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

@@ -1,13 +1,20 @@
 #include "plugin/PluginEditor.h"
 
+#include "plugin/InstanceSettingsStore.h"
+
 PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     : juce::AudioProcessorEditor (editedProcessor)
     , pluginProcessor (editedProcessor)
+    , mainComponent (std::make_unique<InstanceSettingsStore> (editedProcessor))
     , noteOnsSeen (editedProcessor.getNoteOnCount())
+    , stateRestoresSeen (editedProcessor.getStateRestoreCount())
+    , settingsHanded (mainComponent.getSettings())
 {
     addAndMakeVisible (mainComponent);
     setResizable (false, false);
     setSize (mainComponent.getWidth(), mainComponent.getHeight());
+    // The screen may have drawn another advice than the one kept, when that one is no longer in the sets.
+    pluginProcessor.setInstanceSettings (settingsHanded);
     startTimer (notePollMilliseconds);
 }
 
@@ -23,12 +30,34 @@ void PluginEditor::resized()
 
 void PluginEditor::timerCallback()
 {
+    lookAtProcessor();
+}
+
+void PluginEditor::lookAtProcessor()
+{
+    const auto stateRestores = pluginProcessor.getStateRestoreCount();
+
+    if (stateRestores != stateRestoresSeen)
+    {
+        stateRestoresSeen = stateRestores;
+        mainComponent.reloadSettings();
+    }
+
     const auto noteOns = pluginProcessor.getNoteOnCount();
 
-    if (noteOns == noteOnsSeen)
-        return;
-
     // Several notes between two looks draw one advice: each would replace the one before unread.
-    noteOnsSeen = noteOns;
-    mainComponent.takeNewAdvice (true, -1);
+    if (noteOns != noteOnsSeen)
+    {
+        noteOnsSeen = noteOns;
+        mainComponent.takeNewAdvice (true, -1);
+    }
+
+    // The host may save its project at any moment: the instance keeps the last advice drawn, too.
+    const auto settings = mainComponent.getSettings();
+
+    if (settings != settingsHanded)
+    {
+        settingsHanded = settings;
+        pluginProcessor.setInstanceSettings (settings);
+    }
 }

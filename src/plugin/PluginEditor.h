@@ -5,8 +5,10 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-// The plugin's window: the program's main screen, 500 x 350. It draws a new advice when the processor has
-// received note-ons since it last looked.
+// The plugin's window: the program's main screen, 500 x 350, with its settings kept in the instance. It
+// draws a new advice when the processor has received note-ons since it last looked, hands the screen's
+// settings to the processor whenever they change, and the processor's to the screen when the host has
+// restored a state.
 class PluginEditor final
     : public juce::AudioProcessorEditor
     , private juce::Timer
@@ -19,6 +21,9 @@ public:
 
     MainComponent& getMainComponent() { return mainComponent; }
 
+    // What the editor does 33 times a second; tests call it without waiting for the timer.
+    void lookAtProcessor();
+
 private:
     void timerCallback() override;
 
@@ -28,6 +33,8 @@ private:
 
     MainComponent mainComponent;
     int noteOnsSeen = 0;
+    int stateRestoresSeen = 0;
+    ConfigFile::Settings settingsHanded;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginEditor)
 };

@@ -90,11 +90,86 @@ const juce::String PluginProcessor::getProgramName (int)
 
 void PluginProcessor::changeProgramName (int, const juce::String&) {}
 
-// The instance keeps nothing of its own in the host's project: the main screen reads and writes its
-// settings in the settings file of the program folder, as the program does.
-void PluginProcessor::getStateInformation (juce::MemoryBlock&) {}
+ConfigFile::Settings PluginProcessor::getInstanceSettings() const
+{
+    const juce::ScopedLock lock (settingsLock);
+    return instanceSettings;
+}
 
-void PluginProcessor::setStateInformation (const void*, int) {}
+void PluginProcessor::setInstanceSettings (const ConfigFile::Settings& settings)
+{
+    const juce::ScopedLock lock (settingsLock);
+    instanceSettings = settings;
+}
+
+namespace
+{
+constexpr const char* stateTag = "MusewheelerState";
+
+// The state as copyXmlToBinary wrote it, or nothing when it is cut short or its XML is damaged: the
+// toolkit's own reader takes what it can of a cut text, which may end inside a value and read wrong.
+std::unique_ptr<juce::XmlElement> readCompleteState (const void* data, int sizeInBytes)
+{
+    constexpr int headerSize = 8;
+    constexpr juce::uint32 binaryXmlMark = 0x21324356;
+
+    if (data == nullptr || sizeInBytes <= headerSize ||
+        juce::ByteOrder::littleEndianInt (data) != binaryXmlMark)
+        return nullptr;
+
+    const auto textLength =
+        static_cast<int> (juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4)));
+
+    if (textLength <= 0 || textLength > sizeInBytes - headerSize)
+        return nullptr;
+
+    juce::XmlDocument document (
+        juce::String::fromUTF8 (static_cast<const char*> (data) + headerSize, textLength));
+    auto element = document.getDocumentElement();
+
+    if (document.getLastParseError().isNotEmpty())
+        return nullptr;
+
+    return element;
+}
+} // namespace
+
+void PluginProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    const auto settings = getInstanceSettings();
+
+    juce::XmlElement state (stateTag);
+    state.setAttribute ("version", stateVersion);
+    state.setAttribute ("language", settings.language);
+    state.setAttribute ("languageSet", settings.languageSet);
+    state.setAttribute ("sets", settings.sets);
+    state.setAttribute ("tag", settings.tag);
+    state.setAttribute ("lastItem", settings.lastItem);
+    state.setAttribute ("lookForFavorites", settings.lookForFavorites);
+    state.setAttribute ("timerSeconds", settings.timerSeconds);
+    copyXmlToBinary (state, destData);
+}
+
+void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    // A state this instance cannot read, damaged or not its own, leaves the defaults.
+    ConfigFile::Settings settings;
+    const auto state = readCompleteState (data, sizeInBytes);
+
+    if (state != nullptr && state->hasTagName (stateTag) && state->getIntAttribute ("version") >= 1)
+    {
+        settings.language = state->getIntAttribute ("language", settings.language);
+        settings.languageSet = state->getIntAttribute ("languageSet", settings.languageSet);
+        settings.sets = state->getStringAttribute ("sets", settings.sets);
+        settings.tag = state->getIntAttribute ("tag", settings.tag);
+        settings.lastItem = state->getIntAttribute ("lastItem", settings.lastItem);
+        settings.lookForFavorites = state->getBoolAttribute ("lookForFavorites", settings.lookForFavorites);
+        settings.timerSeconds = state->getIntAttribute ("timerSeconds", settings.timerSeconds);
+    }
+
+    setInstanceSettings (ConfigFile::withUsableValues (settings));
+    ++stateRestoreCount;
+}
 
 // The plugin client asks for the processor of a new instance here.
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

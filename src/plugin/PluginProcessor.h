@@ -1,12 +1,15 @@
 #pragma once
 
+#include "main/ConfigFile.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <atomic>
 
 // The plugin's processor: the sound passes through untouched, and every MIDI note-on, on any channel, asks
 // the editor for a new advice. The audio thread only counts the notes; the editor, on the message thread,
-// compares the count with the one it last saw.
+// compares the count with the one it last saw. The instance keeps the main screen's settings, which the host
+// saves with its project, so that each instance has its own.
 class PluginProcessor final : public juce::AudioProcessor
 {
 public:
@@ -14,6 +17,17 @@ public:
 
     // The number of note-ons received since the instance was made.
     int getNoteOnCount() const { return noteOnCount.load(); }
+
+    // The main screen's settings in this instance; the defaults until the screen or the state gives some.
+    ConfigFile::Settings getInstanceSettings() const;
+    void setInstanceSettings (const ConfigFile::Settings& settings);
+
+    // The number of states the host has restored; the editor hands the settings to its screen again when
+    // it has grown.
+    int getStateRestoreCount() const { return stateRestoreCount.load(); }
+
+    // The state's version, written in every state so that a later one can still read this one.
+    static constexpr int stateVersion = 1;
 
     void prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock) override;
     void releaseResources() override;
@@ -41,6 +55,11 @@ public:
 
 private:
     std::atomic<int> noteOnCount{ 0 };
+    std::atomic<int> stateRestoreCount{ 0 };
+
+    // The host may ask for the state on another thread than the editor's.
+    juce::CriticalSection settingsLock;
+    ConfigFile::Settings instanceSettings;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginProcessor)
 };
