@@ -60,10 +60,4 @@ endfunction()
 musewheeler_ship_sets (MusewheelerPlugin_LV2 "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>")
 musewheeler_ship_sets (MusewheelerPlugin_VST3 "$<TARGET_FILE_DIR:MusewheelerPlugin_VST3>/../Resources")
 
-# The toolkit writes ui.ttl after opening an editor once, whose main screen then writes its settings file in
-# the folder it found: the bundle ships without that one.
-add_custom_command (TARGET MusewheelerPlugin_LV2 POST_BUILD
-    COMMAND "${CMAKE_COMMAND}" -E rm -f "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>/Musewheeler.ini"
-    VERBATIM)
-
 add_custom_target (plugins DEPENDS MusewheelerPlugin_VST3 MusewheelerPlugin_LV2)

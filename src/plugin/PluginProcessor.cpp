@@ -10,8 +10,24 @@ PluginProcessor::PluginProcessor()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
                                 .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
 {
-    // Before any editor: the main screen reads its sets and settings as it is made.
+    // Before any editor: the main screen reads its sets as it is made.
     PluginFolder::useAsProgramFolder();
+
+    const auto attributes =
+        juce::AudioParameterIntAttributes()
+            .withStringFromValueFunction (
+                [] (int note, int) { return note == anyNote ? juce::String ("Any") : juce::String (note); })
+            .withValueFromStringFunction (
+                [] (const juce::String& text)
+                {
+                    return text.trim().containsOnly ("0123456789") && text.trim().isNotEmpty()
+                               ? text.getIntValue()
+                               : anyNote;
+                });
+    auto note = std::make_unique<juce::AudioParameterInt> (juce::ParameterID ("note", 1), "Note", anyNote,
+                                                           127, anyNote, attributes);
+    noteParameter = note.get();
+    addParameter (note.release());
 }
 
 void PluginProcessor::prepareToPlay (double, int) {}
@@ -31,9 +47,15 @@ void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
     // The buffer holds the input in place: leaving it untouched passes the sound through.
     juce::ignoreUnused (buffer);
 
+    const auto note = noteParameter->get();
+
     for (const auto metadata : midiMessages)
-        if (metadata.getMessage().isNoteOn())
+    {
+        const auto message = metadata.getMessage();
+
+        if (message.isNoteOn() && (note == anyNote || message.getNoteNumber() == note))
             ++noteOnCount;
+    }
 }
 
 juce::AudioProcessorEditor* PluginProcessor::createEditor()
@@ -147,6 +169,7 @@ void PluginProcessor::getStateInformation (juce::MemoryBlock& destData)
     state.setAttribute ("lastItem", settings.lastItem);
     state.setAttribute ("lookForFavorites", settings.lookForFavorites);
     state.setAttribute ("timerSeconds", settings.timerSeconds);
+    state.setAttribute ("note", noteParameter->get());
     copyXmlToBinary (state, destData);
 }
 
@@ -154,6 +177,7 @@ void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
     // A state this instance cannot read, damaged or not its own, leaves the defaults.
     ConfigFile::Settings settings;
+    auto note = anyNote;
     const auto state = readCompleteState (data, sizeInBytes);
 
     if (state != nullptr && state->hasTagName (stateTag) && state->getIntAttribute ("version") >= 1)
@@ -165,7 +189,11 @@ void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
         settings.lastItem = state->getIntAttribute ("lastItem", settings.lastItem);
         settings.lookForFavorites = state->getBoolAttribute ("lookForFavorites", settings.lookForFavorites);
         settings.timerSeconds = state->getIntAttribute ("timerSeconds", settings.timerSeconds);
+        note = state->getIntAttribute ("note", note);
     }
+
+    const auto range = noteParameter->getRange();
+    *noteParameter = note >= range.getStart() && note <= range.getEnd() ? note : anyNote;
 
     setInstanceSettings (ConfigFile::withUsableValues (settings));
     ++stateRestoreCount;

@@ -6,17 +6,22 @@
 
 #include <atomic>
 
-// The plugin's processor: the sound passes through untouched, and every MIDI note-on, on any channel, asks
-// the editor for a new advice. The audio thread only counts the notes; the editor, on the message thread,
-// compares the count with the one it last saw. The instance keeps the main screen's settings, which the host
-// saves with its project, so that each instance has its own.
+// The plugin's processor: the sound passes through untouched, and every MIDI note-on of the chosen note (or
+// of any note), on any channel, asks the editor for a new advice. The audio thread only counts the notes; the
+// editor, on the message thread, compares the count with the one it last saw. The instance keeps the main
+// screen's settings, which the host saves with its project, so that each instance has its own.
 class PluginProcessor final : public juce::AudioProcessor
 {
 public:
     PluginProcessor();
 
-    // The number of note-ons received since the instance was made.
+    // The number of note-ons received since the instance was made, of the note the parameter names or of
+    // any note.
     int getNoteOnCount() const { return noteOnCount.load(); }
+
+    // The note that draws an advice, a MIDI note number, or anyNote.
+    static constexpr int anyNote = -1;
+    juce::AudioParameterInt& getNoteParameter() { return *noteParameter; }
 
     // The main screen's settings in this instance; the defaults until the screen or the state gives some.
     ConfigFile::Settings getInstanceSettings() const;
@@ -54,6 +59,9 @@ public:
     void setStateInformation (const void* data, int sizeInBytes) override;
 
 private:
+    // Owned by the processor's parameter list.
+    juce::AudioParameterInt* noteParameter = nullptr;
+
     std::atomic<int> noteOnCount{ 0 };
     std::atomic<int> stateRestoreCount{ 0 };
 

@@ -1,0 +1,112 @@
+#include "PluginTestHelpers.h"
+
+using plugin_testing::PluginTest;
+
+namespace
+{
+juce::MidiBuffer notesOn (std::initializer_list<std::pair<int, int>> channelsAndNotes)
+{
+    juce::MidiBuffer midi;
+    int sample = 0;
+
+    for (const auto& [channel, note] : channelsAndNotes)
+        midi.addEvent (juce::MidiMessage::noteOn (channel, note, 0.8f), sample++);
+
+    return midi;
+}
+
+void setNote (PluginProcessor& processor, int note)
+{
+    auto& parameter = processor.getNoteParameter();
+    parameter.setValueNotifyingHost (parameter.convertTo0to1 (static_cast<float> (note)));
+}
+} // namespace
+
+TEST_F (PluginTest, theNoteParameterRunsFromAnyNoteToTheLastMidiNoteAndStartsAtAny)
+{
+    PluginProcessor processor;
+    auto& parameter = processor.getNoteParameter();
+    EXPECT_EQ (parameter.getName (20), "Note");
+    EXPECT_EQ (parameter.getRange().getStart(), -1);
+    EXPECT_EQ (parameter.getRange().getEnd(), 127);
+    EXPECT_EQ (parameter.get(), PluginProcessor::anyNote);
+    EXPECT_EQ (parameter.getCurrentValueAsText(), "Any");
+    EXPECT_EQ (processor.getParameters().size(), 1);
+}
+
+TEST_F (PluginTest, withAnyNoteEveryNoteOnOnAnyChannelCounts)
+{
+    PluginProcessor processor;
+    auto midi = notesOn ({ { 1, 60 }, { 16, 0 }, { 5, 127 } });
+    midi.addEvent (juce::MidiMessage::noteOff (1, 60), 10);
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 7, 100), 11);
+    runBlock (processor, midi);
+    EXPECT_EQ (processor.getNoteOnCount(), 3);
+}
+
+TEST_F (PluginTest, withANoteChosenOnlyThatNoteCounts)
+{
+    PluginProcessor processor;
+    setNote (processor, 60);
+    ASSERT_EQ (processor.getNoteParameter().get(), 60);
+
+    auto midi = notesOn ({ { 1, 61 }, { 2, 59 }, { 3, 72 } });
+    runBlock (processor, midi);
+    EXPECT_EQ (processor.getNoteOnCount(), 0);
+
+    midi = notesOn ({ { 1, 60 }, { 9, 60 }, { 1, 48 } });
+    runBlock (processor, midi);
+    EXPECT_EQ (processor.getNoteOnCount(), 2);
+
+    // Back to any note: the next block counts every note again.
+    setNote (processor, PluginProcessor::anyNote);
+    midi = notesOn ({ { 1, 61 }, { 2, 59 } });
+    runBlock (processor, midi);
+    EXPECT_EQ (processor.getNoteOnCount(), 4);
+}
+
+TEST_F (PluginTest, theAudioPassesThroughUntouched)
+{
+    PluginProcessor processor;
+    juce::AudioBuffer<float> buffer (2, 64);
+
+    for (int channel = 0; channel < 2; ++channel)
+        for (int sample = 0; sample < 64; ++sample)
+            buffer.setSample (channel, sample, 0.01f * static_cast<float> (sample - 30 * channel));
+
+    juce::AudioBuffer<float> original (buffer);
+    auto midi = notesOn ({ { 1, 60 } });
+    processor.processBlock (buffer, midi);
+
+    for (int channel = 0; channel < 2; ++channel)
+        for (int sample = 0; sample < 64; ++sample)
+            ASSERT_EQ (buffer.getSample (channel, sample), original.getSample (channel, sample));
+}
+
+TEST_F (PluginTest, theNoteIsSavedWithTheStateAndAGarbageStateGivesAnyNote)
+{
+    PluginProcessor saved;
+    setNote (saved, 36);
+    const auto state = stateOf (saved);
+
+    PluginProcessor restored;
+    restore (restored, state);
+    EXPECT_EQ (restored.getNoteParameter().get(), 36);
+
+    auto midi = notesOn ({ { 1, 35 }, { 1, 36 } });
+    runBlock (restored, midi);
+    EXPECT_EQ (restored.getNoteOnCount(), 1);
+
+    const char garbage[] = "not a state at all";
+    restored.setStateInformation (garbage, sizeof (garbage));
+    EXPECT_EQ (restored.getNoteParameter().get(), PluginProcessor::anyNote);
+
+    // A note out of the MIDI range in an otherwise readable state means any note.
+    juce::XmlElement outOfRange ("MusewheelerState");
+    outOfRange.setAttribute ("version", 1);
+    outOfRange.setAttribute ("note", 300);
+    juce::MemoryBlock bytes;
+    juce::AudioProcessor::copyXmlToBinary (outOfRange, bytes);
+    restore (saved, bytes);
+    EXPECT_EQ (saved.getNoteParameter().get(), PluginProcessor::anyNote);
+}
