@@ -43,7 +43,7 @@ bool ConfigFile::Settings::operator== (const Settings& other) const
 {
     return language == other.language && languageSet == other.languageSet && sets == other.sets &&
            tag == other.tag && lastItem == other.lastItem && lookForFavorites == other.lookForFavorites &&
-           timerSeconds == other.timerSeconds;
+           timerSeconds == other.timerSeconds && timerBars == other.timerBars;
 }
 
 juce::File ConfigFile::getDefaultLocation()
@@ -89,6 +89,12 @@ ConfigFile::Settings ConfigFile::withUsableValues (Settings settings)
 
     // A negative period would make the toolkit tick every millisecond, an oversized one overflows.
     if (settings.timerSeconds < 0 || settings.timerSeconds > maximumTimerSeconds)
+        settings.timerSeconds = 0;
+
+    // One timer at a time: the bars, when chosen, replace the seconds.
+    if (!isTimerBarCount (settings.timerBars))
+        settings.timerBars = 0;
+    else
         settings.timerSeconds = 0;
 
     return settings;

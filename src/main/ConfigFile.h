@@ -25,6 +25,10 @@ public:
         bool lookForFavorites = false;
         int timerSeconds = 0;
 
+        // Advice every so many bars of the host's tempo, 0 when off. Only a plugin instance keeps it, in
+        // its state: the program has no tempo to follow, and its file has no line for it.
+        int timerBars = 0;
+
         bool operator== (const Settings& other) const;
         bool operator!= (const Settings& other) const { return !(*this == other); }
     };
@@ -42,6 +46,9 @@ public:
 
     // The settings with each value the program cannot work with replaced by its default, as parse does.
     static Settings withUsableValues (Settings settings);
+
+    // The bar counts the timer can follow.
+    static bool isTimerBarCount (int bars) { return bars == 4 || bars == 8 || bars == 16; }
 
     // The file's bytes decoded as the program reads its text files (Utf16TextFile), then parsed.
     static Settings parseData (const void* data, size_t numBytes);

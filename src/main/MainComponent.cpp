@@ -22,6 +22,19 @@ constexpr TimerEntry timerEntries[] = {
     { 16, 300, { "5 minutes", "5 minutes" } },   { 17, 600, { "10 minutes", "10 minutes" } },
 };
 
+struct BarTimerEntry
+{
+    int menuId;
+    int bars;
+    Bilingual name;
+};
+
+constexpr BarTimerEntry barTimerEntries[] = {
+    { 20, 4, { "Every 4 bars", "Toutes les 4 mesures" } },
+    { 21, 8, { "Every 8 bars", "Toutes les 8 mesures" } },
+    { 22, 16, { "Every 16 bars", "Toutes les 16 mesures" } },
+};
+
 constexpr Bilingual timerText{ "Timer", "Minuterie" };
 constexpr Bilingual setsEditionText{ "Sets edition", "Édition des sets" };
 constexpr Bilingual moreSetsText{ "To get more sets...", "Récupérer plus de sets..." };
@@ -579,13 +592,31 @@ int MainComponent::getTimerPeriodForMenuId (int menuId)
     return -1;
 }
 
+int MainComponent::getTimerBarsForMenuId (int menuId)
+{
+    for (const auto& entry : barTimerEntries)
+        if (entry.menuId == menuId)
+            return entry.bars;
+
+    return -1;
+}
+
+void MainComponent::offerBarTimer()
+{
+    barTimerOffered = true;
+}
+
 juce::PopupMenu MainComponent::createMainMenu() const
 {
     juce::PopupMenu timerMenu;
 
     for (const auto& entry : timerEntries)
         timerMenu.addItem (entry.menuId, entry.name.in (currentLanguage), true,
-                           timerSeconds == entry.seconds);
+                           timerBars == 0 && timerSeconds == entry.seconds);
+
+    if (barTimerOffered)
+        for (const auto& entry : barTimerEntries)
+            timerMenu.addItem (entry.menuId, entry.name.in (currentLanguage), true, timerBars == entry.bars);
 
     juce::PopupMenu menu;
     menu.addItem (menuOptions, "Options");
@@ -642,12 +673,20 @@ void MainComponent::handleMenuResult (int menuId)
             break;
         case menuTimerDisabled:
             timerSeconds = 0;
+            timerBars = 0;
             stopTimer (adviceTimer);
             break;
         default:
-            if (menuId >= menuTimerFirstPeriod && menuId <= menuTimerLastPeriod)
+            if (barTimerOffered && menuId >= menuTimerFirstBars && menuId <= menuTimerLastBars)
+            {
+                timerBars = getTimerBarsForMenuId (menuId);
+                timerSeconds = 0;
+                stopTimer (adviceTimer);
+            }
+            else if (menuId >= menuTimerFirstPeriod && menuId <= menuTimerLastPeriod)
             {
                 timerSeconds = getTimerPeriodForMenuId (menuId);
+                timerBars = 0;
                 startTimer (adviceTimer, timerSeconds * 1000);
             }
             else
@@ -711,6 +750,7 @@ void MainComponent::loadDataConfig()
     lastItem = settings.lastItem;
     lookForFavorites = settings.lookForFavorites;
     timerSeconds = settings.timerSeconds;
+    timerBars = settings.timerBars;
 
     dataTags.initDataTagsLibrary (currentLanguage == 1);
 }
@@ -738,5 +778,6 @@ ConfigFile::Settings MainComponent::getSettings() const
     settings.lastItem = currentItem;
     settings.lookForFavorites = lookForFavorites;
     settings.timerSeconds = timerSeconds;
+    settings.timerBars = timerBars;
     return settings;
 }

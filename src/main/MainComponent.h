@@ -44,7 +44,9 @@ public:
         menuAbout = 9,
         menuTimerDisabled = 10,
         menuTimerFirstPeriod = 11,
-        menuTimerLastPeriod = 17
+        menuTimerLastPeriod = 17,
+        menuTimerFirstBars = 20,
+        menuTimerLastBars = 22
     };
 
     // The settings in the program's "Musewheeler.ini".
@@ -86,6 +88,14 @@ public:
     // The period in seconds of a timer submenu entry (ids 10 to 17), or -1 for any other id.
     static int getTimerPeriodForMenuId (int menuId);
 
+    // Adds "every 4, 8 or 16 bars" to the timer submenu, for a screen whose host has a tempo to follow.
+    // Choosing one stops the timer in seconds; whoever follows the tempo asks for the draws.
+    void offerBarTimer();
+    bool isBarTimerOffered() const { return barTimerOffered; }
+
+    // The bar count of a bar entry of the timer submenu (ids 20 to 22), or -1 for any other id.
+    static int getTimerBarsForMenuId (int menuId);
+
     bool askAuthorizationToQuit();
 
     // The component that takes the keys now: the set editor while it is open, else the main screen (the
@@ -118,6 +128,7 @@ public:
     int getCurrentTag() const { return currentTag; }
     bool getLookForFavorites() const { return lookForFavorites; }
     int getTimerSeconds() const { return timerSeconds; }
+    int getTimerBars() const { return timerBars; }
     const DataTags& getDataTags() const { return dataTags; }
     AboutComponent& getAboutComponent() { return *aboutComponent; }
     OptionsComponent& getOptionsComponent() { return *optionsComponent; }
@@ -173,6 +184,8 @@ private:
     int currentTag = -1;
     bool lookForFavorites = false;
     int timerSeconds = 0;
+    int timerBars = 0;
+    bool barTimerOffered = false;
     int currentItem = -1;
     int lastItem = -1;
 

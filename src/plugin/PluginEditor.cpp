@@ -7,9 +7,11 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     , pluginProcessor (editedProcessor)
     , mainComponent (std::make_unique<InstanceSettingsStore> (editedProcessor))
     , noteOnsSeen (editedProcessor.getNoteOnCount())
+    , barDrawsSeen (editedProcessor.getBarDrawCount())
     , stateRestoresSeen (editedProcessor.getStateRestoreCount())
     , settingsHanded (mainComponent.getSettings())
 {
+    mainComponent.offerBarTimer();
     addAndMakeVisible (mainComponent);
     setResizable (false, false);
     setSize (mainComponent.getWidth(), mainComponent.getHeight());
@@ -44,11 +46,13 @@ void PluginEditor::lookAtProcessor()
     }
 
     const auto noteOns = pluginProcessor.getNoteOnCount();
+    const auto barDraws = pluginProcessor.getBarDrawCount();
 
-    // Several notes between two looks draw one advice: each would replace the one before unread.
-    if (noteOns != noteOnsSeen)
+    // Several notes or bars between two looks draw one advice: each would replace the one before unread.
+    if (noteOns != noteOnsSeen || barDraws != barDrawsSeen)
     {
         noteOnsSeen = noteOns;
+        barDrawsSeen = barDraws;
         mainComponent.takeNewAdvice (true, -1);
     }
 

@@ -5,10 +5,10 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-// The plugin's window: the program's main screen, 500 x 350, with its settings kept in the instance. It
-// draws a new advice when the processor has received note-ons since it last looked, hands the screen's
-// settings to the processor whenever they change, and the processor's to the screen when the host has
-// restored a state.
+// The plugin's window: the program's main screen, 500 x 350, with its settings kept in the instance and
+// the timer that follows the host's tempo. It draws a new advice when the processor has received note-ons
+// or counted a group of bars since it last looked, hands the screen's settings to the processor whenever
+// they change, and the processor's to the screen when the host has restored a state.
 class PluginEditor final
     : public juce::AudioProcessorEditor
     , private juce::Timer
@@ -33,6 +33,7 @@ private:
 
     MainComponent mainComponent;
     int noteOnsSeen = 0;
+    int barDrawsSeen = 0;
     int stateRestoresSeen = 0;
     ConfigFile::Settings settingsHanded;
 

@@ -45,7 +45,6 @@ bool PluginProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
 {
     // The buffer holds the input in place: leaving it untouched passes the sound through.
-    juce::ignoreUnused (buffer);
 
     const auto note = noteParameter->get();
 
@@ -56,6 +55,19 @@ void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
         if (message.isNoteOn() && (note == anyNote || message.getNoteNumber() == note))
             ++noteOnCount;
     }
+
+    const auto bars = timerBars.load();
+    auto* host = getPlayHead();
+
+    if (bars == 0 || host == nullptr)
+    {
+        barClock.reset();
+        return;
+    }
+
+    if (const auto position = host->getPosition())
+        if (barClock.blockStartsAGroup (*position, buffer.getNumSamples(), getSampleRate(), bars))
+            ++barDrawCount;
 }
 
 juce::AudioProcessorEditor* PluginProcessor::createEditor()
@@ -122,6 +134,7 @@ void PluginProcessor::setInstanceSettings (const ConfigFile::Settings& settings)
 {
     const juce::ScopedLock lock (settingsLock);
     instanceSettings = settings;
+    timerBars = settings.timerBars;
 }
 
 namespace
@@ -169,6 +182,7 @@ void PluginProcessor::getStateInformation (juce::MemoryBlock& destData)
     state.setAttribute ("lastItem", settings.lastItem);
     state.setAttribute ("lookForFavorites", settings.lookForFavorites);
     state.setAttribute ("timerSeconds", settings.timerSeconds);
+    state.setAttribute ("timerBars", settings.timerBars);
     state.setAttribute ("note", noteParameter->get());
     copyXmlToBinary (state, destData);
 }
@@ -189,6 +203,7 @@ void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
         settings.lastItem = state->getIntAttribute ("lastItem", settings.lastItem);
         settings.lookForFavorites = state->getBoolAttribute ("lookForFavorites", settings.lookForFavorites);
         settings.timerSeconds = state->getIntAttribute ("timerSeconds", settings.timerSeconds);
+        settings.timerBars = state->getIntAttribute ("timerBars", settings.timerBars);
         note = state->getIntAttribute ("note", note);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/ConfigFile.h"
+#include "plugin/BarClock.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -18,6 +19,9 @@ public:
     // The number of note-ons received since the instance was made, of the note the parameter names or of
     // any note.
     int getNoteOnCount() const { return noteOnCount.load(); }
+
+    // The number of groups of bars begun while the host played, with the timer following the tempo.
+    int getBarDrawCount() const { return barDrawCount.load(); }
 
     // The note that draws an advice, a MIDI note number, or anyNote.
     static constexpr int anyNote = -1;
@@ -64,6 +68,11 @@ private:
 
     std::atomic<int> noteOnCount{ 0 };
     std::atomic<int> stateRestoreCount{ 0 };
+    std::atomic<int> barDrawCount{ 0 };
+
+    // The audio thread's copy of the timer's bar count, which it reads without the lock.
+    std::atomic<int> timerBars{ 0 };
+    BarClock barClock;
 
     // The host may ask for the state on another thread than the editor's.
     juce::CriticalSection settingsLock;
