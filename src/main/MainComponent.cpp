@@ -657,7 +657,10 @@ void MainComponent::handleMenuResult (int menuId)
             openOptions();
             break;
         case menuSetsEdition:
-            openEdition();
+            if (setsEditionHandler != nullptr)
+                setsEditionHandler();
+            else
+                openEdition();
             break;
         case menuAbout:
             openAbout();
@@ -724,6 +727,11 @@ void MainComponent::setClipboardWriter (std::function<void (const juce::String&)
 void MainComponent::setDialogs (std::unique_ptr<EditorDialogs> newDialogs)
 {
     dialogs = std::move (newDialogs);
+}
+
+void MainComponent::setSetsEditionHandler (std::function<void()> handler)
+{
+    setsEditionHandler = std::move (handler);
 }
 
 void MainComponent::setKeyboardFocusGiver (std::function<void (juce::Component&)> giver)

@@ -116,6 +116,10 @@ public:
     // The alerts of the main screen go through the same kind of dialogs as the editor's questions.
     void setDialogs (std::unique_ptr<EditorDialogs> newDialogs);
 
+    // What "Sets edition" does instead of opening the set editor on the screen, where the screen's window
+    // may close under the editor's questions (a plugin's, closed by its host at any moment).
+    void setSetsEditionHandler (std::function<void()> handler);
+
     // Where the keyboard focus is handed; tests, whose components are on no desktop, put a recorder here.
     void setKeyboardFocusGiver (std::function<void (juce::Component&)> giver);
 
@@ -194,6 +198,7 @@ private:
     std::unique_ptr<EditorDialogs> dialogs;
     std::function<void (juce::Component&)> keyboardFocusGiver;
     std::unique_ptr<SettingsStore> settingsStore;
+    std::function<void()> setsEditionHandler;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

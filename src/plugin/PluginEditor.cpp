@@ -1,6 +1,17 @@
 #include "plugin/PluginEditor.h"
 
+#include "app/Bilingual.h"
 #include "plugin/InstanceSettingsStore.h"
+
+namespace
+{
+constexpr Bilingual programMissingText{
+    "The sets are edited in the Musewheeler program, which was not found in ~/.local/bin or /usr/bin. "
+    "Install it to edit your sets.",
+    "Les sets se modifient dans le programme Musewheeler, qui n'a pas été trouvé dans ~/.local/bin ou "
+    "/usr/bin. Installez-le pour modifier vos sets."
+};
+} // namespace
 
 PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     : juce::AudioProcessorEditor (editedProcessor)
@@ -10,8 +21,10 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     , barDrawsSeen (editedProcessor.getBarDrawCount())
     , stateRestoresSeen (editedProcessor.getStateRestoreCount())
     , settingsHanded (mainComponent.getSettings())
+    , programLauncher (std::make_unique<ProgramLauncher>())
 {
     mainComponent.offerBarTimer();
+    mainComponent.setSetsEditionHandler ([this] { editSetsInTheProgram(); });
     addAndMakeVisible (mainComponent);
     setResizable (false, false);
     setSize (mainComponent.getWidth(), mainComponent.getHeight());
@@ -64,4 +77,20 @@ void PluginEditor::lookAtProcessor()
         settingsHanded = settings;
         pluginProcessor.setInstanceSettings (settings);
     }
+}
+
+void PluginEditor::setProgramLauncher (std::unique_ptr<ProgramLauncher> launcher)
+{
+    programLauncher = std::move (launcher);
+}
+
+void PluginEditor::editSetsInTheProgram()
+{
+    if (programLauncher->launch())
+        return;
+
+    // Asynchronous: a modal loop inside a host's window would run the host's events under the box.
+    juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::InfoIcon, "Musewheeler",
+                                            programMissingText.in (mainComponent.getCurrentLanguage()), {},
+                                            this);
 }

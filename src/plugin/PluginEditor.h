@@ -2,13 +2,15 @@
 
 #include "main/MainComponent.h"
 #include "plugin/PluginProcessor.h"
+#include "plugin/ProgramLauncher.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 // The plugin's window: the program's main screen, 500 x 350, with its settings kept in the instance and
 // the timer that follows the host's tempo. It draws a new advice when the processor has received note-ons
 // or counted a group of bars since it last looked, hands the screen's settings to the processor whenever
-// they change, and the processor's to the screen when the host has restored a state.
+// they change, and the processor's to the screen when the host has restored a state. "Sets edition" starts
+// the installed program, whose window no host closes under the editor's questions.
 class PluginEditor final
     : public juce::AudioProcessorEditor
     , private juce::Timer
@@ -21,11 +23,15 @@ public:
 
     MainComponent& getMainComponent() { return mainComponent; }
 
+    // Where "Sets edition" starts the program; tests put one on a program of their own here.
+    void setProgramLauncher (std::unique_ptr<ProgramLauncher> launcher);
+
     // What the editor does 33 times a second; tests call it without waiting for the timer.
     void lookAtProcessor();
 
 private:
     void timerCallback() override;
+    void editSetsInTheProgram();
 
     static constexpr int notePollMilliseconds = 30;
 
@@ -36,6 +42,7 @@ private:
     int barDrawsSeen = 0;
     int stateRestoresSeen = 0;
     ConfigFile::Settings settingsHanded;
+    std::unique_ptr<ProgramLauncher> programLauncher;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginEditor)
 };

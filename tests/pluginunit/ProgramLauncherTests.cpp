@@ -1,0 +1,65 @@
+#include "PluginTestHelpers.h"
+#include "plugin/ProgramLauncher.h"
+
+using plugin_testing::PluginTest;
+
+namespace
+{
+// A stand-in for the installed program that leaves a mark where it was started.
+juce::File writeProgram (const juce::File& folder, const juce::File& mark)
+{
+    const auto program = folder.getChildFile ("musewheeler");
+    program.replaceWithText ("#!/bin/sh\necho started > '" + mark.getFullPathName() + "'\n", false, false,
+                             "\n");
+    program.setExecutePermission (true);
+    return program;
+}
+
+bool waitForFile (const juce::File& file)
+{
+    for (int attempt = 0; attempt < 200 && !file.existsAsFile(); ++attempt)
+        juce::Thread::sleep (20);
+
+    return file.existsAsFile();
+}
+} // namespace
+
+TEST_F (PluginTest, theLauncherStartsTheFirstProgramFound)
+{
+    testing_helpers::TemporaryFolder folder;
+    folder.child ("local").createDirectory();
+    folder.child ("usr").createDirectory();
+    const auto mark = folder.child ("started");
+    const auto program = writeProgram (folder.child ("usr"), mark);
+
+    // A file that cannot be run is passed over.
+    folder.child ("local/musewheeler").replaceWithText ("not a program");
+
+    ProgramLauncher launcher (juce::Array<juce::File>{ folder.child ("local/musewheeler"), program });
+    EXPECT_EQ (launcher.findProgram(), program);
+    ASSERT_TRUE (launcher.launch());
+    EXPECT_TRUE (waitForFile (mark));
+}
+
+TEST_F (PluginTest, theLauncherSaysWhenNoProgramIsInstalled)
+{
+    testing_helpers::TemporaryFolder folder;
+    ProgramLauncher launcher (juce::Array<juce::File>{ folder.child ("musewheeler") });
+    EXPECT_EQ (launcher.findProgram(), juce::File());
+    EXPECT_FALSE (launcher.launch());
+}
+
+TEST_F (PluginTest, setsEditionStartsTheProgramInsteadOfOpeningTheEditorInTheHostsWindow)
+{
+    testing_helpers::TemporaryFolder folder;
+    const auto mark = folder.child ("started");
+    const auto program = writeProgram (folder.get(), mark);
+
+    PluginProcessor processor;
+    const auto editor = makeEditor (processor);
+    editor->setProgramLauncher (std::make_unique<ProgramLauncher> (juce::Array<juce::File>{ program }));
+    editor->getMainComponent().handleMenuResult (MainComponent::menuSetsEdition);
+
+    EXPECT_FALSE (editor->getMainComponent().getEditionComponent().isVisible());
+    EXPECT_TRUE (waitForFile (mark));
+}
