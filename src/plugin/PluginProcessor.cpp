@@ -30,7 +30,11 @@ PluginProcessor::PluginProcessor()
     addParameter (note.release());
 }
 
-void PluginProcessor::prepareToPlay (double, int) {}
+void PluginProcessor::prepareToPlay (double, int)
+{
+    // The transport may stand anywhere after a restart: the next group start counts from scratch.
+    barClock.reset();
+}
 
 void PluginProcessor::releaseResources() {}
 
@@ -45,7 +49,6 @@ bool PluginProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
 {
     // The buffer holds the input in place: leaving it untouched passes the sound through.
-
     const auto note = noteParameter->get();
 
     for (const auto metadata : midiMessages)
