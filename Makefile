@@ -10,6 +10,7 @@ PLUGIN_DIR      ?= build-plugin
 JOBS            ?= $(shell nproc)
 FUZZ_SECONDS    ?= 60
 STARTUP_RUNS    ?= 15
+PLUGINS         ?= ON
 
 PACKAGES := cmake make g++ pkg-config juce-modules-source \
             libgtest-dev googletest libbenchmark-dev \
@@ -23,6 +24,7 @@ SCREENSHOT_DISPLAY ?= :71
 
 APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
 RELEASE_APP_DIR = $(RELEASE_DIR)/Musewheeler_artefacts/Release
+RELEASE_PLUGIN_DIR = $(RELEASE_DIR)/MusewheelerPlugin_artefacts/Release
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 
@@ -62,11 +64,12 @@ test: build
 # For the current user, no root needed: the program's folder in ~/.local/share/musewheeler (the program,
 # its help, musewheeler-sets, and the sets and settings it keeps beside itself), `musewheeler` and
 # `musewheeler-sets` launchers in ~/.local/bin,
-# a desktop entry and an icon. `make uninstall` removes them and keeps the sets and settings.
+# a desktop entry and an icon, and the VST3 and LV2 plugins in ~/.vst3 and ~/.lv2 (PLUGINS=OFF leaves them
+# out). `make uninstall` removes them all and keeps the sets and settings.
 install: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF
-	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets
-	packaging/install.sh install $(RELEASE_APP_DIR) .
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_PLUGIN=$(PLUGINS)
+	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets $(if $(filter ON,$(PLUGINS)),plugins)
+	packaging/install.sh install $(RELEASE_APP_DIR) . $(if $(filter ON,$(PLUGINS)),$(RELEASE_PLUGIN_DIR))
 
 uninstall:
 	packaging/install.sh uninstall

@@ -54,6 +54,10 @@ if (MUSEWHEELER_PLUGIN)
                       "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
     set_tests_properties (e2e.plugin-jalv PROPERTIES TIMEOUT 180 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
 
+    # make install puts the plugins into ~/.vst3 and ~/.lv2 when they are built.
+    set_tests_properties (e2e.install PROPERTIES ENVIRONMENT
+        "MUSEWHEELER_PLUGIN_FOLDER=$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>/../..;MUSEWHEELER_LV2_URI=${MUSEWHEELER_LV2_URI}")
+
     # Both plugins in the toolkit's own VST3 and LV2 hosting, under Xvfb with a window manager.
     include (cmake/PluginHost.cmake)
     add_test (NAME e2e.plugin-host
