@@ -292,6 +292,7 @@ TEST_P (PluginHostTest, givesItsStateToAnotherInstance)
     second->getStateInformation (restoredState);
 
     EXPECT_EQ (restoredState, firstState);
+    std::cout << GetParam() << " state: " << firstState.getSize() << " bytes\n";
 }
 
 TEST_P (PluginHostTest, opensAndClosesTwoEditorsInBothOrders)
