@@ -76,22 +76,22 @@ uninstall:
 
 # The Debian package musewheeler_<version>_<arch>.deb in this folder, for `sudo apt install ./musewheeler_*.deb`:
 # a Release build with Debian's hardening flags (dpkg-buildflags, less its -g: the programs are stripped),
-# packed by CPack (cmake/Package.cmake, packaging/).
+# packed by CPack (cmake/Package.cmake, packaging/), with the VST3 and LV2 plugins unless PLUGINS=OFF.
 DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g \
                  dpkg-buildflags --get
 
 deb: deps
-	cmake -S . -B $(DEB_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF \
+	cmake -S . -B $(DEB_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_PLUGIN=$(PLUGINS) \
 	    "-DCMAKE_C_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CFLAGS)" \
 	    "-DCMAKE_CXX_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CXXFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)"
-	cmake --build $(DEB_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets PackageFiles
+	cmake --build $(DEB_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets PackageFiles $(if $(filter ON,$(PLUGINS)),plugins)
 	cd $(DEB_DIR) && cpack -G DEB
 
 # The package checked: its files, lintian, the validators, the launcher under Xvfb for a fresh user and
 # after an upgrade, and (as root) apt-get install and remove.
 deb-check: deb
-	tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" .
+	tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" . $(if $(filter ON,$(PLUGINS)),"$$(cat $(DEB_DIR)/lv2-uri.txt)")
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer. The developer programs,
 # left out of `make test`'s build, are compiled here too, so that a change in src/ breaking them is still caught.

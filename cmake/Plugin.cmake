@@ -67,3 +67,6 @@ add_custom_command (TARGET MusewheelerPlugin_LV2 POST_BUILD
     VERBATIM)
 
 add_custom_target (plugins DEPENDS MusewheelerPlugin_VST3 MusewheelerPlugin_LV2)
+
+# The package's check asks the installed tree for this URI.
+file (WRITE "${PROJECT_BINARY_DIR}/lv2-uri.txt" "${MUSEWHEELER_LV2_URI}\n")
