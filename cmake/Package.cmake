@@ -78,7 +78,17 @@ install (FILES "${metainfoFile}" DESTINATION share/metainfo)
 install (FILES "${packageFilesDir}/musewheeler.1.gz" "${packageFilesDir}/musewheeler-sets.1.gz"
          DESTINATION share/man/man1)
 install (FILES "${packagingDir}/copyright" "${packageFilesDir}/changelog.gz" DESTINATION share/doc/musewheeler)
-install (FILES "${packagingDir}/lintian-overrides" DESTINATION share/lintian/overrides RENAME musewheeler)
+# The plugins' overrides only with the plugins: lintian reports an override that matches nothing.
+set (lintianOverrides "${packagingDir}/lintian-overrides")
+if (MUSEWHEELER_PLUGIN)
+    set (lintianOverrides "${packageFilesDir}/lintian-overrides")
+    file (READ "${packagingDir}/lintian-overrides" programOverrides)
+    file (READ "${packagingDir}/lintian-overrides-plugins" pluginOverrides)
+    file (WRITE "${lintianOverrides}" "${programOverrides}\n${pluginOverrides}")
+    set_property (DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                  "${packagingDir}/lintian-overrides" "${packagingDir}/lintian-overrides-plugins")
+endif()
+install (FILES "${lintianOverrides}" DESTINATION share/lintian/overrides RENAME musewheeler)
 
 # Built with the plugins, the package carries their bundles where hosts look for system-wide plugins, with
 # the sets and help pages inside each, and without a settings file a run from the build folder may have left.
