@@ -10,6 +10,7 @@ PLUGIN_DIR      ?= build-plugin
 JOBS            ?= $(shell nproc)
 FUZZ_SECONDS    ?= 60
 STARTUP_RUNS    ?= 15
+PLUGINS         ?= ON
 
 PACKAGES := cmake make g++ pkg-config juce-modules-source \
             libgtest-dev googletest libbenchmark-dev \
@@ -23,6 +24,7 @@ SCREENSHOT_DISPLAY ?= :71
 
 APP_DIR = $(BUILD_DIR)/Musewheeler_artefacts/Debug
 RELEASE_APP_DIR = $(RELEASE_DIR)/Musewheeler_artefacts/Release
+RELEASE_PLUGIN_DIR = $(RELEASE_DIR)/MusewheelerPlugin_artefacts/Release
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 
@@ -62,33 +64,35 @@ test: build
 # For the current user, no root needed: the program's folder in ~/.local/share/musewheeler (the program,
 # its help, musewheeler-sets, and the sets and settings it keeps beside itself), `musewheeler` and
 # `musewheeler-sets` launchers in ~/.local/bin,
-# a desktop entry and an icon. `make uninstall` removes them and keeps the sets and settings.
+# a desktop entry and an icon, and the VST3 and LV2 plugins in ~/.vst3 and ~/.lv2 (PLUGINS=OFF leaves them
+# out). `make uninstall` removes them all and keeps the sets and settings.
 install: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF
-	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets
-	packaging/install.sh install $(RELEASE_APP_DIR) .
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_PLUGIN=$(PLUGINS)
+	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets $(if $(filter ON,$(PLUGINS)),plugins)
+	packaging/install.sh install $(RELEASE_APP_DIR) . $(if $(filter ON,$(PLUGINS)),$(RELEASE_PLUGIN_DIR))
 
 uninstall:
 	packaging/install.sh uninstall
 
 # The Debian package musewheeler_<version>_<arch>.deb in this folder, for `sudo apt install ./musewheeler_*.deb`:
 # a Release build with Debian's hardening flags (dpkg-buildflags, less its -g: the programs are stripped),
-# packed by CPack (cmake/Package.cmake, packaging/).
+# packed by CPack (cmake/Package.cmake, packaging/), with the VST3 and LV2 plugins unless PLUGINS=OFF.
 DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g \
                  dpkg-buildflags --get
 
 deb: deps
-	cmake -S . -B $(DEB_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF \
+	cmake -S . -B $(DEB_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_PLUGIN=$(PLUGINS) \
 	    "-DCMAKE_C_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CFLAGS)" \
 	    "-DCMAKE_CXX_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CXXFLAGS)" \
-	    "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)"
-	cmake --build $(DEB_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets PackageFiles
+	    "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)" \
+	    "-DCMAKE_SHARED_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)" "-DCMAKE_MODULE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)"
+	cmake --build $(DEB_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets PackageFiles $(if $(filter ON,$(PLUGINS)),plugins)
 	cd $(DEB_DIR) && cpack -G DEB
 
 # The package checked: its files, lintian, the validators, the launcher under Xvfb for a fresh user and
 # after an upgrade, and (as root) apt-get install and remove.
 deb-check: deb
-	tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" .
+	tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" . $(if $(filter ON,$(PLUGINS)),"$$(cat $(DEB_DIR)/lv2-uri.txt)")
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer. The developer programs,
 # left out of `make test`'s build, are compiled here too, so that a change in src/ breaking them is still caught.

@@ -78,7 +78,33 @@ install (FILES "${metainfoFile}" DESTINATION share/metainfo)
 install (FILES "${packageFilesDir}/musewheeler.1.gz" "${packageFilesDir}/musewheeler-sets.1.gz"
          DESTINATION share/man/man1)
 install (FILES "${packagingDir}/copyright" "${packageFilesDir}/changelog.gz" DESTINATION share/doc/musewheeler)
-install (FILES "${packagingDir}/lintian-overrides" DESTINATION share/lintian/overrides RENAME musewheeler)
+# The plugins' overrides only with the plugins: lintian reports an override that matches nothing.
+set (lintianOverrides "${packagingDir}/lintian-overrides")
+if (MUSEWHEELER_PLUGIN)
+    set (lintianOverrides "${packageFilesDir}/lintian-overrides")
+    file (READ "${packagingDir}/lintian-overrides" programOverrides)
+    file (READ "${packagingDir}/lintian-overrides-plugins" pluginOverrides)
+    file (WRITE "${lintianOverrides}" "${programOverrides}\n${pluginOverrides}")
+    set_property (DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                  "${packagingDir}/lintian-overrides" "${packagingDir}/lintian-overrides-plugins")
+endif()
+install (FILES "${lintianOverrides}" DESTINATION share/lintian/overrides RENAME musewheeler)
+
+# Built with the plugins, the package carries their bundles where hosts look for system-wide plugins, with
+# the sets and help pages inside each, and without a settings file a run from the build folder may have left.
+if (MUSEWHEELER_PLUGIN)
+    set (pluginArtefacts "${PROJECT_BINARY_DIR}/MusewheelerPlugin_artefacts/$<CONFIG>")
+    install (DIRECTORY "${pluginArtefacts}/VST3/Musewheeler.vst3" DESTINATION lib/vst3
+             PATTERN "Musewheeler.ini" EXCLUDE)
+    install (DIRECTORY "${pluginArtefacts}/LV2/Musewheeler.lv2" DESTINATION lib/lv2
+             PATTERN "Musewheeler.ini" EXCLUDE)
+    install (CODE "
+        foreach (library vst3/Musewheeler.vst3/Contents/x86_64-linux/Musewheeler.so lv2/Musewheeler.lv2/libMusewheeler.so)
+            execute_process (COMMAND \"${CMAKE_STRIP}\" --strip-unneeded --remove-section=.comment --remove-section=.note
+                                     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/\${library}\"
+                             COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()")
+endif()
 
 # cpack installs only what `make deb` built, not every tool and gallery of the build folder.
 set (CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
@@ -100,6 +126,12 @@ itself, and a built-in editor writes new sets.
 
 The musewheeler-sets command draws, lists, searches, exports, checks and
 imports the same sets in a terminal.")
+if (MUSEWHEELER_PLUGIN)
+    string (APPEND CPACK_PACKAGE_DESCRIPTION "
+
+The same advice card is a VST3 and an LV2 plugin for digital audio
+workstations: audio passes through, and a MIDI note draws a new advice.")
+endif()
 set (CPACK_DEBIAN_FILE_NAME "musewheeler_${PROJECT_VERSION}_${debianArchitecture}.deb")
 set (CPACK_DEBIAN_PACKAGE_ARCHITECTURE "${debianArchitecture}")
 set (CPACK_DEBIAN_PACKAGE_MAINTAINER "${MUSEWHEELER_MAINTAINER}")

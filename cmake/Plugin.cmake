@@ -61,3 +61,6 @@ musewheeler_ship_sets (MusewheelerPlugin_LV2 "$<TARGET_FILE_DIR:MusewheelerPlugi
 musewheeler_ship_sets (MusewheelerPlugin_VST3 "$<TARGET_FILE_DIR:MusewheelerPlugin_VST3>/../Resources")
 
 add_custom_target (plugins DEPENDS MusewheelerPlugin_VST3 MusewheelerPlugin_LV2)
+
+# The package's check asks the installed tree for this URI.
+file (WRITE "${PROJECT_BINARY_DIR}/lv2-uri.txt" "${MUSEWHEELER_LV2_URI}\n")

@@ -3,7 +3,7 @@ include (GoogleTest)
 
 file (GLOB_RECURSE musewheelerTestSources CONFIGURE_DEPENDS
       "${PROJECT_SOURCE_DIR}/tests/*.cpp" "${PROJECT_SOURCE_DIR}/tests/*.h")
-list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/(e2e|pluginunit)/")
+list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/(e2e|plugin|pluginunit)/")
 
 add_executable (MusewheelerTests ${musewheelerTestSources})
 target_link_libraries (MusewheelerTests PRIVATE MusewheelerCore GTest::gtest)
@@ -66,4 +66,16 @@ if (MUSEWHEELER_PLUGIN)
               COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/jalv-smoke.sh"
                       "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
     set_tests_properties (e2e.plugin-jalv PROPERTIES TIMEOUT 180 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
+
+    # make install puts the plugins into ~/.vst3 and ~/.lv2 when they are built.
+    set_tests_properties (e2e.install PROPERTIES ENVIRONMENT
+        "MUSEWHEELER_PLUGIN_FOLDER=$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>/../..;MUSEWHEELER_LV2_URI=${MUSEWHEELER_LV2_URI}")
+
+    # Both plugins in the toolkit's own VST3 and LV2 hosting, under Xvfb with a window manager.
+    include (cmake/PluginHost.cmake)
+    add_test (NAME e2e.plugin-host
+              COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/plugin-host.sh" "$<TARGET_FILE:PluginHost>"
+                      "$<TARGET_FILE_DIR:MusewheelerPlugin_VST3>/../.." "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>"
+                      "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
+    set_tests_properties (e2e.plugin-host PROPERTIES TIMEOUT 300 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
 endif()

@@ -1,11 +1,13 @@
 #!/bin/sh
 # Installs the built program for the current user, without root, or removes it again.
-#   install.sh install PROGRAM_FOLDER SOURCE_DIR
+#   install.sh install PROGRAM_FOLDER SOURCE_DIR [PLUGIN_FOLDER]
 #   install.sh uninstall
 # PROGRAM_FOLDER holds the built Musewheeler with its help/ and musewheeler.png, and the musewheeler-sets
 # command. The program keeps its sets (data/) and its settings (Musewheeler.ini) beside itself, so it is
 # installed as one folder the user owns, the command beside it so that it finds the same sets; a launcher
 # for each goes on the user's PATH and a desktop entry into the applications menu.
+# PLUGIN_FOLDER, when given, holds the built plugins' bundles, VST3/Musewheeler.vst3 and LV2/Musewheeler.lv2;
+# those there go into ~/.vst3 and ~/.lv2, where hosts look for a user's plugins.
 # The places follow the XDG variables; MUSEWHEELER_HOME overrides the program's folder.
 set -eu
 
@@ -18,6 +20,8 @@ launcher="$binDir/musewheeler"
 setsLauncher="$binDir/musewheeler-sets"
 desktopEntry="$dataHome/applications/musewheeler.desktop"
 icon="$dataHome/icons/hicolor/256x256/apps/musewheeler.png"
+vst3Bundle="$HOME/.vst3/Musewheeler.vst3"
+lv2Bundle="$HOME/.lv2/Musewheeler.lv2"
 
 # The path as one word of a desktop entry's Exec line: in double quotes, with the four characters that
 # stay special there escaped, and every backslash doubled once more for the file's string syntax.
@@ -40,6 +44,39 @@ writeLauncher()
         printf 'exec %s "$@"\n' "$(shellWord "$2")"
     } > "$1"
     chmod 755 "$1"
+}
+
+# installBundle BUILT INSTALLED: INSTALLED becomes a copy of the bundle BUILT, copied beside and moved over so
+# that a host scanning meanwhile sees the old bundle or the new one. The settings file a run from the build
+# folder may have left in it stays behind.
+installBundle()
+{
+    mkdir -p "$(dirname "$2")"
+    rm -rf "$2.new.$$" "$2.old.$$"
+    cp -R "$1" "$2.new.$$"
+    rm -f "$2.new.$$/Musewheeler.ini" "$2.new.$$/Contents/Resources/Musewheeler.ini"
+    if [ -e "$2" ]; then mv "$2" "$2.old.$$"; fi
+    mv "$2.new.$$" "$2"
+    rm -rf "$2.old.$$"
+}
+
+install_plugins()
+{
+    pluginFolder="$1"
+    installed=""
+    if [ -d "$pluginFolder/VST3/Musewheeler.vst3" ]; then
+        installBundle "$pluginFolder/VST3/Musewheeler.vst3" "$vst3Bundle"
+        installed="$installed $vst3Bundle"
+    fi
+    if [ -d "$pluginFolder/LV2/Musewheeler.lv2" ]; then
+        installBundle "$pluginFolder/LV2/Musewheeler.lv2" "$lv2Bundle"
+        installed="$installed $lv2Bundle"
+    fi
+    if [ -n "$installed" ]; then
+        echo "Installed the plugins:$installed"
+    else
+        echo "No plugin built in $pluginFolder: the plugins are not installed."
+    fi
 }
 
 install_program()
@@ -73,6 +110,8 @@ install_program()
         esac
     done < "$sourceDir/packaging/musewheeler.desktop" > "$desktopEntry"
 
+    if [ -n "${3:-}" ]; then install_plugins "$3"; fi
+
     echo "Installed Musewheeler in $programHome"
     echo "Start it with: $launcher (or from the applications menu); its sets in the terminal: $setsLauncher --help"
 
@@ -87,12 +126,12 @@ uninstall_program()
     rm -f "$programHome/Musewheeler" "$programHome/musewheeler-sets" "$launcher" "$setsLauncher" "$desktopEntry" \
           "$icon"
     # With what a copy cut short left behind.
-    rm -rf "$programHome/help" "$programHome"/Musewheeler.new.* "$programHome"/musewheeler-sets.new.* \
+    rm -rf "$programHome/help" "$vst3Bundle" "$lv2Bundle" "$programHome"/Musewheeler.new.* "$programHome"/musewheeler-sets.new.* \
            "$programHome"/help.new.*
 
     # The sets and the settings are the user's: they stay, and so does the folder that holds them.
     rmdir "$programHome/data" 2>/dev/null || true
-    rmdir "$programHome" 2>/dev/null || true
+    rmdir "$programHome" "$HOME/.vst3" "$HOME/.lv2" 2>/dev/null || true
 
     if [ -d "$programHome" ]; then
         echo "Removed Musewheeler; your sets and settings stay in $programHome"
@@ -102,7 +141,7 @@ uninstall_program()
 }
 
 case "${1:-}" in
-    install) install_program "$2" "$3" ;;
+    install) install_program "$2" "$3" "${4:-}" ;;
     uninstall) uninstall_program ;;
-    *) echo "Usage: $0 install PROGRAM_FOLDER SOURCE_DIR | $0 uninstall" >&2; exit 2 ;;
+    *) echo "Usage: $0 install PROGRAM_FOLDER SOURCE_DIR [PLUGIN_FOLDER] | $0 uninstall" >&2; exit 2 ;;
 esac

@@ -1,6 +1,9 @@
 #!/bin/bash
 # `make install` and `make uninstall` for a user without root: the program's folder, the launcher on the
 # PATH, the desktop entry and the icon; a reinstall and an uninstall keep the user's sets and settings.
+# The plugins go into ~/.vst3 and ~/.lv2 when built: MUSEWHEELER_PLUGIN_FOLDER names the folder holding
+# VST3/Musewheeler.vst3 and LV2/Musewheeler.lv2, and MUSEWHEELER_LV2_URI the LV2 plugin's URI. Without them
+# the reinstall is given a folder with no plugin, which must install none.
 # Usage: install.sh MUSEWHEELER_EXECUTABLE SOURCE_DIR
 set -euo pipefail
 
@@ -51,6 +54,10 @@ launcher="$home/.local/bin/musewheeler"
 setsLauncher="$home/.local/bin/musewheeler-sets"
 desktopEntry="$home/.local/share/applications/musewheeler.desktop"
 icon="$home/.local/share/icons/hicolor/256x256/apps/musewheeler.png"
+vst3Bundle="$home/.vst3/Musewheeler.vst3"
+lv2Bundle="$home/.lv2/Musewheeler.lv2"
+pluginFolder="${MUSEWHEELER_PLUGIN_FOLDER:-$work/no-plugins}"
+mkdir -p "$work/no-plugins"
 
 #-------------------------------------------------------------------------------------------------------
 asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
@@ -65,6 +72,7 @@ shipped=$(ls "$sourceDir"/data/*.mwh | wc -l)
 [ "$(ls "$programHome"/data/*.mwh | wc -l)" = "$shipped" ] || fail "not every shipped set was installed"
 [ "$(stat -c %u "$programHome/Musewheeler")" = "$(stat -c %u "$home")" ] || fail "the files are not the user's"
 check "the program, its help and the $shipped shipped sets are in the user's folder"
+[ ! -e "$home/.vst3" ] && [ ! -e "$home/.lv2" ] || fail "an install without plugins made a plugin folder"
 
 [ -x "$launcher" ] || fail "no launcher"
 [ "$(identify -format '%m %wx%h' "$icon")" = "PNG 256x256" ] || fail "the icon is not a 256 x 256 PNG"
@@ -115,16 +123,32 @@ asUser sh -c 'printf "edited by the user" > "$1" && printf "MusewheelerV1 - Set 
 printf 'settings' > "$work/settings"
 cp "$programHome/Musewheeler.ini" "$work/settings"
 
-asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
+asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" "$pluginFolder" >"$work/install.log" \
     || fail "reinstall failed: $(cat "$work/install.log")"
 [ "$(cat "$firstSet")" = "edited by the user" ] || fail "the reinstall overwrote a set the user changed"
 [ -f "$programHome/data/mine.mwh" ] || fail "the reinstall lost the user's own set"
 cmp -s "$work/settings" "$programHome/Musewheeler.ini" || fail "the reinstall changed the settings"
 check "a reinstall keeps the user's sets and settings"
 
+if [ -n "${MUSEWHEELER_PLUGIN_FOLDER:-}" ]; then
+    diff -r "$pluginFolder/VST3/Musewheeler.vst3" "$vst3Bundle" -x Musewheeler.ini >/dev/null \
+        || fail "the VST3 bundle in ~/.vst3 differs from the built one"
+    diff -r "$pluginFolder/LV2/Musewheeler.lv2" "$lv2Bundle" -x Musewheeler.ini >/dev/null \
+        || fail "the LV2 bundle in ~/.lv2 differs from the built one"
+    [ "$(stat -c %u "$lv2Bundle/manifest.ttl")" = "$(stat -c %u "$home")" ] || fail "the plugins are not the user's"
+    # lilv's default path starts with ~/.lv2: a host finds the plugin there without being told.
+    listed=$(asUser lv2ls)
+    printf '%s\n' "$listed" | grep -qxF "$MUSEWHEELER_LV2_URI" || fail "lv2ls lists '$listed'"
+    check "the plugins are in ~/.vst3 and ~/.lv2, and lv2ls finds the LV2 one there"
+else
+    [ ! -e "$home/.vst3" ] && [ ! -e "$home/.lv2" ] || fail "an install with no plugin built made a plugin folder"
+    grep -q "the plugins are not installed" "$work/install.log" || fail "the install did not say the plugins were left out"
+    check "with no plugin built, the install says so and installs none"
+fi
+
 asUser sh "$sourceDir/packaging/install.sh" uninstall >"$work/uninstall.log" || fail "uninstall failed"
 for removed in "$programHome/Musewheeler" "$programHome/musewheeler-sets" "$programHome/help" "$launcher" \
-               "$setsLauncher" "$desktopEntry" "$icon"; do
+               "$setsLauncher" "$desktopEntry" "$icon" "$vst3Bundle" "$lv2Bundle"; do
     [ ! -e "$removed" ] || fail "uninstall left $removed"
 done
 [ -f "$programHome/data/mine.mwh" ] && [ -f "$firstSet" ] || fail "uninstall removed the user's sets"

@@ -4,11 +4,14 @@
 # under Xvfb with openbox, for a user with a fresh home: the user's program folder, a favourite, an upgrade
 # that replaces the program and keeps the favourite and the settings, and musewheeler-sets. As root, the
 # package is also installed with apt-get and removed again.
-# Usage: deb-check.sh PACKAGE.deb SOURCE_DIR
+# With LV2_URI, the package was built with the plugins: their bundles must be in /usr/lib/vst3 and
+# /usr/lib/lv2, and lv2ls must find that URI in the package's tree.
+# Usage: deb-check.sh PACKAGE.deb SOURCE_DIR [LV2_URI]
 set -euo pipefail
 
 deb=$(readlink -f "$1")
 sourceDir=$(readlink -f "$2")
+lv2Uri="${3:-}"
 [ -f "$deb" ] || { echo "FAIL: no package $1" >&2; exit 1; }
 
 unpacked=$(mktemp -d /tmp/musewheeler-deb.XXXXXX)
@@ -69,10 +72,28 @@ expected=$(
         echo "-rw-r--r-- ./usr/share/doc/musewheeler/copyright"
         echo "-rw-r--r-- ./usr/share/doc/musewheeler/changelog.gz"
         echo "-rw-r--r-- ./usr/share/lintian/overrides/musewheeler"
+        if [ -n "$lv2Uri" ]; then
+            for bundle in vst3/Musewheeler.vst3/Contents/Resources lv2/Musewheeler.lv2; do
+                (cd "$sourceDir" && find help -type f) | sed "s|^|-rw-r--r-- ./usr/lib/$bundle/|"
+                printf '%s\n' "$shipped" | sed "s|^|-rw-r--r-- ./usr/lib/$bundle/data/|"
+            done
+            echo "-rw-r--r-- ./usr/lib/vst3/Musewheeler.vst3/Contents/x86_64-linux/Musewheeler.so"
+            for file in libMusewheeler.so manifest.ttl dsp.ttl ui.ttl; do
+                echo "-rw-r--r-- ./usr/lib/lv2/Musewheeler.lv2/$file"
+            done
+        fi
     } | sort
 )
 [ "$listing" = "$expected" ] || fail "the package's files differ from those expected:$(printf '\n')$(diff <(echo "$expected") <(echo "$listing") || true)"
 check "dpkg-deb -c lists the launchers, the programs, the help, the $(echo "$shipped" | wc -l) shipped sets, the desktop entry, the icons, the metainfo, the man pages and the documentation, nothing else"
+
+if [ -n "$lv2Uri" ]; then
+    listed=$(LV2_PATH="$root/usr/lib/lv2" lv2ls)
+    [ "$listed" = "$lv2Uri" ] || fail "lv2ls lists '$listed' in the package's tree, not $lv2Uri"
+    nm -D --defined-only "$root/usr/lib/vst3/Musewheeler.vst3/Contents/x86_64-linux/Musewheeler.so" | grep -q ' T GetPluginFactory$' \
+        || fail "the packaged VST3 plugin does not export GetPluginFactory"
+    check "the plugins are in /usr/lib/vst3 and /usr/lib/lv2; lv2ls finds $lv2Uri there"
+fi
 
 [ "$(basename "$deb")" = "musewheeler_${version}_$(dpkg --print-architecture).deb" ] || fail "the package is named $(basename "$deb")"
 [ "$(dpkg-deb -f "$deb" Package)" = musewheeler ] || fail "the package is called $(dpkg-deb -f "$deb" Package)"

@@ -1,0 +1,441 @@
+// A host for the built plugins, on the toolkit's own VST3 and LV2 hosting: it loads them as a DAW does,
+// plays audio and a note through them, moves their state from one instance to another, and shows their
+// editors on the desktop, where screenshots check what the card looks like.
+// Usage: PluginHost [gtest options] VST3_BUNDLE LV2_FOLDER LV2_URI
+// LV2_FOLDER, holding Musewheeler.lv2, must be ~/.lv2, where the toolkit's LV2 hosting looks. It needs an
+// X display with a window manager (tests/plugin/plugin-host.sh gives both).
+
+#include <gtest/gtest.h>
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <cmath>
+#include <iostream>
+#include <vector>
+
+namespace
+{
+struct PluginPaths
+{
+    juce::String vst3Bundle;
+    juce::String lv2Folder;
+    juce::String lv2Uri;
+};
+
+PluginPaths pluginPaths;
+
+constexpr double sampleRate = 48000.0;
+constexpr int blockSize = 256;
+
+// The message manager and one object per format for the whole run, as a host keeps them.
+struct HostEnvironment final : ::testing::Environment
+{
+    void SetUp() override
+    {
+        gui = std::make_unique<juce::ScopedJuceInitialiser_GUI>();
+        vst3 = std::make_unique<juce::VST3PluginFormat>();
+        // It loads the LV2 plugins of the usual folders, ~/.lv2 first, and finds them by URI. A second
+        // search would load lilv's plugin classes again over the first ones, which lilv then never frees.
+        lv2 = std::make_unique<juce::LV2PluginFormat>();
+
+        // One instance of each format lives for the whole run, as in a session: the tests' own instances
+        // then come and go without the plugin's toolkit ending and starting again between them.
+        keepInstance (*vst3, pluginPaths.vst3Bundle);
+        keepInstance (*lv2, pluginPaths.lv2Uri);
+    }
+
+    void keepInstance (juce::AudioPluginFormat& format, const juce::String& fileOrIdentifier)
+    {
+        juce::OwnedArray<juce::PluginDescription> types;
+        format.findAllTypesForFile (types, fileOrIdentifier);
+        juce::String error;
+        if (types.size() == 1)
+            if (auto instance =
+                    format.createInstanceFromDescription (*types[0], sampleRate, blockSize, error))
+                sessionInstances.push_back (std::move (instance));
+    }
+
+    void TearDown() override
+    {
+        sessionInstances.clear();
+        lv2.reset();
+        vst3.reset();
+        gui.reset();
+    }
+
+    std::unique_ptr<juce::ScopedJuceInitialiser_GUI> gui;
+    std::unique_ptr<juce::VST3PluginFormat> vst3;
+    std::unique_ptr<juce::LV2PluginFormat> lv2;
+    std::vector<std::unique_ptr<juce::AudioPluginInstance>> sessionInstances;
+};
+
+HostEnvironment* environment = nullptr;
+
+// Lets the message thread run for a while: the editors paint and poll their processors there.
+void runMessages (int milliseconds)
+{
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+}
+
+// A top-level window holding an editor, with the window manager's frame, as a host shows it.
+class HostWindow final : public juce::DocumentWindow
+{
+public:
+    HostWindow (juce::AudioProcessorEditor& editor, int x, int y)
+        : juce::DocumentWindow ("Musewheeler host", juce::Colours::darkgrey, 0)
+    {
+        setUsingNativeTitleBar (true);
+        setContentNonOwned (&editor, true);
+        setTopLeftPosition (x, y);
+        setVisible (true);
+    }
+
+    ~HostWindow() override { clearContentComponent(); }
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (HostWindow)
+};
+
+// An instance with its editor shown in a window; the editor goes before the instance, as the toolkit asks.
+struct OpenEditor
+{
+    std::unique_ptr<juce::AudioProcessorEditor> editor;
+    std::unique_ptr<HostWindow> window;
+
+    void close()
+    {
+        window.reset();
+        editor.reset();
+    }
+};
+
+// The window's client area as the X server has it, through ImageMagick's import.
+juce::Image takeScreenshot (const juce::Component& window)
+{
+    const auto file = juce::File::createTempFile (".png");
+    const auto windowId = juce::String ((juce::pointer_sized_int) window.getWindowHandle());
+
+    juce::ChildProcess import;
+    const auto started =
+        import.start (juce::StringArray{ "import", "-window", windowId, file.getFullPathName() });
+    const auto finished = started && import.waitForProcessToFinish (20000);
+    auto image = finished ? juce::ImageFileFormat::loadFrom (file) : juce::Image();
+    file.deleteFile();
+    return image;
+}
+
+int countPixels (const juce::Image& image, juce::Rectangle<int> area,
+                 const std::function<bool (juce::Colour)>& matches)
+{
+    int count = 0;
+    const juce::Image::BitmapData pixels (image, juce::Image::BitmapData::readOnly);
+    for (auto y = area.getY(); y < area.getBottom(); ++y)
+        for (auto x = area.getX(); x < area.getRight(); ++x)
+            if (matches (pixels.getPixelColour (x, y)))
+                ++count;
+    return count;
+}
+
+int countDifferingPixels (const juce::Image& a, const juce::Image& b, juce::Rectangle<int> area)
+{
+    int count = 0;
+    const juce::Image::BitmapData pixelsA (a, juce::Image::BitmapData::readOnly);
+    const juce::Image::BitmapData pixelsB (b, juce::Image::BitmapData::readOnly);
+    for (auto y = area.getY(); y < area.getBottom(); ++y)
+        for (auto x = area.getX(); x < area.getRight(); ++x)
+            if (pixelsA.getPixelColour (x, y) != pixelsB.getPixelColour (x, y))
+                ++count;
+    return count;
+}
+
+// The colours of the sets shipped in the LV2 bundle: the card's frame is drawn in the colour of the set
+// of the advice shown.
+juce::Array<juce::Colour> shippedSetColours()
+{
+    juce::Array<juce::Colour> colours;
+    const auto data =
+        juce::File (pluginPaths.lv2Folder).getChildFile ("Musewheeler.lv2").getChildFile ("data");
+    for (const auto& setFile : data.findChildFiles (juce::File::findFiles, false, "*.mwh"))
+    {
+        juce::StringArray lines;
+        setFile.readLines (lines);
+        for (const auto& line : lines)
+        {
+            if (!line.startsWith ("Colour="))
+                continue;
+            const auto parts = juce::StringArray::fromTokens (
+                line.fromFirstOccurrenceOf ("=", false, false).upToFirstOccurrenceOf (";", false, false), ",",
+                "");
+            if (parts.size() == 3)
+                colours.addIfNotAlreadyThere (juce::Colour ((juce::uint8) parts[0].getIntValue(),
+                                                            (juce::uint8) parts[1].getIntValue(),
+                                                            (juce::uint8) parts[2].getIntValue()));
+        }
+    }
+    return colours;
+}
+
+class PluginHostTest : public ::testing::TestWithParam<juce::String>
+{
+protected:
+    juce::AudioPluginFormat& format() const
+    {
+        if (GetParam() == "VST3")
+            return *environment->vst3;
+        return *environment->lv2;
+    }
+
+    juce::String fileOrIdentifier() const
+    {
+        return GetParam() == "VST3" ? pluginPaths.vst3Bundle : pluginPaths.lv2Uri;
+    }
+
+    juce::OwnedArray<juce::PluginDescription> findTypes() const
+    {
+        juce::OwnedArray<juce::PluginDescription> types;
+        format().findAllTypesForFile (types, fileOrIdentifier());
+        return types;
+    }
+
+    std::unique_ptr<juce::AudioPluginInstance> createInstance() const
+    {
+        const auto types = findTypes();
+        if (types.size() != 1)
+        {
+            ADD_FAILURE() << "expected one plugin in " << fileOrIdentifier() << ", found " << types.size();
+            return {};
+        }
+
+        juce::String error;
+        auto instance = format().createInstanceFromDescription (*types[0], sampleRate, blockSize, error);
+        EXPECT_NE (instance, nullptr) << error;
+        return instance;
+    }
+
+    static OpenEditor openEditor (juce::AudioPluginInstance& instance, int x, int y)
+    {
+        OpenEditor opened;
+        opened.editor.reset (instance.createEditorIfNeeded());
+        if (opened.editor != nullptr)
+            opened.window = std::make_unique<HostWindow> (*opened.editor, x, y);
+        return opened;
+    }
+
+    static void playNoteOn (juce::AudioPluginInstance& instance, juce::AudioBuffer<float>& buffer,
+                            int samplePosition)
+    {
+        juce::MidiBuffer midi;
+        midi.addEvent (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100), samplePosition);
+        instance.processBlock (buffer, midi);
+    }
+};
+
+TEST_P (PluginHostTest, findsOnePluginNamedMusewheelerThatTakesMidi)
+{
+    const auto types = findTypes();
+    ASSERT_EQ (types.size(), 1);
+    EXPECT_EQ (types[0]->name, "Musewheeler");
+    EXPECT_EQ (types[0]->pluginFormatName, GetParam());
+    EXPECT_FALSE (types[0]->isInstrument);
+}
+
+TEST_P (PluginHostTest, makesTwoInstancesThatTakeMidi)
+{
+    auto first = createInstance();
+    auto second = createInstance();
+    ASSERT_NE (first, nullptr);
+    ASSERT_NE (second, nullptr);
+    EXPECT_NE (first.get(), second.get());
+
+    for (auto* instance : { first.get(), second.get() })
+    {
+        EXPECT_EQ (instance->getName(), "Musewheeler");
+        EXPECT_TRUE (instance->acceptsMidi());
+        EXPECT_TRUE (instance->hasEditor());
+    }
+}
+
+TEST_P (PluginHostTest, passesAudioThroughUntouchedWhileANoteArrives)
+{
+    auto first = createInstance();
+    auto second = createInstance();
+    ASSERT_NE (first, nullptr);
+    ASSERT_NE (second, nullptr);
+
+    for (auto* instance : { first.get(), second.get() })
+    {
+        instance->prepareToPlay (sampleRate, blockSize);
+        ASSERT_EQ (instance->getTotalNumInputChannels(), 2);
+        ASSERT_EQ (instance->getTotalNumOutputChannels(), 2);
+
+        for (int block = 0; block < 4; ++block)
+        {
+            // A different tone in each channel and each block, so a swap or a delay would show.
+            juce::AudioBuffer<float> played (2, blockSize);
+            for (int channel = 0; channel < 2; ++channel)
+                for (int i = 0; i < blockSize; ++i)
+                    played.setSample (
+                        channel, i,
+                        0.5f * std::sin (0.01f * (float) ((block * blockSize + i) * (channel + 1))));
+
+            auto buffer = played;
+            if (block == 1)
+                playNoteOn (*instance, buffer, 17);
+            else
+            {
+                juce::MidiBuffer noMidi;
+                instance->processBlock (buffer, noMidi);
+            }
+
+            int changedSamples = 0;
+            for (int channel = 0; channel < 2; ++channel)
+                for (int i = 0; i < blockSize; ++i)
+                    if (buffer.getSample (channel, i) != played.getSample (channel, i))
+                        ++changedSamples;
+            EXPECT_EQ (changedSamples, 0) << "block " << block;
+        }
+
+        instance->releaseResources();
+    }
+}
+
+TEST_P (PluginHostTest, givesItsStateToAnotherInstance)
+{
+    auto first = createInstance();
+    auto second = createInstance();
+    ASSERT_NE (first, nullptr);
+    ASSERT_NE (second, nullptr);
+
+    juce::MemoryBlock firstState;
+    first->getStateInformation (firstState);
+
+    second->setStateInformation (firstState.getData(), (int) firstState.getSize());
+    juce::MemoryBlock restoredState;
+    second->getStateInformation (restoredState);
+
+    EXPECT_EQ (restoredState, firstState);
+    std::cout << GetParam() << " state: " << firstState.getSize() << " bytes\n";
+}
+
+TEST_P (PluginHostTest, opensAndClosesTwoEditorsInBothOrders)
+{
+    auto first = createInstance();
+    auto second = createInstance();
+    ASSERT_NE (first, nullptr);
+    ASSERT_NE (second, nullptr);
+
+    for (const auto firstClosesFirst : { true, false })
+    {
+        auto editorA = openEditor (*first, 20, 20);
+        auto editorB = openEditor (*second, 500, 380);
+        ASSERT_NE (editorA.editor, nullptr);
+        ASSERT_NE (editorB.editor, nullptr);
+        runMessages (500);
+
+        for (auto* opened : { &editorA, &editorB })
+        {
+            EXPECT_TRUE (opened->window->isOnDesktop());
+            EXPECT_EQ (opened->editor->getWidth(), 500);
+            EXPECT_EQ (opened->editor->getHeight(), 350);
+        }
+        EXPECT_EQ (first->getActiveEditor(), editorA.editor.get());
+        EXPECT_EQ (second->getActiveEditor(), editorB.editor.get());
+
+        if (firstClosesFirst)
+        {
+            editorA.close();
+            runMessages (200);
+            editorB.close();
+        }
+        else
+        {
+            editorB.close();
+            runMessages (200);
+            editorA.close();
+        }
+        runMessages (200);
+
+        EXPECT_EQ (first->getActiveEditor(), nullptr);
+        EXPECT_EQ (second->getActiveEditor(), nullptr);
+    }
+}
+
+TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
+{
+    auto instance = createInstance();
+    ASSERT_NE (instance, nullptr);
+    instance->prepareToPlay (sampleRate, blockSize);
+
+    auto opened = openEditor (*instance, 40, 40);
+    ASSERT_NE (opened.editor, nullptr);
+    const auto editorArea =
+        opened.window->getLocalArea (opened.editor.get(), opened.editor->getLocalBounds());
+    // Where the main screen writes the advice, between the set's name and the author.
+    const auto adviceArea =
+        opened.window->getLocalArea (opened.editor.get(), juce::Rectangle<int> (100, 95, 300, 96));
+    const auto countYellow = [editorArea] (const juce::Image& image)
+    {
+        return countPixels (image, editorArea,
+                            [] (juce::Colour c) { return c.getARGB() == juce::Colours::yellow.getARGB(); });
+    };
+
+    // The embedded editor's first paint follows the window by a moment, longer under the sanitizers.
+    juce::Image before;
+    for (int attempt = 0; attempt < 20 && (!before.isValid() || countYellow (before) <= 50); ++attempt)
+    {
+        runMessages (500);
+        before = takeScreenshot (*opened.window);
+    }
+    ASSERT_TRUE (before.isValid()) << "no screenshot of the host window";
+    ASSERT_TRUE (before.getBounds().contains (editorArea)) << "the screenshot is smaller than the editor";
+
+    const auto yellowPixels = countYellow (before);
+    EXPECT_GT (yellowPixels, 50) << "the card shows no set name in yellow";
+
+    const auto setColours = shippedSetColours();
+    ASSERT_FALSE (setColours.isEmpty());
+    const auto framePixels = countPixels (before, editorArea,
+                                          [&setColours] (juce::Colour c)
+                                          { return setColours.contains (c.withAlpha ((juce::uint8) 255)); });
+    EXPECT_GT (framePixels, 5000) << "the card has no frame in a set's colour";
+
+    runMessages (1000);
+    const auto still = takeScreenshot (*opened.window);
+    ASSERT_TRUE (still.isValid());
+    EXPECT_EQ (countDifferingPixels (before, still, editorArea), 0) << "the card changed with no note played";
+
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    buffer.clear();
+    playNoteOn (*instance, buffer, 0);
+    runMessages (500);
+
+    const auto after = takeScreenshot (*opened.window);
+    ASSERT_TRUE (after.isValid());
+    const auto changedAdvicePixels = countDifferingPixels (before, after, adviceArea);
+    EXPECT_GT (changedAdvicePixels, 200) << "no new advice after a note-on";
+
+    std::cout << GetParam() << " editor: " << yellowPixels << " yellow pixels, " << framePixels
+              << " in a set's colour, " << changedAdvicePixels << " advice pixels changed after a note-on\n";
+
+    opened.close();
+    instance->releaseResources();
+}
+
+INSTANTIATE_TEST_SUITE_P (Formats, PluginHostTest,
+                          ::testing::Values (juce::String ("VST3"), juce::String ("LV2")),
+                          [] (const ::testing::TestParamInfo<juce::String>& formatName)
+                          { return formatName.param.toStdString(); });
+} // namespace
+
+int main (int argc, char** argv)
+{
+    ::testing::InitGoogleTest (&argc, argv);
+    if (argc != 4)
+    {
+        std::cerr << "Usage: PluginHost [gtest options] VST3_BUNDLE LV2_FOLDER LV2_URI\n";
+        return 2;
+    }
+
+    pluginPaths = { argv[1], argv[2], argv[3] };
+    environment = new HostEnvironment();
+    ::testing::AddGlobalTestEnvironment (environment);
+    return RUN_ALL_TESTS();
+}
