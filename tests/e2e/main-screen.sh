@@ -75,11 +75,7 @@ iconv -f UTF-16 -t UTF-8 "$setFile" | tr -d '\r' | grep -qx "Favorite=true;" \
     || fail "the star did not mark the advice in ${fileOfColour[$after]}"
 check "the star rewrote the set file with the mark"
 
-rm -f "$work/launched.txt"
-xdotool key --window "$window" F1
-sleep 1
-[ -f "$work/launched.txt" ] || fail "F1 handed nothing to the browser"
-address=$(head -n 1 "$work/launched.txt")
+address=$(helpAddressAfterF1) || exit 1
 case "$address" in
     *'"'* | *'`'* | *'$'*) fail "the address holds shell characters: $address" ;;
 esac

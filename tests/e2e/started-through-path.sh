@@ -35,11 +35,7 @@ copied=$(copyCurrentAdvice)
 [ "$copied" = "Beside the program: start with the chorus." ] || fail "the advice shown is '$copied'"
 check "the advice shown comes from the sets beside the program"
 
-rm -f "$work/launched.txt"
-xdotool key --window "$window" F1
-sleep 1
-[ -f "$work/launched.txt" ] || fail "F1 handed nothing to the browser"
-address=$(head -n 1 "$work/launched.txt")
+address=$(helpAddressAfterF1) || exit 1
 [ "$address" = "file://$app/help/index.html" ] || fail "F1 opened $address"
 check "F1 opened the help page beside the program"
 

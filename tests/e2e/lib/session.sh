@@ -278,6 +278,17 @@ copyCurrentAdvice()
     xclip -o -selection clipboard 2>/dev/null || true
 }
 
+# helpAddressAfterF1: F1 sent to the program's window; prints the first address handed to the browser (run it
+# in $(...) followed by "|| exit 1", as its failure ends only that subshell).
+helpAddressAfterF1()
+{
+    rm -f "$work/launched.txt"
+    xdotool key --window "$window" F1
+    sleep 1
+    [ -f "$work/launched.txt" ] || fail "F1 handed nothing to the browser"
+    head -n 1 "$work/launched.txt"
+}
+
 popupShown()
 {
     # grep reads the whole tree: with -q it would stop at the first match, and under pipefail xwininfo's
