@@ -1,14 +1,14 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "editor/MessageDialogs.h"
 
 // Every question, alert and file chooser of the set editor goes through this one interface, so that the
 // editor's commands can run with scripted answers. The editor builds every text; an implementation
 // only shows them and reports the user's answer.
-class EditorDialogs
+class EditorDialogs : public MessageDialogs
 {
 public:
-    virtual ~EditorDialogs() = default;
+    ~EditorDialogs() override = default;
 
     // 1 for the first button, 2 for the second, 0 for the third or a box closed without an answer.
     virtual int showYesNoCancelBox (const juce::String& title, const juce::String& message,
@@ -18,10 +18,6 @@ public:
     // True for the first button, false for the second or a box closed without an answer.
     virtual bool showOkCancelBox (const juce::String& title, const juce::String& message,
                                   const juce::String& firstButton, const juce::String& secondButton) = 0;
-
-    // A warning that needs no answer.
-    virtual void showMessageBox (const juce::String& title, const juce::String& message,
-                                 const juce::String& button) = 0;
 
     // The file the user picked, or juce::File() when the chooser was cancelled.
     virtual juce::File browseForFileToOpen (const juce::String& title, const juce::File& initialLocation,

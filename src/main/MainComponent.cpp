@@ -1,6 +1,7 @@
 #include "main/MainComponent.h"
 
 #include "app/Bilingual.h"
+#include "editor/AsyncMessageDialogs.h"
 #include "editor/NativeEditorDialogs.h"
 #include "main/ConfigFile.h"
 #include "main/FileSettingsStore.h"
@@ -75,6 +76,14 @@ constexpr float frameHeightReduction = 160.0f;
 
 constexpr const char* helpPageName = "index.html";
 constexpr const char* setsPageName = "sets.html";
+
+std::unique_ptr<MessageDialogs> makeDialogs (MainComponent::Window window, juce::Component& screen)
+{
+    if (window == MainComponent::Window::host)
+        return std::make_unique<AsyncMessageDialogs> (screen);
+
+    return std::make_unique<NativeEditorDialogs>();
+}
 } // namespace
 
 MainComponent::MainComponent()
@@ -82,10 +91,11 @@ MainComponent::MainComponent()
 {
 }
 
-MainComponent::MainComponent (std::unique_ptr<SettingsStore> store)
+MainComponent::MainComponent (std::unique_ptr<SettingsStore> store, Window shownIn)
     : browserLauncher ([] (const juce::URL& address) { address.launchInDefaultBrowser(); })
     , clipboardWriter ([] (const juce::String& text) { juce::SystemClipboard::copyTextToClipboard (text); })
-    , dialogs (std::make_unique<NativeEditorDialogs>())
+    , windowKind (shownIn)
+    , dialogs (makeDialogs (shownIn, *this))
     , keyboardFocusGiver (
           [] (juce::Component& component)
           {
@@ -98,7 +108,10 @@ MainComponent::MainComponent (std::unique_ptr<SettingsStore> store)
     // Set on the screen too, so that it and its panels keep it where another screen in the same process
     // has since become the default's owner, or has ended and taken the default with it.
     setLookAndFeel (&lookAndFeel);
-    juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+
+    if (windowKind == Window::program)
+        juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+
     setWantsKeyboardFocus (true);
 
     labelSetName = makeLabel ("set-name-label", juce::Colours::yellow, juce::Justification::centredTop,
@@ -634,15 +647,28 @@ juce::PopupMenu MainComponent::createMainMenu() const
 void MainComponent::showMenu()
 {
     // The menu keeps the toolkit's plain look, in the program's colours, rather than the program's own.
-    juce::LookAndFeel_V2 menuLook;
-    menuLook.setColour (juce::PopupMenu::backgroundColourId, juce::Colours::black);
-    menuLook.setColour (juce::PopupMenu::textColourId, juce::Colours::lightgrey);
-    menuLook.setColour (juce::PopupMenu::highlightedBackgroundColourId, currentColour);
+    const auto menuLook = std::make_shared<juce::LookAndFeel_V2>();
+    menuLook->setColour (juce::PopupMenu::backgroundColourId, juce::Colours::black);
+    menuLook->setColour (juce::PopupMenu::textColourId, juce::Colours::lightgrey);
+    menuLook->setColour (juce::PopupMenu::highlightedBackgroundColourId, currentColour);
 
     auto menu = createMainMenu();
-    menu.setLookAndFeel (&menuLook);
+    menu.setLookAndFeel (menuLook.get());
 
     const juce::Component::SafePointer<MainComponent> safeThis (this);
+
+    if (windowKind == Window::host)
+    {
+        // Closed with the screen, which the host may close at any moment; the look lives as long as the menu.
+        menu.showMenuAsync (juce::PopupMenu::Options().withDeletionCheck (*this),
+                            [safeThis, menuLook] (int chosen)
+                            {
+                                if (safeThis != nullptr)
+                                    safeThis->handleMenuResult (chosen);
+                            });
+        return;
+    }
+
     const auto chosen = menu.show();
 
     if (safeThis != nullptr)
@@ -724,7 +750,7 @@ void MainComponent::setClipboardWriter (std::function<void (const juce::String&)
     clipboardWriter = std::move (writer);
 }
 
-void MainComponent::setDialogs (std::unique_ptr<EditorDialogs> newDialogs)
+void MainComponent::setDialogs (std::unique_ptr<MessageDialogs> newDialogs)
 {
     dialogs = std::move (newDialogs);
 }

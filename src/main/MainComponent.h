@@ -3,7 +3,7 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "editor/EditionComponent.h"
-#include "editor/EditorDialogs.h"
+#include "editor/MessageDialogs.h"
 #include "main/AboutComponent.h"
 #include "main/RandomShuffle.h"
 #include "main/SettingsStore.h"
@@ -49,11 +49,21 @@ public:
         menuTimerLastBars = 22
     };
 
+    // Where the screen is shown. In the program's own window its menu and warnings wait for the user, and its
+    // look-and-feel is the process's default, which the warnings take. In a host's window (a plugin's
+    // editor) nothing may wait for the user, since that would hold up the host, which may also close the
+    // window at any moment; and the look-and-feel stays the screen's own, as other plugins share the process.
+    enum class Window
+    {
+        program,
+        host
+    };
+
     // The settings in the program's "Musewheeler.ini".
     MainComponent();
 
     // The settings read from and written to that store, from the moment the screen is made.
-    explicit MainComponent (std::unique_ptr<SettingsStore> settingsStore);
+    explicit MainComponent (std::unique_ptr<SettingsStore> settingsStore, Window window = Window::program);
     ~MainComponent() override;
 
     void initDatabase();
@@ -114,7 +124,7 @@ public:
     void setClipboardWriter (std::function<void (const juce::String&)> writer);
 
     // The alerts of the main screen go through the same kind of dialogs as the editor's questions.
-    void setDialogs (std::unique_ptr<EditorDialogs> newDialogs);
+    void setDialogs (std::unique_ptr<MessageDialogs> newDialogs);
 
     // What "Sets edition" does instead of opening the set editor on the screen, where the screen's window
     // may close under the editor's questions (a plugin's, closed by its host at any moment).
@@ -195,7 +205,8 @@ private:
 
     std::function<void (const juce::URL&)> browserLauncher;
     std::function<void (const juce::String&)> clipboardWriter;
-    std::unique_ptr<EditorDialogs> dialogs;
+    const Window windowKind;
+    std::unique_ptr<MessageDialogs> dialogs;
     std::function<void (juce::Component&)> keyboardFocusGiver;
     std::unique_ptr<SettingsStore> settingsStore;
     std::function<void()> setsEditionHandler;

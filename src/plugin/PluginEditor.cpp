@@ -16,7 +16,8 @@ constexpr Bilingual programMissingText{
 PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     : juce::AudioProcessorEditor (editedProcessor)
     , pluginProcessor (editedProcessor)
-    , mainComponent (std::make_unique<InstanceSettingsStore> (editedProcessor))
+    , mainComponent (std::make_unique<InstanceSettingsStore> (editedProcessor), MainComponent::Window::host)
+    , warnings (mainComponent)
     , noteOnsSeen (editedProcessor.getNoteOnCount())
     , barDrawsSeen (editedProcessor.getBarDrawCount())
     , stateRestoresSeen (editedProcessor.getStateRestoreCount())
@@ -45,7 +46,26 @@ void PluginEditor::resized()
 
 void PluginEditor::timerCallback()
 {
+    announceSizeWhenFirstShown();
     lookAtProcessor();
+}
+
+void PluginEditor::announceSizeWhenFirstShown()
+{
+    // A host embedding the editor's window may start watching it only after the window took its size, and
+    // then keep the place it gives it at a pixel: the toolkit's own LV2 hosting does so at times, leaving the
+    // card unseen. A pixel more, and back a moment later, once the window is on screen tells the host the
+    // size again.
+    if (sizeAnnouncement == SizeAnnouncement::waitingForScreen && isShowing())
+    {
+        sizeAnnouncement = SizeAnnouncement::widened;
+        setSize (getWidth() + 1, getHeight());
+    }
+    else if (sizeAnnouncement == SizeAnnouncement::widened)
+    {
+        sizeAnnouncement = SizeAnnouncement::done;
+        setSize (getWidth() - 1, getHeight());
+    }
 }
 
 void PluginEditor::lookAtProcessor()
@@ -89,8 +109,5 @@ void PluginEditor::editSetsInTheProgram()
     if (programLauncher->launch())
         return;
 
-    // Asynchronous: a modal loop inside a host's window would run the host's events under the box.
-    juce::AlertWindow::showMessageBoxAsync (juce::MessageBoxIconType::InfoIcon, "Musewheeler",
-                                            programMissingText.in (mainComponent.getCurrentLanguage()), {},
-                                            this);
+    warnings.showMessageBox ("Musewheeler", programMissingText.in (mainComponent.getCurrentLanguage()), "OK");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/AsyncMessageDialogs.h"
 #include "main/MainComponent.h"
 #include "plugin/PluginProcessor.h"
 #include "plugin/ProgramLauncher.h"
@@ -31,6 +32,7 @@ public:
 
 private:
     void timerCallback() override;
+    void announceSizeWhenFirstShown();
     void editSetsInTheProgram();
 
     static constexpr int notePollMilliseconds = 30;
@@ -38,6 +40,14 @@ private:
     PluginProcessor& pluginProcessor;
 
     MainComponent mainComponent;
+    AsyncMessageDialogs warnings;
+    enum class SizeAnnouncement
+    {
+        waitingForScreen,
+        widened,
+        done
+    };
+    SizeAnnouncement sizeAnnouncement = SizeAnnouncement::waitingForScreen;
     int noteOnsSeen = 0;
     int barDrawsSeen = 0;
     int stateRestoresSeen = 0;

@@ -90,3 +90,28 @@ TEST_F (MainComponentSettingsStoreTest, reloadingTakesTheStoresNewSettings)
     EXPECT_EQ (screen.getTimerSeconds(), 5);
     EXPECT_TRUE (screen.isTimerRunning (MainComponent::adviceTimer));
 }
+
+// Inside a host's window other plugins share the process: the screen draws itself, its panels and its
+// warnings with its own look-and-feel and leaves the process's default as it found it.
+TEST_F (MainComponentSettingsStoreTest, aScreenInAHostsWindowLeavesTheDefaultLookAndFeelAlone)
+{
+    auto& defaultBefore = juce::LookAndFeel::getDefaultLookAndFeel();
+
+    {
+        MainComponent screen (std::make_unique<RecordingStore> (std::nullopt, saves),
+                              MainComponent::Window::host);
+        EXPECT_EQ (&juce::LookAndFeel::getDefaultLookAndFeel(), &defaultBefore);
+        EXPECT_NE (dynamic_cast<CustomLookAndFeel*> (&screen.getLookAndFeel()), nullptr);
+        EXPECT_EQ (&screen.getOptionsComponent().getLookAndFeel(), &screen.getLookAndFeel());
+
+        // A screen in the program's window takes the default while it lives, for its modal boxes.
+        {
+            MainComponent programScreen (std::make_unique<RecordingStore> (std::nullopt, saves));
+            EXPECT_EQ (&juce::LookAndFeel::getDefaultLookAndFeel(), &programScreen.getLookAndFeel());
+        }
+
+        EXPECT_EQ (&juce::LookAndFeel::getDefaultLookAndFeel(), &defaultBefore);
+    }
+
+    EXPECT_EQ (&juce::LookAndFeel::getDefaultLookAndFeel(), &defaultBefore);
+}
