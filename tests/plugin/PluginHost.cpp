@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <iostream>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace
@@ -122,6 +126,83 @@ juce::Image takeScreenshot (const juce::Component& window)
     return image;
 }
 
+// Runs a command to its end and gives what it printed: xdotool for the user's mouse and keys, xwininfo for
+// the windows on screen.
+juce::String runCommand (const juce::StringArray& command)
+{
+    juce::ChildProcess process;
+    if (!process.start (command))
+        return {};
+    const auto output = process.readAllProcessOutput();
+    process.waitForProcessToFinish (20000);
+    return output;
+}
+
+// Ends the run with a message when the host's message thread does not come back within the time: a plugin
+// running a modal loop of its own inside the host's call holds the host up until the user answers.
+class HoldUpWatchdog final
+{
+public:
+    explicit HoldUpWatchdog (const char* whatHoldsUp)
+        : watcher (
+              [this, whatHoldsUp]
+              {
+                  std::unique_lock<std::mutex> lock (mutex);
+                  if (!released.wait_for (lock, std::chrono::seconds (30), [this] { return done; }))
+                  {
+                      std::cerr << "The host was held up for 30 s: " << whatHoldsUp << "\n";
+                      std::abort();
+                  }
+              })
+    {
+    }
+
+    ~HoldUpWatchdog()
+    {
+        {
+            const std::lock_guard<std::mutex> lock (mutex);
+            done = true;
+        }
+        released.notify_one();
+        watcher.join();
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable released;
+    bool done = false;
+    std::thread watcher;
+};
+
+// The pointer moved to that point of the editor and its button clicked, as a user does, then moved off the
+// editor so that no button stays lit under it.
+void clickOnEditor (const juce::Component& editor, juce::Point<int> where)
+{
+    const auto onScreen = editor.localPointToGlobal (where);
+    runCommand ({ "xdotool", "mousemove", "--sync", juce::String (onScreen.x), juce::String (onScreen.y),
+                  "click", "1" });
+    runMessages (200);
+    runCommand ({ "xdotool", "mousemove", "--sync", "1000", "740" });
+}
+
+// Keys typed into the shown window of that name: the plugin's pop-ups are windows of its own toolkit, which
+// does not see the keys the host's window has.
+void pressKeysIn (const juce::String& windowName, const juce::StringArray& keys)
+{
+    const auto found =
+        runCommand ({ "xdotool", "search", "--onlyvisible", "--name", "^" + windowName + "$" });
+    const auto windowId = juce::StringArray::fromLines (found.trim())[0];
+    juce::StringArray command{ "xdotool", "key", "--window", windowId, "--delay", "150" };
+    command.addArray (keys);
+    runCommand (command);
+}
+
+// Whether a window of that name is on screen (the toolkit names its pop-up menus "menu").
+bool windowShown (const juce::String& name)
+{
+    return runCommand ({ "xwininfo", "-root", "-tree" }).contains ("\"" + name + "\"");
+}
+
 int countPixels (const juce::Image& image, juce::Rectangle<int> area,
                  const std::function<bool (juce::Colour)>& matches)
 {
@@ -226,7 +307,58 @@ protected:
         midi.addEvent (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100), samplePosition);
         instance.processBlock (buffer, midi);
     }
+
+    static void playNoteOn (juce::AudioPluginInstance& instance)
+    {
+        juce::AudioBuffer<float> buffer (2, blockSize);
+        buffer.clear();
+        playNoteOn (instance, buffer, 0);
+    }
+
+    // The editor in the host window's screenshots.
+    static juce::Rectangle<int> editorArea (const OpenEditor& opened)
+    {
+        return opened.window->getLocalArea (opened.editor.get(), opened.editor->getLocalBounds());
+    }
+
+    // Where the main screen writes the set's name and the advice, above the author.
+    static juce::Rectangle<int> adviceArea (const OpenEditor& opened)
+    {
+        return opened.window->getLocalArea (opened.editor.get(), juce::Rectangle<int> (100, 70, 300, 121));
+    }
+
+    static int countYellow (const juce::Image& image, juce::Rectangle<int> area)
+    {
+        return countPixels (image, area,
+                            [] (juce::Colour c) { return c.getARGB() == juce::Colours::yellow.getARGB(); });
+    }
+
+    // The host window's screenshot once the card shows its set's name in yellow: the embedded editor's first
+    // paint follows the window by a moment, longer under the sanitizers.
+    static juce::Image waitForTheCard (const OpenEditor& opened)
+    {
+        juce::Image shot;
+        for (int attempt = 0;
+             attempt < 20 && (!shot.isValid() || countYellow (shot, editorArea (opened)) <= 50); ++attempt)
+        {
+            runMessages (500);
+            shot = takeScreenshot (*opened.window);
+        }
+        return shot;
+    }
+
+    // The folder of sets the instances read: the shipped sets inside the bundle, as the user has none.
+    juce::File bundleSets() const
+    {
+        if (GetParam() == "VST3")
+            return juce::File (pluginPaths.vst3Bundle).getChildFile ("Contents/Resources/data");
+        return juce::File (pluginPaths.lv2Folder).getChildFile ("Musewheeler.lv2/data");
+    }
 };
+
+// Positions on the main screen, from its layout: the centres of the menu and favourite buttons.
+const juce::Point<int> menuButton{ 41, 321 };
+const juce::Point<int> favouriteButton{ 414, 321 };
 
 TEST_P (PluginHostTest, findsOnePluginNamedMusewheelerThatTakesMidi)
 {
@@ -304,15 +436,42 @@ TEST_P (PluginHostTest, givesItsStateToAnotherInstance)
     ASSERT_NE (first, nullptr);
     ASSERT_NE (second, nullptr);
 
+    juce::MemoryBlock freshState;
+    first->getStateInformation (freshState);
+
+    // A note draws an advice in the first instance's editor; once its colour has faded in, the card is kept.
+    auto firstEditor = openEditor (*first, 20, 20);
+    ASSERT_NE (firstEditor.editor, nullptr);
+    ASSERT_TRUE (waitForTheCard (firstEditor).isValid());
+    first->prepareToPlay (sampleRate, blockSize);
+    playNoteOn (*first);
+    runMessages (4000);
+    const auto firstCard = takeScreenshot (*firstEditor.window);
+    ASSERT_TRUE (firstCard.isValid());
+    firstEditor.close();
+
     juce::MemoryBlock firstState;
     first->getStateInformation (firstState);
+    EXPECT_NE (firstState, freshState) << "the advice drawn is not in the state";
 
+    // As a host does when it opens a project: the state given to another instance, then its editor opened.
     second->setStateInformation (firstState.getData(), (int) firstState.getSize());
     juce::MemoryBlock restoredState;
     second->getStateInformation (restoredState);
-
     EXPECT_EQ (restoredState, firstState);
-    std::cout << GetParam() << " state: " << firstState.getSize() << " bytes\n";
+
+    auto secondEditor = openEditor (*second, 20, 20);
+    ASSERT_NE (secondEditor.editor, nullptr);
+    const auto secondCard = waitForTheCard (secondEditor);
+    ASSERT_TRUE (secondCard.isValid());
+    EXPECT_GT (countYellow (secondCard, editorArea (secondEditor)), 50);
+    EXPECT_EQ (countDifferingPixels (firstCard, secondCard, editorArea (secondEditor)), 0)
+        << "the second instance does not show the advice the first one kept";
+    secondEditor.close();
+
+    first->releaseResources();
+    std::cout << GetParam() << " state: " << freshState.getSize() << " bytes fresh, " << firstState.getSize()
+              << " with an advice drawn\n";
 }
 
 TEST_P (PluginHostTest, opensAndClosesTwoEditorsInBothOrders)
@@ -366,28 +525,14 @@ TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
 
     auto opened = openEditor (*instance, 40, 40);
     ASSERT_NE (opened.editor, nullptr);
-    const auto editorArea =
-        opened.window->getLocalArea (opened.editor.get(), opened.editor->getLocalBounds());
-    // Where the main screen writes the advice, between the set's name and the author.
-    const auto adviceArea =
-        opened.window->getLocalArea (opened.editor.get(), juce::Rectangle<int> (100, 95, 300, 96));
-    const auto countYellow = [editorArea] (const juce::Image& image)
-    {
-        return countPixels (image, editorArea,
-                            [] (juce::Colour c) { return c.getARGB() == juce::Colours::yellow.getARGB(); });
-    };
+    const auto editorArea = PluginHostTest::editorArea (opened);
+    const auto adviceArea = PluginHostTest::adviceArea (opened);
 
-    // The embedded editor's first paint follows the window by a moment, longer under the sanitizers.
-    juce::Image before;
-    for (int attempt = 0; attempt < 20 && (!before.isValid() || countYellow (before) <= 50); ++attempt)
-    {
-        runMessages (500);
-        before = takeScreenshot (*opened.window);
-    }
+    const auto before = waitForTheCard (opened);
     ASSERT_TRUE (before.isValid()) << "no screenshot of the host window";
     ASSERT_TRUE (before.getBounds().contains (editorArea)) << "the screenshot is smaller than the editor";
 
-    const auto yellowPixels = countYellow (before);
+    const auto yellowPixels = countYellow (before, editorArea);
     EXPECT_GT (yellowPixels, 50) << "the card shows no set name in yellow";
 
     const auto setColours = shippedSetColours();
@@ -402,9 +547,7 @@ TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
     ASSERT_TRUE (still.isValid());
     EXPECT_EQ (countDifferingPixels (before, still, editorArea), 0) << "the card changed with no note played";
 
-    juce::AudioBuffer<float> buffer (2, blockSize);
-    buffer.clear();
-    playNoteOn (*instance, buffer, 0);
+    playNoteOn (*instance);
     runMessages (500);
 
     const auto after = takeScreenshot (*opened.window);
@@ -417,6 +560,88 @@ TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
 
     opened.close();
     instance->releaseResources();
+}
+
+// A modal menu would run the plugin's own loop inside the host's call and hold up the host until the menu
+// closes: the host would not come back from runMessages to look, and the watchdog ends the run.
+TEST_P (PluginHostTest, theMenuOpensWithoutHoldingUpTheHostAndAnswersTheKeyboard)
+{
+    auto instance = createInstance();
+    ASSERT_NE (instance, nullptr);
+    auto opened = openEditor (*instance, 40, 40);
+    ASSERT_NE (opened.editor, nullptr);
+    const auto card = waitForTheCard (opened);
+    ASSERT_TRUE (card.isValid());
+    ASSERT_FALSE (windowShown ("menu"));
+
+    {
+        const HoldUpWatchdog watchdog ("the menu waits for the user inside the host's call");
+        clickOnEditor (*opened.editor, menuButton);
+        runMessages (800);
+    }
+    EXPECT_TRUE (windowShown ("menu")) << "no menu on screen after a click on the menu button";
+
+    pressKeysIn ("menu", { "Escape" });
+    runMessages (800);
+    EXPECT_FALSE (windowShown ("menu")) << "Escape left the menu open";
+    const auto afterEscape = takeScreenshot (*opened.window);
+    ASSERT_TRUE (afterEscape.isValid());
+    EXPECT_EQ (countDifferingPixels (card, afterEscape, adviceArea (opened)), 0)
+        << "the advice changed when the menu was closed without a choice";
+
+    // The first entry, "Options", chosen with the keys: the options panel covers the card.
+    clickOnEditor (*opened.editor, menuButton);
+    runMessages (800);
+    ASSERT_TRUE (windowShown ("menu"));
+    pressKeysIn ("menu", { "Down", "Return" });
+    runMessages (800);
+    EXPECT_FALSE (windowShown ("menu"));
+    const auto options = takeScreenshot (*opened.window);
+    ASSERT_TRUE (options.isValid());
+    const auto changed = countDifferingPixels (card, options, editorArea (opened));
+    EXPECT_GT (changed, 40000) << "the options panel did not open";
+    EXPECT_EQ (countYellow (options, adviceArea (opened)), 0) << "the card still shows above the options";
+    std::cout << GetParam() << " menu: " << changed << " pixels changed with the options open\n";
+
+    opened.close();
+}
+
+// The sets on disk are gone since the instance read them (removed by another program, or a bundle updated
+// under the host): a mark cannot be kept, and a warning says so without holding up the host.
+TEST_P (PluginHostTest, aMarkThatCannotBeKeptIsRefusedWithAWarningThatDoesNotHoldUpTheHost)
+{
+    auto instance = createInstance();
+    ASSERT_NE (instance, nullptr);
+    auto opened = openEditor (*instance, 40, 40);
+    ASSERT_NE (opened.editor, nullptr);
+    const auto card = waitForTheCard (opened);
+    ASSERT_TRUE (card.isValid());
+    ASSERT_FALSE (windowShown ("Musewheeler"));
+
+    const auto sets = bundleSets();
+    const auto away = sets.getSiblingFile ("data-away");
+    ASSERT_TRUE (sets.moveFileTo (away));
+
+    {
+        const HoldUpWatchdog watchdog ("the warning waits for the user inside the host's call");
+        clickOnEditor (*opened.editor, favouriteButton);
+        runMessages (800);
+    }
+    const auto warned = windowShown ("Musewheeler");
+    EXPECT_TRUE (warned) << "no warning on screen after a mark that could not be kept";
+    EXPECT_FALSE (sets.exists()) << "the mark was written somewhere";
+
+    pressKeysIn ("Musewheeler", { "Return" });
+    runMessages (800);
+    EXPECT_FALSE (windowShown ("Musewheeler")) << "Return left the warning open";
+
+    // The favourite button does not show a mark that was not kept.
+    const auto after = takeScreenshot (*opened.window);
+    ASSERT_TRUE (after.isValid());
+    EXPECT_EQ (countDifferingPixels (card, after, editorArea (opened)), 0);
+
+    ASSERT_TRUE (away.moveFileTo (sets));
+    opened.close();
 }
 
 INSTANTIATE_TEST_SUITE_P (Formats, PluginHostTest,
