@@ -49,7 +49,7 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_PLUGIN=$(PLUGINS)
 
 build: configure
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
@@ -97,7 +97,8 @@ deb-check: deb
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer. The developer programs,
 # left out of `make test`'s build, are compiled here too, so that a change in src/ breaking them is still caught.
 sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_SANITIZERS=address,undefined
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMUSEWHEELER_SANITIZERS=address,undefined \
+	    -DMUSEWHEELER_PLUGIN=$(PLUGINS)
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS) --target WidgetGallery OptionsGallery EditorHarness
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \

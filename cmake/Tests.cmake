@@ -61,11 +61,15 @@ if (MUSEWHEELER_PLUGIN)
                       "${MUSEWHEELER_LV2_URI}")
     set_tests_properties (plugin.check PROPERTIES TIMEOUT 120)
 
-    # The LV2 plugin in jalv under Xvfb, on a JACK server with the dummy driver.
-    add_test (NAME e2e.plugin-jalv
-              COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/jalv-smoke.sh"
-                      "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
-    set_tests_properties (e2e.plugin-jalv PROPERTIES TIMEOUT 180 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
+    # The LV2 plugin in jalv under Xvfb, on a JACK server with the dummy driver. Not with the sanitizers: jalv
+    # is not built with them, and a plugin built with them loads only into a program that is; the test host
+    # below is.
+    if (NOT MUSEWHEELER_SANITIZERS)
+        add_test (NAME e2e.plugin-jalv
+                  COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/jalv-smoke.sh"
+                          "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
+        set_tests_properties (e2e.plugin-jalv PROPERTIES TIMEOUT 180 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
+    endif()
 
     # make install puts the plugins into ~/.vst3 and ~/.lv2 when they are built.
     set_tests_properties (e2e.install PROPERTIES ENVIRONMENT
