@@ -17,9 +17,6 @@ public:
     void showMessageBox (const juce::String& title, const juce::String& message,
                          const juce::String& button) override;
 
-    // The box on screen, or nullptr once the user has closed it.
-    juce::AlertWindow* getShownBox() const { return shownBox.get(); }
-
 private:
     juce::Component& owner;
     std::unique_ptr<juce::AlertWindow> shownBox;

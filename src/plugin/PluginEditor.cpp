@@ -18,8 +18,8 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     , pluginProcessor (editedProcessor)
     , mainComponent (std::make_unique<InstanceSettingsStore> (editedProcessor), MainComponent::Window::host)
     , warnings (mainComponent)
-    , noteOnsSeen (editedProcessor.getNoteOnCount())
-    , barDrawsSeen (editedProcessor.getBarDrawCount())
+    , noteOnsSeen (editedProcessor.getCountsSeenByEditor().noteOns)
+    , barDrawsSeen (editedProcessor.getCountsSeenByEditor().barDraws)
     , stateRestoresSeen (editedProcessor.getStateRestoreCount())
     , settingsHanded (mainComponent.getSettings())
     , programLauncher (std::make_unique<ProgramLauncher>())
@@ -37,6 +37,7 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
 PluginEditor::~PluginEditor()
 {
     stopTimer();
+    pluginProcessor.setCountsSeenByEditor ({ noteOnsSeen, barDrawsSeen });
 }
 
 void PluginEditor::resized()

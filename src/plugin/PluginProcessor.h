@@ -23,6 +23,17 @@ public:
     // The number of groups of bars begun while the host played, with the timer following the tempo.
     int getBarDrawCount() const { return barDrawCount.load(); }
 
+    // The counts the last editor had drawn for when it closed. Notes and bars that came while no editor was
+    // open draw one advice when the next one opens, as they would have with the window open. Message thread
+    // only.
+    struct CountsSeen
+    {
+        int noteOns = 0;
+        int barDraws = 0;
+    };
+    CountsSeen getCountsSeenByEditor() const { return countsSeenByEditor; }
+    void setCountsSeenByEditor (CountsSeen counts) { countsSeenByEditor = counts; }
+
     // The note that draws an advice, a MIDI note number, or anyNote.
     static constexpr int anyNote = -1;
     juce::AudioParameterInt& getNoteParameter() { return *noteParameter; }
@@ -69,6 +80,7 @@ private:
     std::atomic<int> noteOnCount{ 0 };
     std::atomic<int> stateRestoreCount{ 0 };
     std::atomic<int> barDrawCount{ 0 };
+    CountsSeen countsSeenByEditor;
 
     // The audio thread's copy of the timer's bar count, which it reads without the lock.
     std::atomic<int> timerBars{ 0 };

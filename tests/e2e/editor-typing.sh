@@ -80,6 +80,7 @@ typeIntoAdvice "Kept through the questions"
 xdotool key ctrl+w
 answerQuestion Cancel
 waitForTitle "Musewheeler - typed.mwh*"
+waitForFocus "after Cancel on the question"
 check "Control+W asked about the text being typed, and Cancel kept the set open"
 
 typeIntoAdvice "Kept again"
@@ -91,6 +92,7 @@ sleep 0.7
 questionWindow 1 >/dev/null && fail "Escape did not close the question"
 waitForTitle "Musewheeler - typed.mwh*"
 fileText "$saved" | grep -qx "Item=WWW MMM typed and seen;" || fail "typed.mwh changed: $(fileText "$saved")"
+waitForFocus "after Escape on the question"
 check "Control+N asked too, and Escape on the question cancelled it"
 
 #-------------------------------------------------------------------------------------------------------

@@ -356,6 +356,32 @@ protected:
     }
 };
 
+// The sets moved out of their folder for a while, and back whatever the test found, for the tests after it.
+struct SetsMovedAway
+{
+    explicit SetsMovedAway (const juce::File& setsFolder)
+        : sets (setsFolder)
+        , away (setsFolder.getSiblingFile ("data-away"))
+        , moved (sets.moveFileTo (away))
+    {
+    }
+
+    ~SetsMovedAway()
+    {
+        if (moved)
+        {
+            sets.deleteRecursively();
+            away.moveFileTo (sets);
+        }
+    }
+
+    const juce::File sets;
+    const juce::File away;
+    const bool moved;
+
+    JUCE_DECLARE_NON_COPYABLE (SetsMovedAway)
+};
+
 // Positions on the main screen, from its layout: the centres of the menu and favourite buttons.
 const juce::Point<int> menuButton{ 41, 321 };
 const juce::Point<int> favouriteButton{ 414, 321 };
@@ -619,8 +645,8 @@ TEST_P (PluginHostTest, aMarkThatCannotBeKeptIsRefusedWithAWarningThatDoesNotHol
     ASSERT_FALSE (windowShown ("Musewheeler"));
 
     const auto sets = bundleSets();
-    const auto away = sets.getSiblingFile ("data-away");
-    ASSERT_TRUE (sets.moveFileTo (away));
+    const SetsMovedAway movedAway (sets);
+    ASSERT_TRUE (movedAway.moved);
 
     {
         const HoldUpWatchdog watchdog ("the warning waits for the user inside the host's call");
@@ -640,7 +666,6 @@ TEST_P (PluginHostTest, aMarkThatCannotBeKeptIsRefusedWithAWarningThatDoesNotHol
     ASSERT_TRUE (after.isValid());
     EXPECT_EQ (countDifferingPixels (card, after, editorArea (opened)), 0);
 
-    ASSERT_TRUE (away.moveFileTo (sets));
     opened.close();
 }
 

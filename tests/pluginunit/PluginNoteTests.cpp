@@ -110,3 +110,32 @@ TEST_F (PluginTest, theNoteIsSavedWithTheStateAndAGarbageStateGivesAnyNote)
     restore (saved, bytes);
     EXPECT_EQ (saved.getNoteParameter().get(), PluginProcessor::anyNote);
 }
+
+// Notes played with the window closed draw one advice when it opens again; reopening it with no note
+// played meanwhile shows the advice it closed on.
+TEST_F (PluginTest, notesPlayedWhileTheEditorIsClosedDrawWhenItOpens)
+{
+    PluginProcessor processor;
+    auto midi = notesOn ({ { 1, 60 } });
+    runBlock (processor, midi);
+
+    int shown = -1;
+    {
+        const auto editor = makeEditor (processor);
+        editor->lookAtProcessor();
+        shown = editor->getMainComponent().getCurrentItem();
+    }
+
+    {
+        const auto editor = makeEditor (processor);
+        editor->lookAtProcessor();
+        EXPECT_EQ (editor->getMainComponent().getCurrentItem(), shown);
+    }
+
+    midi = notesOn ({ { 1, 60 }, { 2, 64 } });
+    runBlock (processor, midi);
+    const auto editor = makeEditor (processor);
+    EXPECT_EQ (editor->getMainComponent().getCurrentItem(), shown);
+    editor->lookAtProcessor();
+    EXPECT_NE (editor->getMainComponent().getCurrentItem(), shown);
+}

@@ -155,6 +155,17 @@ waitForTitle()
     fail "the title is '$(title)', not '$1'${2:+ ($2)}"
 }
 
+# waitForFocus [WHEN]: the program's window has the keyboard again within 5 s, as after a question closed; keys
+# typed before then, on a busy machine, would go nowhere.
+waitForFocus()
+{
+    for _ in $(seq 50); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
+        sleep 0.1
+    done
+    fail "the program's window did not get the keyboard back${1:+ ($1)}"
+}
+
 # questionWindow [TENTHS]: a question of the program, a second window titled Musewheeler, looked for during
 # TENTHS tenths of a second (50 by default).
 questionWindow()
