@@ -3,8 +3,8 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "advice/SetConseils.h"
-#include "advice/Utf16TextFile.h"
-#include "app/ProgramFolder.h"
+#include "base/Utf16TextFile.h"
+#include "base/ProgramFolder.h"
 
 #include <benchmark/benchmark.h>
 

@@ -20,11 +20,17 @@ target_link_libraries (MusewheelerToolkitSettings INTERFACE
     juce::juce_recommended_warning_flags
     juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
 
-file (GLOB_RECURSE musewheelerClassSources CONFIGURE_DEPENDS
-      "${PROJECT_SOURCE_DIR}/src/*.cpp" "${PROJECT_SOURCE_DIR}/src/*.h")
-set (musewheelerApplicationOnly
-     "/src/app/(Main\\.cpp|MusewheelerV1Application\\.|MainAppWindow\\.|FixedWindowSize\\.)|/src/cli/SetsMain\\.cpp$|/src/plugin/")
-list (FILTER musewheelerClassSources EXCLUDE REGEX "${musewheelerApplicationOnly}")
+# The program's layers from the bottom up (tools/check-layers.sh keeps their includes pointing downward),
+# then the terminal companion's classes, which the tests exercise too.
+set (musewheelerClassFolders base advice settings widgets dialogs options editor main cli)
+set (musewheelerClassSources)
+foreach (folder IN LISTS musewheelerClassFolders)
+    file (GLOB folderSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp"
+                                               "${PROJECT_SOURCE_DIR}/src/${folder}/*.h")
+    list (APPEND musewheelerClassSources ${folderSources})
+endforeach()
+# musewheeler-sets' entry point belongs to its executable alone.
+list (REMOVE_ITEM musewheelerClassSources "${PROJECT_SOURCE_DIR}/src/cli/SetsMain.cpp")
 
 add_library (MusewheelerClasses OBJECT ${musewheelerClassSources})
 
@@ -47,10 +53,9 @@ set_target_properties (MusewheelerClasses PROPERTIES
 
 # The program's library: the classes, the application-only classes and the modules, for the program, the
 # tests, the benchmarks, the fuzzers and musewheeler-sets.
-file (GLOB_RECURSE musewheelerApplicationSources CONFIGURE_DEPENDS
+file (GLOB musewheelerApplicationSources CONFIGURE_DEPENDS
       "${PROJECT_SOURCE_DIR}/src/app/*.cpp" "${PROJECT_SOURCE_DIR}/src/app/*.h")
-list (FILTER musewheelerApplicationSources INCLUDE REGEX "${musewheelerApplicationOnly}")
-list (FILTER musewheelerApplicationSources EXCLUDE REGEX "/src/app/Main\\.cpp$")
+list (REMOVE_ITEM musewheelerApplicationSources "${PROJECT_SOURCE_DIR}/src/app/Main.cpp")
 
 add_library (MusewheelerCore STATIC ${musewheelerApplicationSources})
 

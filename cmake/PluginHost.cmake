@@ -1,6 +1,6 @@
 # A plugin host for the tests, on the toolkit's VST3 and LV2 hosting. It compiles the toolkit's modules with
 # a host's settings of its own: it loads the plugins as a separate product would, never their classes.
-add_executable (PluginHost "${PROJECT_SOURCE_DIR}/tests/plugin/PluginHost.cpp")
+add_executable (PluginHost "${PROJECT_SOURCE_DIR}/tests/plugin/host/PluginHost.cpp")
 
 target_link_libraries (PluginHost PRIVATE
     juce::juce_audio_processors

@@ -3,7 +3,7 @@ include (GoogleTest)
 
 file (GLOB_RECURSE musewheelerTestSources CONFIGURE_DEPENDS
       "${PROJECT_SOURCE_DIR}/tests/*.cpp" "${PROJECT_SOURCE_DIR}/tests/*.h")
-list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/(e2e|plugin|pluginunit)/")
+list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/(e2e|plugin|package)/")
 
 add_executable (MusewheelerTests ${musewheelerTestSources})
 target_link_libraries (MusewheelerTests PRIVATE MusewheelerCore GTest::gtest)
@@ -43,7 +43,7 @@ set_tests_properties (cli.setsCommand PROPERTIES TIMEOUT 120)
 # The plugins as LV2 tools and VST3 hosts first see them.
 if (MUSEWHEELER_PLUGIN)
     # The plugin's own classes, tested headless on the shared code that both formats wrap.
-    file (GLOB musewheelerPluginTestSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/pluginunit/*.cpp")
+    file (GLOB musewheelerPluginTestSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/plugin/*.cpp")
     add_executable (MusewheelerPluginTests ${musewheelerPluginTestSources} "${PROJECT_SOURCE_DIR}/tests/TestMain.cpp")
     target_link_libraries (MusewheelerPluginTests PRIVATE MusewheelerPlugin GTest::gtest)
     # The module headers as the shared code sees them, as the toolkit gives them to the format wrappers.
@@ -83,3 +83,6 @@ if (MUSEWHEELER_PLUGIN)
                       "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
     set_tests_properties (e2e.plugin-host PROPERTIES TIMEOUT 300 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
 endif()
+
+# No source includes from a layer above its own.
+add_test (NAME tools.layers COMMAND bash "${PROJECT_SOURCE_DIR}/tools/check-layers.sh" "${PROJECT_SOURCE_DIR}")

@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as the configuration file.
 #include "advice/DataTags.h"
-#include "main/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a set file in the current format, decoded as the program loads set files.
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
-#include "advice/Utf16TextFile.h"
+#include "base/Utf16TextFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -9,7 +9,7 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "editor/EditionComponent.h"
-#include "editor/NativeEditorDialogs.h"
+#include "dialogs/NativeEditorDialogs.h"
 #include "widgets/CustomLookAndFeel.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

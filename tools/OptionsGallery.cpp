@@ -3,7 +3,7 @@
 // Usage: OptionsGallery OUTPUT_FOLDER
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
-#include "options/SpecialTagManager.h"
+#include "widgets/SpecialTagManager.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/SyntheticMouse.h"
 

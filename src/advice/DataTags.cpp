@@ -1,6 +1,6 @@
 #include "advice/DataTags.h"
 
-#include "app/Bilingual.h"
+#include "base/Bilingual.h"
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
 #include "advice/HashList.h"
 
-#include "advice/TextScanner.h"
+#include "base/TextScanner.h"
 
 #include <charconv>
 #include <string>

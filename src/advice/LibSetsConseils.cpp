@@ -1,7 +1,7 @@
 #include "advice/LibSetsConseils.h"
 
-#include "advice/RegularFile.h"
-#include "app/ProgramFolder.h"
+#include "base/RegularFile.h"
+#include "base/ProgramFolder.h"
 
 namespace
 {

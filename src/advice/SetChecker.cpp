@@ -2,8 +2,8 @@
 
 #include "advice/HashList.h"
 #include "advice/LibSetsConseils.h"
-#include "advice/RegularFile.h"
-#include "advice/Utf16TextFile.h"
+#include "base/RegularFile.h"
+#include "base/Utf16TextFile.h"
 #include "widgets/SpecialLabel.h"
 
 #include <map>

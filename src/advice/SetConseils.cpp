@@ -2,8 +2,8 @@
 
 #include "advice/DataTags.h"
 #include "advice/HashList.h"
-#include "advice/TextScanner.h"
-#include "advice/Utf16TextFile.h"
+#include "base/TextScanner.h"
+#include "base/Utf16TextFile.h"
 
 #include <array>
 #include <chrono>

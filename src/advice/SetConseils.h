@@ -1,7 +1,7 @@
 #pragma once
 
 #include "advice/ConseilItem.h"
-#include "advice/RegularFile.h"
+#include "base/RegularFile.h"
 
 #include <juce_graphics/juce_graphics.h>
 

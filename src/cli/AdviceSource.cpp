@@ -1,6 +1,6 @@
 #include "cli/AdviceSource.h"
 
-#include "advice/Utf16TextFile.h"
+#include "base/Utf16TextFile.h"
 #include "cli/CsvParser.h"
 
 namespace

@@ -5,7 +5,7 @@
 #include "cli/AdviceImporter.h"
 #include "cli/DailyChoice.h"
 #include "cli/FoldedText.h"
-#include "main/RandomShuffle.h"
+#include "advice/RandomShuffle.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
 #include "editor/EditionComponent.h"
 
 #include "advice/LibSetsConseils.h"
-#include "editor/NativeEditorDialogs.h"
+#include "dialogs/NativeEditorDialogs.h"
 #include "widgets/CustomLookAndFeel.h"
 
 // The panel: its children, their texts, which of them the page shows, the highlights that call for the

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "advice/SetConseils.h"
-#include "app/Bilingual.h"
-#include "editor/EditorDialogs.h"
-#include "options/SpecialTagManager.h"
+#include "base/Bilingual.h"
+#include "dialogs/EditorDialogs.h"
+#include "widgets/SpecialTagManager.h"
 #include "widgets/SpecialButton.h"
 #include "widgets/SpecialColourSelector.h"
 #include "widgets/SpecialLabel.h"

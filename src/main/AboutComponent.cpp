@@ -1,6 +1,6 @@
 #include "main/AboutComponent.h"
 
-#include "app/Bilingual.h"
+#include "base/Bilingual.h"
 #include "main/HelpPages.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/RuledSheet.h"

@@ -1,6 +1,6 @@
 #include "main/HelpPages.h"
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 juce::File HelpPages::getFolder()
 {

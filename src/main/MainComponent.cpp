@@ -1,10 +1,10 @@
 #include "main/MainComponent.h"
 
-#include "app/Bilingual.h"
-#include "editor/AsyncMessageDialogs.h"
-#include "editor/NativeEditorDialogs.h"
-#include "main/ConfigFile.h"
-#include "main/FileSettingsStore.h"
+#include "base/Bilingual.h"
+#include "dialogs/AsyncMessageDialogs.h"
+#include "dialogs/NativeEditorDialogs.h"
+#include "settings/ConfigFile.h"
+#include "settings/FileSettingsStore.h"
 #include "main/HelpPages.h"
 
 namespace

@@ -2,7 +2,7 @@
 
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
-#include "app/Bilingual.h"
+#include "base/Bilingual.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/RuledSheet.h"
 

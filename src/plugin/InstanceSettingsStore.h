@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "plugin/PluginProcessor.h"
 
 // The main screen's settings kept in its plugin instance, which the host saves with its project.

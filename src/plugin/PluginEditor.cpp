@@ -1,6 +1,6 @@
 #include "plugin/PluginEditor.h"
 
-#include "app/Bilingual.h"
+#include "base/Bilingual.h"
 #include "plugin/InstanceSettingsStore.h"
 
 namespace

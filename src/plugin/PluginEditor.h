@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/AsyncMessageDialogs.h"
+#include "dialogs/AsyncMessageDialogs.h"
 #include "main/MainComponent.h"
 #include "plugin/PluginProcessor.h"
 #include "plugin/ProgramLauncher.h"

@@ -1,6 +1,6 @@
 #include "plugin/PluginFolder.h"
 
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 juce::File PluginFolder::find()
 {

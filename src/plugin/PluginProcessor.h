@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/ConfigFile.h"
+#include "settings/ConfigFile.h"
 #include "plugin/BarClock.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>

@@ -2,7 +2,7 @@
 #include "TestHelpers.h"
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
-#include "advice/Utf16TextFile.h"
+#include "base/Utf16TextFile.h"
 
 #include <gtest/gtest.h>
 

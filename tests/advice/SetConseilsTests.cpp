@@ -1,7 +1,7 @@
 #include "TestHelpers.h"
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
-#include "advice/Utf16TextFile.h"
+#include "base/Utf16TextFile.h"
 
 #include <gtest/gtest.h>
 

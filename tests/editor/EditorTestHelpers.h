@@ -4,7 +4,7 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "editor/EditionComponent.h"
-#include "editor/EditorDialogs.h"
+#include "dialogs/EditorDialogs.h"
 #include "widgets/WidgetTestHelpers.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "advice/SetChecker.h"
 #include "advice/SetConseils.h"
 #include "editor/EditorTestHelpers.h"
-#include "main/ConfigFile.h"
+#include "settings/ConfigFile.h"
 #include "main/MainComponent.h"
 #include "widgets/WidgetTestHelpers.h"
 

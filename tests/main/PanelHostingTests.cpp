@@ -1,6 +1,6 @@
 #include "TestHelpers.h"
 #include "editor/EditorTestHelpers.h"
-#include "main/ConfigFile.h"
+#include "settings/ConfigFile.h"
 #include "main/MainComponent.h"
 #include "widgets/WidgetTestHelpers.h"
 

@@ -1,7 +1,7 @@
 #include "TestHelpers.h"
 #include "advice/SetConseils.h"
 #include "editor/EditorTestHelpers.h"
-#include "main/ConfigFile.h"
+#include "settings/ConfigFile.h"
 #include "main/MainComponent.h"
 
 #include <gtest/gtest.h>

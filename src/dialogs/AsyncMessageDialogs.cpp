@@ -1,4 +1,4 @@
-#include "editor/AsyncMessageDialogs.h"
+#include "dialogs/AsyncMessageDialogs.h"
 
 AsyncMessageDialogs::AsyncMessageDialogs (juce::Component& ownerComponent)
     : owner (ownerComponent)

@@ -1,4 +1,4 @@
-#include "main/RandomShuffle.h"
+#include "advice/RandomShuffle.h"
 
 int RandomShuffle::getRandomShuffledNumber (int min, int max)
 {

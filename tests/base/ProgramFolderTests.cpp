@@ -1,5 +1,5 @@
 #include "TestHelpers.h"
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "main/RandomShuffle.h"
+#include "advice/RandomShuffle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "advice/Utf16TextFile.h"
+#include "base/Utf16TextFile.h"
 
 #include <algorithm>
 #include <cstring>

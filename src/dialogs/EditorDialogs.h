@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/MessageDialogs.h"
+#include "dialogs/MessageDialogs.h"
 
 // Every question, alert and file chooser of the set editor goes through this one interface, so that the
 // editor's commands can run with scripted answers. The editor builds every text; an implementation

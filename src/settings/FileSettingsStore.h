@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 // The program's settings: "Musewheeler.ini" in the program folder, looked up at each load and save.
 class FileSettingsStore final : public SettingsStore

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "editor/NativeEditorDialogs.h"
+#include "dialogs/NativeEditorDialogs.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,4 +1,4 @@
-#include "advice/RegularFile.h"
+#include "base/RegularFile.h"
 
 #include <sys/stat.h>
 

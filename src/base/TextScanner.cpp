@@ -1,4 +1,4 @@
-#include "advice/TextScanner.h"
+#include "base/TextScanner.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "main/FileSettingsStore.h"
+#include "settings/FileSettingsStore.h"
 
 std::optional<ConfigFile::Settings> FileSettingsStore::load()
 {

@@ -1,9 +1,9 @@
-#include "options/SpecialTagManager.h"
+#include "widgets/SpecialTagManager.h"
 
 #include "advice/DataTags.h"
 #include "advice/HashList.h"
-#include "advice/TextScanner.h"
-#include "app/Bilingual.h"
+#include "base/TextScanner.h"
+#include "base/Bilingual.h"
 #include "widgets/CustomLookAndFeel.h"
 
 namespace

@@ -1,9 +1,9 @@
-#include "main/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 #include "advice/DataTags.h"
-#include "advice/TextScanner.h"
-#include "advice/Utf16TextFile.h"
-#include "app/ProgramFolder.h"
+#include "base/TextScanner.h"
+#include "base/Utf16TextFile.h"
+#include "base/ProgramFolder.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "FaultInjection.h"
 #include "TestHelpers.h"
-#include "main/ConfigFile.h"
+#include "settings/ConfigFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/EditorDialogs.h"
+#include "dialogs/EditorDialogs.h"
 
 // The editor's dialogs as the user sees them: the toolkit's modal alert windows, without icon for the
 // questions, and the operating system's own file choosers.

@@ -1,5 +1,5 @@
 #include "TestHelpers.h"
-#include "advice/RegularFile.h"
+#include "base/RegularFile.h"
 
 #include <gtest/gtest.h>
 

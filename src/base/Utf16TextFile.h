@@ -1,6 +1,6 @@
 #pragma once
 
-#include "advice/RegularFile.h"
+#include "base/RegularFile.h"
 
 #include <juce_core/juce_core.h>
 

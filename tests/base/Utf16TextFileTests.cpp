@@ -1,6 +1,6 @@
 #include "FaultInjection.h"
 #include "TestHelpers.h"
-#include "advice/Utf16TextFile.h"
+#include "base/Utf16TextFile.h"
 
 #include <gtest/gtest.h>
 

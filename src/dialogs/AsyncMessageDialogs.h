@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/MessageDialogs.h"
+#include "dialogs/MessageDialogs.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,4 +1,4 @@
-#include "options/SpecialTagManager.h"
+#include "widgets/SpecialTagManager.h"
 
 #include "TestHelpers.h"
 #include "advice/DataTags.h"
