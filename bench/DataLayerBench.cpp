@@ -3,8 +3,8 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "advice/SetConseils.h"
-#include "base/Utf16TextFile.h"
 #include "base/ProgramFolder.h"
+#include "base/Utf16TextFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,8 +8,8 @@
 // Leaving the editor with its Back button brings it back empty, as the main menu would reopen it.
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
-#include "editor/EditionComponent.h"
 #include "dialogs/NativeEditorDialogs.h"
+#include "editor/EditionComponent.h"
 #include "widgets/CustomLookAndFeel.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

@@ -3,8 +3,8 @@
 // Usage: OptionsGallery OUTPUT_FOLDER
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
-#include "widgets/SpecialTagManager.h"
 #include "widgets/CustomLookAndFeel.h"
+#include "widgets/SpecialTagManager.h"
 #include "widgets/SyntheticMouse.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

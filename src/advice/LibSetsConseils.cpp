@@ -1,7 +1,7 @@
 #include "advice/LibSetsConseils.h"
 
-#include "base/RegularFile.h"
 #include "base/ProgramFolder.h"
+#include "base/RegularFile.h"
 
 namespace
 {

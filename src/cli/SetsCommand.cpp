@@ -1,11 +1,11 @@
 #include "cli/SetsCommand.h"
 
+#include "advice/RandomShuffle.h"
 #include "advice/SetChecker.h"
 #include "cli/AdviceExporter.h"
 #include "cli/AdviceImporter.h"
 #include "cli/DailyChoice.h"
 #include "cli/FoldedText.h"
-#include "advice/RandomShuffle.h"
 
 #include <iostream>
 

@@ -3,10 +3,10 @@
 #include "advice/SetConseils.h"
 #include "base/Bilingual.h"
 #include "dialogs/EditorDialogs.h"
-#include "widgets/SpecialTagManager.h"
 #include "widgets/SpecialButton.h"
 #include "widgets/SpecialColourSelector.h"
 #include "widgets/SpecialLabel.h"
+#include "widgets/SpecialTagManager.h"
 #include "widgets/SpecialWheel.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>

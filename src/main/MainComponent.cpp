@@ -3,9 +3,9 @@
 #include "base/Bilingual.h"
 #include "dialogs/AsyncMessageDialogs.h"
 #include "dialogs/NativeEditorDialogs.h"
+#include "main/HelpPages.h"
 #include "settings/ConfigFile.h"
 #include "settings/FileSettingsStore.h"
-#include "main/HelpPages.h"
 
 namespace
 {

@@ -2,12 +2,12 @@
 
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
-#include "editor/EditionComponent.h"
-#include "dialogs/MessageDialogs.h"
-#include "main/AboutComponent.h"
 #include "advice/RandomShuffle.h"
-#include "settings/SettingsStore.h"
+#include "dialogs/MessageDialogs.h"
+#include "editor/EditionComponent.h"
+#include "main/AboutComponent.h"
 #include "options/OptionsComponent.h"
+#include "settings/SettingsStore.h"
 #include "widgets/CustomLookAndFeel.h"
 #include "widgets/SpecialButton.h"
 

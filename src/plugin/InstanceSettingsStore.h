@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/SettingsStore.h"
 #include "plugin/PluginProcessor.h"
+#include "settings/SettingsStore.h"
 
 // The main screen's settings kept in its plugin instance, which the host saves with its project.
 class InstanceSettingsStore final : public SettingsStore

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/ConfigFile.h"
 #include "plugin/BarClock.h"
+#include "settings/ConfigFile.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

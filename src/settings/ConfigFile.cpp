@@ -1,9 +1,9 @@
 #include "settings/ConfigFile.h"
 
 #include "advice/DataTags.h"
+#include "base/ProgramFolder.h"
 #include "base/TextScanner.h"
 #include "base/Utf16TextFile.h"
-#include "base/ProgramFolder.h"
 
 namespace
 {

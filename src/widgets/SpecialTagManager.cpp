@@ -2,8 +2,8 @@
 
 #include "advice/DataTags.h"
 #include "advice/HashList.h"
-#include "base/TextScanner.h"
 #include "base/Bilingual.h"
+#include "base/TextScanner.h"
 #include "widgets/CustomLookAndFeel.h"
 
 namespace

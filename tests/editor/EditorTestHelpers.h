@@ -3,8 +3,8 @@
 #include "TestHelpers.h"
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
-#include "editor/EditionComponent.h"
 #include "dialogs/EditorDialogs.h"
+#include "editor/EditionComponent.h"
 #include "widgets/WidgetTestHelpers.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "advice/SetChecker.h"
 #include "advice/SetConseils.h"
 #include "editor/EditorTestHelpers.h"
-#include "settings/ConfigFile.h"
 #include "main/MainComponent.h"
+#include "settings/ConfigFile.h"
 #include "widgets/WidgetTestHelpers.h"
 
 #include <gtest/gtest.h>

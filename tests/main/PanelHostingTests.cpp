@@ -1,7 +1,7 @@
 #include "TestHelpers.h"
 #include "editor/EditorTestHelpers.h"
-#include "settings/ConfigFile.h"
 #include "main/MainComponent.h"
+#include "settings/ConfigFile.h"
 #include "widgets/WidgetTestHelpers.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "TestHelpers.h"
 #include "advice/SetConseils.h"
 #include "editor/EditorTestHelpers.h"
-#include "settings/ConfigFile.h"
 #include "main/MainComponent.h"
+#include "settings/ConfigFile.h"
 
 #include <gtest/gtest.h>
 
