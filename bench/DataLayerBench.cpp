@@ -3,6 +3,7 @@
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
 #include "advice/SetConseils.h"
+#include "advice/SetFileReader.h"
 #include "base/ProgramFolder.h"
 #include "base/Utf16TextFile.h"
 
@@ -91,7 +92,7 @@ void BM_LoadDataFull (benchmark::State& state)
 
     for (auto _ : state)
     {
-        set.loadData (2);
+        set.loadData (SetConseils::headerAndAdvice);
         benchmark::DoNotOptimize (set.getNumConseils());
     }
 
@@ -135,7 +136,7 @@ void BM_ReplaceWithText (benchmark::State& state)
     DataTags tags;
     SetConseils set (&tags);
     set.setFileSet (generatedSet ((int) state.range (0)));
-    set.loadData (2);
+    set.loadData (SetConseils::headerAndAdvice);
     const auto target = benchFolder().getChildFile ("bare-write.mwh");
 
     for (auto _ : state)
@@ -206,7 +207,7 @@ void BM_ReadManyTags (benchmark::State& state)
 
     for (auto _ : state)
     {
-        set.readSetText (text, 2);
+        SetFileReader::readSetText (set, text, SetConseils::headerAndAdvice);
         benchmark::DoNotOptimize (set.getNumTags (0));
     }
 }
@@ -215,7 +216,7 @@ void BM_ListManyTags (benchmark::State& state)
 {
     DataTags tags;
     SetConseils set (&tags);
-    set.readSetText (manyTagsSetText(), 2);
+    SetFileReader::readSetText (set, manyTagsSetText(), SetConseils::headerAndAdvice);
 
     for (auto _ : state)
         benchmark::DoNotOptimize (set.getHashTags (0));

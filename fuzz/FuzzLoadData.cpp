@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a set file in the current format, decoded as the program loads set files.
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
+#include "advice/SetFileReader.h"
 #include "base/Utf16TextFile.h"
 
 #include <cstdint>
@@ -32,12 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     if (Utf16TextFile::decode (encoded.getData(), encoded.getSize()) != expected.toUTF8())
         std::abort();
 
-    for (const auto mode : { 1, 2 })
+    for (const auto mode : { SetConseils::headerOnly, SetConseils::headerAndAdvice })
     {
         SetConseils set (&tags);
-        set.readSetText (text, mode);
+        SetFileReader::readSetText (set, text, mode);
 
-        if (mode == 1 && set.getNumConseils() != 0)
+        if (mode == SetConseils::headerOnly && set.getNumConseils() != 0)
             std::abort();
 
         for (int i = 0; i < set.getNumConseils(); ++i)

@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a legacy set file.
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
+#include "advice/SetFileReader.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,17 +11,18 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     static DataTags tags;
     juce::MemoryBlock bytes (data, size);
 
-    for (const auto mode : { 1, 2 })
+    for (const auto mode : { SetConseils::headerOnly, SetConseils::headerAndAdvice })
     {
         SetConseils set (&tags);
-        set.readOldSetBytes (bytes, mode);
+        SetFileReader::readOldSetBytes (set, bytes, mode);
 
         const auto& name = set.getName();
 
         if (!juce::CharPointer_UTF8::isValidString (name.toRawUTF8(), name.getNumBytesAsUTF8()))
             std::abort();
 
-        if (set.getColourSet() != juce::Colours::orange || (mode == 1 && set.getNumConseils() != 0))
+        if (set.getColourSet() != juce::Colours::orange ||
+            (mode == SetConseils::headerOnly && set.getNumConseils() != 0))
             std::abort();
 
         for (int i = 0; i < set.getNumConseils(); ++i)

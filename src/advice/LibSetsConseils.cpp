@@ -1,56 +1,8 @@
 #include "advice/LibSetsConseils.h"
 
+#include "advice/SetFileReader.h"
 #include "base/ProgramFolder.h"
 #include "base/RegularFile.h"
-
-namespace
-{
-constexpr int headerLength = 24;
-
-// Whether the file's text starts with the current header, read from its first bytes only, with the
-// encodings the whole-file loader accepts: UTF-16 with a byte-order mark of either order, else UTF-8.
-bool startsWithCurrentHeader (const juce::File& file)
-{
-    juce::FileInputStream stream (file);
-
-    if (!stream.openedOk())
-        return false;
-
-    juce::uint8 bytes[2 * headerLength + 3] = {};
-    const auto numRead = stream.read (bytes, (int) sizeof (bytes));
-    const juce::StringRef header (SetConseils::fileHeader);
-
-    const auto matches = [&] (int offset, int stride, int characterByte)
-    {
-        for (int i = 0; i < headerLength; ++i)
-        {
-            const auto position = offset + i * stride;
-
-            if (position + stride > numRead || bytes[position + characterByte] != (juce::uint8) header[i])
-                return false;
-
-            if (stride == 2 && bytes[position + 1 - characterByte] != 0)
-                return false;
-        }
-
-        return true;
-    };
-
-    if (numRead >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe)
-        return matches (2, 2, 0);
-
-    if (numRead >= 2 && bytes[0] == 0xfe && bytes[1] == 0xff)
-        return matches (2, 2, 1);
-
-    const bool utf8ByteOrderMark = numRead >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf;
-    return matches (utf8ByteOrderMark ? 3 : 0, 1, 0);
-}
-
-bool hasSetExtension (const juce::File& file)
-{
-    return file.getFileExtension().toLowerCase() == ".mwh";
-}
-} // namespace
 
 LibSetsConseils::LibSetsConseils (DataTags* tags)
     : dataTags (tags)
@@ -64,7 +16,7 @@ juce::Array<juce::File> LibSetsConseils::findSetFiles (const juce::File& folder)
     juce::Array<juce::File> found;
 
     for (const auto& file : folder.findChildFiles (juce::File::findFiles, false, "*"))
-        if (hasSetExtension (file) && RegularFile::isRegular (file))
+        if (SetFileReader::hasSetExtension (file) && RegularFile::isRegular (file))
             found.add (file);
 
     // Sorted by name so that every system lists the sets in the same order.
@@ -78,39 +30,34 @@ juce::Array<juce::File> LibSetsConseils::findSetFiles (const juce::File& folder)
     return found;
 }
 
-juce::File LibSetsConseils::getDirectoryDataLib()
+LibSetsConseils::DataFolder LibSetsConseils::findDataFolder()
 {
     const auto beside = ProgramFolder::getSibling ("data");
 
-    if (!findSetFiles (beside).isEmpty())
-        return beside;
+    if (auto files = findSetFiles (beside); !files.isEmpty())
+        return { beside, std::move (files) };
 
     const auto above = ProgramFolder::getSibling ("../data");
 
-    if (!findSetFiles (above).isEmpty())
-        return above;
+    if (auto files = findSetFiles (above); !files.isEmpty())
+        return { above, std::move (files) };
 
-    return beside;
+    return { beside, {} };
+}
+
+juce::File LibSetsConseils::getDirectoryDataLib()
+{
+    return findDataFolder().folder;
 }
 
 int LibSetsConseils::isThisFileAValidSet (const juce::File& file)
 {
-    const auto status = RegularFile::getStatus (file);
-
-    if (!status.regular || status.size > maximumSetFileBytes || !hasSetExtension (file))
-        return 0;
-
-    return startsWithCurrentHeader (file) ? 2 : 1;
+    return SetFileReader::getFileKind (file);
 }
 
 void LibSetsConseils::loadLibSetsConseils()
 {
-    auto files = findSetFiles (ProgramFolder::getSibling ("data"));
-
-    if (files.isEmpty())
-        files = findSetFiles (ProgramFolder::getSibling ("../data"));
-
-    loadSetFiles (files);
+    loadSetFiles (findDataFolder().setFiles);
 }
 
 void LibSetsConseils::loadLibSetsConseils (const juce::File& dataFolder)
@@ -124,18 +71,11 @@ void LibSetsConseils::loadSetFiles (const juce::Array<juce::File>& files)
 
     for (const auto& file : files)
     {
-        const auto kind = isThisFileAValidSet (file);
-
-        if (kind == 0)
-            continue;
-
-        auto* set = setsConseils.add (new SetConseils (dataTags));
+        auto set = std::make_unique<SetConseils> (dataTags);
         set->setFileSet (file);
 
-        if (kind == 2)
-            set->loadData (1);
-        else if (kind == 1)
-            set->loadOldData (1);
+        if (set->loadAnyFormat (SetConseils::headerOnly) != SetFileReader::notASetFile)
+            setsConseils.add (std::move (set));
     }
 }
 
@@ -149,14 +89,7 @@ void LibSetsConseils::loadFullyOneSetConseils (int setIndex)
 
 bool LibSetsConseils::readFully (SetConseils& set)
 {
-    const auto kind = isThisFileAValidSet (set.getFileSet());
-
-    if (kind == 2)
-        set.loadData (2);
-    else if (kind == 1)
-        set.loadOldData (2);
-
-    return kind != 0;
+    return set.loadAnyFormat (SetConseils::headerAndAdvice) != SetFileReader::notASetFile;
 }
 
 juce::StringArray LibSetsConseils::getNameSets (int language) const
@@ -308,7 +241,8 @@ LibSetsConseils::FavoriteSaving LibSetsConseils::setFavorite (int position, bool
     // saving it then would wipe every advice from the file.
     const auto item = filteredItems.getUnchecked (position);
 
-    if (set->getLoadMode() != 2 || !juce::isPositiveAndBelow (item, set->getNumConseils()))
+    if (set->getLoadMode() != SetConseils::headerAndAdvice ||
+        !juce::isPositiveAndBelow (item, set->getNumConseils()))
         return FavoriteSaving::nothingToMark;
 
     // Written from memory, a set read in part would lose the text its reader passed over.

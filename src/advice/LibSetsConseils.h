@@ -60,6 +60,14 @@ public:
     FavoriteSaving setFavorite (int position, bool favorite);
 
 private:
+    // The data folder and the set files it holds.
+    struct DataFolder
+    {
+        juce::File folder;
+        juce::Array<juce::File> setFiles;
+    };
+
+    static DataFolder findDataFolder();
     static juce::Array<juce::File> findSetFiles (const juce::File& folder);
     void loadSetFiles (const juce::Array<juce::File>& files);
     SetConseils* getSetFiltered (int position) const;

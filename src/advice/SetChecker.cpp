@@ -1,7 +1,7 @@
 #include "advice/SetChecker.h"
 
 #include "advice/HashList.h"
-#include "advice/LibSetsConseils.h"
+#include "advice/SetFileReader.h"
 #include "base/RegularFile.h"
 #include "base/Utf16TextFile.h"
 #include "widgets/SpecialLabel.h"
@@ -212,9 +212,12 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
         return report;
     }
 
-    const auto kind = LibSetsConseils::isThisFileAValidSet (file);
+    // The set is read by the program's own reader; the text only tells where its lines stand.
+    SetConseils set (&dataTags);
+    set.setFileSet (file);
+    const auto kind = set.loadAnyFormat (SetConseils::headerAndAdvice);
 
-    if (kind == 0)
+    if (kind == SetFileReader::notASetFile)
     {
         add (1, file.hasFileExtension (".mwh")
                     ? "not a set file"
@@ -222,20 +225,15 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
         return report;
     }
 
-    // The set is read by the program's own reader; the text only tells where its lines stand.
-    const bool currentFormat = kind == 2;
-    SetConseils set (&dataTags);
-    set.setFileSet (file);
+    const bool currentFormat = kind == SetFileReader::currentSetFile;
     juce::String text;
 
     if (currentFormat)
     {
-        set.loadData (2);
         text = Utf16TextFile::load (file);
     }
     else
     {
-        set.loadOldData (2);
         juce::MemoryBlock bytes;
         RegularFile::read (file, bytes);
         text = legacyText (bytes);
@@ -365,7 +363,7 @@ juce::StringArray SetChecker::checkShippedFile (const juce::File& file)
 
     SetConseils set (&dataTags);
     set.setFileSet (file);
-    set.loadData (2);
+    set.loadData (SetConseils::headerAndAdvice);
 
     const auto written = set.createSetText();
 

@@ -6,9 +6,8 @@
 #include <juce_graphics/juce_graphics.h>
 
 class DataTags;
-class TextScanner;
 
-// One advice set in memory, with the reader and writer of its set file and the reader of the legacy format.
+// One advice set in memory, and the writer of its set file; SetFileReader reads it, in either format.
 // Every per-item accessor accepts any index: one outside the list reads as an empty item and writes nothing.
 class SetConseils final
 {
@@ -39,7 +38,15 @@ public:
     // so that a large file that is no set costs one bounded read at each scan.
     static constexpr size_t maximumHeaderBytes = 1 << 20;
 
-    int getLoadMode() const { return loadMode; }
+    // What the last read took in: nothing yet, the header only, or the header and the advice.
+    enum LoadMode
+    {
+        notLoaded = 0,
+        headerOnly = 1,
+        headerAndAdvice = 2
+    };
+
+    LoadMode getLoadMode() const { return loadMode; }
 
     int getNumConseils() const { return conseils.size(); }
     juce::String getDescriptionItem (int index) const;
@@ -75,13 +82,20 @@ public:
     void removeConseil (int index);
     void duplicateConseil (int from, int to);
 
-    // Reads fileSet: mode 1 = header only, 2 = header and advice.
-    void loadData (int mode);
-    void loadOldData (int mode);
+    // Reads fileSet in the current format, or in the legacy one.
+    void loadData (LoadMode mode);
+    void loadOldData (LoadMode mode);
 
-    // The same readers working on text already in memory (the file's text, or the legacy file's bytes).
-    void readSetText (const juce::String& text, int mode);
-    void readOldSetBytes (const juce::MemoryBlock& bytes, int mode);
+    // What to do with a file that is no set file (see SetFileReader::getFileKind): leave the set as it is,
+    // or read it as a legacy set, as the set editor does with any file it is asked to open.
+    enum class OtherFiles
+    {
+        leftAlone,
+        readAsLegacy
+    };
+
+    // Reads fileSet in whichever format it holds; returns the file's kind (a SetFileReader::FileKind).
+    int loadAnyFormat (LoadMode mode, OtherFiles otherFiles = OtherFiles::leftAlone);
 
     // Writes the whole set to fileSet; false when the file could not be written.
     bool saveData();
@@ -96,6 +110,8 @@ public:
     };
 
 private:
+    friend class SetFileReader;
+
     // What the file held when this set last read or wrote it.
     struct FileRecord
     {
@@ -112,20 +128,6 @@ private:
     static juce::uint64 hashBytes (const void* data, size_t size);
 
     ConseilItem* getItem (int index) const { return conseils[index]; }
-    void loadHeaderOnly (bool legacy);
-    void loadWholeFile (bool legacy, int mode);
-
-    struct SetFormat;
-    static const SetFormat& formatOf (bool legacy);
-    void readSet (TextScanner& scanner, const SetFormat& format, int mode, bool wholeText);
-    void readItems (TextScanner& scanner, const SetFormat& format, size_t position);
-
-    static juce::String readOldText (const void* bytes, size_t size, bool& whole);
-    // Each returns whether the header ended within the text, so that a longer text holds the same header.
-    bool readHeader (TextScanner& scanner, size_t& position);
-    bool readOldHeader (TextScanner& scanner, size_t& position);
-    void readTagList (TextScanner& scanner, std::string_view list, ConseilItem& item);
-    void readOldTagList (std::string_view codes, ConseilItem& item) const;
     void sortItems();
     void recycleItems();
     ConseilItem* appendRecycledItem();
@@ -135,7 +137,7 @@ private:
     int language = 0;
     juce::Colour colourSet;
     DataTags* dataTags = nullptr;
-    int loadMode = 0;
+    LoadMode loadMode = notLoaded;
     bool readWhole = true;
     FileRecord fileRecord;
     juce::OwnedArray<ConseilItem> conseils;

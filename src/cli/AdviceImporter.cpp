@@ -1,5 +1,6 @@
 #include "cli/AdviceImporter.h"
 
+#include "advice/SetFileReader.h"
 #include "cli/FoldedText.h"
 
 AdviceImporter::AdviceImporter (SetChecker& checkerToUse)
@@ -93,9 +94,9 @@ bool AdviceImporter::write (const juce::File& target)
 
     // What the reader makes of the text written, in the reader's order, must be what the file now holds.
     SetConseils expected (&dataTags), written (&dataTags);
-    expected.readSetText (set.createSetText(), 2);
+    SetFileReader::readSetText (expected, set.createSetText(), SetConseils::headerAndAdvice);
     written.setFileSet (target);
-    written.loadData (2);
+    written.loadData (SetConseils::headerAndAdvice);
     return written.wasReadWhole() && written.hasSameAdviceAs (expected) &&
            written.getNumConseils() == set.getNumConseils();
 }

@@ -307,10 +307,7 @@ void EditionComponent::openSet()
         currentSet = std::make_unique<SetConseils> (dataTags);
         currentSet->setFileSet (chosen);
 
-        if (LibSetsConseils::isThisFileAValidSet (chosen) == 2)
-            currentSet->loadData (2);
-        else
-            currentSet->loadOldData (2);
+        currentSet->loadAnyFormat (SetConseils::headerAndAdvice, SetConseils::OtherFiles::readAsLegacy);
 
         isSetOpen = true;
         isSaved = true;

@@ -653,10 +653,10 @@ TEST_F (LibSetsConseilsDataFolderTest, aFifoNamedLikeASetIsPassedOverWithoutOpen
 
                                              SetConseils direct (&tags);
                                              direct.setFileSet (fifo);
-                                             direct.loadData (2);
-                                             direct.loadOldData (2);
-                                             direct.loadData (1);
-                                             direct.loadOldData (1);
+                                             direct.loadData (SetConseils::headerAndAdvice);
+                                             direct.loadOldData (SetConseils::headerAndAdvice);
+                                             direct.loadData (SetConseils::headerOnly);
+                                             direct.loadOldData (SetConseils::headerOnly);
                                              EXPECT_EQ (direct.getNumConseils(), 0);
 
                                              library.loadLibSetsConseils();
@@ -682,8 +682,8 @@ TEST_F (LibSetsConseilsDataFolderTest, aLinkToADeviceNamedLikeASetIsPassedOverWi
 
         SetConseils direct (&tags);
         direct.setFileSet (zero);
-        direct.loadData (2);
-        direct.loadOldData (2);
+        direct.loadData (SetConseils::headerAndAdvice);
+        direct.loadOldData (SetConseils::headerAndAdvice);
         EXPECT_EQ (direct.getNumConseils(), 0);
 
         library.loadLibSetsConseils();

@@ -1,6 +1,7 @@
 #include "TestHelpers.h"
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
+#include "advice/SetFileReader.h"
 #include "base/Utf16TextFile.h"
 
 #include <gtest/gtest.h>
@@ -42,10 +43,10 @@ juce::StringArray itemTexts (const SetConseils& set)
 class SetConseilsTest : public ::testing::Test
 {
 protected:
-    SetConseils read (const juce::String& text, int mode = 2)
+    SetConseils read (const juce::String& text, SetConseils::LoadMode mode = SetConseils::headerAndAdvice)
     {
         SetConseils set (&tags);
-        set.readSetText (text, mode);
+        SetFileReader::readSetText (set, text, mode);
         return set;
     }
 
@@ -110,7 +111,7 @@ TEST_F (SetConseilsTest, readsBackEverythingItWrote)
 
     SetConseils copy (&tags);
     copy.setFileSet (original.getFileSet());
-    copy.loadData (2);
+    copy.loadData (SetConseils::headerAndAdvice);
 
     EXPECT_EQ (copy.getName(), original.getName());
     EXPECT_EQ (copy.getDescription(), original.getDescription());
@@ -141,7 +142,7 @@ TEST_F (SetConseilsTest, aSetWithoutAdviceIsTheHeaderAndOneEmptyLine)
 
     SetConseils copy (&tags);
     copy.setFileSet (set.getFileSet());
-    copy.loadData (2);
+    copy.loadData (SetConseils::headerAndAdvice);
     EXPECT_EQ (copy.getName(), "Empty");
     EXPECT_EQ (copy.getNumConseils(), 0);
 }
@@ -185,8 +186,9 @@ TEST_F (SetConseilsTest, headerOnlyReadLeavesNoAdvice)
     auto set = read (header ("Head", 0, "1,2,3") + item ("one") + item ("two"));
     EXPECT_EQ (set.getNumConseils(), 2);
 
-    set.readSetText (header ("Head", 0, "1,2,3") + item ("one") + item ("two"), 1);
-    EXPECT_EQ (set.getLoadMode(), 1);
+    SetFileReader::readSetText (set, header ("Head", 0, "1,2,3") + item ("one") + item ("two"),
+                                SetConseils::headerOnly);
+    EXPECT_EQ (set.getLoadMode(), SetConseils::headerOnly);
     EXPECT_EQ (set.getName(), "Head");
     EXPECT_EQ (set.getDescription(), "About it");
     EXPECT_EQ (set.getAuthor(), "Someone");
@@ -199,7 +201,7 @@ TEST_F (SetConseilsTest, aMissingFileReadsAsAnEmptyBlackSet)
 {
     SetConseils set (&tags);
     set.setFileSet (folder.child ("missing.mwh"));
-    set.loadData (2);
+    set.loadData (SetConseils::headerAndAdvice);
     EXPECT_EQ (set.getName(), "");
     EXPECT_EQ (set.getAuthor(), "");
     EXPECT_EQ (set.getLanguage(), 0);
@@ -343,7 +345,7 @@ TEST_F (SetConseilsTest, adviceWithEqualTextsKeepTheFileOrderAndReadBackEqual)
         ASSERT_TRUE (set.saveData());
         SetConseils again (&tags);
         again.setFileSet (set.getFileSet());
-        again.loadData (2);
+        again.loadData (SetConseils::headerAndAdvice);
         EXPECT_TRUE (again.hasSameAdviceAs (set)) << round;
         set.setFavoriteItem (round, true);
     }
@@ -384,7 +386,7 @@ TEST_F (SetConseilsTest, keyWordsInsideValuesSurviveSaveAndReload)
 
         SetConseils copy (&tags);
         copy.setFileSet (original.getFileSet());
-        copy.loadData (2);
+        copy.loadData (SetConseils::headerAndAdvice);
 
         EXPECT_EQ (copy.getName(), original.getName()) << key;
         EXPECT_EQ (copy.getDescription(), original.getDescription()) << key;
@@ -405,7 +407,7 @@ TEST_F (SetConseilsTest, keyWordsInsideValuesSurviveSaveAndReload)
 
         SetConseils header (&tags);
         header.setFileSet (original.getFileSet());
-        header.loadData (1);
+        header.loadData (SetConseils::headerOnly);
         EXPECT_EQ (header.getName(), original.getName()) << key;
         EXPECT_EQ (header.getAuthor(), original.getAuthor()) << key;
         EXPECT_EQ (header.getColourSet(), original.getColourSet()) << key;
@@ -467,7 +469,8 @@ TEST_F (SetConseilsTest, tellsWhetherItReadTheWholeText)
         EXPECT_TRUE (set.wasReadWhole()) << "the file now holds exactly the set";
     }
 
-    EXPECT_FALSE (read (header() + item ("one"), 1).wasReadWhole()) << "a header-only read";
+    EXPECT_FALSE (read (header() + item ("one"), SetConseils::headerOnly).wasReadWhole())
+        << "a header-only read";
 }
 
 TEST_F (SetConseilsTest, aZeroCharacterEndsTheReadAndIsNoted)
@@ -499,7 +502,7 @@ TEST_F (SetConseilsTest, aZeroCharacterEndsTheReadAndIsNoted)
         ASSERT_TRUE (file.replaceWithData (bytes.getData(), bytes.getSize()));
         SetConseils set (&tags);
         set.setFileSet (file);
-        set.loadData (2);
+        set.loadData (SetConseils::headerAndAdvice);
         EXPECT_EQ (set.getNumConseils(), 10);
         EXPECT_FALSE (set.wasReadWhole());
     }
@@ -510,7 +513,7 @@ TEST_F (SetConseilsTest, aZeroCharacterEndsTheReadAndIsNoted)
     oddBytes.append ("x", 1);
     ASSERT_TRUE (oddFile.replaceWithData (oddBytes.getData(), oddBytes.getSize()));
     odd.setFileSet (oddFile);
-    odd.loadData (2);
+    odd.loadData (SetConseils::headerAndAdvice);
     EXPECT_EQ (odd.getNumConseils(), 60);
     EXPECT_FALSE (odd.wasReadWhole()) << "a byte after the last whole UTF-16 unit";
 
@@ -518,7 +521,7 @@ TEST_F (SetConseilsTest, aZeroCharacterEndsTheReadAndIsNoted)
     const auto cleanFile = folder.child ("clean.mwh");
     ASSERT_TRUE (cleanFile.replaceWithData (utf16.getData(), utf16.getSize()));
     clean.setFileSet (cleanFile);
-    clean.loadData (2);
+    clean.loadData (SetConseils::headerAndAdvice);
     EXPECT_EQ (clean.getNumConseils(), 60);
     EXPECT_TRUE (clean.wasReadWhole());
 }
@@ -558,7 +561,7 @@ TEST_F (SetConseilsTest, tagListsOfAnyLengthComeOutSortedWithoutRepeats)
     ASSERT_TRUE (set.saveData());
     SetConseils copy (&tags);
     copy.setFileSet (set.getFileSet());
-    copy.loadData (2);
+    copy.loadData (SetConseils::headerAndAdvice);
     EXPECT_EQ (copy.getHashTags (1), expectedList);
     EXPECT_EQ (copy.getHashTags (0), "200,211,");
 }
@@ -573,7 +576,7 @@ TEST_F (SetConseilsTest, tellsWhetherItsFileStillHoldsWhatItReadOrWrote)
     const auto file = folder.child ("watched.mwh");
     ASSERT_TRUE (file.replaceWithText (header() + item ("one") + item ("two"), false, false, "\n"));
     set.setFileSet (file);
-    set.loadData (2);
+    set.loadData (SetConseils::headerAndAdvice);
     EXPECT_TRUE (set.isUnchangedOnDisk());
 
     // Touched but not changed: the bytes tell.
@@ -619,7 +622,7 @@ TEST_F (SetConseilsTest, tellsWhetherItsFileStillHoldsWhatItReadOrWrote)
     ASSERT_TRUE (set.saveData());
     EXPECT_TRUE (set.isUnchangedOnDisk());
 
-    set.loadData (1);
+    set.loadData (SetConseils::headerOnly);
     EXPECT_FALSE (set.isUnchangedOnDisk()) << "a header-only read does not know the whole file";
 }
 
@@ -642,9 +645,9 @@ TEST_F (SetConseilsTest, readsNothingOfAFileBeyondTheSizeLimit)
     for (const auto legacy : { false, true })
     {
         if (legacy)
-            set.loadOldData (2);
+            set.loadOldData (SetConseils::headerAndAdvice);
         else
-            set.loadData (2);
+            set.loadData (SetConseils::headerAndAdvice);
 
         EXPECT_EQ (set.getNumConseils(), 0) << legacy;
         EXPECT_NE (set.getName(), "Huge") << legacy;

@@ -21,7 +21,7 @@ protected:
             ASSERT_EQ (LibSetsConseils::isThisFileAValidSet (file), 2) << file.getFileName();
             auto set = std::make_unique<SetConseils> (&tags);
             set->setFileSet (file);
-            set->loadData (2);
+            set->loadData (SetConseils::headerAndAdvice);
             sets.push_back (std::move (set));
         }
     }

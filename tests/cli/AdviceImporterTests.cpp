@@ -44,7 +44,7 @@ TEST (AdviceImporterTest, writesTheAdviceThatKeepEveryRuleThroughTheProgramsWrit
     DataTags tags;
     SetConseils read (&tags);
     read.setFileSet (target);
-    read.loadData (2);
+    read.loadData (SetConseils::headerAndAdvice);
     EXPECT_EQ (read.getName(), utf8 ("Mes idées"));
     EXPECT_EQ (read.getLanguage(), 0);
     EXPECT_EQ (read.getColourSet(), juce::Colour (10, 20, 30));

@@ -14,7 +14,7 @@ SetConseils readBack (DataTags& tags, const juce::File& file)
 {
     SetConseils set (&tags);
     set.setFileSet (file);
-    set.loadData (2);
+    set.loadData (SetConseils::headerAndAdvice);
     return set;
 }
 

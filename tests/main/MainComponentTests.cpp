@@ -321,7 +321,7 @@ TEST_F (MainComponentDataFolderTest, theStarMarksTheShownAdviceAndRewritesItsSet
         DataTags tags;
         SetConseils set (&tags);
         set.setFileSet (besideProgram ("data").getChildFile ("a-red.mwh"));
-        set.loadData (2);
+        set.loadData (SetConseils::headerAndAdvice);
 
         for (int i = 0; i < set.getNumConseils(); ++i)
             if (set.getDescriptionItem (i) == text)

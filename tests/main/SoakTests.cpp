@@ -73,7 +73,7 @@ TEST_F (SoakDataFolderTest, drawsMarksAndRebuildsWithoutLosingAdviceOrGrowing)
 
         SetConseils reread (&tags);
         reread.setFileSet (set.getFileSet());
-        reread.loadData (2);
+        reread.loadData (SetConseils::headerAndAdvice);
         before[set.getFileSet().getFileName()] = contentWithoutMarks (reread);
     }
 
@@ -134,7 +134,7 @@ TEST_F (SoakDataFolderTest, drawsMarksAndRebuildsWithoutLosingAdviceOrGrowing)
         SetConseils set (&tags);
         set.setFileSet (besideProgram ("data").getChildFile (fileName));
         ASSERT_EQ (LibSetsConseils::isThisFileAValidSet (set.getFileSet()), 2) << fileName;
-        set.loadData (2);
+        set.loadData (SetConseils::headerAndAdvice);
         EXPECT_EQ (contentWithoutMarks (set), content) << fileName;
         ++numFiles;
     }

@@ -1,6 +1,7 @@
 #include "TestHelpers.h"
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
+#include "advice/SetFileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -36,13 +37,14 @@ std::string record (const std::string& text, const std::string& codes)
     return "Texte=" + text + ";\rAttributs=" + codes + ";\rFavori=1;\r";
 }
 
-class LegacySetReaderTest : public ::testing::Test
+class SetFileReaderTest : public ::testing::Test
 {
 protected:
-    SetConseils read (const juce::MemoryBlock& block, int mode = 2)
+    SetConseils read (const juce::MemoryBlock& block,
+                      SetConseils::LoadMode mode = SetConseils::headerAndAdvice)
     {
         SetConseils set (&tags);
-        set.readOldSetBytes (block, mode);
+        SetFileReader::readOldSetBytes (set, block, mode);
         return set;
     }
 
@@ -50,7 +52,7 @@ protected:
 };
 } // namespace
 
-TEST_F (LegacySetReaderTest, readsTheHeaderWithMacRomanLettersAndTheYear)
+TEST_F (SetFileReaderTest, readsTheHeaderWithMacRomanLettersAndTheYear)
 {
     const auto set = read (legacyFile ("Id\x8e"
                                        "es d'\x83t\x8e",
@@ -60,17 +62,17 @@ TEST_F (LegacySetReaderTest, readsTheHeaderWithMacRomanLettersAndTheYear)
     EXPECT_EQ (set.getDescription(), testing_helpers::utf8 ("Des idées"));
     EXPECT_EQ (set.getLanguage(), 0);
     EXPECT_EQ (set.getColourSet(), juce::Colours::orange);
-    EXPECT_EQ (set.getLoadMode(), 2);
+    EXPECT_EQ (set.getLoadMode(), SetConseils::headerAndAdvice);
 }
 
-TEST_F (LegacySetReaderTest, appendsAnEmptyYearAsEmptyBrackets)
+TEST_F (SetFileReaderTest, appendsAnEmptyYearAsEmptyBrackets)
 {
     const auto set = read (legacyFile ("N", "", ""));
     EXPECT_EQ (set.getAuthor(), "Quelqu'un ()");
     EXPECT_EQ (set.getNumConseils(), 0);
 }
 
-TEST_F (LegacySetReaderTest, translatesTagCodesThroughTheLegacyTable)
+TEST_F (SetFileReaderTest, translatesTagCodesThroughTheLegacyTable)
 {
     const auto set =
         read (legacyFile ("N", "2001",
@@ -87,7 +89,7 @@ TEST_F (LegacySetReaderTest, translatesTagCodesThroughTheLegacyTable)
     EXPECT_EQ (set.getHashTags (3), "0,200,304,");
 }
 
-TEST_F (LegacySetReaderTest, neverCarriesFavouriteMarksOver)
+TEST_F (SetFileReaderTest, neverCarriesFavouriteMarksOver)
 {
     const auto set = read (legacyFile ("N", "1", record ("a", "GUIT,") + "Texte=b;Attributs=;Favori=true;"));
     ASSERT_EQ (set.getNumConseils(), 2);
@@ -95,21 +97,21 @@ TEST_F (LegacySetReaderTest, neverCarriesFavouriteMarksOver)
     EXPECT_FALSE (set.getFavoriteItem (1));
 }
 
-TEST_F (LegacySetReaderTest, headerOnlyReadAndFilesWithoutAdvice)
+TEST_F (SetFileReaderTest, headerOnlyReadAndFilesWithoutAdvice)
 {
     const auto full = legacyFile ("N", "1", record ("a", "GUIT,") + record ("b", "BASS,"));
-    EXPECT_EQ (read (full, 1).getNumConseils(), 0);
-    EXPECT_EQ (read (full, 1).getName(), "N");
-    EXPECT_EQ (read (full, 2).getNumConseils(), 2);
+    EXPECT_EQ (read (full, SetConseils::headerOnly).getNumConseils(), 0);
+    EXPECT_EQ (read (full, SetConseils::headerOnly).getName(), "N");
+    EXPECT_EQ (read (full, SetConseils::headerAndAdvice).getNumConseils(), 2);
     EXPECT_EQ (read (legacyFile ("N", "1", "Rien;")).getNumConseils(), 0);
 }
 
-TEST_F (LegacySetReaderTest, aMissingFileReadsAsAnEmptyOrangeSet)
+TEST_F (SetFileReaderTest, aMissingFileReadsAsAnEmptyOrangeSet)
 {
     TemporaryFolder folder;
     SetConseils set (&tags);
     set.setFileSet (folder.child ("gone.mwh"));
-    set.loadOldData (2);
+    set.loadOldData (SetConseils::headerAndAdvice);
     EXPECT_EQ (set.getName(), "");
     EXPECT_EQ (set.getAuthor(), " ()");
     EXPECT_EQ (set.getLanguage(), 0);
@@ -117,12 +119,12 @@ TEST_F (LegacySetReaderTest, aMissingFileReadsAsAnEmptyOrangeSet)
     EXPECT_EQ (set.getNumConseils(), 0);
 }
 
-TEST_F (LegacySetReaderTest, readsTheSampleFileFromDisk)
+TEST_F (SetFileReaderTest, readsTheSampleFileFromDisk)
 {
     SetConseils set (&tags);
     set.setFileSet (testing_helpers::fixturesDirectory().getChildFile ("legacy/legacy-sample.mwh"));
     ASSERT_TRUE (set.getFileSet().existsAsFile());
-    set.loadOldData (2);
+    set.loadOldData (SetConseils::headerAndAdvice);
 
     EXPECT_EQ (set.getName(), testing_helpers::utf8 ("Conseils d'été"));
     EXPECT_EQ (set.getAuthor(), testing_helpers::utf8 ("Les développeurs de Musewheeler (1999)"));
@@ -144,7 +146,7 @@ TEST_F (LegacySetReaderTest, readsTheSampleFileFromDisk)
     }
 }
 
-TEST_F (LegacySetReaderTest, damagedFilesNeverReadValuesFromLaterRecords)
+TEST_F (SetFileReaderTest, damagedFilesNeverReadValuesFromLaterRecords)
 {
     // Keys out of order, a record without "Attributs=", a stray "Favori=" and a truncated end.
     const auto set = read (bytes ({ "Auteur=A;Nom=N;Language=1;", "Texte=sans;Favori=;",
@@ -203,6 +205,6 @@ TEST (LegacyByteTranslationTest, givesValidTextForEveryByteAndStopsAtZero)
     withZero.append ("\0cd;", 4);
     DataTags tags;
     SetConseils set (&tags);
-    set.readOldSetBytes (withZero, 2);
+    SetFileReader::readOldSetBytes (set, withZero, SetConseils::headerAndAdvice);
     EXPECT_EQ (set.getName(), "ab");
 }
