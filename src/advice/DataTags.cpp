@@ -504,7 +504,7 @@ void DataTags::initOldHashs()
             if (const auto* code = texts.tags[position].legacyCode)
             {
                 oldHashes.add (code);
-                newHashes.add (100 * category + position);
+                newHashes.add (getHash (category, position));
             }
         }
     }
@@ -515,17 +515,17 @@ juce::String DataTags::getTags (int hash) const
     if (!isValidHash (hash))
         return {};
 
-    return tagNames[hash / 100][hash % 100];
+    return tagNames[getCategoryOfHash (hash)][getPositionOfHash (hash)];
 }
 
 juce::String DataTags::getDescriptionTags (int hash) const
 {
-    if (hash < 0 || hash >= 100 * numCategories)
+    if (hash < 0 || hash >= getHash (numCategories, 0))
         return {};
 
     // A position past the end of its category deliberately lands on a later category's entry.
-    const int category = hash / 100;
-    int index = hash % 100;
+    const int category = getCategoryOfHash (hash);
+    int index = getPositionOfHash (hash);
 
     for (int lower = 0; lower < category; ++lower)
         index += getNumTagsInCategory (lower);
@@ -567,5 +567,5 @@ int DataTags::getNumTagsInCategory (int category)
 
 bool DataTags::isValidHash (int hash)
 {
-    return hash >= 0 && hash % 100 < getNumTagsInCategory (hash / 100);
+    return hash >= 0 && getPositionOfHash (hash) < getNumTagsInCategory (getCategoryOfHash (hash));
 }

@@ -28,6 +28,11 @@ public:
 
     int convertOldHashToNewHas (const juce::String& code) const;
 
+    // A tag's hash: 100 x its category + its position in the category; and the two back from a hash.
+    static constexpr int getHash (int category, int position) { return 100 * category + position; }
+    static constexpr int getCategoryOfHash (int hash) { return hash / 100; }
+    static constexpr int getPositionOfHash (int hash) { return hash % 100; }
+
     // Number of tags in each category: 3, 6, 16, 24, 18.
     static int getNumTagsInCategory (int category);
 

@@ -2,9 +2,9 @@
 
 #include "advice/HashList.h"
 #include "advice/SetFileReader.h"
+#include "advice/SetTextRules.h"
 #include "base/RegularFile.h"
 #include "base/Utf16TextFile.h"
-#include "widgets/SpecialLabel.h"
 
 #include <map>
 #include <queue>
@@ -322,7 +322,7 @@ juce::StringArray SetChecker::checkText (const juce::String& text)
 
     if (text.containsChar (';'))
         problems.add ("a \";\" would cut the text");
-    else if (const auto refused = findRefusedCharacter (text); refused != 0)
+    else if (const auto refused = SetTextRules::findRefusedCharacter (text); refused != 0)
         problems.add ("the text holds \"" + juce::String::charToString (refused) + "\" (U+" +
                       juce::String::toHexString ((int) refused).toUpperCase().paddedLeft ('0', 4) +
                       "), which the set editor refuses");
@@ -330,9 +330,9 @@ juce::StringArray SetChecker::checkText (const juce::String& text)
     if (text != text.trim() || text.contains ("  "))
         problems.add ("the text has spaces the set editor would remove");
 
-    if (text.length() > SpecialLabel::maximumLength)
+    if (text.length() > SetTextRules::maximumLength)
         problems.add ("the text has " + juce::String (text.length()) + " characters, more than the " +
-                      juce::String (SpecialLabel::maximumLength) + " the set editor takes");
+                      juce::String (SetTextRules::maximumLength) + " the set editor takes");
     else if (!fitsAdviceLabel (text))
         problems.add ("the text does not fit the main screen's advice label");
 
@@ -378,7 +378,7 @@ juce::StringArray SetChecker::checkShippedFile (const juce::File& file)
     {
         auto fieldProblems = keyWordsIn (text);
 
-        if (const auto refused = findRefusedCharacter (text); refused != 0)
+        if (const auto refused = SetTextRules::findRefusedCharacter (text); refused != 0)
             fieldProblems.add ("holds \"" + juce::String::charToString (refused) +
                                "\", which the set editor refuses");
 
@@ -485,17 +485,4 @@ bool SetChecker::fitsAdviceLabel (const juce::String& text)
             .getBoundingBox (0, -1, false);
     return box.getX() >= 0.0f && box.getY() >= 0.0f && box.getRight() <= (float) adviceLabelWidth &&
            box.getBottom() <= (float) adviceLabelHeight;
-}
-
-juce::juce_wchar SetChecker::findRefusedCharacter (const juce::String& text)
-{
-    for (auto p = text.getCharPointer(); !p.isEmpty();)
-    {
-        const auto c = p.getAndAdvance();
-
-        if (!SpecialLabel::allowedCharacters.containsChar (c))
-            return c;
-    }
-
-    return 0;
 }

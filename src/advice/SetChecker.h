@@ -54,9 +54,6 @@ public:
     // Colours and texts are remembered across calls, as texts are by checkFile.
     juce::StringArray checkShippedFile (const juce::File& file);
 
-    // The first character of text that the set editor refuses, or 0.
-    static juce::juce_wchar findRefusedCharacter (const juce::String& text);
-
 private:
     juce::StringArray checkText (const juce::String& text);
     juce::StringArray checkShippedColour (juce::Colour colour, const juce::String& fileName);

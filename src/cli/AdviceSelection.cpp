@@ -32,8 +32,8 @@ int AdviceSelection::findTag (const juce::String& hashOrName)
 
         for (int category = 0; category < DataTags::numCategories; ++category)
             for (int position = 0; position < DataTags::getNumTagsInCategory (category); ++position)
-                if (FoldedText::fold (tags.getTags (100 * category + position)) == wanted)
-                    return 100 * category + position;
+                if (FoldedText::fold (tags.getTags (DataTags::getHash (category, position))) == wanted)
+                    return DataTags::getHash (category, position);
     }
 
     return -1;

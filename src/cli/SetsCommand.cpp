@@ -2,6 +2,7 @@
 
 #include "advice/RandomShuffle.h"
 #include "advice/SetChecker.h"
+#include "advice/SetTextRules.h"
 #include "cli/AdviceExporter.h"
 #include "cli/AdviceImporter.h"
 #include "cli/DailyChoice.h"
@@ -343,8 +344,9 @@ void SetsCommand::tags (CommandOptions& options)
 
     for (int category = 0; category < DataTags::numCategories; ++category)
         for (int position = 0; position < DataTags::getNumTagsInCategory (category); ++position)
-            std::cout << 100 * category + position << "\t" << catalogue.getNameCategory (category) << "\t"
-                      << catalogue.getTags (100 * category + position) << "\n";
+            std::cout << DataTags::getHash (category, position) << "\t"
+                      << catalogue.getNameCategory (category) << "\t"
+                      << catalogue.getTags (DataTags::getHash (category, position)) << "\n";
 
     std::cout << std::flush;
 }
@@ -431,7 +433,7 @@ void SetsCommand::importSet (CommandOptions& options)
         if (value.containsChar (';'))
             options.failUsage (option + " cannot hold \";\", which ends every value of a set file");
 
-        if (const auto refused = SetChecker::findRefusedCharacter (value); refused != 0)
+        if (const auto refused = SetTextRules::findRefusedCharacter (value); refused != 0)
             options.failUsage (option + " holds \"" + juce::String::charToString (refused) +
                                "\", which the set editor refuses");
     }

@@ -220,7 +220,7 @@ void OptionsComponent::setLanguage (int lang)
     {
         comboTags.addSeparator();
         comboTags.addSectionHeading (tagHeadings[category].in (language));
-        comboTags.addItemList (dataTags->getCategory (category), 100 * category + 1);
+        comboTags.addItemList (dataTags->getCategory (category), DataTags::getHash (category, 0) + 1);
     }
 
     buttonOK.setButtonText (okText.in (language));

@@ -1,9 +1,6 @@
 #include "widgets/SpecialLabel.h"
 
-const juce::String SpecialLabel::allowedCharacters = juce::String::fromUTF8 (
-    "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ&\"'# ()-_%!.,?:/*+=`"
-    "àâäçèéêëîïôöùûü"
-    "ÀÂÄÇÈÉÊËÎÏÔÖÙÛÜ");
+#include "advice/SetTextRules.h"
 
 SpecialLabel::SpecialLabel()
     : juce::Label ({}, {})
@@ -85,7 +82,7 @@ juce::TextEditor* SpecialLabel::createEditorComponent()
     textEditor->setJustification (getJustificationType());
     textEditor->setColour (juce::TextEditor::highlightedTextColourId, juce::Colours::white);
     textEditor->setColour (juce::TextEditor::highlightColourId, juce::Colours::orange);
-    textEditor->setInputRestrictions (maximumLength, allowedCharacters);
+    textEditor->setInputRestrictions (SetTextRules::maximumLength, SetTextRules::allowedCharacters);
     textEditor->setOpaque (false);
     textEditor->setSelectAllWhenFocused (false);
     textEditor->setMultiLine (true, true);

@@ -2,9 +2,9 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-// A label of the set editor, edited in place with a restricted character set. What was typed is tidied
-// before it is accepted; an accepted new text is announced with a change message, a wheel turn over the
-// label with the action message wheelMessage.
+// A label of the set editor, edited in place with the characters SetTextRules allows. What was typed is
+// tidied before it is accepted; an accepted new text is announced with a change message, a wheel turn over
+// the label with the action message wheelMessage.
 class SpecialLabel final
     : public juce::Label
     , public juce::ChangeBroadcaster
@@ -23,10 +23,6 @@ public:
     // Takes what is being typed as Return would, so that a command can act on it; nothing when the
     // label is not being edited.
     void commitEdit();
-
-    // Every character the editor accepts, typed or pasted.
-    static const juce::String allowedCharacters;
-    static constexpr int maximumLength = 400;
 
     void mouseEnter (const juce::MouseEvent&) override;
     void mouseExit (const juce::MouseEvent&) override;

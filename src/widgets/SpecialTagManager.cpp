@@ -107,6 +107,11 @@ void SpecialTagManager::displayDescription (bool tagChanged)
 }
 
 //==============================================================================
+int SpecialTagManager::getHashOfCell (int cell) const
+{
+    return DataTags::getHash (clickedCategory, cell);
+}
+
 int SpecialTagManager::getNumTagsShown() const
 {
     return DataTags::getNumTagsInCategory (clickedCategory);

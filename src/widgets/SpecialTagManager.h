@@ -66,7 +66,7 @@ private:
     int getCellAt (juce::Point<float> position) const;
 
     int getNumTagsShown() const;
-    int getHashOfCell (int cell) const { return clickedCategory * 100 + cell; }
+    int getHashOfCell (int cell) const;
     juce::String getTabCaption (int tab) const;
 
     // Takes one occurrence of a chosen hash away, but never the last abstraction tag.

@@ -20,7 +20,7 @@ juce::Array<int> allHashes()
     juce::Array<int> hashes;
     for (int category = 0; category < 5; ++category)
         for (int position = 0; position < expectedCategorySizes[category]; ++position)
-            hashes.add (100 * category + position);
+            hashes.add (DataTags::getHash (category, position));
     return hashes;
 }
 
@@ -172,6 +172,18 @@ TEST (DataTagsTest, numbersExactlyTheSixtySevenTagsOfTheFiveCategories)
     EXPECT_EQ (DataTags::getNumTagsInCategory (5), 0);
 }
 
+TEST (DataTagsTest, numbersATagAsAHundredTimesItsCategoryPlusItsPosition)
+{
+    EXPECT_EQ (DataTags::getHash (0, 0), 0);
+    EXPECT_EQ (DataTags::getHash (1, 4), 104);
+    EXPECT_EQ (DataTags::getHash (3, 1), 301);
+    EXPECT_EQ (DataTags::getHash (4, 17), 417);
+    EXPECT_EQ (DataTags::getCategoryOfHash (304), 3);
+    EXPECT_EQ (DataTags::getPositionOfHash (304), 4);
+    EXPECT_EQ (DataTags::getCategoryOfHash (2), 0);
+    EXPECT_EQ (DataTags::getPositionOfHash (215), 15);
+}
+
 TEST (DataTagsTest, namesEveryTagAsTheCatalogueTableGivesIt)
 {
     const DataTags english;
@@ -182,8 +194,9 @@ TEST (DataTagsTest, namesEveryTagAsTheCatalogueTableGivesIt)
         EXPECT_EQ (english.getTags (row.hash), utf8 (row.english)) << row.hash;
         EXPECT_EQ (french.getTags (row.hash), utf8 (row.french)) << row.hash;
 
-        const int category = row.hash / 100;
-        EXPECT_EQ (english.getCategory (category)[row.hash % 100], utf8 (row.english)) << row.hash;
+        const int category = DataTags::getCategoryOfHash (row.hash);
+        EXPECT_EQ (english.getCategory (category)[DataTags::getPositionOfHash (row.hash)], utf8 (row.english))
+            << row.hash;
     }
 }
 

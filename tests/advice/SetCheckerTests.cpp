@@ -1,5 +1,6 @@
 #include "TestHelpers.h"
 #include "advice/SetChecker.h"
+#include "advice/SetTextRules.h"
 
 #include <gtest/gtest.h>
 
@@ -143,9 +144,9 @@ TEST_F (SetCheckerTest, measuresTextsAsTheMainScreenShowsThem)
 
 TEST_F (SetCheckerTest, refusesWhatTheSetEditorRefuses)
 {
-    EXPECT_EQ (SetChecker::findRefusedCharacter (utf8 ("Àçé ok, (fine) & 100% \"right\"?")), 0);
-    EXPECT_EQ (SetChecker::findRefusedCharacter ("tab\there"), (juce::juce_wchar) '\t');
-    EXPECT_EQ (SetChecker::findRefusedCharacter (utf8 ("\xc5\x93uvre")), (juce::juce_wchar) 0x153);
+    EXPECT_EQ (SetTextRules::findRefusedCharacter (utf8 ("Àçé ok, (fine) & 100% \"right\"?")), 0);
+    EXPECT_EQ (SetTextRules::findRefusedCharacter ("tab\there"), (juce::juce_wchar) '\t');
+    EXPECT_EQ (SetTextRules::findRefusedCharacter (utf8 ("\xc5\x93uvre")), (juce::juce_wchar) 0x153);
 
     EXPECT_EQ (checker.checkAdvice ("  padded  text ", { 0 }),
                juce::StringArray ("the text has spaces the set editor would remove"));

@@ -1,6 +1,7 @@
 #include "widgets/SpecialLabel.h"
 
 #include "TestHelpers.h"
+#include "advice/SetTextRules.h"
 #include "widgets/WidgetTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -130,8 +131,8 @@ TEST_F (SpecialLabelTest, editorTakesOnlyTheAllowedCharactersWhetherTypedOrPaste
     editor.setText ({}, false);
 
     // A paste inserts its whole text at the caret, through the same filter as typing.
-    editor.insertTextAtCaret (SpecialLabel::allowedCharacters);
-    EXPECT_EQ (editor.getText(), SpecialLabel::allowedCharacters);
+    editor.insertTextAtCaret (SetTextRules::allowedCharacters);
+    EXPECT_EQ (editor.getText(), SetTextRules::allowedCharacters);
 
     editor.setText ({}, false);
     const juce::String rejected (
@@ -145,12 +146,12 @@ TEST_F (SpecialLabelTest, editorTakesOnlyTheAllowedCharactersWhetherTypedOrPaste
 
     editor.setText ({}, false);
     editor.insertTextAtCaret (juce::String::repeatedString ("ab", 300));
-    EXPECT_EQ (editor.getText().length(), SpecialLabel::maximumLength);
+    EXPECT_EQ (editor.getText().length(), SetTextRules::maximumLength);
 }
 
 TEST_F (SpecialLabelTest, allowedCharactersAreTheAsciiSetAndTheFrenchAccentedLetters)
 {
-    const auto& allowed = SpecialLabel::allowedCharacters;
+    const auto& allowed = SetTextRules::allowedCharacters;
 
     for (juce::juce_wchar c = 0; c < 0x80; ++c)
     {

@@ -572,7 +572,7 @@ TEST_F (SpecialTagManagerTest, atTheEditorsSizeEveryNameAndDescriptionFitsInBoth
 
             for (int position = 0; position < DataTags::getNumTagsInCategory (category); ++position)
             {
-                const auto hash = 100 * category + position;
+                const auto hash = DataTags::getHash (category, position);
                 EXPECT_LE (lowestInk (tags.getDescriptionTags (hash)), (float) pickerHeight) << hash;
                 EXPECT_LE (titleFont.getStringWidthFloat (tags.getTags (hash)),
                            (float) titleLine.getWidth() - 4.0f)
