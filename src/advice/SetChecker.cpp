@@ -11,14 +11,6 @@
 
 namespace
 {
-// The main screen's advice label (300 x 96, wrapped, never squeezed).
-constexpr int adviceLabelWidth = 300, adviceLabelHeight = 96;
-constexpr float programFontHeight = 16.0f;
-
-// The main screen's set-name label: 300 pixels wide in the 500-pixel window, 24 high, bold, and squeezed
-// when the name is wider than the label's text area.
-constexpr int nameLabelWidth = 300, nameLabelHeight = 24;
-
 // The shortest description of a shipped set, and the least perceived brightness (0 to 1, as luma weights
 // it) of a shipped set's colour, below which the colour hardly shows on the black main screen.
 constexpr int minimumDescriptionLength = 20;
@@ -163,31 +155,11 @@ Layout readLayout (const juce::StringArray& lines, bool currentFormat)
     return layout;
 }
 
-// Measures with the program's look-and-feel as the default one, as fonts find their typeface through it.
-struct ScopedDefaultLookAndFeel
-{
-    explicit ScopedDefaultLookAndFeel (juce::LookAndFeel& lookAndFeel)
-        : previous (juce::LookAndFeel::getDefaultLookAndFeel())
-    {
-        juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
-    }
-
-    ~ScopedDefaultLookAndFeel() { juce::LookAndFeel::setDefaultLookAndFeel (&previous); }
-
-    juce::LookAndFeel& previous;
-};
 } // namespace
 
-SetChecker::SetChecker()
+SetChecker::SetChecker (CardTextMeasure& measureToUse)
+    : measure (measureToUse)
 {
-    adviceLabel.setBounds (0, 0, adviceLabelWidth, adviceLabelHeight);
-    adviceLabel.setJustificationType (juce::Justification::centred);
-    adviceLabel.setMinimumHorizontalScale (1.0f);
-    adviceLabel.setFont (CustomLookAndFeel::programFont (programFontHeight, juce::Font::plain));
-
-    nameLabel.setBounds (0, 0, nameLabelWidth, nameLabelHeight);
-    nameLabel.setJustificationType (juce::Justification::centredTop);
-    nameLabel.setFont (CustomLookAndFeel::programFont (programFontHeight, juce::Font::bold));
 }
 
 SetChecker::~SetChecker() = default;
@@ -284,7 +256,7 @@ juce::StringArray SetChecker::checkHeader (const SetConseils& set)
 
     if (set.getName().isEmpty())
         problems.add ("the set has no name");
-    else if (!fitsNameLine (set.getName()))
+    else if (!measure.fitsNameLine (set.getName()))
         problems.add ("the set's name does not fit the main screen's name line");
 
     if (set.getLanguage() != 0 && set.getLanguage() != 1)
@@ -333,7 +305,7 @@ juce::StringArray SetChecker::checkText (const juce::String& text)
     if (text.length() > SetTextRules::maximumLength)
         problems.add ("the text has " + juce::String (text.length()) + " characters, more than the " +
                       juce::String (SetTextRules::maximumLength) + " the set editor takes");
-    else if (!fitsAdviceLabel (text))
+    else if (!measure.fitsAdviceLabel (text))
         problems.add ("the text does not fit the main screen's advice label");
 
     return problems;
@@ -393,7 +365,7 @@ juce::StringArray SetChecker::checkShippedFile (const juce::File& file)
         problems.add ("the set's description is missing or shorter than " +
                       juce::String (minimumDescriptionLength) + " characters");
 
-    if (!fitsNameLine (set.getName()))
+    if (!measure.fitsNameLine (set.getName()))
         problems.add ("the set's name is squeezed to fit the main screen's name label");
 
     problems.addArray (checkShippedColour (set.getColourSet(), file.getFileName()));
@@ -407,7 +379,7 @@ juce::StringArray SetChecker::checkShippedFile (const juce::File& file)
             problems.add (where + "the text " + problem);
 
         for (const auto& word : juce::StringArray::fromTokens (text, false))
-            if (!fitsAdviceLineWidth (word))
+            if (!measure.fitsAdviceLineWidth (word))
                 problems.add (where + "the word \"" + word + "\" is wider than the advice label");
 
         const auto [earlier, isNew] = seenShippedTexts.emplace (normalised (text), file.getFileName());
@@ -423,9 +395,7 @@ juce::StringArray SetChecker::checkShippedFile (const juce::File& file)
 juce::StringArray SetChecker::checkShippedColour (juce::Colour colour, const juce::String& fileName)
 {
     juce::StringArray problems;
-    colourSelector.setColour (colour);
-
-    if (colourSelector.getColour() != colour)
+    if (!measure.isPaletteColour (colour))
     {
         problems.add ("the colour " + describeColour (colour) + " is not in the colour selector's palette");
         return problems;
@@ -451,38 +421,4 @@ juce::StringArray SetChecker::checkShippedColour (juce::Colour colour, const juc
         problems.add ("the colour " + describeColour (colour) + " is too dark on the black main screen");
 
     return problems;
-}
-
-bool SetChecker::fitsNameLine (const juce::String& name)
-{
-    // The label draws its text fitted into its area inside the border, squeezing what is wider.
-    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
-    const auto area = lookAndFeel.getLabelBorderSize (nameLabel).subtractedFrom (nameLabel.getLocalBounds());
-    return lookAndFeel.getLabelFont (nameLabel).getStringWidthFloat (name) <= (float) area.getWidth();
-}
-
-bool SetChecker::fitsAdviceLineWidth (const juce::String& word)
-{
-    // A word wider than a line is broken inside itself: its glyphs then stand on more than one line.
-    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
-    adviceLabel.setText (word, juce::dontSendNotification);
-    auto glyphs = CustomLookAndFeel::layOutWrappedText (adviceLabel, lookAndFeel.getLabelFont (adviceLabel));
-
-    for (int i = 1; i < glyphs.getNumGlyphs(); ++i)
-        if (glyphs.getGlyph (i).getBaselineY() != glyphs.getGlyph (0).getBaselineY())
-            return false;
-
-    return true;
-}
-
-//==============================================================================
-bool SetChecker::fitsAdviceLabel (const juce::String& text)
-{
-    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
-    adviceLabel.setText (text, juce::dontSendNotification);
-    const auto box =
-        CustomLookAndFeel::layOutWrappedText (adviceLabel, lookAndFeel.getLabelFont (adviceLabel))
-            .getBoundingBox (0, -1, false);
-    return box.getX() >= 0.0f && box.getY() >= 0.0f && box.getRight() <= (float) adviceLabelWidth &&
-           box.getBottom() <= (float) adviceLabelHeight;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "advice/CardTextMeasure.h"
 #include "advice/DataTags.h"
 #include "advice/SetConseils.h"
-#include "widgets/CustomLookAndFeel.h"
-#include "widgets/SpecialColourSelector.h"
 
 #include <map>
 #include <set>
@@ -13,7 +12,7 @@
 // no set, missing keys, texts cut by ";", texts the editor would refuse, unknown or missing tags, advice
 // the main screen cannot show whole, and texts repeated. Texts are remembered across checks, so that a
 // text repeated in a later file or a later advice is reported there.
-// Measuring needs the toolkit's GUI side initialised (fonts), but no display.
+// What the main screen shows is measured by the CardTextMeasure given.
 class SetChecker final
 {
 public:
@@ -29,7 +28,7 @@ public:
         int numAdvice = 0;
     };
 
-    SetChecker();
+    explicit SetChecker (CardTextMeasure& measure);
     ~SetChecker();
 
     FileReport checkFile (const juce::File& file);
@@ -39,11 +38,6 @@ public:
 
     // The problems of a set's header fields.
     juce::StringArray checkHeader (const SetConseils& set);
-
-    // Whether the main screen shows the text whole in its advice label, and the name unsqueezed on its name
-    // label.
-    bool fitsAdviceLabel (const juce::String& text);
-    bool fitsNameLine (const juce::String& name);
 
     // The further rules of the sets shipped with the program, which stay exactly as the program's writer
     // lays them out: plain UTF-8 in the writer's layout with the advice in the reader's order; a name,
@@ -57,12 +51,9 @@ public:
 private:
     juce::StringArray checkText (const juce::String& text);
     juce::StringArray checkShippedColour (juce::Colour colour, const juce::String& fileName);
-    bool fitsAdviceLineWidth (const juce::String& word);
 
     DataTags dataTags;
-    CustomLookAndFeel lookAndFeel;
-    juce::Label adviceLabel, nameLabel;
-    SpecialColourSelector colourSelector;
+    CardTextMeasure& measure;
     std::set<juce::String> seenTexts;
     std::map<juce::String, juce::String> seenShippedTexts;   // letter case and spacing aside, to file names
     std::map<juce::uint32, juce::String> seenShippedColours; // to file names

@@ -7,6 +7,7 @@
 #include "cli/AdviceImporter.h"
 #include "cli/DailyChoice.h"
 #include "cli/FoldedText.h"
+#include "widgets/CardTextFit.h"
 
 #include <iostream>
 
@@ -359,7 +360,8 @@ void SetsCommand::check (CommandOptions& options)
         options.failUsage ("needs the set files to check");
 
     initialiseGui();
-    SetChecker checker;
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
     int numProblems = 0, numAdvice = 0;
 
     for (const auto& path : files)
@@ -417,7 +419,8 @@ void SetsCommand::importSet (CommandOptions& options)
         options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
 
     initialiseGui();
-    SetChecker checker;
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
     AdviceImporter importer (checker);
     auto& set = importer.getSet();
     set.setName (*name);

@@ -6,6 +6,7 @@
 #include "main/HelpPages.h"
 #include "settings/ConfigFile.h"
 #include "settings/FileSettingsStore.h"
+#include "widgets/CardLayout.h"
 
 namespace
 {
@@ -398,9 +399,9 @@ void MainComponent::resized()
     const auto w = getWidth();
     const auto h = getHeight();
 
-    labelSetName->setBounds (100, 70, w - 200, 24);
-    labelAdvice->setBounds (100, 95, w - 200, 96);
-    labelAuthor->setBounds (110, h - 150, w - 220, 24);
+    labelSetName->setBounds (CardLayout::nameLabel (w, h));
+    labelAdvice->setBounds (CardLayout::adviceLabel (w, h));
+    labelAuthor->setBounds (CardLayout::authorLabel (w, h));
     buttonMenu->setBounds (20, h - 55, 42, 52);
     buttonFavorite->setBounds (w - 107, h - 55, 42, 52);
     buttonNewAdvice->setBounds (w - 55, h - 55, 42, 52);

@@ -1,6 +1,7 @@
 #include "TestHelpers.h"
 #include "advice/SetChecker.h"
 #include "advice/SetTextRules.h"
+#include "widgets/CardTextFit.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,8 @@ protected:
     }
 
     TemporaryFolder folder;
-    SetChecker checker;
+    CardTextFit cardTextFit;
+    SetChecker checker{ cardTextFit };
 };
 } // namespace
 
@@ -125,18 +127,8 @@ TEST_F (SetCheckerTest, remembersTextsAcrossFilesAndAdvice)
     EXPECT_EQ (lines, juce::StringArray ("9: the same text stands earlier: \"Once.\""));
 }
 
-TEST_F (SetCheckerTest, measuresTextsAsTheMainScreenShowsThem)
+TEST_F (SetCheckerTest, reportsAdviceTheMainScreenCannotShowWhole)
 {
-    EXPECT_TRUE (checker.fitsAdviceLabel ("A short advice."));
-
-    // Twenty-three words run one line past the four lines of the label.
-    EXPECT_FALSE (checker.fitsAdviceLabel (
-        "one two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen "
-        "sixteen seventeen eighteen nineteen twenty twenty-one twenty-two twenty-three"));
-
-    EXPECT_TRUE (checker.fitsNameLine ("Blank Page Breakers"));
-    EXPECT_FALSE (checker.fitsNameLine ("A name far too long to stand on the one line above the advice"));
-
     const auto problems =
         checker.checkAdvice (juce::String::repeatedString ("Wrap me please. ", 20).trim(), { 0 });
     EXPECT_EQ (problems, juce::StringArray ("the text does not fit the main screen's advice label"));

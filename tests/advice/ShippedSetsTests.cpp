@@ -3,6 +3,7 @@
 #include "advice/LibSetsConseils.h"
 #include "advice/SetChecker.h"
 #include "advice/SetConseils.h"
+#include "widgets/CardTextFit.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,8 @@ TEST_F (ShippedSetsTest, areEnoughSetsInBothLanguages)
 // applies too.
 TEST_F (ShippedSetsTest, keepEveryRuleOfTheSetChecker)
 {
-    SetChecker checker;
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
     int numAdvice = 0;
 
     for (const auto& set : sets)
@@ -82,7 +84,8 @@ TEST_F (ShippedSetsTest, keepEveryRuleOfTheSetChecker)
 // texts told apart across all of them.
 TEST_F (ShippedSetsTest, keepTheRulesOfShippedSets)
 {
-    SetChecker checker;
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
 
     for (const auto& set : sets)
         for (const auto& problem : checker.checkShippedFile (set->getFileSet()))

@@ -1,5 +1,6 @@
 #include "TestHelpers.h"
 #include "cli/AdviceImporter.h"
+#include "widgets/CardTextFit.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,8 @@ std::vector<AdviceSource::Entry> entries (const juce::String& csv)
 TEST (AdviceImporterTest, writesTheAdviceThatKeepEveryRuleThroughTheProgramsWriter)
 {
     testing_helpers::TemporaryFolder folder;
-    SetChecker checker;
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
     AdviceImporter importer (checker);
     auto& set = importer.getSet();
     set.setName (utf8 ("Mes idées"));
@@ -57,7 +59,8 @@ TEST (AdviceImporterTest, writesTheAdviceThatKeepEveryRuleThroughTheProgramsWrit
 
 TEST (AdviceImporterTest, leavesTheOldFileWhenTheFolderCannotBeWritten)
 {
-    SetChecker checker;
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
     AdviceImporter importer (checker);
     importer.getSet().setName ("Set");
     importer.addEntries (entries ("Fine."), { 0 });

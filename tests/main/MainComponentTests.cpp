@@ -1,10 +1,10 @@
 #include "FaultInjection.h"
 #include "TestHelpers.h"
-#include "advice/SetChecker.h"
 #include "advice/SetConseils.h"
 #include "editor/EditorTestHelpers.h"
 #include "main/MainComponent.h"
 #include "settings/ConfigFile.h"
+#include "widgets/CardTextFit.h"
 #include "widgets/WidgetTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -859,7 +859,7 @@ TEST_F (MainComponentDataFolderTest, aNameTheSetCheckerAcceptsIsDrawnUnsqueezed)
     const auto shownWidth = label.getWidth();
 
     // Grown by a narrow letter at a time, the name ends within one letter of the checker's limit.
-    SetChecker checker;
+    CardTextFit checker;
     juce::String name ("Name ");
 
     while (checker.fitsNameLine (name + "i"))

@@ -1,0 +1,77 @@
+#include "widgets/CardTextFit.h"
+
+#include "widgets/CardLayout.h"
+
+namespace
+{
+constexpr float programFontHeight = 16.0f;
+
+// Measures with the program's look-and-feel as the default one, as fonts find their typeface through it.
+struct ScopedDefaultLookAndFeel
+{
+    explicit ScopedDefaultLookAndFeel (juce::LookAndFeel& lookAndFeel)
+        : previous (juce::LookAndFeel::getDefaultLookAndFeel())
+    {
+        juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
+    }
+
+    ~ScopedDefaultLookAndFeel() { juce::LookAndFeel::setDefaultLookAndFeel (&previous); }
+
+    juce::LookAndFeel& previous;
+};
+} // namespace
+
+CardTextFit::CardTextFit()
+{
+    // The advice label wraps its text, centred, and never squeezes it.
+    adviceLabel.setBounds (CardLayout::adviceLabel().withZeroOrigin());
+    adviceLabel.setJustificationType (juce::Justification::centred);
+    adviceLabel.setMinimumHorizontalScale (1.0f);
+    adviceLabel.setFont (CustomLookAndFeel::programFont (programFontHeight, juce::Font::plain));
+
+    // The name label is bold, and squeezes a name wider than its text area.
+    nameLabel.setBounds (CardLayout::nameLabel().withZeroOrigin());
+    nameLabel.setJustificationType (juce::Justification::centredTop);
+    nameLabel.setFont (CustomLookAndFeel::programFont (programFontHeight, juce::Font::bold));
+}
+
+CardTextFit::~CardTextFit() = default;
+
+bool CardTextFit::fitsAdviceLabel (const juce::String& text)
+{
+    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
+    adviceLabel.setText (text, juce::dontSendNotification);
+    const auto box =
+        CustomLookAndFeel::layOutWrappedText (adviceLabel, lookAndFeel.getLabelFont (adviceLabel))
+            .getBoundingBox (0, -1, false);
+    return box.getX() >= 0.0f && box.getY() >= 0.0f && box.getRight() <= (float) adviceLabel.getWidth() &&
+           box.getBottom() <= (float) adviceLabel.getHeight();
+}
+
+bool CardTextFit::fitsNameLine (const juce::String& name)
+{
+    // The label draws its text fitted into its area inside the border, squeezing what is wider.
+    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
+    const auto area = lookAndFeel.getLabelBorderSize (nameLabel).subtractedFrom (nameLabel.getLocalBounds());
+    return lookAndFeel.getLabelFont (nameLabel).getStringWidthFloat (name) <= (float) area.getWidth();
+}
+
+bool CardTextFit::fitsAdviceLineWidth (const juce::String& word)
+{
+    // A word wider than a line is broken inside itself: its glyphs then stand on more than one line.
+    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
+    adviceLabel.setText (word, juce::dontSendNotification);
+    auto glyphs = CustomLookAndFeel::layOutWrappedText (adviceLabel, lookAndFeel.getLabelFont (adviceLabel));
+
+    for (int i = 1; i < glyphs.getNumGlyphs(); ++i)
+        if (glyphs.getGlyph (i).getBaselineY() != glyphs.getGlyph (0).getBaselineY())
+            return false;
+
+    return true;
+}
+
+bool CardTextFit::isPaletteColour (juce::Colour colour)
+{
+    colourSelector.setColour (colour);
+    return colourSelector.getColour() == colour;
+}

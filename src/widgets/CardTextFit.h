@@ -1,0 +1,26 @@
+#pragma once
+
+#include "advice/CardTextMeasure.h"
+#include "widgets/CustomLookAndFeel.h"
+#include "widgets/SpecialColourSelector.h"
+
+// Measures texts with the main screen's labels as CardLayout places them, in the program's look, and
+// colours with the set editor's palette. Needs the toolkit's GUI side initialised (fonts), but no display.
+class CardTextFit final : public CardTextMeasure
+{
+public:
+    CardTextFit();
+    ~CardTextFit() override;
+
+    bool fitsAdviceLabel (const juce::String& text) override;
+    bool fitsNameLine (const juce::String& name) override;
+    bool fitsAdviceLineWidth (const juce::String& word) override;
+    bool isPaletteColour (juce::Colour colour) override;
+
+private:
+    CustomLookAndFeel lookAndFeel;
+    juce::Label adviceLabel, nameLabel;
+    SpecialColourSelector colourSelector;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CardTextFit)
+};
