@@ -1,11 +1,42 @@
 #include "cli/AdviceImporter.h"
 
 #include "advice/SetFileReader.h"
+#include "advice/SetTextRules.h"
 #include "cli/FoldedText.h"
 
 AdviceImporter::AdviceImporter (SetChecker& checkerToUse)
     : checker (checkerToUse)
 {
+}
+
+juce::StringArray AdviceImporter::checkHeader()
+{
+    juce::StringArray problems;
+
+    for (const auto& [option, value] : { std::pair (juce::String ("--name"), set.getName()),
+                                         std::pair (juce::String ("--author"), set.getAuthor()),
+                                         std::pair (juce::String ("--description"), set.getDescription()) })
+    {
+        if (value.containsChar (';'))
+            problems.add (option + " cannot hold \";\", which ends every value of a set file");
+
+        if (const auto refused = SetTextRules::findRefusedCharacter (value); refused != 0)
+            problems.add (option + " holds \"" + juce::String::charToString (refused) +
+                          "\", which the set editor refuses");
+    }
+
+    for (const auto& problem : checker.checkHeader (set))
+        problems.add ("--name: " + problem);
+
+    return problems;
+}
+
+juce::String AdviceImporter::checkTarget (const juce::File& target)
+{
+    if (!target.hasFileExtension (".mwh"))
+        return "--out must name a .mwh file, the only files the program reads as sets";
+
+    return {};
 }
 
 std::optional<juce::Array<int>> AdviceImporter::parseHashList (const juce::String& list)

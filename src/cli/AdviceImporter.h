@@ -23,6 +23,14 @@ public:
     // "R,G,B", each from 0 to 255, as the set file stores a colour; nothing for anything else.
     static std::optional<juce::Colour> parseColour (const juce::String& text);
 
+    // What keeps the set's name, author and description from being written and read back as they are, or
+    // from being accepted by the set checker, told with the command's options (--name, --author,
+    // --description), in that order; empty when nothing does.
+    juce::StringArray checkHeader();
+
+    // Why the target cannot be the new set's file (only *.mwh files are read as sets), or "".
+    static juce::String checkTarget (const juce::File& target);
+
     // Adds the entries that keep every rule; returns the problems of the others, at their source lines.
     std::vector<SetChecker::Problem> addEntries (const std::vector<AdviceSource::Entry>& entries,
                                                  const juce::Array<int>& defaultTags);

@@ -2,7 +2,6 @@
 
 #include "advice/RandomShuffle.h"
 #include "advice/SetChecker.h"
-#include "advice/SetTextRules.h"
 #include "cli/AdviceExporter.h"
 #include "cli/AdviceImporter.h"
 #include "cli/DailyChoice.h"
@@ -429,26 +428,14 @@ void SetsCommand::importSet (CommandOptions& options)
     set.setLanguage (*language);
     set.setColourSet (*colour);
 
-    for (const auto& [option, value] :
-         { std::pair (juce::String ("--name"), *name), std::pair (juce::String ("--author"), author),
-           std::pair (juce::String ("--description"), description) })
-    {
-        if (value.containsChar (';'))
-            options.failUsage (option + " cannot hold \";\", which ends every value of a set file");
-
-        if (const auto refused = SetTextRules::findRefusedCharacter (value); refused != 0)
-            options.failUsage (option + " holds \"" + juce::String::charToString (refused) +
-                               "\", which the set editor refuses");
-    }
-
-    for (const auto& problem : checker.checkHeader (set))
-        options.failUsage ("--name: " + problem);
+    if (const auto problems = importer.checkHeader(); !problems.isEmpty())
+        options.failUsage (problems[0]);
 
     const auto target =
         out ? resolve (*out) : dataFolder.getChildFile (AdviceImporter::makeFileName (*name, *language));
 
-    if (!target.hasFileExtension (".mwh"))
-        options.failUsage ("--out must name a .mwh file, the only files the program reads as sets");
+    if (const auto problem = AdviceImporter::checkTarget (target); problem.isNotEmpty())
+        options.failUsage (problem);
 
     const auto source = resolve (sources[0]);
     const auto contents = AdviceSource::read (source);

@@ -91,3 +91,34 @@ TEST (AdviceImporterTest, makesFileNamesFromSetNames)
     EXPECT_EQ (AdviceImporter::makeFileName (utf8 ("  Idées d'été, n°2 "), 0), "fr-idees-d-ete-n-2.mwh");
     EXPECT_EQ (AdviceImporter::makeFileName ("!!!", 1), "en.mwh");
 }
+
+TEST (AdviceImporterTest, refusesHeadersTheSetFileOrTheEditorWouldChange)
+{
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
+    AdviceImporter importer (checker);
+    auto& set = importer.getSet();
+    set.setName ("Good name");
+    set.setAuthor ("Me");
+    set.setLanguage (1);
+    EXPECT_TRUE (importer.checkHeader().isEmpty());
+
+    set.setAuthor ("Me; you");
+    set.setDescription ("tab\there");
+    EXPECT_EQ (importer.checkHeader(),
+               juce::StringArray ("--author cannot hold \";\", which ends every value of a set file",
+                                  "--author holds \";\", which the set editor refuses",
+                                  "--description holds \"\t\", which the set editor refuses"));
+
+    set.setAuthor ("Me");
+    set.setDescription ({});
+    set.setName ({});
+    EXPECT_EQ (importer.checkHeader(), juce::StringArray ("--name: the set has no name"));
+}
+
+TEST (AdviceImporterTest, writesOnlyFilesTheProgramReadsAsSets)
+{
+    EXPECT_EQ (AdviceImporter::checkTarget (juce::File ("/tmp/set.mwh")), "");
+    EXPECT_EQ (AdviceImporter::checkTarget (juce::File ("/tmp/set.txt")),
+               "--out must name a .mwh file, the only files the program reads as sets");
+}
