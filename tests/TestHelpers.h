@@ -5,9 +5,11 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 // Readable failure messages for the toolkit's strings.
 namespace juce
@@ -67,6 +69,107 @@ inline juce::File shippedDataDirectory()
 {
     return juce::File (MUSEWHEELER_SHIPPED_DATA_DIR);
 }
+
+// The first line of every set file in the program's format.
+inline const juce::String setFileHeader ("MusewheelerV1 - Set file");
+
+// A set file's text in the program's format, written here independently of the program's writer: the
+// header fields, then one record per advice. Values are kept as text, so that a test can write values
+// the writer never would ("True", "256,0,511").
+struct SetFileText
+{
+    struct Advice
+    {
+        juce::String text;
+        juce::String tags = "0,";
+        juce::String favorite = "false";
+    };
+
+    juce::String name = "A set", description, author, language = "1", colour = "10,20,30";
+    std::vector<Advice> advice;
+
+    SetFileText& withName (const juce::String& v)
+    {
+        name = v;
+        return *this;
+    }
+    SetFileText& withDescription (const juce::String& v)
+    {
+        description = v;
+        return *this;
+    }
+    SetFileText& withAuthor (const juce::String& v)
+    {
+        author = v;
+        return *this;
+    }
+    SetFileText& withLanguage (int v)
+    {
+        language = juce::String (v);
+        return *this;
+    }
+    SetFileText& withColour (const juce::String& v)
+    {
+        colour = v;
+        return *this;
+    }
+
+    SetFileText& add (const juce::String& text, const juce::String& tags = "0,",
+                      const juce::String& favorite = "false")
+    {
+        advice.push_back ({ text, tags, favorite });
+        return *this;
+    }
+
+    // One advice's record as the writer lays it out.
+    static juce::String record (const Advice& a)
+    {
+        return "Item=" + a.text + ";\nFavorite=" + a.favorite + ";\nTags=" + a.tags + ";\n\n";
+    }
+
+    juce::String header() const
+    {
+        return setFileHeader + "\n\nName=" + name + ";\nDescription=" + description + ";\nAuthor=" + author +
+               ";\nLanguage=" + language + ";\nColour=" + colour + ";\n\n";
+    }
+
+    juce::String toString() const
+    {
+        auto text = header();
+
+        for (const auto& a : advice)
+            text += record (a);
+
+        return text;
+    }
+
+    // Written as UTF-8 with "\n" line ends, which the reader takes as it takes the writer's UTF-16.
+    bool writeTo (const juce::File& file) const
+    {
+        return file.getParentDirectory().createDirectory() &&
+               file.replaceWithText (toString(), false, false, "\n");
+    }
+};
+
+// A Musewheeler.ini's text, key by key, with the values a fresh install writes unless given.
+struct IniFileText
+{
+    juce::String language = "1", languageSet = "-1", sets, tags = "-1", lastItem = "-1",
+                 lookForFavorites = "false", timer = "0";
+
+    juce::String toString() const
+    {
+        return "Musewheeler V1 - Init Data File\r\nLanguage=" + language + ";\r\nLanguageSet=" + languageSet +
+               ";\r\nSets=" + sets + ";\r\nTags=" + tags + ";\r\nLastItem=" + lastItem +
+               ";\r\nLookForFavorites=" + lookForFavorites + ";\r\nTimer=" + timer + ";\r\n";
+    }
+
+    // Written as the program writes it: UTF-16 little-endian with its byte-order mark.
+    bool writeTo (const juce::File& file) const
+    {
+        return file.replaceWithText (toString(), true, true, nullptr);
+    }
+};
 
 // A fresh temporary folder, deleted with the object. Made by mkdtemp, which picks and creates the name
 // in one step: tests run in parallel processes, and two of them once chose the same free name.

@@ -20,18 +20,20 @@ using testing_helpers::besideProgram;
 juce::String setText (const juce::String& name, int language, const juce::StringArray& items,
                       const juce::String& colour = "10,20,30")
 {
-    juce::MemoryOutputStream text;
-    text << "MusewheelerV1 - Set file\n\nName=" << name << ";\nDescription=;\nAuthor=" << name
-         << " author;\nLanguage=" << language << ";\nColour=" << colour << ";\n\n";
+    auto text = testing_helpers::SetFileText()
+                    .withName (name)
+                    .withAuthor (name + " author")
+                    .withLanguage (language)
+                    .withColour (colour);
 
     // Each entry is "text|favorite|tags".
     for (const auto& entry : items)
     {
         const auto parts = juce::StringArray::fromTokens (entry, "|", "");
-        text << "Item=" << parts[0] << ";\nFavorite=" << parts[1] << ";\nTags=" << parts[2] << ";\n\n";
+        text.add (parts[0], parts[2], parts[1]);
     }
 
-    return text.toUTF8();
+    return text.toString();
 }
 
 // Tests here create "data" in a program folder of their own and one level above it.
@@ -169,7 +171,7 @@ TEST_F (LibSetsConseilsDataFolderTest, recognisesSetFilesInAnyLetterCaseAndBothF
 
 TEST_F (LibSetsConseilsDataFolderTest, tellsTheKindOfAFileFromItsFirstCharacters)
 {
-    const auto header = juce::String ("MusewheelerV1 - Set file\n\nName=x;");
+    const auto header = testing_helpers::setFileHeader + "\n\nName=x;";
     const auto utf16le = besideProgram ("data").getChildFile ("le.mwh");
     const auto utf16be = besideProgram ("data").getChildFile ("be.mwh");
     besideProgram ("data").createDirectory();

@@ -10,13 +10,16 @@ namespace
 using testing_helpers::TemporaryFolder;
 using testing_helpers::utf8;
 
-const juce::String header =
-    "MusewheelerV1 - Set file\n\nName=Checked;\nDescription=d;\nAuthor=a;\nLanguage=1;\n"
-    "Colour=1,2,3;\n\n";
+const juce::String header = testing_helpers::SetFileText()
+                                .withName ("Checked")
+                                .withDescription ("d")
+                                .withAuthor ("a")
+                                .withColour ("1,2,3")
+                                .header();
 
 juce::String item (const juce::String& text, const juce::String& tags = "0,")
 {
-    return "Item=" + text + ";\nFavorite=false;\nTags=" + tags + ";\n\n";
+    return testing_helpers::SetFileText::record ({ text, tags });
 }
 
 // "LINE: message" for each problem, to compare at a glance.
@@ -152,13 +155,16 @@ juce::String shippedText (const juce::String& name, const juce::String& colour,
                           const juce::StringArray& texts,
                           const juce::String& description = "A description long enough.")
 {
-    auto text = "MusewheelerV1 - Set file\n\nName=" + name + ";\nDescription=" + description +
-                ";\nAuthor=The Musewheeler developers (2026);\nLanguage=1;\nColour=" + colour + ";\n\n";
+    testing_helpers::SetFileText text;
+    text.withName (name)
+        .withDescription (description)
+        .withAuthor ("The Musewheeler developers (2026)")
+        .withColour (colour);
 
     for (const auto& advice : texts)
-        text += item (advice, "0,104,");
+        text.add (advice, "0,104,");
 
-    return text;
+    return text.toString();
 }
 
 class ShippedSetRulesTest : public SetCheckerTest

@@ -19,15 +19,19 @@ using testing_helpers::utf8;
 juce::String header (const juce::String& name = "A set", int language = 1,
                      const juce::String& colour = "10,20,30")
 {
-    return "MusewheelerV1 - Set file\n\nName=" + name +
-           ";\nDescription=About it;\nAuthor=Someone;\nLanguage=" + juce::String (language) +
-           ";\nColour=" + colour + ";\n\n";
+    return testing_helpers::SetFileText()
+        .withName (name)
+        .withDescription ("About it")
+        .withAuthor ("Someone")
+        .withLanguage (language)
+        .withColour (colour)
+        .header();
 }
 
 juce::String item (const juce::String& text, const juce::String& favorite = "false",
                    const juce::String& tags = "1,")
 {
-    return "Item=" + text + ";\nFavorite=" + favorite + ";\nTags=" + tags + ";\n\n";
+    return testing_helpers::SetFileText::record ({ text, tags, favorite });
 }
 
 juce::StringArray itemTexts (const SetConseils& set)
@@ -80,7 +84,8 @@ TEST_F (SetConseilsTest, writesTheFileLayoutAsUtf16WithByteOrderMarkAndCrLf)
     EXPECT_EQ (data[2], 'M');
     EXPECT_EQ (data[3], 0);
 
-    const juce::String expected ("MusewheelerV1 - Set file\r\n\r\nName=Ideas;\r\nDescription=Short ones;\r\n"
+    const juce::String expected (testing_helpers::setFileHeader +
+                                 "\r\n\r\nName=Ideas;\r\nDescription=Short ones;\r\n"
                                  "Author=Me (2026);\r\nLanguage=0;\r\nColour=255,165,0;\r\n\r\n"
                                  "Item=Hum it;\r\nFavorite=true;\r\nTags=0,104,301,;\r\n\r\n");
     EXPECT_EQ (set.getFileSet().loadFileAsString(), expected);
@@ -213,7 +218,8 @@ TEST_F (SetConseilsTest, aMissingFileReadsAsAnEmptyBlackSet)
 TEST_F (SetConseilsTest, readsDamagedFilesWithoutTakingValuesFromLaterRecords)
 {
     // No "Name=", a record without "Favorite=", one without "Tags=", a last record cut before its ";".
-    const juce::String text ("MusewheelerV1 - Set file\nDescription=D;\nAuthor=A;\nLanguage=x;\nColour=9;\n"
+    const juce::String text (testing_helpers::setFileHeader +
+                             "\nDescription=D;\nAuthor=A;\nLanguage=x;\nColour=9;\n"
                              "Item=first;\nTags=400,;\n"
                              "Item=second;\nFavorite=true;\n"
                              "Item=third;\nFavorite=true;\nTags=2,;\n"
@@ -360,8 +366,10 @@ TEST_F (SetConseilsTest, adviceWithEqualTextsKeepTheFileOrderAndReadBackEqual)
 // start of a line, after the value before them.
 TEST_F (SetConseilsTest, keyWordsInsideValuesSurviveSaveAndReload)
 {
-    for (const auto* key : { "Name=", "Description=", "Author=", "Language=", "Colour=", "Item=", "Favorite=",
-                             "Tags=", "MusewheelerV1 - Set file" })
+    for (const auto& key :
+         { juce::String ("Name="), juce::String ("Description="), juce::String ("Author="),
+           juce::String ("Language="), juce::String ("Colour="), juce::String ("Item="),
+           juce::String ("Favorite="), juce::String ("Tags="), testing_helpers::setFileHeader })
     {
         const juce::String word (key);
         SetConseils original (&tags);
@@ -417,10 +425,11 @@ TEST_F (SetConseilsTest, keyWordsInsideValuesSurviveSaveAndReload)
 // Hand-edited files: keys may be indented, lines may end in CR, LF or CR LF, blank lines lie anywhere.
 TEST_F (SetConseilsTest, readsHandEditedLayouts)
 {
-    const auto set = read ("MusewheelerV1 - Set file\r\r\n  Name=Hand;\n\tDescription=Made by hand;\r"
-                           "Author=Me;\n\n\nLanguage=0;\nColour=1,2,3;\n"
-                           "  Item=indented;\n    Favorite=true;\n    Tags=5,4,;\n\n\n"
-                           "Item=plain;\rFavorite=false;\rTags=;\r");
+    const auto set =
+        read (testing_helpers::setFileHeader + "\r\r\n  Name=Hand;\n\tDescription=Made by hand;\r"
+                                               "Author=Me;\n\n\nLanguage=0;\nColour=1,2,3;\n"
+                                               "  Item=indented;\n    Favorite=true;\n    Tags=5,4,;\n\n\n"
+                                               "Item=plain;\rFavorite=false;\rTags=;\r");
     EXPECT_EQ (set.getName(), "Hand");
     EXPECT_EQ (set.getDescription(), "Made by hand");
     EXPECT_EQ (set.getAuthor(), "Me");

@@ -30,16 +30,19 @@ TEST (AdviceSelectionTest, readsLanguageWords)
 TEST (AdviceSelectionTest, filtersAGivenFolderAsTheProgramFiltersItsOwn)
 {
     testing_helpers::TemporaryFolder folder;
-    const auto write = [&folder] (const juce::String& name, int language, const juce::String& items)
+    const auto set = [] (const juce::String& name, int language)
     {
-        ASSERT_TRUE (folder.child (name).replaceWithText (
-            "MusewheelerV1 - Set file\n\nName=" + name + ";\nDescription=;\nAuthor=Me;\nLanguage=" +
-                juce::String (language) + ";\nColour=1,2,3;\n\n" + items,
-            false, false, "\n"));
+        return testing_helpers::SetFileText()
+            .withName (name)
+            .withAuthor ("Me")
+            .withLanguage (language)
+            .withColour ("1,2,3");
     };
-    write ("one.mwh", 1,
-           "Item=B tagged.;\nFavorite=true;\nTags=0,205,;\n\nItem=A plain.;\nFavorite=false;\nTags=0,;\n\n");
-    write ("Two.MWH", 0, "Item=C deux.;\nFavorite=false;\nTags=1,205,;\n\n");
+    ASSERT_TRUE (set ("one.mwh", 1)
+                     .add ("B tagged.", "0,205,", "true")
+                     .add ("A plain.", "0,")
+                     .writeTo (folder.child ("one.mwh")));
+    ASSERT_TRUE (set ("Two.MWH", 0).add ("C deux.", "1,205,").writeTo (folder.child ("Two.MWH")));
 
     AdviceSelection selection (folder.get());
     EXPECT_EQ (selection.getNumSets(), 2);

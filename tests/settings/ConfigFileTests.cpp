@@ -8,14 +8,7 @@ namespace
 {
 using Settings = ConfigFile::Settings;
 
-const juce::String defaultText ("Musewheeler V1 - Init Data File\r\n"
-                                "Language=1;\r\n"
-                                "LanguageSet=-1;\r\n"
-                                "Sets=;\r\n"
-                                "Tags=-1;\r\n"
-                                "LastItem=-1;\r\n"
-                                "LookForFavorites=false;\r\n"
-                                "Timer=0;\r\n");
+const juce::String defaultText = testing_helpers::IniFileText().toString();
 
 // UTF-16 little-endian with the byte-order mark, for text whose characters all lie in the basic plane.
 juce::MemoryBlock utf16LittleEndian (const juce::String& text)
@@ -180,6 +173,19 @@ TEST (ConfigFileTest, readsFilesInEveryEncodingTheLoaderAccepts)
     }
 
     expectSame (ConfigFile::read (bigEndian), someSettings());
+
+    testing_helpers::IniFileText handWritten;
+    handWritten.language = "0";
+    handWritten.languageSet = "1";
+    handWritten.sets = testing_helpers::utf8 ("Études d'été.mwh");
+    handWritten.tags = "304";
+    handWritten.lastItem = "17";
+    handWritten.lookForFavorites = "true";
+    handWritten.timer = "45";
+    const auto littleEndian = folder.child ("Musewheeler.ini");
+    ASSERT_TRUE (handWritten.writeTo (littleEndian));
+    EXPECT_EQ (testing_helpers::fileBytes (littleEndian), utf16LittleEndian (handWritten.toString()));
+    expectSame (ConfigFile::read (littleEndian), someSettings());
     expectSame (ConfigFile::read (folder.child ("absent.ini")), Settings());
 }
 
