@@ -208,3 +208,53 @@ TEST (LegacyByteTranslationTest, givesValidTextForEveryByteAndStopsAtZero)
     SetFileReader::readOldSetBytes (set, withZero, SetConseils::headerAndAdvice);
     EXPECT_EQ (set.getName(), "ab");
 }
+
+//==============================================================================
+// One entry reads a set file in whichever format it holds; a file that is no set file is left alone,
+// unless it is to be read as a legacy set as the set editor reads any file it opens.
+TEST_F (SetFileReaderTest, readsEitherFormatThroughOneEntry)
+{
+    TemporaryFolder folder;
+    const auto current = folder.child ("current.mwh");
+    ASSERT_TRUE (testing_helpers::SetFileText().withName ("Now").add ("Play.", "0,").writeTo (current));
+    const auto legacy = folder.child ("legacy.mwh");
+    const auto legacyBytes = legacyFile ("Ancien", "1999", "Texte=Jouer;Attributs=GUIT,;Favori=0;");
+    ASSERT_TRUE (legacy.replaceWithData (legacyBytes.getData(), legacyBytes.getSize()));
+    const auto notes = folder.child ("notes.txt");
+    ASSERT_TRUE (notes.replaceWithData (legacyBytes.getData(), legacyBytes.getSize()));
+
+    EXPECT_EQ (SetFileReader::getFileKind (current), SetFileReader::currentSetFile);
+    EXPECT_EQ (SetFileReader::getFileKind (legacy), SetFileReader::legacySetFile);
+    EXPECT_EQ (SetFileReader::getFileKind (notes), SetFileReader::notASetFile);
+    EXPECT_EQ (SetFileReader::getFileKind (folder.get()), SetFileReader::notASetFile);
+
+    const auto readWith = [this] (const juce::File& file, SetConseils::LoadMode mode,
+                                  SetConseils::OtherFiles otherFiles, int expectedKind)
+    {
+        auto set = std::make_unique<SetConseils> (&tags);
+        set->setFileSet (file);
+        EXPECT_EQ (set->loadAnyFormat (mode, otherFiles), expectedKind) << file.getFileName();
+        return set;
+    };
+
+    const auto now = readWith (current, SetConseils::headerAndAdvice, SetConseils::OtherFiles::leftAlone, 2);
+    EXPECT_EQ (now->getName(), "Now");
+    EXPECT_EQ (now->getNumConseils(), 1);
+    EXPECT_EQ (now->getLoadMode(), SetConseils::headerAndAdvice);
+
+    const auto old = readWith (legacy, SetConseils::headerOnly, SetConseils::OtherFiles::leftAlone, 1);
+    EXPECT_EQ (old->getName(), "Ancien");
+    EXPECT_EQ (old->getColourSet(), juce::Colours::orange);
+    EXPECT_EQ (old->getNumConseils(), 0);
+    EXPECT_EQ (old->getLoadMode(), SetConseils::headerOnly);
+
+    const auto leftAlone =
+        readWith (notes, SetConseils::headerAndAdvice, SetConseils::OtherFiles::leftAlone, 0);
+    EXPECT_EQ (leftAlone->getName(), "");
+    EXPECT_EQ (leftAlone->getLoadMode(), SetConseils::notLoaded);
+
+    const auto opened =
+        readWith (notes, SetConseils::headerAndAdvice, SetConseils::OtherFiles::readAsLegacy, 0);
+    EXPECT_EQ (opened->getName(), "Ancien");
+    EXPECT_EQ (opened->getNumConseils(), 1);
+}
