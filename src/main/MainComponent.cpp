@@ -9,40 +9,6 @@
 
 namespace
 {
-struct TimerEntry
-{
-    int menuId;
-    int seconds;
-    Bilingual name;
-};
-
-constexpr TimerEntry timerEntries[] = {
-    { 10, 0, { "Disabled", "Désactiver" } },     { 11, 5, { "5 seconds", "5 secondes" } },
-    { 12, 10, { "10 seconds", "10 secondes" } }, { 13, 30, { "30 seconds", "30 secondes" } },
-    { 14, 60, { "1 minute", "1 minute" } },      { 15, 120, { "2 minutes", "2 minutes" } },
-    { 16, 300, { "5 minutes", "5 minutes" } },   { 17, 600, { "10 minutes", "10 minutes" } },
-};
-
-struct BarTimerEntry
-{
-    int menuId;
-    int bars;
-    Bilingual name;
-};
-
-constexpr BarTimerEntry barTimerEntries[] = {
-    { 20, 4, { "Every 4 bars", "Toutes les 4 mesures" } },
-    { 21, 8, { "Every 8 bars", "Toutes les 8 mesures" } },
-    { 22, 16, { "Every 16 bars", "Toutes les 16 mesures" } },
-};
-
-constexpr Bilingual timerText{ "Timer", "Minuterie" };
-constexpr Bilingual setsEditionText{ "Sets edition", "Édition des sets" };
-constexpr Bilingual moreSetsText{ "To get more sets...", "Récupérer plus de sets..." };
-constexpr Bilingual helpText{ "Help", "Aide" };
-constexpr Bilingual copyAdviceText{ "Copy the current advice", "Copier le conseil en cours" };
-constexpr Bilingual aboutText{ "About Musewheeler...", "A propos de Musewheeler..." };
-
 constexpr Bilingual newAdviceTitle{ "New advice", "Nouveau conseil" };
 constexpr Bilingual favouriteTitle{ "Favourite", "Favori" };
 
@@ -73,9 +39,6 @@ constexpr float frameInsetY = 50.0f;
 constexpr float frameCornerSize = 50.0f;
 constexpr float frameThickness = 16.0f;
 constexpr float frameHeightReduction = 160.0f;
-
-constexpr const char* helpPageName = "index.html";
-constexpr const char* setsPageName = "sets.html";
 
 std::unique_ptr<MessageDialogs> makeDialogs (MainComponent::Window window, juce::Component& screen)
 {
@@ -131,15 +94,15 @@ MainComponent::MainComponent (std::unique_ptr<SettingsStore> store, Window shown
 
     loadDataConfig();
     initDatabase();
-    takeNewAdvice (false, lastItem);
+    takeNewAdvice (false, settings.lastItem);
 
     createPanels();
 
     setSize (500, 350);
     takeKeyboardFocus();
 
-    if (timerSeconds > 0)
-        startTimer (adviceTimer, timerSeconds * 1000);
+    if (settings.timerSeconds > 0)
+        startTimer (adviceTimer, settings.timerSeconds * 1000);
 
     juce::Desktop::getInstance().addFocusChangeListener (this);
 }
@@ -157,9 +120,7 @@ MainComponent::~MainComponent()
     buttonFavorite.reset();
 
     // The panels point into the set library and the tag catalogue, so they go first.
-    aboutComponent.reset();
-    optionsComponent.reset();
-    editionComponent.reset();
+    panels.reset();
 
     libSetsConseils.reset();
 
@@ -200,8 +161,8 @@ std::unique_ptr<SpecialButton> MainComponent::makeButton (const juce::String& id
 
 juce::Component& MainComponent::getKeyboardFocusTarget()
 {
-    if (editionComponent != nullptr && editionComponent->isVisible())
-        return *editionComponent;
+    if (panels != nullptr && panels->isEditionVisible())
+        return panels->getEditionComponent();
 
     return *this;
 }
@@ -240,17 +201,17 @@ void MainComponent::globalFocusChanged (juce::Component* focusedComponent)
 
 void MainComponent::updateButtonTitles()
 {
-    buttonNewAdvice->setTitle (newAdviceTitle.in (currentLanguage));
+    buttonNewAdvice->setTitle (newAdviceTitle.in (settings.language));
     buttonMenu->setTitle ("Menu");
-    buttonFavorite->setTitle (favouriteTitle.in (currentLanguage));
+    buttonFavorite->setTitle (favouriteTitle.in (settings.language));
 }
 
 //==============================================================================
 void MainComponent::initDatabase()
 {
     libSetsConseils->loadLibSetsConseils();
-    libSetsConseils->generateFilteredList (currentLanguage, currentLanguageSet, currentSets, currentTag,
-                                           lookForFavorites);
+    libSetsConseils->generateFilteredList (settings.language, settings.languageSet, settings.sets,
+                                           settings.tag, settings.lookForFavorites);
     updateButtonTitles();
     takeNewAdvice (false, -1);
 }
@@ -279,13 +240,13 @@ void MainComponent::takeNewAdvice (bool fade, int index)
 
     if (text.isEmpty())
     {
-        labelAdvice->setText (getNoAdviceMessage (currentLanguage), juce::dontSendNotification);
+        labelAdvice->setText (getNoAdviceMessage (settings.language), juce::dontSendNotification);
         buttonFavorite->setVisible (false);
     }
     else
     {
         labelAdvice->setText (text, juce::dontSendNotification);
-        buttonFavorite->setVisible (!lookForFavorites);
+        buttonFavorite->setVisible (!settings.lookForFavorites);
     }
 
     if (setName.isEmpty())
@@ -309,7 +270,7 @@ void MainComponent::takeNewAdvice (bool fade, int index)
         // A fade still running would otherwise pull the colour back towards its own start.
         stopTimer (fadeTimer);
         currentColour = colour;
-        fadeTargetColour = colour;
+        colourFade.setTarget (colour);
         applyColourToButtons();
     }
 
@@ -317,59 +278,26 @@ void MainComponent::takeNewAdvice (bool fade, int index)
                                                   juce::AccessibilityHandler::AnnouncementPriority::medium);
     takeKeyboardFocus();
     repaint();
+    keepSettingsInHost();
 }
 
 void MainComponent::changeCurrentColour (juce::Colour newColour)
 {
-    if (newColour == fadeTargetColour)
+    if (newColour == colourFade.getTarget())
         return;
 
-    fadeStartColour = currentColour;
-    fadeTargetColour = newColour;
-    fadeStep = 0;
+    colourFade.start (currentColour, newColour);
     startTimer (fadeTimer, fadeTickMilliseconds);
 }
 
 void MainComponent::advanceFade()
 {
-    ++fadeStep;
+    currentColour = colourFade.advance (currentColour);
 
-    if (fadeStep < fadeTicks)
+    if (colourFade.isRunning())
         startTimer (fadeTimer, fadeTickMilliseconds);
     else
         stopTimer (fadeTimer);
-
-    if (fadeStep > fadeHoldTicks)
-    {
-        const auto f = (float) juce::jmin (fadeStep - fadeHoldTicks, fadeTicks - fadeHoldTicks) /
-                       (float) (fadeTicks - fadeHoldTicks);
-        const auto hs = fadeStartColour.getHue();
-        const auto ht = fadeTargetColour.getHue();
-        auto hue = hs + f * (ht - hs);
-
-        // The hue takes the shorter way round the colour circle.
-        if (hs - ht > 0.5f)
-        {
-            hue = hs + f * (ht + 1.0f - hs);
-
-            if (hue > 1.0f)
-                hue -= 1.0f;
-        }
-        else if (ht - hs > 0.5f)
-        {
-            hue = hs + f * (ht - 1.0f - hs);
-
-            if (hue < 0.0f)
-                hue += 1.0f;
-        }
-
-        const auto saturation = fadeStartColour.getSaturation() +
-                                f * (fadeTargetColour.getSaturation() - fadeStartColour.getSaturation());
-        const auto brightness = fadeStartColour.getBrightness() +
-                                f * (fadeTargetColour.getBrightness() - fadeStartColour.getBrightness());
-
-        currentColour = juce::Colour::fromHSV (hue, saturation, brightness, fadeStartColour.getFloatAlpha());
-    }
 
     applyColourToButtons();
     repaint();
@@ -405,12 +333,8 @@ void MainComponent::resized()
     buttonFavorite->setBounds (w - 107, h - 55, 42, 52);
     buttonNewAdvice->setBounds (w - 55, h - 55, 42, 52);
 
-    // A visible panel covers the whole screen, so the buttons behind it cannot be reached.
-    for (auto* panel : { static_cast<juce::Component*> (aboutComponent.get()),
-                         static_cast<juce::Component*> (optionsComponent.get()),
-                         static_cast<juce::Component*> (editionComponent.get()) })
-        if (panel != nullptr)
-            panel->setBounds (0, 0, w, h);
+    if (panels != nullptr)
+        panels->setBounds (getLocalBounds());
 }
 
 void MainComponent::mouseDown (const juce::MouseEvent&) {}
@@ -450,18 +374,19 @@ void MainComponent::tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcom
 
     if (outcome == LibSetsConseils::FavoriteSaving::writeFailed)
         dialogs->showMessageBox (
-            "Musewheeler", favoriteNotWrittenText.in (currentLanguage).replace (pathPlaceholder, path), "OK");
+            "Musewheeler", favoriteNotWrittenText.in (settings.language).replace (pathPlaceholder, path),
+            "OK");
     else if (outcome == LibSetsConseils::FavoriteSaving::fileChanged)
-        dialogs->showMessageBox ("Musewheeler",
-                                 favoriteFileChangedText.in (currentLanguage).replace (pathPlaceholder, path),
-                                 "OK");
+        dialogs->showMessageBox (
+            "Musewheeler", favoriteFileChangedText.in (settings.language).replace (pathPlaceholder, path),
+            "OK");
 }
 
 bool MainComponent::keyPressed (const juce::KeyPress& key)
 {
     if (key.getKeyCode() == juce::KeyPress::F1Key && !key.getModifiers().isAnyModifierKeyDown())
     {
-        openPage (helpPageName);
+        openPage (MainMenu::helpPageName);
         return true;
     }
 
@@ -476,91 +401,62 @@ bool MainComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
 //==============================================================================
 void MainComponent::createPanels()
 {
-    aboutComponent = std::make_unique<AboutComponent>();
-    addChildComponent (*aboutComponent);
-    aboutComponent->addActionListener (this);
-
-    optionsComponent = std::make_unique<OptionsComponent> (&dataTags, libSetsConseils.get());
-    addChildComponent (*optionsComponent);
-    optionsComponent->addActionListener (this);
-
-    editionComponent = std::make_unique<EditionComponent> (&dataTags, libSetsConseils.get());
-    addChildComponent (*editionComponent);
-    editionComponent->addActionListener (this);
+    panels = std::make_unique<PanelHost> (*this, *this, dataTags, *libSetsConseils, lookAndFeel);
 
     // The panels fill their lists in English when they are built; the catalogue stays in the interface
     // language meanwhile.
-    dataTags.initDataTagsLibrary (currentLanguage == 1);
+    dataTags.initDataTagsLibrary (settings.language == 1);
 }
 
 void MainComponent::openOptions()
 {
-    lookAndFeel.setTypeButton (false);
-    optionsComponent->comboLanguageSets.setSelectedId (currentLanguageSet + 2, juce::dontSendNotification);
-    optionsComponent->setLanguage (currentLanguage);
-    optionsComponent->setCurrentSets (currentSets, lookForFavorites);
-    optionsComponent->setCurrentTag (currentTag);
-    optionsComponent->displayCurrentDescriptionSets();
-    optionsComponent->setVisible (true);
-    dataTags.initDataTagsLibrary (currentLanguage == 1);
+    panels->openOptions (settings);
+    dataTags.initDataTagsLibrary (settings.language == 1);
 }
 
-void MainComponent::openEdition()
+void MainComponent::openSetsEdition()
 {
-    lookAndFeel.setTypeButton (true);
-    editionComponent->initEdition();
-    editionComponent->setLanguage (currentLanguage);
-    editionComponent->setVisible (true);
-    takeKeyboardFocus();
+    if (setsEditionHandler != nullptr)
+    {
+        setsEditionHandler();
+        return;
+    }
 
-    dataTags.initDataTagsLibrary (currentLanguage == 1);
+    panels->openEdition (settings.language);
+    takeKeyboardFocus();
+    dataTags.initDataTagsLibrary (settings.language == 1);
 }
 
 void MainComponent::openAbout()
 {
-    aboutComponent->language = currentLanguage;
-    aboutComponent->setVisible (true);
+    panels->openAbout (settings.language);
 }
 
 void MainComponent::takeOverOptions()
 {
-    currentLanguage = optionsComponent->language;
-    currentLanguageSet = optionsComponent->comboLanguageSets.getSelectedId() - 2;
-    currentSets = optionsComponent->getCurrentSets();
-    currentTag = optionsComponent->getCurrentTag();
-    lookForFavorites = optionsComponent->comboSets.getSelectedId() == OptionsComponent::favoritesId;
+    settings = panels->takeOverOptions (settings);
     saveDataConfig();
     initDatabase();
 }
 
 void MainComponent::actionListenerCallback (const juce::String& message)
 {
-    if (message == AboutComponent::exitMessage)
+    switch (panels->closeFor (message))
     {
-        aboutComponent->setVisible (false);
-        takeKeyboardFocus();
+        case PanelHost::Closing::aboutLeft:
+        case PanelHost::Closing::optionsCancelled:
+            takeKeyboardFocus();
+            break;
+        case PanelHost::Closing::optionsAccepted:
+            takeOverOptions();
+            break;
+        case PanelHost::Closing::editionLeft:
+            // Sets created or changed in the editor take part in the next draws.
+            initDatabase();
+            break;
+        case PanelHost::Closing::none:
+            break;
     }
-    else if (message == OptionsComponent::okMessage)
-    {
-        optionsComponent->setVisible (false);
-        takeOverOptions();
-    }
-    else if (message == OptionsComponent::cancelMessage)
-    {
-        optionsComponent->setVisible (false);
-        takeKeyboardFocus();
-    }
-    else if (message == EditionComponent::exitMessage)
-    {
-        // Sets created or changed in the editor take part in the next draws.
-        editionComponent->setVisible (false);
-        initDatabase();
-    }
-}
-
-bool MainComponent::isAPanelVisible() const
-{
-    return aboutComponent->isVisible() || editionComponent->isVisible() || optionsComponent->isVisible();
 }
 
 void MainComponent::timerCallback (int timerID)
@@ -571,7 +467,7 @@ void MainComponent::timerCallback (int timerID)
     }
     else if (timerID == adviceTimer)
     {
-        if (!isAPanelVisible())
+        if (!panels->isAPanelVisible())
             takeNewAdvice (true, -1);
 
         restartAdviceTimer();
@@ -580,156 +476,50 @@ void MainComponent::timerCallback (int timerID)
 
 void MainComponent::restartAdviceTimer()
 {
-    if (timerSeconds != 0)
-        startTimer (adviceTimer, timerSeconds * 1000);
+    if (settings.timerSeconds != 0)
+        startTimer (adviceTimer, settings.timerSeconds * 1000);
     else
         stopTimer (adviceTimer);
 }
 
 bool MainComponent::askAuthorizationToQuit()
 {
-    // Only the set editor holds changes that a quit could lose.
-    if (!editionComponent->isVisible())
-        return true;
-
-    return editionComponent->askAuthorizationToQuit();
+    return panels->askAuthorizationToQuit();
 }
 
 //==============================================================================
-int MainComponent::getTimerPeriodForMenuId (int menuId)
-{
-    for (const auto& entry : timerEntries)
-        if (entry.menuId == menuId)
-            return entry.seconds;
-
-    return -1;
-}
-
-int MainComponent::getTimerBarsForMenuId (int menuId)
-{
-    for (const auto& entry : barTimerEntries)
-        if (entry.menuId == menuId)
-            return entry.bars;
-
-    return -1;
-}
-
-void MainComponent::offerBarTimer()
-{
-    barTimerOffered = true;
-}
-
 juce::PopupMenu MainComponent::createMainMenu() const
 {
-    juce::PopupMenu timerMenu;
-
-    for (const auto& entry : timerEntries)
-        timerMenu.addItem (entry.menuId, entry.name.in (currentLanguage), true,
-                           timerBars == 0 && timerSeconds == entry.seconds);
-
-    if (barTimerOffered)
-        for (const auto& entry : barTimerEntries)
-            timerMenu.addItem (entry.menuId, entry.name.in (currentLanguage), true, timerBars == entry.bars);
-
-    juce::PopupMenu menu;
-    menu.addItem (menuOptions, "Options");
-    menu.addSubMenu (timerText.in (currentLanguage), timerMenu);
-    menu.addSeparator();
-    menu.addItem (menuSetsEdition, setsEditionText.in (currentLanguage));
-    menu.addItem (menuMoreSets, moreSetsText.in (currentLanguage));
-    menu.addSeparator();
-    menu.addItem (menuHelp, helpText.in (currentLanguage));
-    menu.addItem (menuCopyAdvice, copyAdviceText.in (currentLanguage));
-    menu.addItem (menuAbout, aboutText.in (currentLanguage));
-    return menu;
+    return mainMenu.create ({ settings.language, settings.timerSeconds, settings.timerBars });
 }
 
 void MainComponent::showMenu()
 {
-    // The menu keeps the toolkit's plain look, in the program's colours, rather than the program's own.
-    const auto menuLook = std::make_shared<juce::LookAndFeel_V2>();
-    menuLook->setColour (juce::PopupMenu::backgroundColourId, juce::Colours::black);
-    menuLook->setColour (juce::PopupMenu::textColourId, juce::Colours::lightgrey);
-    menuLook->setColour (juce::PopupMenu::highlightedBackgroundColourId, currentColour);
-
-    auto menu = createMainMenu();
-    menu.setLookAndFeel (menuLook.get());
-
-    const juce::Component::SafePointer<MainComponent> safeThis (this);
-
-    if (windowKind == Window::host)
-    {
-        // Closed with the screen, which the host may close at any moment; the look lives as long as the menu.
-        menu.showMenuAsync (juce::PopupMenu::Options().withDeletionCheck (*this),
-                            [safeThis, menuLook] (int chosen)
-                            {
-                                if (safeThis != nullptr)
-                                    safeThis->handleMenuResult (chosen);
-                            });
-        return;
-    }
-
-    const auto chosen = menu.show();
-
-    if (safeThis != nullptr)
-        handleMenuResult (chosen);
+    mainMenu.show (createMainMenu(), currentColour, *this, windowKind == Window::host);
 }
 
 void MainComponent::handleMenuResult (int menuId)
 {
-    switch (menuId)
-    {
-        case menuOptions:
-            openOptions();
-            break;
-        case menuSetsEdition:
-            if (setsEditionHandler != nullptr)
-                setsEditionHandler();
-            else
-                openEdition();
-            break;
-        case menuAbout:
-            openAbout();
-            break;
-        case menuMoreSets:
-            openPage (setsPageName);
-            break;
-        case menuHelp:
-            openPage (helpPageName);
-            break;
-        case menuCopyAdvice:
-            clipboardWriter (labelAdvice->getText());
-            break;
-        case menuTimerDisabled:
-            timerSeconds = 0;
-            timerBars = 0;
-            stopTimer (adviceTimer);
-            break;
-        default:
-            if (barTimerOffered && menuId >= menuTimerFirstBars && menuId <= menuTimerLastBars)
-            {
-                timerBars = getTimerBarsForMenuId (menuId);
-                timerSeconds = 0;
-                stopTimer (adviceTimer);
-            }
-            else if (menuId >= menuTimerFirstPeriod && menuId <= menuTimerLastPeriod)
-            {
-                timerSeconds = getTimerPeriodForMenuId (menuId);
-                timerBars = 0;
-                startTimer (adviceTimer, timerSeconds * 1000);
-            }
-            else
-            {
-                restartAdviceTimer();
-            }
-            break;
-    }
+    mainMenu.handleResult (menuId);
+}
+
+void MainComponent::copyAdvice()
+{
+    clipboardWriter (labelAdvice->getText());
+}
+
+void MainComponent::setAdviceTimer (int seconds, int bars)
+{
+    settings.timerSeconds = seconds;
+    settings.timerBars = bars;
+    restartAdviceTimer();
+    keepSettingsInHost();
 }
 
 //==============================================================================
 juce::File MainComponent::getPageFile (const juce::String& pageName) const
 {
-    return HelpPages::getPageFile (pageName, currentLanguage);
+    return HelpPages::getPageFile (pageName, settings.language);
 }
 
 void MainComponent::openPage (const juce::String& pageName)
@@ -776,17 +566,9 @@ void MainComponent::loadDataConfig()
         return;
     }
 
-    const auto& settings = *stored;
-    currentLanguage = settings.language;
-    currentLanguageSet = settings.languageSet;
-    currentSets = settings.sets;
-    currentTag = settings.tag;
-    lastItem = settings.lastItem;
-    lookForFavorites = settings.lookForFavorites;
-    timerSeconds = settings.timerSeconds;
-    timerBars = settings.timerBars;
+    settings = *stored;
 
-    dataTags.initDataTagsLibrary (currentLanguage == 1);
+    dataTags.initDataTagsLibrary (settings.language == 1);
 }
 
 void MainComponent::saveDataConfig()
@@ -794,24 +576,25 @@ void MainComponent::saveDataConfig()
     settingsStore->save (getSettings());
 }
 
+void MainComponent::keepSettingsInHost()
+{
+    // The host may save its project at any moment, so the instance holds every change at once. The
+    // program's file is written when the options are taken over and when the screen ends.
+    if (windowKind == Window::host)
+        saveDataConfig();
+}
+
 void MainComponent::reloadSettings()
 {
     loadDataConfig();
     initDatabase();
-    takeNewAdvice (false, lastItem);
+    takeNewAdvice (false, settings.lastItem);
     restartAdviceTimer();
 }
 
 ConfigFile::Settings MainComponent::getSettings() const
 {
-    ConfigFile::Settings settings;
-    settings.language = currentLanguage;
-    settings.languageSet = currentLanguageSet;
-    settings.sets = currentSets;
-    settings.tag = currentTag;
-    settings.lastItem = currentItem;
-    settings.lookForFavorites = lookForFavorites;
-    settings.timerSeconds = timerSeconds;
-    settings.timerBars = timerBars;
-    return settings;
+    auto held = settings;
+    held.lastItem = currentItem;
+    return held;
 }

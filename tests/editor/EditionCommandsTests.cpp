@@ -378,7 +378,7 @@ TEST_F (EditorTest, aCancelledOrMissingChoiceLeavesTheOpenSetWithItsChanges)
     openSetWith ({ "One" });
     edit ("name-label", "Changed");
 
-    dialogs->yesNoCancelAnswers = { EditionComponent::answerIgnore, EditionComponent::answerIgnore };
+    dialogs->yesNoCancelAnswers = { EditorDialogs::YesNoCancel::no, EditorDialogs::YesNoCancel::no };
     dialogs->openAnswers = { juce::File(), folder.child ("missing.mwh") };
     click ("open-set-button");
     click ("open-set-button");
@@ -471,9 +471,19 @@ struct GuardCase
 {
     const char* command;
     bool setHasFile;
-    int answer;
+    EditionComponent::SavedAnswer answer;
     bool saveAsCancelled;
 };
+
+// The button of the unsaved-changes question that gives that answer.
+EditorDialogs::YesNoCancel buttonFor (EditionComponent::SavedAnswer answer)
+{
+    if (answer == EditionComponent::answerSave)
+        return EditorDialogs::YesNoCancel::yes;
+
+    return answer == EditionComponent::answerIgnore ? EditorDialogs::YesNoCancel::no
+                                                    : EditorDialogs::YesNoCancel::cancel;
+}
 
 juce::String describe (const GuardCase& guard)
 {
@@ -539,7 +549,7 @@ TEST_P (EditorGuardTest, theAnswerDecidesBetweenSavingDroppingAndKeepingTheChang
     edit ("name-label", "Edited");
     ASSERT_FALSE (editor.isCurrentSetSaved());
 
-    dialogs->yesNoCancelAnswers.push_back (guard.answer);
+    dialogs->yesNoCancelAnswers.push_back (buttonFor (guard.answer));
 
     if (guard.answer == EditionComponent::answerSave && !guard.setHasFile)
         dialogs->saveAnswers.push_back (guard.saveAsCancelled ? juce::File() : savedAs);
@@ -617,7 +627,7 @@ TEST_F (EditorTest, nothingIsAskedWithNoSetOrASetSavedSinceItsLastChange)
     ASSERT_EQ (dialogs->kinds(), juce::StringArray ("open", "open"));
 
     // A new set that was never saved always asks.
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerCancel);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::cancel);
     EXPECT_FALSE (editor.askAuthorizationToQuit());
     EXPECT_EQ (dialogs->last().kind, "yes-no-cancel");
 
@@ -633,7 +643,7 @@ TEST_F (EditorTest, theQuestionIsAskedInFrenchInTheFrenchInterface)
 {
     editor.setLanguage (0);
     click ("new-set-button");
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerCancel);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::cancel);
 
     EXPECT_EQ (editor.callMessageBoxSaved(), EditionComponent::answerCancel);
 
@@ -746,8 +756,8 @@ TEST_F (EditorSaveFailureTest, aFailedSaveOnTheUsersBehalfAbandonsTheCommandThat
     ASSERT_TRUE (file.getParentDirectory().deleteRecursively());
     wt::ActionRecorder messages (editor);
 
-    dialogs->yesNoCancelAnswers = { EditionComponent::answerSave, EditionComponent::answerSave,
-                                    EditionComponent::answerSave, EditionComponent::answerSave };
+    dialogs->yesNoCancelAnswers = { EditorDialogs::YesNoCancel::yes, EditorDialogs::YesNoCancel::yes,
+                                    EditorDialogs::YesNoCancel::yes, EditorDialogs::YesNoCancel::yes };
     click ("new-set-button");
     click ("close-button");
     click ("back-button");
@@ -914,7 +924,7 @@ TEST_F (EditorTest, anEditAcceptedJustBeforeACommandBelongsToTheSetItWasMadeIn)
     // The change message of the edit is still on its way when the user presses Back.
     label ("name-label").setText ("Renamed", juce::dontSendNotification);
     label ("name-label").sendChangeMessage();
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerCancel);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::cancel);
     editor.buttonClicked (&button ("back-button"));
 
     EXPECT_EQ (dialogs->last().kind, "yes-no-cancel");
@@ -988,7 +998,7 @@ TEST_F (EditorTest, shortcutsNeedControlAndTheirButtonOnScreen)
     EXPECT_EQ (set().getNumConseils(), 1);
     EXPECT_EQ (editor.getMode(), 0);
 
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::no);
     EXPECT_TRUE (editor.keyPressed (controlW, &wheel()));
     EXPECT_FALSE (editor.isASetOpen());
     EXPECT_TRUE (dialogs->allAnswersUsed());

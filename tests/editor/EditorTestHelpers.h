@@ -31,13 +31,13 @@ public:
         bool warnAboutOverwriting = false;
     };
 
-    int showYesNoCancelBox (const juce::String& title, const juce::String& message,
-                            const juce::String& firstButton, const juce::String& secondButton,
-                            const juce::String& thirdButton) override
+    YesNoCancel showYesNoCancelBox (const juce::String& title, const juce::String& message,
+                                    const juce::String& firstButton, const juce::String& secondButton,
+                                    const juce::String& thirdButton) override
     {
         asked.push_back (
             { "yes-no-cancel", title, message, { firstButton, secondButton, thirdButton }, {}, {} });
-        return next (yesNoCancelAnswers, 0);
+        return next (yesNoCancelAnswers, YesNoCancel::cancel);
     }
 
     bool showOkCancelBox (const juce::String& title, const juce::String& message,
@@ -91,7 +91,7 @@ public:
     }
 
     std::vector<Asked> asked;
-    std::deque<int> yesNoCancelAnswers;
+    std::deque<YesNoCancel> yesNoCancelAnswers;
     std::deque<bool> okCancelAnswers;
     std::deque<juce::File> openAnswers;
     std::deque<juce::File> saveAnswers;

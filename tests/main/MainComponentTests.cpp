@@ -287,7 +287,7 @@ TEST_F (MainComponentDataFolderTest, withoutAdviceTheMessageIsShownInTheInterfac
 
     // Marking nothing must not touch anything; copying copies the message.
     click ("favorite-button");
-    screen.handleMenuResult (MainComponent::menuCopyAdvice);
+    screen.handleMenuResult (MainMenu::menuCopyAdvice);
     EXPECT_EQ (copied, juce::StringArray (adviceText()));
 
     component.reset();
@@ -686,16 +686,16 @@ TEST_F (MainComponentDataFolderTest, helpAndSetsPagesOpenInTheInterfaceLanguage)
         ASSERT_TRUE (besideProgram (path).create());
 
     auto& screen = make();
-    screen.handleMenuResult (MainComponent::menuHelp);
-    screen.handleMenuResult (MainComponent::menuMoreSets);
+    screen.handleMenuResult (MainMenu::menuHelp);
+    screen.handleMenuResult (MainMenu::menuMoreSets);
     EXPECT_EQ (launched, juce::StringArray (juce::URL (besideProgram ("help/index.html")).toString (true),
                                             juce::URL (besideProgram ("help/sets.html")).toString (true)));
 
     component.reset();
     launched.clear();
     writeConfig ("Language=0;LanguageSet=-1;Sets=;Tags=-1;");
-    make().handleMenuResult (MainComponent::menuHelp);
-    component->handleMenuResult (MainComponent::menuMoreSets);
+    make().handleMenuResult (MainMenu::menuHelp);
+    component->handleMenuResult (MainMenu::menuMoreSets);
     EXPECT_EQ (launched, juce::StringArray (juce::URL (besideProgram ("help/fr/index.html")).toString (true),
                                             juce::URL (besideProgram ("help/fr/sets.html")).toString (true)));
 }
@@ -704,8 +704,8 @@ TEST_F (MainComponentDataFolderTest, aMissingPageOpensNothing)
 {
     writeTwoSets();
     auto& screen = make();
-    screen.handleMenuResult (MainComponent::menuHelp);
-    screen.handleMenuResult (MainComponent::menuMoreSets);
+    screen.handleMenuResult (MainMenu::menuHelp);
+    screen.handleMenuResult (MainMenu::menuMoreSets);
     EXPECT_TRUE (screen.keyPressed (juce::KeyPress (juce::KeyPress::F1Key)));
     EXPECT_TRUE (launched.isEmpty());
 }
@@ -810,7 +810,7 @@ TEST_F (MainComponentDataFolderTest, aSetReplacedSinceTheDrawIsToldAndLeftAsItIs
     // The draws go on from what was read; the options' OK reads the sets again.
     screen.takeNewAdvice (false, 1);
     EXPECT_EQ (adviceText(), "r2");
-    screen.handleMenuResult (MainComponent::menuOptions);
+    screen.handleMenuResult (MainMenu::menuOptions);
     screen.actionListenerCallback (OptionsComponent::okMessage);
     EXPECT_EQ (adviceText(), MainComponent::getNoAdviceMessage (1));
 }

@@ -113,7 +113,7 @@ protected:
         auto& editor = screen->getEditionComponent();
 
         installDialogs();
-        screen->handleMenuResult (MainComponent::menuSetsEdition);
+        screen->handleMenuResult (MainMenu::menuSetsEdition);
         deliverMessages();
         return editor;
     }
@@ -204,7 +204,7 @@ TEST_F (PanelHostingDataFolderTest, theAboutEntryShowsThePanelInTheInterfaceLang
     auto& main = make();
     auto& about = main.getAboutComponent();
 
-    main.handleMenuResult (MainComponent::menuAbout);
+    main.handleMenuResult (MainMenu::menuAbout);
     EXPECT_TRUE (about.isVisible());
     EXPECT_EQ (about.language, 0);
 
@@ -222,8 +222,8 @@ TEST_F (PanelHostingDataFolderTest, theAboutEntryShowsThePanelInTheInterfaceLang
 TEST_F (PanelHostingDataFolderTest, otherMessagesAndOtherCasesAreIgnored)
 {
     auto& main = make();
-    main.handleMenuResult (MainComponent::menuAbout);
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuAbout);
+    main.handleMenuResult (MainMenu::menuOptions);
     const auto shown = adviceText();
     const auto bytes = configBytes();
 
@@ -243,7 +243,7 @@ TEST_F (PanelHostingDataFolderTest, theOptionsEntryFillsThePanelFromTheSettings)
     auto& main = make();
     auto& options = main.getOptionsComponent();
 
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuOptions);
     deliverMessages();
 
     EXPECT_TRUE (options.isVisible());
@@ -261,7 +261,7 @@ TEST_F (PanelHostingDataFolderTest, theOptionsEntryShowsTheFavouritesChoice)
 {
     writeConfig ("Language=1;LanguageSet=-1;Sets=;Tags=-1;LookForFavorites=true;");
     auto& main = make();
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuOptions);
     deliverMessages();
 
     auto& options = main.getOptionsComponent();
@@ -273,7 +273,7 @@ TEST_F (PanelHostingDataFolderTest, theOptionsEntryShowsTheFavouritesChoice)
 TEST_F (PanelHostingDataFolderTest, okTakesOverTheChoicesWritesThemAndDrawsFromTheNewFilter)
 {
     auto& main = make();
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuOptions);
     deliverMessages();
 
     pick ("options-interface", 1);
@@ -302,7 +302,7 @@ TEST_F (PanelHostingDataFolderTest, okTakesOverTheChoicesWritesThemAndDrawsFromT
     EXPECT_EQ (ConfigFile::getDefaultLocation().loadFileAsString(), ConfigFile::format (expected));
 
     // The favourites entry as well.
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuOptions);
     deliverMessages();
     pick ("options-sets", OptionsComponent::favoritesId);
     press ("options-ok");
@@ -321,7 +321,7 @@ TEST_F (PanelHostingDataFolderTest, okWithNothingChangedStillRewritesAndDrawsAne
     writeSet ("more.mwh", "More", 1, 1, { "m1", "m2", "m3", "m4", "m5", "m6", "m7", "m8" });
     ConfigFile::getDefaultLocation().deleteFile();
 
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuOptions);
     deliverMessages();
     press ("options-ok");
 
@@ -339,7 +339,7 @@ TEST_F (PanelHostingDataFolderTest, cancelLeavesTheSettingsTheFileAndTheAdviceAl
     const auto item = main.getCurrentItem();
     const auto bytes = configBytes();
 
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuOptions);
     deliverMessages();
     pick ("options-interface", 1);
     pick ("options-language-sets", OptionsComponent::frenchSetsId);
@@ -357,7 +357,7 @@ TEST_F (PanelHostingDataFolderTest, cancelLeavesTheSettingsTheFileAndTheAdviceAl
 
     // The catalogue keeps the language tried in the panel until a panel opens again.
     EXPECT_EQ (main.getDataTags().getTags (1), catalogueIn (0).getTags (1));
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuOptions);
     deliverMessages();
     EXPECT_EQ (main.getDataTags().getTags (1), catalogueIn (1).getTags (1));
     EXPECT_EQ (main.getOptionsComponent().language, 1);
@@ -372,8 +372,7 @@ TEST_F (PanelHostingDataFolderTest, theAdviceTimerDrawsNothingWhileAPanelIsOpen)
     writeConfig ("Language=1;LanguageSet=-1;Sets=;Tags=-1;Timer=5;");
     auto& main = make();
 
-    for (const auto entry :
-         { MainComponent::menuAbout, MainComponent::menuOptions, MainComponent::menuSetsEdition })
+    for (const auto entry : { MainMenu::menuAbout, MainMenu::menuOptions, MainMenu::menuSetsEdition })
     {
         main.handleMenuResult (entry);
         deliverMessages();
@@ -388,9 +387,9 @@ TEST_F (PanelHostingDataFolderTest, theAdviceTimerDrawsNothingWhileAPanelIsOpen)
         EXPECT_TRUE (main.isTimerRunning (MainComponent::adviceTimer));
         EXPECT_EQ (main.getTimerInterval (MainComponent::adviceTimer), 5000);
 
-        main.actionListenerCallback (entry == MainComponent::menuAbout     ? AboutComponent::exitMessage
-                                     : entry == MainComponent::menuOptions ? OptionsComponent::cancelMessage
-                                                                           : EditionComponent::exitMessage);
+        main.actionListenerCallback (entry == MainMenu::menuAbout     ? AboutComponent::exitMessage
+                                     : entry == MainMenu::menuOptions ? OptionsComponent::cancelMessage
+                                                                      : EditionComponent::exitMessage);
 
         // Without repeats, two draws cannot both show the advice that was on screen.
         main.timerCallback (MainComponent::adviceTimer);
@@ -421,7 +420,7 @@ TEST_F (PanelHostingDataFolderTest, theSetsEditionEntryStartsTheEditorEmptyInThe
     // A set left open when the editor was last left is gone at the next opening.
     editorKey ('N');
     ASSERT_TRUE (editor.isASetOpen());
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::no);
     clickEditorButton ("back-button");
     EXPECT_FALSE (editor.isVisible());
 
@@ -435,7 +434,7 @@ TEST_F (PanelHostingDataFolderTest, eachPanelSetsTheTextButtonsLookAndTheCatalog
     writeConfig ("Language=0;LanguageSet=-1;Sets=;Tags=-1;");
     auto& main = make();
 
-    main.handleMenuResult (MainComponent::menuOptions);
+    main.handleMenuResult (MainMenu::menuOptions);
     deliverMessages();
     const auto rounded = drawTextButton();
 
@@ -509,7 +508,7 @@ TEST_F (PanelHostingDataFolderTest, theQuitQuestionGoesThroughTheEditorOnlyWhile
     editorKey ('N');
     ASSERT_FALSE (editor.isCurrentSetSaved());
 
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerCancel);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::cancel);
     EXPECT_FALSE (main.askAuthorizationToQuit());
     EXPECT_TRUE (editor.isVisible());
     EXPECT_TRUE (editor.isASetOpen());
@@ -517,16 +516,16 @@ TEST_F (PanelHostingDataFolderTest, theQuitQuestionGoesThroughTheEditorOnlyWhile
     EXPECT_EQ (dialogs->last().title, "Musewheeler");
     EXPECT_EQ (dialogs->last().buttons, juce::StringArray ({ "Yes", "Ignore", "Cancel" }));
 
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::no);
     EXPECT_TRUE (main.askAuthorizationToQuit());
 
     // Yes with the save chooser cancelled keeps the program running; with a file it saves and quits.
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerSave);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::yes);
     dialogs->saveAnswers.push_back (juce::File());
     EXPECT_FALSE (main.askAuthorizationToQuit());
 
     const auto saved = besideProgram ("data").getChildFile ("kept.mwh");
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerSave);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::yes);
     dialogs->saveAnswers.push_back (saved);
     EXPECT_TRUE (main.askAuthorizationToQuit());
     EXPECT_TRUE (saved.existsAsFile());
@@ -546,7 +545,7 @@ TEST_F (PanelHostingDataFolderTest, eachPanelHandsTheKeyboardFocusBackToTheMainS
     recordKeyboardFocus();
     EXPECT_EQ (&main.getKeyboardFocusTarget(), &main);
 
-    main.handleMenuResult (MainComponent::menuAbout);
+    main.handleMenuResult (MainMenu::menuAbout);
     EXPECT_EQ (&main.getKeyboardFocusTarget(), &main) << "the About panel takes no keys";
     focusGiven.clear();
     widget_testing::press (main.getAboutComponent(), { 100.0f, 60.0f });
@@ -556,7 +555,7 @@ TEST_F (PanelHostingDataFolderTest, eachPanelHandsTheKeyboardFocusBackToTheMainS
 
     for (const auto* button : { "options-cancel", "options-ok" })
     {
-        main.handleMenuResult (MainComponent::menuOptions);
+        main.handleMenuResult (MainMenu::menuOptions);
         focusGiven.clear();
         press (button);
         ASSERT_FALSE (main.getOptionsComponent().isVisible()) << button;
