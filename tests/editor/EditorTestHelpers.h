@@ -229,4 +229,27 @@ protected:
     ScriptedEditorDialogs* dialogs = nullptr;
     testing_helpers::TemporaryFolder folder;
 };
+
+// The unsaved-changes question in English.
+inline const juce::String modifiedQuestion ("The set has been modified. Would you like to save it now ?");
+
+// The set as a fresh read of that file gives it.
+inline SetConseils readBack (DataTags& tags, const juce::File& file)
+{
+    SetConseils set (&tags);
+    set.setFileSet (file);
+    set.loadData (2);
+    return set;
+}
+
+// The texts of the set's advice, in order.
+inline juce::StringArray advicesOf (const SetConseils& set)
+{
+    juce::StringArray texts;
+
+    for (int i = 0; i < set.getNumConseils(); ++i)
+        texts.add (set.getDescriptionItem (i));
+
+    return texts;
+}
 } // namespace editor_testing
