@@ -9,28 +9,11 @@
 
 namespace
 {
-constexpr Bilingual newAdviceTitle{ "New advice", "Nouveau conseil" };
-constexpr Bilingual favouriteTitle{ "Favourite", "Favori" };
-
 constexpr Bilingual noAdviceText{
     "No advice has been found. You should change the tag filtering (options), or verify that your advice "
     "sets are in the data folder.",
     "Aucun conseil n'a été trouvé. Vous devriez modifier le filtrage des tags (options) et vérifier que les "
     "sets sont dans le dossier data."
-};
-
-// Where the set file's path goes in the messages about a favourite that could not be saved.
-constexpr const char* pathPlaceholder = "<path>";
-
-constexpr Bilingual favoriteNotWrittenText{
-    "The favourite could not be saved: the file <path> cannot be written.",
-    "Le favori n'a pas pu être enregistré : le fichier <path> ne peut pas être écrit."
-};
-constexpr Bilingual favoriteFileChangedText{
-    "The favourite was not saved: the file <path> was changed or removed by another program since it was "
-    "read, and it is left as it is. Press OK in the options to read the sets again.",
-    "Le favori n'a pas été enregistré : le fichier <path> a été modifié ou supprimé par un autre programme "
-    "depuis sa lecture, et il est laissé tel quel. Appuyez sur OK dans les options pour relire les sets."
 };
 
 // The frame is drawn inset so that its rounded corners clear the buttons along the bottom edge.
@@ -59,13 +42,6 @@ MainComponent::MainComponent (std::unique_ptr<SettingsStore> store, Window shown
     , clipboardWriter ([] (const juce::String& text) { juce::SystemClipboard::copyTextToClipboard (text); })
     , windowKind (shownIn)
     , dialogs (makeDialogs (shownIn, *this))
-    , keyboardFocusGiver (
-          [] (juce::Component& component)
-          {
-              // Only a component on screen can hold the focus.
-              if (component.isShowing())
-                  component.grabKeyboardFocus();
-          })
     , settingsStore (std::move (store))
 {
     // Set on the screen too, so that it and its panels keep it where another screen in the same process
@@ -77,20 +53,11 @@ MainComponent::MainComponent (std::unique_ptr<SettingsStore> store, Window shown
 
     setWantsKeyboardFocus (true);
 
-    labelSetName = makeLabel ("set-name-label", juce::Colours::yellow, juce::Justification::centredTop,
-                              CustomLookAndFeel::programFont (16.0f, juce::Font::bold));
-    labelAdvice = makeLabel ("advice-label", juce::Colours::white, juce::Justification::centred,
-                             CustomLookAndFeel::programFont (16.0f, juce::Font::plain));
-    labelAdvice->setMinimumHorizontalScale (1.0f);
-    labelAuthor = makeLabel ("author-label", juce::Colours::lightgrey, juce::Justification::centredRight,
-                             CustomLookAndFeel::programFont (13.0f, juce::Font::italic));
-
-    buttonNewAdvice = makeButton ("new-advice-button", "+");
-    buttonMenu = makeButton ("menu-button", "Menu");
-    buttonFavorite = makeButton ("favorite-button", "Favorite");
-    buttonFavorite->setValue (0);
+    labels = std::make_unique<AdviceLabels> (*this);
+    buttons = std::make_unique<MainButtons> (*this, *this, *this);
 
     libSetsConseils = std::make_unique<LibSetsConseils> (&dataTags);
+    favoriteToggle = std::make_unique<FavoriteToggle> (buttons->getFavorite(), *libSetsConseils);
 
     loadDataConfig();
     initDatabase();
@@ -112,14 +79,12 @@ MainComponent::~MainComponent()
     juce::Desktop::getInstance().removeFocusChangeListener (this);
     saveDataConfig();
 
-    labelSetName.reset();
-    labelAdvice.reset();
-    labelAuthor.reset();
-    buttonNewAdvice.reset();
-    buttonMenu.reset();
-    buttonFavorite.reset();
+    labels.reset();
+    favoriteToggle.reset();
+    buttons.reset();
 
     // The panels point into the set library and the tag catalogue, so they go first.
+    focusRouter.setKeyTakingPanel (nullptr);
     panels.reset();
 
     libSetsConseils.reset();
@@ -133,77 +98,24 @@ MainComponent::~MainComponent()
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 }
 
-std::unique_ptr<juce::Label> MainComponent::makeLabel (const juce::String& identifier,
-                                                       juce::Colour textColour,
-                                                       juce::Justification justification,
-                                                       const juce::Font& font)
-{
-    auto label = std::make_unique<juce::Label> (juce::String(), juce::String());
-    label->setComponentID (identifier);
-    label->setColour (juce::Label::textColourId, textColour);
-    label->setJustificationType (justification);
-    label->setFont (font);
-    addAndMakeVisible (*label);
-    return label;
-}
-
-std::unique_ptr<SpecialButton> MainComponent::makeButton (const juce::String& identifier,
-                                                          const juce::String& icon)
-{
-    auto button = std::make_unique<SpecialButton>();
-    button->setComponentID (identifier);
-    addAndMakeVisible (*button);
-    button->addListener (this);
-    button->setIcon (icon);
-    button->addKeyListener (this);
-    return button;
-}
-
 juce::Component& MainComponent::getKeyboardFocusTarget()
 {
-    if (panels != nullptr && panels->isEditionVisible())
-        return panels->getEditionComponent();
-
-    return *this;
+    return focusRouter.getTarget();
 }
 
 void MainComponent::takeKeyboardFocus()
 {
-    keyboardFocusGiver (getKeyboardFocusTarget());
+    focusRouter.giveFocusToTarget();
 }
 
 void MainComponent::focusGained (FocusChangeType)
 {
-    // The window gives the focus back to what held it before it lost it, which may be the main screen
-    // though the set editor has opened over it meanwhile.
-    if (&getKeyboardFocusTarget() != this)
-        takeKeyboardFocus();
+    focusRouter.screenGainedFocus();
 }
 
 void MainComponent::globalFocusChanged (juce::Component* focusedComponent)
 {
-    // Focus that rests in this window outside the component meant to take the keys (on the window
-    // itself, or behind the set editor on the main screen or one of its buttons) goes to that component.
-    // Focus in another window (another program, a dialog, a menu) stays where it is.
-    if (focusedComponent == nullptr)
-        return;
-
-    auto* window = getTopLevelComponent();
-
-    if (focusedComponent != window && !window->isParentOf (focusedComponent))
-        return;
-
-    auto& target = getKeyboardFocusTarget();
-
-    if (focusedComponent != &target && !target.isParentOf (focusedComponent))
-        takeKeyboardFocus();
-}
-
-void MainComponent::updateButtonTitles()
-{
-    buttonNewAdvice->setTitle (newAdviceTitle.in (settings.language));
-    buttonMenu->setTitle ("Menu");
-    buttonFavorite->setTitle (favouriteTitle.in (settings.language));
+    focusRouter.focusMovedTo (focusedComponent);
 }
 
 //==============================================================================
@@ -212,7 +124,7 @@ void MainComponent::initDatabase()
     libSetsConseils->loadLibSetsConseils();
     libSetsConseils->generateFilteredList (settings.language, settings.languageSet, settings.sets,
                                            settings.tag, settings.lookForFavorites);
-    updateButtonTitles();
+    buttons->setLanguage (settings.language);
     takeNewAdvice (false, -1);
 }
 
@@ -234,30 +146,17 @@ void MainComponent::takeNewAdvice (bool fade, int index)
     currentItem = k;
 
     const auto setName = libSetsConseils->getNameFiltered (k);
-    labelSetName->setText (setName, juce::dontSendNotification);
-
     const auto text = libSetsConseils->getDescriptionItemFiltered (k);
+    auto& favorite = buttons->getFavorite();
 
-    if (text.isEmpty())
-    {
-        labelAdvice->setText (getNoAdviceMessage (settings.language), juce::dontSendNotification);
-        buttonFavorite->setVisible (false);
-    }
-    else
-    {
-        labelAdvice->setText (text, juce::dontSendNotification);
-        buttonFavorite->setVisible (!settings.lookForFavorites);
-    }
+    // With no advice there is nothing to mark; with favourites only, everything shown is marked.
+    favorite.setVisible (text.isNotEmpty() && !settings.lookForFavorites);
 
-    if (setName.isEmpty())
-    {
-        labelAuthor->setText ({}, juce::dontSendNotification);
-    }
-    else
-    {
-        labelAuthor->setText (libSetsConseils->getAuthorFiltered (k), juce::dontSendNotification);
-        buttonFavorite->setValue (libSetsConseils->getFavorite (k) ? 1 : 0);
-    }
+    if (setName.isNotEmpty())
+        favorite.setValue (libSetsConseils->getFavorite (k) ? 1 : 0);
+
+    labels->show (setName, text.isEmpty() ? getNoAdviceMessage (settings.language) : text,
+                  setName.isEmpty() ? juce::String() : libSetsConseils->getAuthorFiltered (k));
 
     const auto colour = libSetsConseils->getColourSetFiltered (k);
 
@@ -271,10 +170,10 @@ void MainComponent::takeNewAdvice (bool fade, int index)
         stopTimer (fadeTimer);
         currentColour = colour;
         colourFade.setTarget (colour);
-        applyColourToButtons();
+        buttons->setColour (currentColour);
     }
 
-    juce::AccessibilityHandler::postAnnouncement (labelAdvice->getText(),
+    juce::AccessibilityHandler::postAnnouncement (labels->getAdvice(),
                                                   juce::AccessibilityHandler::AnnouncementPriority::medium);
     takeKeyboardFocus();
     repaint();
@@ -299,17 +198,8 @@ void MainComponent::advanceFade()
     else
         stopTimer (fadeTimer);
 
-    applyColourToButtons();
+    buttons->setColour (currentColour);
     repaint();
-}
-
-void MainComponent::applyColourToButtons()
-{
-    for (auto* button : { buttonNewAdvice.get(), buttonMenu.get(), buttonFavorite.get() })
-    {
-        button->setColour (currentColour);
-        button->repaint();
-    }
 }
 
 //==============================================================================
@@ -326,12 +216,8 @@ void MainComponent::resized()
     const auto w = getWidth();
     const auto h = getHeight();
 
-    labelSetName->setBounds (100, 70, w - 200, 24);
-    labelAdvice->setBounds (100, 95, w - 200, 96);
-    labelAuthor->setBounds (110, h - 150, w - 220, 24);
-    buttonMenu->setBounds (20, h - 55, 42, 52);
-    buttonFavorite->setBounds (w - 107, h - 55, 42, 52);
-    buttonNewAdvice->setBounds (w - 55, h - 55, 42, 52);
+    labels->layOut (w, h);
+    buttons->layOut (w, h);
 
     if (panels != nullptr)
         panels->setBounds (getLocalBounds());
@@ -342,44 +228,18 @@ void MainComponent::mouseDown (const juce::MouseEvent&) {}
 //==============================================================================
 void MainComponent::buttonClicked (juce::Button* button)
 {
-    if (button == buttonNewAdvice.get())
+    if (button == &buttons->getNewAdvice())
     {
         takeNewAdvice (true, -1);
     }
-    else if (button == buttonMenu.get())
+    else if (button == &buttons->getMenu())
     {
         showMenu();
     }
-    else if (button == buttonFavorite.get())
+    else if (button == &buttons->getFavorite())
     {
-        toggleFavorite();
+        favoriteToggle->toggle (currentItem, settings.language, *dialogs);
     }
-}
-
-void MainComponent::toggleFavorite()
-{
-    const auto newValue = buttonFavorite->getValue() != 1 ? 1 : 0;
-    const auto outcome = libSetsConseils->setFavorite (currentItem, newValue == 1);
-
-    // The toggle shows what the set file holds: a mark that could not be saved is not shown as made.
-    if (outcome == LibSetsConseils::FavoriteSaving::saved)
-        buttonFavorite->setValue (newValue);
-    else
-        tellFavoriteNotSaved (outcome, libSetsConseils->getFileSetFiltered (currentItem));
-}
-
-void MainComponent::tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcome, const juce::File& setFile)
-{
-    const auto path = setFile.getFullPathName();
-
-    if (outcome == LibSetsConseils::FavoriteSaving::writeFailed)
-        dialogs->showMessageBox (
-            "Musewheeler", favoriteNotWrittenText.in (settings.language).replace (pathPlaceholder, path),
-            "OK");
-    else if (outcome == LibSetsConseils::FavoriteSaving::fileChanged)
-        dialogs->showMessageBox (
-            "Musewheeler", favoriteFileChangedText.in (settings.language).replace (pathPlaceholder, path),
-            "OK");
 }
 
 bool MainComponent::keyPressed (const juce::KeyPress& key)
@@ -402,6 +262,7 @@ bool MainComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
 void MainComponent::createPanels()
 {
     panels = std::make_unique<PanelHost> (*this, *this, dataTags, *libSetsConseils, lookAndFeel);
+    focusRouter.setKeyTakingPanel (&panels->getEditionComponent());
 
     // The panels fill their lists in English when they are built; the catalogue stays in the interface
     // language meanwhile.
@@ -505,7 +366,7 @@ void MainComponent::handleMenuResult (int menuId)
 
 void MainComponent::copyAdvice()
 {
-    clipboardWriter (labelAdvice->getText());
+    clipboardWriter (labels->getAdvice());
 }
 
 void MainComponent::setAdviceTimer (int seconds, int bars)
@@ -552,7 +413,7 @@ void MainComponent::setSetsEditionHandler (std::function<void()> handler)
 
 void MainComponent::setKeyboardFocusGiver (std::function<void (juce::Component&)> giver)
 {
-    keyboardFocusGiver = std::move (giver);
+    focusRouter.setFocusGiver (std::move (giver));
 }
 
 //==============================================================================

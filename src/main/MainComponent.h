@@ -4,12 +4,15 @@
 #include "advice/LibSetsConseils.h"
 #include "advice/RandomShuffle.h"
 #include "dialogs/MessageDialogs.h"
+#include "main/AdviceLabels.h"
 #include "main/ColourFade.h"
+#include "main/FavoriteToggle.h"
+#include "main/KeyboardFocusRouter.h"
+#include "main/MainButtons.h"
 #include "main/MainMenu.h"
 #include "main/PanelHost.h"
 #include "settings/SettingsStore.h"
 #include "widgets/CustomLookAndFeel.h"
-#include "widgets/SpecialButton.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -133,13 +136,6 @@ public:
     static juce::String getNoAdviceMessage (int language);
 
 private:
-    std::unique_ptr<juce::Label> makeLabel (const juce::String& identifier, juce::Colour textColour,
-                                            juce::Justification justification, const juce::Font& font);
-    std::unique_ptr<SpecialButton> makeButton (const juce::String& identifier, const juce::String& icon);
-    void updateButtonTitles();
-    void toggleFavorite();
-    void tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcome, const juce::File& setFile);
-    void applyColourToButtons();
     void advanceFade();
     void createPanels();
     void takeOverOptions();
@@ -156,13 +152,9 @@ private:
 
     CustomLookAndFeel lookAndFeel;
 
-    std::unique_ptr<juce::Label> labelSetName;
-    std::unique_ptr<juce::Label> labelAdvice;
-    std::unique_ptr<juce::Label> labelAuthor;
-
-    std::unique_ptr<SpecialButton> buttonNewAdvice;
-    std::unique_ptr<SpecialButton> buttonMenu;
-    std::unique_ptr<SpecialButton> buttonFavorite;
+    std::unique_ptr<AdviceLabels> labels;
+    std::unique_ptr<MainButtons> buttons;
+    std::unique_ptr<FavoriteToggle> favoriteToggle;
 
     std::unique_ptr<PanelHost> panels;
 
@@ -181,7 +173,7 @@ private:
     std::function<void (const juce::String&)> clipboardWriter;
     const Window windowKind;
     std::unique_ptr<MessageDialogs> dialogs;
-    std::function<void (juce::Component&)> keyboardFocusGiver;
+    KeyboardFocusRouter focusRouter{ *this };
     std::unique_ptr<SettingsStore> settingsStore;
     std::function<void()> setsEditionHandler;
     MainMenu mainMenu{ *this };
