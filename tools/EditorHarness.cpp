@@ -51,8 +51,9 @@ public:
     {
     }
 
-    int showYesNoCancelBox (const juce::String& title, const juce::String& message, const juce::String& first,
-                            const juce::String& second, const juce::String& third) override
+    YesNoCancel showYesNoCancelBox (const juce::String& title, const juce::String& message,
+                                    const juce::String& first, const juce::String& second,
+                                    const juce::String& third) override
     {
         return native.showYesNoCancelBox (title, message, first, second, third);
     }

@@ -10,10 +10,18 @@ class EditorDialogs : public MessageDialogs
 public:
     ~EditorDialogs() override = default;
 
-    // 1 for the first button, 2 for the second, 0 for the third or a box closed without an answer.
-    virtual int showYesNoCancelBox (const juce::String& title, const juce::String& message,
-                                    const juce::String& firstButton, const juce::String& secondButton,
-                                    const juce::String& thirdButton) = 0;
+    // The answer to a three-button question: yes for the first button, no for the second, cancel for the
+    // third or a box closed without an answer.
+    enum class YesNoCancel
+    {
+        cancel,
+        yes,
+        no
+    };
+
+    virtual YesNoCancel showYesNoCancelBox (const juce::String& title, const juce::String& message,
+                                            const juce::String& firstButton, const juce::String& secondButton,
+                                            const juce::String& thirdButton) = 0;
 
     // True for the first button, false for the second or a box closed without an answer.
     virtual bool showOkCancelBox (const juce::String& title, const juce::String& message,

@@ -2,13 +2,23 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-int NativeEditorDialogs::showYesNoCancelBox (const juce::String& title, const juce::String& message,
-                                             const juce::String& firstButton,
-                                             const juce::String& secondButton,
-                                             const juce::String& thirdButton)
+EditorDialogs::YesNoCancel NativeEditorDialogs::showYesNoCancelBox (const juce::String& title,
+                                                                    const juce::String& message,
+                                                                    const juce::String& firstButton,
+                                                                    const juce::String& secondButton,
+                                                                    const juce::String& thirdButton)
 {
-    return juce::AlertWindow::showYesNoCancelBox (juce::AlertWindow::NoIcon, title, message, firstButton,
-                                                  secondButton, thirdButton, nullptr, nullptr);
+    // The toolkit answers 1 for the first button, 2 for the second and 0 for the third or a closed box.
+    switch (juce::AlertWindow::showYesNoCancelBox (juce::AlertWindow::NoIcon, title, message, firstButton,
+                                                   secondButton, thirdButton, nullptr, nullptr))
+    {
+        case 1:
+            return YesNoCancel::yes;
+        case 2:
+            return YesNoCancel::no;
+        default:
+            return YesNoCancel::cancel;
+    }
 }
 
 bool NativeEditorDialogs::showOkCancelBox (const juce::String& title, const juce::String& message,

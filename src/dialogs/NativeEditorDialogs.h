@@ -10,9 +10,9 @@ public:
     NativeEditorDialogs() = default;
     ~NativeEditorDialogs() override = default;
 
-    int showYesNoCancelBox (const juce::String& title, const juce::String& message,
-                            const juce::String& firstButton, const juce::String& secondButton,
-                            const juce::String& thirdButton) override;
+    YesNoCancel showYesNoCancelBox (const juce::String& title, const juce::String& message,
+                                    const juce::String& firstButton, const juce::String& secondButton,
+                                    const juce::String& thirdButton) override;
     bool showOkCancelBox (const juce::String& title, const juce::String& message,
                           const juce::String& firstButton, const juce::String& secondButton) override;
     void showMessageBox (const juce::String& title, const juce::String& message,

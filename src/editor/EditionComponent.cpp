@@ -289,7 +289,7 @@ void EditionComponent::updateControls (int newMode)
         return;
     }
 
-    mode = juce::jlimit (advicePage, tagsPage, newMode);
+    mode = juce::jlimit<int> (advicePage, tagsPage, newMode);
     const auto numAdvices = getNumAdvices();
     const auto onAdvicePage = mode == advicePage;
 

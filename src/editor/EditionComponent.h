@@ -31,16 +31,22 @@ class EditionComponent final
 public:
     static constexpr const char* exitMessage = "EditionExit";
 
-    // The pages, in the order of the mode numbers.
-    static constexpr int advicePage = 0;
-    static constexpr int descriptionPage = 1;
-    static constexpr int colourPage = 2;
-    static constexpr int tagsPage = 3;
+    // The pages; the mode is the page shown.
+    enum Page
+    {
+        advicePage,
+        descriptionPage,
+        colourPage,
+        tagsPage
+    };
 
     // The answers of the unsaved-changes question.
-    static constexpr int answerCancel = 0;
-    static constexpr int answerSave = 1;
-    static constexpr int answerIgnore = 2;
+    enum SavedAnswer
+    {
+        answerCancel,
+        answerSave,
+        answerIgnore
+    };
 
     EditionComponent (DataTags* tags, LibSetsConseils* lib);
     ~EditionComponent() override;
@@ -66,7 +72,7 @@ public:
 
     // The unsaved-changes question: answerSave, answerIgnore (also when there is nothing to save) or
     // answerCancel.
-    int callMessageBoxSaved();
+    SavedAnswer callMessageBoxSaved();
 
     // Asked before the program quits: false keeps it running, and no unsaved change is lost.
     bool askAuthorizationToQuit();
@@ -74,7 +80,7 @@ public:
     bool isASetOpen() const { return isSetOpen; }
     bool isCurrentSetSaved() const { return isSaved; }
     int getMode() const { return mode; }
-    int getSavedAnswer() const { return savedAnswer; }
+    SavedAnswer getSavedAnswer() const { return savedAnswer; }
     int getCurrentLanguage() const { return currentLanguage; }
     const SetConseils* getCurrentSet() const { return currentSet.get(); }
 
@@ -109,6 +115,9 @@ private:
 
     void setUpButtons();
     void setUpLabels();
+
+    // A shortcut's button is pressed only while it is shown; true when it was.
+    bool pressIfShown (SpecialButton& button);
 
     // The unsaved-changes guard of the commands that replace or leave the set: false abandons the command.
     bool guardUnsavedChanges();
@@ -147,7 +156,7 @@ private:
     bool isSaved = false;
     int currentLanguage = Bilingual::english;
     int mode = advicePage;
-    int savedAnswer = answerIgnore;
+    SavedAnswer savedAnswer = answerIgnore;
     juce::Image background;
     std::unique_ptr<EditorDialogs> dialogs;
 

@@ -2,6 +2,7 @@
 
 #include "advice/DataTags.h"
 #include "advice/LibSetsConseils.h"
+#include "editor/EditorShortcuts.h"
 
 // The commands: keys and buttons, the edits made in the panel's fields, and the set commands with the
 // questions that keep the user's unsaved work. Every change to the set ends in markEdited(), so that the
@@ -14,25 +15,6 @@ const juce::String setFileExtension ("mwh");
 
 // Every new advice carries the tag "Musewheeler" of the abstraction level.
 constexpr int newAdviceTag = 1;
-
-bool isPlusKey (const juce::KeyPress& key)
-{
-    return key.getKeyCode() == '+' || key.getTextCharacter() == '+' ||
-           key.getKeyCode() == juce::KeyPress::numberPadAdd;
-}
-
-// "+" is typed with Shift on most keyboards, so Shift may join Control there.
-bool isControlPlus (const juce::KeyPress& key)
-{
-    const auto modifiers =
-        key.getModifiers().withoutMouseButtons().withoutFlags (juce::ModifierKeys::shiftModifier);
-    return modifiers == juce::ModifierKeys (juce::ModifierKeys::ctrlModifier) && isPlusKey (key);
-}
-
-bool isControlLetter (const juce::KeyPress& key, char letter)
-{
-    return key == juce::KeyPress (letter, juce::ModifierKeys::ctrlModifier, 0);
-}
 } // namespace
 
 //==============================================================================
@@ -40,46 +22,35 @@ bool isControlLetter (const juce::KeyPress& key, char letter)
 
 bool EditionComponent::keyPressed (const juce::KeyPress& key)
 {
-    if (isControlLetter (key, 's'))
+    // Save, close and add work on the open set, and only while their buttons are shown.
+    switch (EditorShortcuts::getCommand (key))
     {
-        if (!buttonSave.isVisible())
-            return false;
-
-        buttonClicked (&buttonSave);
-        return true;
-    }
-
-    if (isControlLetter (key, 'o'))
-    {
-        buttonClicked (&buttonOpenSet);
-        return true;
-    }
-
-    if (isControlLetter (key, 'n'))
-    {
-        buttonClicked (&buttonNewSet);
-        return true;
-    }
-
-    if (isControlLetter (key, 'w'))
-    {
-        if (!buttonClose.isVisible())
-            return false;
-
-        buttonClicked (&buttonClose);
-        return true;
-    }
-
-    if (isControlPlus (key))
-    {
-        if (!buttonAddAdvice.isVisible())
-            return false;
-
-        buttonClicked (&buttonAddAdvice);
-        return true;
+        case EditorShortcuts::Command::save:
+            return pressIfShown (buttonSave);
+        case EditorShortcuts::Command::open:
+            buttonClicked (&buttonOpenSet);
+            return true;
+        case EditorShortcuts::Command::newSet:
+            buttonClicked (&buttonNewSet);
+            return true;
+        case EditorShortcuts::Command::close:
+            return pressIfShown (buttonClose);
+        case EditorShortcuts::Command::addAdvice:
+            return pressIfShown (buttonAddAdvice);
+        case EditorShortcuts::Command::none:
+            break;
     }
 
     return false;
+}
+
+bool EditionComponent::pressIfShown (SpecialButton& button)
+{
+    if (!button.isVisible())
+        return false;
+
+    buttonClicked (&button);
+    return true;
 }
 
 bool EditionComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
@@ -211,7 +182,7 @@ void EditionComponent::actionListenerCallback (const juce::String& message)
 //==============================================================================
 // The unsaved-changes question, before a set is replaced or left and before the program quits.
 
-int EditionComponent::callMessageBoxSaved()
+EditionComponent::SavedAnswer EditionComponent::callMessageBoxSaved()
 {
     if (isSaved || !isSetOpen)
     {
@@ -219,7 +190,7 @@ int EditionComponent::callMessageBoxSaved()
         return savedAnswer;
     }
 
-    savedAnswer = dialogs->showYesNoCancelBox (
+    const auto answer = dialogs->showYesNoCancelBox (
         programName,
         Bilingual{ "The set has been modified. Would you like to save it now ?",
                    "Le set a été modifié. Voulez-vous enregistrer vos modifications ?" }
@@ -227,6 +198,9 @@ int EditionComponent::callMessageBoxSaved()
         Bilingual{ "Yes", "Oui" }.in (currentLanguage), Bilingual{ "Ignore", "Ignorer" }.in (currentLanguage),
         Bilingual{ "Cancel", "Annuler" }.in (currentLanguage));
 
+    savedAnswer = answer == EditorDialogs::YesNoCancel::yes  ? answerSave
+                  : answer == EditorDialogs::YesNoCancel::no ? answerIgnore
+                                                             : answerCancel;
     return savedAnswer;
 }
 

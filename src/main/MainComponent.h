@@ -4,12 +4,15 @@
 #include "advice/LibSetsConseils.h"
 #include "advice/RandomShuffle.h"
 #include "dialogs/MessageDialogs.h"
-#include "editor/EditionComponent.h"
-#include "main/AboutComponent.h"
-#include "options/OptionsComponent.h"
+#include "main/AdviceLabels.h"
+#include "main/ColourFade.h"
+#include "main/FavoriteToggle.h"
+#include "main/KeyboardFocusRouter.h"
+#include "main/MainButtons.h"
+#include "main/MainMenu.h"
+#include "main/PanelHost.h"
 #include "settings/SettingsStore.h"
 #include "widgets/CustomLookAndFeel.h"
-#include "widgets/SpecialButton.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -26,33 +29,20 @@ class MainComponent final
     , public juce::KeyListener
     , public juce::MultiTimer
     , public juce::FocusChangeListener
+    , private MainMenu::Actions
 {
 public:
     static constexpr int fadeTimer = 0;
     static constexpr int adviceTimer = 1;
     static constexpr int fadeTickMilliseconds = 100;
-    static constexpr int fadeTicks = 30;
-    static constexpr int fadeHoldTicks = 20;
-
-    enum MenuId
-    {
-        menuOptions = 1,
-        menuSetsEdition = 2,
-        menuMoreSets = 3,
-        menuHelp = 4,
-        menuCopyAdvice = 5,
-        menuAbout = 9,
-        menuTimerDisabled = 10,
-        menuTimerFirstPeriod = 11,
-        menuTimerLastPeriod = 17,
-        menuTimerFirstBars = 20,
-        menuTimerLastBars = 22
-    };
+    static constexpr int fadeTicks = ColourFade::ticks;
+    static constexpr int fadeHoldTicks = ColourFade::holdTicks;
 
     // Where the screen is shown. In the program's own window its menu and warnings wait for the user, and its
     // look-and-feel is the process's default, which the warnings take. In a host's window (a plugin's
     // editor) nothing may wait for the user, since that would hold up the host, which may also close the
-    // window at any moment; and the look-and-feel stays the screen's own, as other plugins share the process.
+    // window at any moment; the look-and-feel stays the screen's own, as other plugins share the process;
+    // and every change of the settings goes to the store at once, as the host may save them at any moment.
     enum class Window
     {
         program,
@@ -95,16 +85,10 @@ public:
     juce::PopupMenu createMainMenu() const;
     void handleMenuResult (int menuId);
 
-    // The period in seconds of a timer submenu entry (ids 10 to 17), or -1 for any other id.
-    static int getTimerPeriodForMenuId (int menuId);
-
     // Adds "every 4, 8 or 16 bars" to the timer submenu, for a screen whose host has a tempo to follow.
     // Choosing one stops the timer in seconds; whoever follows the tempo asks for the draws.
-    void offerBarTimer();
-    bool isBarTimerOffered() const { return barTimerOffered; }
-
-    // The bar count of a bar entry of the timer submenu (ids 20 to 22), or -1 for any other id.
-    static int getTimerBarsForMenuId (int menuId);
+    void offerBarTimer() { mainMenu.offerBarTimer(); }
+    bool isBarTimerOffered() const { return mainMenu.isBarTimerOffered(); }
 
     bool askAuthorizationToQuit();
 
@@ -135,81 +119,64 @@ public:
 
     int getCurrentItem() const { return currentItem; }
     juce::Colour getCurrentColour() const { return currentColour; }
-    int getFadeStep() const { return fadeStep; }
-    int getCurrentLanguage() const { return currentLanguage; }
-    int getCurrentLanguageSet() const { return currentLanguageSet; }
-    juce::String getCurrentSets() const { return currentSets; }
-    int getCurrentTag() const { return currentTag; }
-    bool getLookForFavorites() const { return lookForFavorites; }
-    int getTimerSeconds() const { return timerSeconds; }
-    int getTimerBars() const { return timerBars; }
+    int getFadeStep() const { return colourFade.getStep(); }
+    int getCurrentLanguage() const { return settings.language; }
+    int getCurrentLanguageSet() const { return settings.languageSet; }
+    juce::String getCurrentSets() const { return settings.sets; }
+    int getCurrentTag() const { return settings.tag; }
+    bool getLookForFavorites() const { return settings.lookForFavorites; }
+    int getTimerSeconds() const { return settings.timerSeconds; }
+    int getTimerBars() const { return settings.timerBars; }
     const DataTags& getDataTags() const { return dataTags; }
-    AboutComponent& getAboutComponent() { return *aboutComponent; }
-    OptionsComponent& getOptionsComponent() { return *optionsComponent; }
-    EditionComponent& getEditionComponent() { return *editionComponent; }
+    AboutComponent& getAboutComponent() { return panels->getAboutComponent(); }
+    OptionsComponent& getOptionsComponent() { return panels->getOptionsComponent(); }
+    EditionComponent& getEditionComponent() { return panels->getEditionComponent(); }
     LibSetsConseils& getLibSetsConseils() { return *libSetsConseils; }
 
     static juce::String getNoAdviceMessage (int language);
 
 private:
-    std::unique_ptr<juce::Label> makeLabel (const juce::String& identifier, juce::Colour textColour,
-                                            juce::Justification justification, const juce::Font& font);
-    std::unique_ptr<SpecialButton> makeButton (const juce::String& identifier, const juce::String& icon);
-    void updateButtonTitles();
-    void openPage (const juce::String& pageName);
-    void toggleFavorite();
-    void tellFavoriteNotSaved (LibSetsConseils::FavoriteSaving outcome, const juce::File& setFile);
-    void restartAdviceTimer();
-    void applyColourToButtons();
     void advanceFade();
-    bool isAPanelVisible() const;
     void createPanels();
-    void openOptions();
-    void openEdition();
-    void openAbout();
     void takeOverOptions();
+    void keepSettingsInHost();
+
+    // What the main menu's entries do.
+    void openOptions() override;
+    void openSetsEdition() override;
+    void openAbout() override;
+    void openPage (const juce::String& pageName) override;
+    void copyAdvice() override;
+    void setAdviceTimer (int seconds, int bars) override;
+    void restartAdviceTimer() override;
 
     CustomLookAndFeel lookAndFeel;
 
-    std::unique_ptr<juce::Label> labelSetName;
-    std::unique_ptr<juce::Label> labelAdvice;
-    std::unique_ptr<juce::Label> labelAuthor;
+    std::unique_ptr<AdviceLabels> labels;
+    std::unique_ptr<MainButtons> buttons;
+    std::unique_ptr<FavoriteToggle> favoriteToggle;
 
-    std::unique_ptr<SpecialButton> buttonNewAdvice;
-    std::unique_ptr<SpecialButton> buttonMenu;
-    std::unique_ptr<SpecialButton> buttonFavorite;
-
-    std::unique_ptr<AboutComponent> aboutComponent;
-    std::unique_ptr<OptionsComponent> optionsComponent;
-    std::unique_ptr<EditionComponent> editionComponent;
+    std::unique_ptr<PanelHost> panels;
 
     DataTags dataTags;
     std::unique_ptr<LibSetsConseils> libSetsConseils;
     RandomShuffle randomShuffle;
 
     juce::Colour currentColour;
-    int fadeStep = 0;
-    juce::Colour fadeStartColour;
-    juce::Colour fadeTargetColour;
+    ColourFade colourFade;
 
-    int currentLanguage = 1;
-    int currentLanguageSet = -1;
-    juce::String currentSets;
-    int currentTag = -1;
-    bool lookForFavorites = false;
-    int timerSeconds = 0;
-    int timerBars = 0;
-    bool barTimerOffered = false;
+    // The interface language, the filters, the timer, and the advice shown when the settings were taken.
+    ConfigFile::Settings settings;
     int currentItem = -1;
-    int lastItem = -1;
 
     std::function<void (const juce::URL&)> browserLauncher;
     std::function<void (const juce::String&)> clipboardWriter;
     const Window windowKind;
     std::unique_ptr<MessageDialogs> dialogs;
-    std::function<void (juce::Component&)> keyboardFocusGiver;
+    KeyboardFocusRouter focusRouter{ *this };
     std::unique_ptr<SettingsStore> settingsStore;
     std::function<void()> setsEditionHandler;
+    MainMenu mainMenu{ *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

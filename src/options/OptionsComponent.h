@@ -25,6 +25,8 @@ public:
     static constexpr int allLanguagesId = 1;
     static constexpr int frenchSetsId = 2;
     static constexpr int englishSetsId = 3;
+    // A set-language filter's id is its language code (-1 for any language) plus this.
+    static constexpr int languageSetIdOffset = allLanguagesId + 1;
     static constexpr int allSetsId = 1;
     static constexpr int favoritesId = 2;
     static constexpr int firstSetId = 3;

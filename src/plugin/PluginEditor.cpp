@@ -21,7 +21,6 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     , noteOnsSeen (editedProcessor.getCountsSeenByEditor().noteOns)
     , barDrawsSeen (editedProcessor.getCountsSeenByEditor().barDraws)
     , stateRestoresSeen (editedProcessor.getStateRestoreCount())
-    , settingsHanded (mainComponent.getSettings())
     , programLauncher (std::make_unique<ProgramLauncher>())
 {
     mainComponent.offerBarTimer();
@@ -29,8 +28,6 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     addAndMakeVisible (mainComponent);
     setResizable (false, false);
     setSize (mainComponent.getWidth(), mainComponent.getHeight());
-    // The screen may have drawn another advice than the one kept, when that one is no longer in the sets.
-    pluginProcessor.setInstanceSettings (settingsHanded);
     startTimer (notePollMilliseconds);
 }
 
@@ -88,15 +85,6 @@ void PluginEditor::lookAtProcessor()
         noteOnsSeen = noteOns;
         barDrawsSeen = barDraws;
         mainComponent.takeNewAdvice (true, -1);
-    }
-
-    // The host may save its project at any moment: the instance keeps the last advice drawn, too.
-    const auto settings = mainComponent.getSettings();
-
-    if (settings != settingsHanded)
-    {
-        settingsHanded = settings;
-        pluginProcessor.setInstanceSettings (settings);
     }
 }
 

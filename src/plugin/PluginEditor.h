@@ -9,9 +9,9 @@
 
 // The plugin's window: the program's main screen, 500 x 350, with its settings kept in the instance and
 // the timer that follows the host's tempo. It draws a new advice when the processor has received note-ons
-// or counted a group of bars since it last looked, hands the screen's settings to the processor whenever
-// they change, and the processor's to the screen when the host has restored a state. "Sets edition" starts
-// the installed program, whose window no host closes under the editor's questions.
+// or counted a group of bars since it last looked, and hands the processor's settings to the screen when the
+// host has restored a state; the screen keeps its own in the instance through its settings store. "Sets
+// edition" starts the installed program, whose window no host closes under the editor's questions.
 class PluginEditor final
     : public juce::AudioProcessorEditor
     , private juce::Timer
@@ -51,7 +51,6 @@ private:
     int noteOnsSeen = 0;
     int barDrawsSeen = 0;
     int stateRestoresSeen = 0;
-    ConfigFile::Settings settingsHanded;
     std::unique_ptr<ProgramLauncher> programLauncher;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginEditor)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <juce_graphics/juce_graphics.h>
+#include "widgets/CustomLookAndFeel.h"
 
-// Where the main screen shows a set's name, its advice and its author. The boxes keep their margins on
+// Where and in which type the main screen shows a set's name, its advice and its author: the screen lays its
+// labels out with these, and the checks that a text fits measure with them. The boxes keep their margins on
 // a screen of another size; the program's screen is 500 x 350.
 struct CardLayout final
 {
@@ -19,4 +20,8 @@ struct CardLayout final
     static juce::Rectangle<int> nameLabel() { return nameLabel (screenWidth, screenHeight); }
     static juce::Rectangle<int> adviceLabel() { return adviceLabel (screenWidth, screenHeight); }
     static juce::Rectangle<int> authorLabel() { return authorLabel (screenWidth, screenHeight); }
+
+    static juce::Font nameFont() { return CustomLookAndFeel::programFont (16.0f, juce::Font::bold); }
+    static juce::Font adviceFont() { return CustomLookAndFeel::programFont (16.0f, juce::Font::plain); }
+    static juce::Font authorFont() { return CustomLookAndFeel::programFont (13.0f, juce::Font::italic); }
 };

@@ -4,8 +4,6 @@
 
 namespace
 {
-constexpr float programFontHeight = 16.0f;
-
 // Measures with the program's look-and-feel as the default one, as fonts find their typeface through it.
 struct ScopedDefaultLookAndFeel
 {
@@ -27,12 +25,12 @@ CardTextFit::CardTextFit()
     adviceLabel.setBounds (CardLayout::adviceLabel().withZeroOrigin());
     adviceLabel.setJustificationType (juce::Justification::centred);
     adviceLabel.setMinimumHorizontalScale (1.0f);
-    adviceLabel.setFont (CustomLookAndFeel::programFont (programFontHeight, juce::Font::plain));
+    adviceLabel.setFont (CardLayout::adviceFont());
 
     // The name label is bold, and squeezes a name wider than its text area.
     nameLabel.setBounds (CardLayout::nameLabel().withZeroOrigin());
     nameLabel.setJustificationType (juce::Justification::centredTop);
-    nameLabel.setFont (CustomLookAndFeel::programFont (programFontHeight, juce::Font::bold));
+    nameLabel.setFont (CardLayout::nameFont());
 }
 
 CardTextFit::~CardTextFit() = default;

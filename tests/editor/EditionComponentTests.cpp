@@ -132,7 +132,7 @@ TEST_F (EditorTest, theVisibilityOfEveryChildFollowsThePageAndTheNumberOfAdvices
         }
 
         if (!editor.isCurrentSetSaved())
-            dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
+            dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::no);
 
         click ("close-button");
         ASSERT_FALSE (editor.isASetOpen());
@@ -412,7 +412,7 @@ TEST_F (EditorTest, theWindowTitleNamesTheFileAndMarksUnsavedChanges)
     edit ("name-label", "Renamed");
     EXPECT_EQ (editor.getWindowTitle(), "Musewheeler - My set.mwh*");
 
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::no);
     click ("close-button");
     EXPECT_EQ (editor.getWindowTitle(), "Musewheeler");
 }
@@ -452,7 +452,7 @@ TEST_F (EditorTest, theFrameInTheSetColourIsDrawnOnEveryPageWhileASetIsOpen)
             click (page);
     }
 
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerIgnore);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::no);
     click ("close-button");
     image = wt::snapshot (editor);
     EXPECT_LT (image.getPixelAt (onTheFrame.x, onTheFrame.y).getBrightness(), 0.1f);

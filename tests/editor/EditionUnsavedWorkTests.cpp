@@ -85,7 +85,7 @@ class PendingEditShortcutTest
 
 TEST_P (PendingEditShortcutTest, asksBeforeDroppingWhatIsBeingTyped)
 {
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerCancel);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::cancel);
 
     EXPECT_TRUE (pressWhileTyping (juce::KeyPress (GetParam(), juce::ModifierKeys::ctrlModifier, 0)));
 
@@ -99,13 +99,13 @@ INSTANTIATE_TEST_SUITE_P (NewOpenAndClose, PendingEditShortcutTest, ::testing::V
 
 TEST_F (PendingEditTest, theQuitQuestionCountsWhatIsBeingTyped)
 {
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerCancel);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::cancel);
     EXPECT_FALSE (editor.askAuthorizationToQuit());
     EXPECT_EQ (dialogs->kinds(), juce::StringArray ("yes-no-cancel"));
     expectTypedTextKeptUnsaved();
 
     // Yes writes the typed text before the program may end.
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerSave);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::yes);
     EXPECT_TRUE (editor.askAuthorizationToQuit());
     EXPECT_EQ (readBack (tags, file).getDescriptionItem (0), typed);
 }
@@ -227,7 +227,7 @@ TEST_F (SaveOverChangedFileTest, cancelKeepsTheOtherProgramsFileAndTheSetUnsaved
 TEST_F (SaveOverChangedFileTest, cancelAbandonsTheCommandThatAskedForTheSave)
 {
     changeFileElsewhere();
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerSave);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::yes);
     dialogs->okCancelAnswers.push_back (false);
 
     click ("close-button");
@@ -238,7 +238,7 @@ TEST_F (SaveOverChangedFileTest, cancelAbandonsTheCommandThatAskedForTheSave)
     EXPECT_EQ (readBack (tags, file).getNumConseils(), 3);
 
     // The quit question: the program keeps running.
-    dialogs->yesNoCancelAnswers.push_back (EditionComponent::answerSave);
+    dialogs->yesNoCancelAnswers.push_back (EditorDialogs::YesNoCancel::yes);
     dialogs->okCancelAnswers.push_back (false);
     EXPECT_FALSE (editor.askAuthorizationToQuit());
     EXPECT_TRUE (dialogs->allAnswersUsed());

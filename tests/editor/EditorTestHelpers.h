@@ -31,13 +31,13 @@ public:
         bool warnAboutOverwriting = false;
     };
 
-    int showYesNoCancelBox (const juce::String& title, const juce::String& message,
-                            const juce::String& firstButton, const juce::String& secondButton,
-                            const juce::String& thirdButton) override
+    YesNoCancel showYesNoCancelBox (const juce::String& title, const juce::String& message,
+                                    const juce::String& firstButton, const juce::String& secondButton,
+                                    const juce::String& thirdButton) override
     {
         asked.push_back (
             { "yes-no-cancel", title, message, { firstButton, secondButton, thirdButton }, {}, {} });
-        return next (yesNoCancelAnswers, 0);
+        return next (yesNoCancelAnswers, YesNoCancel::cancel);
     }
 
     bool showOkCancelBox (const juce::String& title, const juce::String& message,
@@ -91,7 +91,7 @@ public:
     }
 
     std::vector<Asked> asked;
-    std::deque<int> yesNoCancelAnswers;
+    std::deque<YesNoCancel> yesNoCancelAnswers;
     std::deque<bool> okCancelAnswers;
     std::deque<juce::File> openAnswers;
     std::deque<juce::File> saveAnswers;
@@ -229,4 +229,27 @@ protected:
     ScriptedEditorDialogs* dialogs = nullptr;
     testing_helpers::TemporaryFolder folder;
 };
+
+// The unsaved-changes question in English.
+inline const juce::String modifiedQuestion ("The set has been modified. Would you like to save it now ?");
+
+// The set as a fresh read of that file gives it.
+inline SetConseils readBack (DataTags& tags, const juce::File& file)
+{
+    SetConseils set (&tags);
+    set.setFileSet (file);
+    set.loadData (SetConseils::headerAndAdvice);
+    return set;
+}
+
+// The texts of the set's advice, in order.
+inline juce::StringArray advicesOf (const SetConseils& set)
+{
+    juce::StringArray texts;
+
+    for (int i = 0; i < set.getNumConseils(); ++i)
+        texts.add (set.getDescriptionItem (i));
+
+    return texts;
+}
 } // namespace editor_testing

@@ -50,13 +50,14 @@ TEST_F (PluginTest, theAdviceDrawnInTheEditorIsKeptInTheState)
     const auto editor = makeEditor (processor);
     auto& screen = editor->getMainComponent();
 
-    // Draw until the advice differs from the one the instance keeps, then let the editor hand it over.
-    for (int attempt = 0; attempt < 50 && screen.getCurrentItem() == processor.getInstanceSettings().lastItem;
-         ++attempt)
+    // Draw until the advice differs from the one the instance kept when the editor opened. The host may
+    // save the state at any moment, even before the editor looks at the processor again.
+    const auto keptAtOpening = processor.getInstanceSettings().lastItem;
+
+    for (int attempt = 0; attempt < 50 && screen.getCurrentItem() == keptAtOpening; ++attempt)
         screen.takeNewAdvice (false, -1);
 
-    ASSERT_NE (screen.getCurrentItem(), processor.getInstanceSettings().lastItem);
-    editor->lookAtProcessor();
+    ASSERT_NE (screen.getCurrentItem(), keptAtOpening);
 
     PluginProcessor restored;
     restore (restored, stateOf (processor));
@@ -77,6 +78,23 @@ TEST_F (PluginTest, aStateRestoredWhileTheEditorIsOpenReachesTheScreen)
     EXPECT_EQ (editor->getMainComponent().getCurrentSets(), "en-studio-desk.mwh");
     EXPECT_EQ (editor->getMainComponent().getCurrentItem(), 3);
     EXPECT_TRUE (processor.getInstanceSettings() == chosenSettings());
+}
+
+TEST_F (PluginTest, aStateRestoredWhileTheEditorIsOpenOutlivesADrawBeforeTheEditorLooks)
+{
+    PluginProcessor source;
+    source.setInstanceSettings (chosenSettings());
+
+    PluginProcessor processor;
+    const auto editor = makeEditor (processor);
+    restore (processor, stateOf (source));
+
+    editor->getMainComponent().takeNewAdvice (false, -1);
+    EXPECT_TRUE (processor.getInstanceSettings() == chosenSettings());
+
+    editor->lookAtProcessor();
+    EXPECT_EQ (editor->getMainComponent().getCurrentSets(), "en-studio-desk.mwh");
+    EXPECT_EQ (editor->getMainComponent().getCurrentItem(), 3);
 }
 
 TEST_F (PluginTest, twoInstancesKeepTheirOwnSettings)

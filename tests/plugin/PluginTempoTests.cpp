@@ -219,10 +219,10 @@ TEST_F (PluginTempoTest, theEditorOffersTheBarsAndDrawsAtAGroupStart)
     EXPECT_TRUE (texts.contains ("Every 16 bars"));
     EXPECT_TRUE (texts.contains ("10 minutes"));
 
-    screen.handleMenuResult (MainComponent::menuTimerFirstPeriod);
+    screen.handleMenuResult (MainMenu::menuTimerFirstPeriod);
     ASSERT_TRUE (screen.isTimerRunning (MainComponent::adviceTimer));
 
-    screen.handleMenuResult (MainComponent::menuTimerFirstBars);
+    screen.handleMenuResult (MainMenu::menuTimerFirstBars);
     EXPECT_EQ (screen.getTimerBars(), 4);
     EXPECT_EQ (screen.getTimerSeconds(), 0);
     EXPECT_FALSE (screen.isTimerRunning (MainComponent::adviceTimer));
@@ -255,7 +255,7 @@ TEST_F (PluginTempoTest, theEditorOffersTheBarsAndDrawsAtAGroupStart)
     EXPECT_EQ (screen.getCurrentItem(), itemAfter);
 
     // The seconds again switch the bars off, in the instance too.
-    screen.handleMenuResult (MainComponent::menuTimerDisabled);
+    screen.handleMenuResult (MainMenu::menuTimerDisabled);
     editor->lookAtProcessor();
     EXPECT_EQ (processor.getInstanceSettings().timerBars, 0);
     EXPECT_EQ (processor.getStateRestoreCount(), 0);

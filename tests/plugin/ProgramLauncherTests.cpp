@@ -58,7 +58,7 @@ TEST_F (PluginTest, setsEditionStartsTheProgramInsteadOfOpeningTheEditorInTheHos
     PluginProcessor processor;
     const auto editor = makeEditor (processor);
     editor->setProgramLauncher (std::make_unique<ProgramLauncher> (juce::Array<juce::File>{ program }));
-    editor->getMainComponent().handleMenuResult (MainComponent::menuSetsEdition);
+    editor->getMainComponent().handleMenuResult (MainMenu::menuSetsEdition);
 
     EXPECT_FALSE (editor->getMainComponent().getEditionComponent().isVisible());
     EXPECT_TRUE (waitForFile (mark));
