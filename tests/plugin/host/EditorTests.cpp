@@ -1,0 +1,94 @@
+// The editors on the desktop: opened and closed in any order, and the card they show.
+
+#include "PluginHostTest.h"
+
+namespace plugin_host
+{
+TEST_P (PluginHostTest, opensAndClosesTwoEditorsInBothOrders)
+{
+    auto first = createInstance();
+    auto second = createInstance();
+    ASSERT_NE (first, nullptr);
+    ASSERT_NE (second, nullptr);
+
+    for (const auto firstClosesFirst : { true, false })
+    {
+        auto editorA = openEditor (*first, 20, 20);
+        auto editorB = openEditor (*second, 500, 380);
+        ASSERT_NE (editorA.editor, nullptr);
+        ASSERT_NE (editorB.editor, nullptr);
+        runMessages (500);
+
+        for (auto* opened : { &editorA, &editorB })
+        {
+            EXPECT_TRUE (opened->window->isOnDesktop());
+            EXPECT_EQ (opened->editor->getWidth(), 500);
+            EXPECT_EQ (opened->editor->getHeight(), 350);
+        }
+        EXPECT_EQ (first->getActiveEditor(), editorA.editor.get());
+        EXPECT_EQ (second->getActiveEditor(), editorB.editor.get());
+
+        if (firstClosesFirst)
+        {
+            editorA.close();
+            runMessages (200);
+            editorB.close();
+        }
+        else
+        {
+            editorB.close();
+            runMessages (200);
+            editorA.close();
+        }
+        runMessages (200);
+
+        EXPECT_EQ (first->getActiveEditor(), nullptr);
+        EXPECT_EQ (second->getActiveEditor(), nullptr);
+    }
+}
+
+TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
+{
+    auto instance = createInstance();
+    ASSERT_NE (instance, nullptr);
+    instance->prepareToPlay (sampleRate, blockSize);
+
+    auto opened = openEditor (*instance, 40, 40);
+    ASSERT_NE (opened.editor, nullptr);
+    const auto editorArea = PluginHostTest::editorArea (opened);
+    const auto adviceArea = PluginHostTest::adviceArea (opened);
+
+    const auto before = waitForTheCard (opened);
+    ASSERT_TRUE (before.isValid()) << "no screenshot of the host window";
+    ASSERT_TRUE (before.getBounds().contains (editorArea)) << "the screenshot is smaller than the editor";
+
+    const auto yellowPixels = countYellow (before, editorArea);
+    EXPECT_GT (yellowPixels, 50) << "the card shows no set name in yellow";
+
+    const auto setColours = shippedSetColours();
+    ASSERT_FALSE (setColours.isEmpty());
+    const auto framePixels = countPixels (before, editorArea,
+                                          [&setColours] (juce::Colour c)
+                                          { return setColours.contains (c.withAlpha ((juce::uint8) 255)); });
+    EXPECT_GT (framePixels, 5000) << "the card has no frame in a set's colour";
+
+    runMessages (1000);
+    const auto still = takeScreenshot (*opened.window);
+    ASSERT_TRUE (still.isValid());
+    EXPECT_EQ (countDifferingPixels (before, still, editorArea), 0) << "the card changed with no note played";
+
+    playNoteOn (*instance);
+    runMessages (500);
+
+    const auto after = takeScreenshot (*opened.window);
+    ASSERT_TRUE (after.isValid());
+    const auto changedAdvicePixels = countDifferingPixels (before, after, adviceArea);
+    EXPECT_GT (changedAdvicePixels, 200) << "no new advice after a note-on";
+
+    std::cout << GetParam() << " editor: " << yellowPixels << " yellow pixels, " << framePixels
+              << " in a set's colour, " << changedAdvicePixels << " advice pixels changed after a note-on\n";
+
+    opened.close();
+    instance->releaseResources();
+}
+} // namespace plugin_host
