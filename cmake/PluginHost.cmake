@@ -1,6 +1,8 @@
 # A plugin host for the tests, on the toolkit's VST3 and LV2 hosting. It compiles the toolkit's modules with
 # a host's settings of its own: it loads the plugins as a separate product would, never their classes.
-add_executable (PluginHost "${PROJECT_SOURCE_DIR}/tests/plugin/host/PluginHost.cpp")
+file (GLOB pluginHostSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/plugin/host/*.cpp"
+                                              "${PROJECT_SOURCE_DIR}/tests/plugin/host/*.h")
+add_executable (PluginHost ${pluginHostSources})
 
 target_link_libraries (PluginHost PRIVATE
     juce::juce_audio_processors

@@ -118,14 +118,18 @@ inline juce::String setFileText (const juce::String& name, int language, const j
                                  const juce::String& description = "A description",
                                  const juce::String& hashList = "1,100,")
 {
-    juce::String text;
-    text << "MusewheelerV1 - Set file\r\n\r\nName=" << name << ";\r\nDescription=" << description
-         << ";\r\nAuthor=Tests;\r\nLanguage=" << language << ";\r\nColour=32,0,255;\r\n\r\n";
+    auto set = testing_helpers::SetFileText()
+                   .withName (name)
+                   .withDescription (description)
+                   .withAuthor ("Tests")
+                   .withLanguage (language)
+                   .withColour ("32,0,255");
 
     for (const auto& advice : advices)
-        text << "Item=" << advice << ";\r\nFavorite=false;\r\nTags=" << hashList << ";\r\n\r\n";
+        set.add (advice, hashList);
 
-    return text;
+    // With the line ends the program's writer uses.
+    return set.toString().replace ("\n", "\r\n");
 }
 
 // The editor at the size the main screen gives it, with the program's look and scripted dialogs, off

@@ -27,19 +27,19 @@ inline juce::String colourText (juce::Colour colour)
 inline void writeSet (const juce::String& fileName, const juce::String& name, int language,
                       juce::Colour colour, const juce::StringArray& items)
 {
-    juce::MemoryOutputStream text;
-    text << "MusewheelerV1 - Set file\n\nName=" << name << ";\nDescription=;\nAuthor=" << name
-         << " author;\nLanguage=" << language << ";\nColour=" << colourText (colour) << ";\n\n";
+    auto set = testing_helpers::SetFileText()
+                   .withName (name)
+                   .withAuthor (name + " author")
+                   .withLanguage (language)
+                   .withColour (colourText (colour));
 
     for (const auto& entry : items)
     {
         const auto parts = juce::StringArray::fromTokens (entry, "|", "");
-        text << "Item=" << parts[0] << ";\nFavorite=" << parts[1] << ";\nTags=" << parts[2] << ";\n\n";
+        set.add (parts[0], parts[2], parts[1]);
     }
 
-    const auto file = besideProgram ("data").getChildFile (fileName);
-    file.getParentDirectory().createDirectory();
-    ASSERT_TRUE (file.replaceWithText (text.toUTF8(), false, false, "\n"));
+    ASSERT_TRUE (set.writeTo (besideProgram ("data").getChildFile (fileName)));
 }
 
 inline void writeConfig (const juce::String& text)

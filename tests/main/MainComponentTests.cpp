@@ -30,8 +30,12 @@ TEST_F (MainComponentDataFolderTest, aFirstStartWritesTheDefaultConfigurationAnd
 TEST_F (MainComponentDataFolderTest, theStoredSettingsDecideTheFirstDrawAndTheTimer)
 {
     writeTwoSets();
-    writeConfig ("Musewheeler V1 - Init Data File\nLanguage=0;\nLanguageSet=-1;\nSets=b-blue.mwh;\nTags=-1;\n"
-                 "LastItem=1;\nLookForFavorites=false;\nTimer=30;\n");
+    testing_helpers::IniFileText settings;
+    settings.language = "0";
+    settings.sets = "b-blue.mwh";
+    settings.lastItem = "1";
+    settings.timer = "30";
+    ASSERT_TRUE (settings.writeTo (ConfigFile::getDefaultLocation()));
     auto& screen = make();
 
     EXPECT_EQ (adviceText(), "b2");

@@ -17,16 +17,17 @@ using testing_helpers::deliverMessages;
 inline void writeSet (const juce::String& fileName, const juce::String& name, int language, int tag,
                       const juce::StringArray& items)
 {
-    juce::MemoryOutputStream text;
-    text << "MusewheelerV1 - Set file\n\nName=" << name << ";\nDescription=About " << name
-         << ";\nAuthor=Tests;\nLanguage=" << language << ";\nColour=40,80,160;\n\n";
+    auto set = testing_helpers::SetFileText()
+                   .withName (name)
+                   .withDescription ("About " + name)
+                   .withAuthor ("Tests")
+                   .withLanguage (language)
+                   .withColour ("40,80,160");
 
     for (const auto& item : items)
-        text << "Item=" << item << ";\nFavorite=false;\nTags=" << tag << ",;\n\n";
+        set.add (item, juce::String (tag) + ",");
 
-    const auto file = besideProgram ("data").getChildFile (fileName);
-    file.getParentDirectory().createDirectory();
-    ASSERT_TRUE (file.replaceWithText (text.toUTF8(), false, false, "\n"));
+    ASSERT_TRUE (set.writeTo (besideProgram ("data").getChildFile (fileName)));
 }
 
 inline void writeConfig (const juce::String& text)

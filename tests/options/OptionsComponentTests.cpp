@@ -17,11 +17,13 @@ using testing_helpers::besideProgram;
 
 juce::String setText (const juce::String& name, int language, const juce::String& description)
 {
-    juce::MemoryOutputStream text;
-    text << "MusewheelerV1 - Set file\n\nName=" << name << ";\nDescription=" << description
-         << ";\nAuthor=Tests;\nLanguage=" << language << ";\nColour=10,20,30;\n\n"
-         << "Item=One advice of " << name << ";\nFavorite=false;\nTags=1,;\n\n";
-    return text.toUTF8();
+    return testing_helpers::SetFileText()
+        .withName (name)
+        .withDescription (description)
+        .withAuthor ("Tests")
+        .withLanguage (language)
+        .add ("One advice of " + name, "1,")
+        .toString();
 }
 
 juce::StringArray list (std::initializer_list<juce::String> texts)
@@ -177,8 +179,8 @@ TEST_F (OptionsComponentDataFolderTest, startsInEnglishWithTheItemIdsTheMainScre
 
     for (int category = 0; category < DataTags::numCategories; ++category)
         for (int position = 0; position < DataTags::getNumTagsInCategory (category); ++position)
-            expectedTags.add (juce::String (100 * category + position + 1) + ":" +
-                              tags.getTags (100 * category + position));
+            expectedTags.add (juce::String (DataTags::getHash (category, position) + 1) + ":" +
+                              tags.getTags (DataTags::getHash (category, position)));
 
     EXPECT_EQ (itemsOf (comboTags()), expectedTags);
     EXPECT_EQ (comboTags().getSelectedId(), OptionsComponent::noTagId);
