@@ -1,7 +1,10 @@
 # A plugin host for the tests, on the toolkit's VST3 and LV2 hosting. It compiles the toolkit's modules with
 # a host's settings of its own: it loads the plugins as a separate product would, never their classes.
-file (GLOB pluginHostSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/plugin/host/*.cpp"
-                                              "${PROJECT_SOURCE_DIR}/tests/plugin/host/*.h")
+# Listed in the order the tests run: the editors open once loading and state have warmed the process up,
+# as a host's first editor does.
+set (pluginHostSources PluginHost.cpp LoadingTests.cpp StateTests.cpp EditorTests.cpp PopUpTests.cpp
+                       HostTestHelpers.h PluginHostTest.h)
+list (TRANSFORM pluginHostSources PREPEND "${PROJECT_SOURCE_DIR}/tests/plugin/host/")
 add_executable (PluginHost ${pluginHostSources})
 
 target_link_libraries (PluginHost PRIVATE
