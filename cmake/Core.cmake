@@ -40,4 +40,9 @@ include (cmake/Assets.cmake)
 
 target_link_libraries (MusewheelerCore PUBLIC MusewheelerClasses)
 target_compile_definitions (MusewheelerCore PUBLIC JUCE_STANDALONE_APPLICATION=1)
-set_target_properties (MusewheelerCore PROPERTIES POSITION_INDEPENDENT_CODE ON)
+# Compiled as the classes are, so that it shares their precompiled header (cmake/PrecompiledHeaders.cmake);
+# hidden symbols cost an executable nothing.
+set_target_properties (MusewheelerCore PROPERTIES
+    POSITION_INDEPENDENT_CODE ON
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)

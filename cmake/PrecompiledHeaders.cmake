@@ -1,0 +1,62 @@
+# Precompiled headers (docs/build-times.md): nearly every source of the classes and the tests parses the
+# toolkit's juce_gui_basics.h (and the tests GoogleTest's header), which is most of their compile time. Each
+# header is parsed once per set of flags instead: a precompiled header serves only sources compiled with the
+# flags it was made with (definitions it reads, position-independent code or not, visibility), so
+# MusewheelerCore, compiled as the classes are, reuses theirs; the test programs, the plugin and its tests,
+# each with flags of their own, have their own. -DMUSEWHEELER_PCH=OFF builds without them, to check that
+# every source includes what it uses.
+option (MUSEWHEELER_PCH "Build with precompiled headers" ON)
+
+if (NOT MUSEWHEELER_PCH)
+    return()
+endif()
+
+# A source that sets the toolkit's configuration before its first include (#define JUCE_..., such as
+# JUCE_GUI_BASICS_INCLUDE_XHEADERS) must read the headers' text, not a header precompiled without it.
+function (musewheeler_skip_precompiled_header_where_configured target)
+    get_target_property (sources ${target} SOURCES)
+    foreach (source IN LISTS sources)
+        if (source MATCHES "\\.cpp$" AND IS_ABSOLUTE "${source}")
+            file (STRINGS "${source}" configuration REGEX "^[ \t]*#[ \t]*define[ \t]+JUCE_")
+            if (configuration)
+                set_source_files_properties ("${source}" PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+            endif()
+        endif()
+    endforeach()
+endfunction()
+
+target_precompile_headers (MusewheelerClasses PRIVATE <juce_gui_basics/juce_gui_basics.h>)
+target_precompile_headers (MusewheelerCore REUSE_FROM MusewheelerClasses)
+
+if (MUSEWHEELER_TESTS)
+    target_precompile_headers (MusewheelerTests PRIVATE <gtest/gtest.h> <juce_gui_basics/juce_gui_basics.h>)
+endif()
+
+if (MUSEWHEELER_PLUGIN)
+    target_precompile_headers (MusewheelerPlugin PRIVATE <juce_audio_processors/juce_audio_processors.h>)
+    # The client's helper source, which the toolkit adds to the shared code, sets its own configuration
+    # before the toolkit's headers (as the audio modules' sources do, cmake/Toolkit.cmake).
+    get_target_property (clientUtilsSources juce::juce_audio_plugin_client_utils INTERFACE_SOURCES)
+    set_source_files_properties (${clientUtilsSources} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+
+    if (MUSEWHEELER_TESTS)
+        target_precompile_headers (MusewheelerPluginTests
+            PRIVATE <gtest/gtest.h> <juce_audio_processors/juce_audio_processors.h>)
+    endif()
+endif()
+
+foreach (target MusewheelerClasses MusewheelerCore MusewheelerTests MusewheelerPlugin MusewheelerPluginTests)
+    if (TARGET ${target})
+        musewheeler_skip_precompiled_header_where_configured (${target})
+    endif()
+endforeach()
+
+# GCC falls back on the headers' text without a word when a precompiled header does not fit a source's flags:
+# the build says so instead.
+if (CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    foreach (target MusewheelerClasses MusewheelerCore MusewheelerTests MusewheelerPlugin MusewheelerPluginTests)
+        if (TARGET ${target})
+            target_compile_options (${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Winvalid-pch>)
+        endif()
+    endforeach()
+endif()
