@@ -2,9 +2,8 @@
 # toolkit's juce_gui_basics.h (and the tests GoogleTest's header), which is most of their compile time. Each
 # header is parsed once per set of flags instead: a precompiled header serves only sources compiled with the
 # flags it was made with (definitions it reads, position-independent code or not, visibility), so
-# MusewheelerCore, compiled as the classes are, reuses theirs; the test programs, the plugin and its tests,
-# each with flags of their own, have their own. -DMUSEWHEELER_PCH=OFF builds without them, to check that
-# every source includes what it uses.
+# MusewheelerCore, compiled as the classes are, reuses theirs, and the test program has its own.
+# -DMUSEWHEELER_PCH=OFF builds without them, to check that every source includes what it uses.
 option (MUSEWHEELER_PCH "Build with precompiled headers" ON)
 
 if (NOT MUSEWHEELER_PCH)
@@ -32,20 +31,10 @@ if (MUSEWHEELER_TESTS)
     target_precompile_headers (MusewheelerTests PRIVATE <gtest/gtest.h> <juce_gui_basics/juce_gui_basics.h>)
 endif()
 
-if (MUSEWHEELER_PLUGIN)
-    target_precompile_headers (MusewheelerPlugin PRIVATE <juce_audio_processors/juce_audio_processors.h>)
-    # The client's helper source, which the toolkit adds to the shared code, sets its own configuration
-    # before the toolkit's headers (as the audio modules' sources do, cmake/Toolkit.cmake).
-    get_target_property (clientUtilsSources juce::juce_audio_plugin_client_utils INTERFACE_SOURCES)
-    set_source_files_properties (${clientUtilsSources} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+# The plugin and its tests have too few sources for a precompiled header of their own to pay (measured: it
+# cost as much as it saved).
 
-    if (MUSEWHEELER_TESTS)
-        target_precompile_headers (MusewheelerPluginTests
-            PRIVATE <gtest/gtest.h> <juce_audio_processors/juce_audio_processors.h>)
-    endif()
-endif()
-
-foreach (target MusewheelerClasses MusewheelerCore MusewheelerTests MusewheelerPlugin MusewheelerPluginTests)
+foreach (target MusewheelerClasses MusewheelerCore MusewheelerTests)
     if (TARGET ${target})
         musewheeler_skip_precompiled_header_where_configured (${target})
     endif()
@@ -54,7 +43,7 @@ endforeach()
 # GCC falls back on the headers' text without a word when a precompiled header does not fit a source's flags:
 # the build says so instead.
 if (CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    foreach (target MusewheelerClasses MusewheelerCore MusewheelerTests MusewheelerPlugin MusewheelerPluginTests)
+    foreach (target MusewheelerClasses MusewheelerCore MusewheelerTests)
         if (TARGET ${target})
             target_compile_options (${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Winvalid-pch>)
         endif()

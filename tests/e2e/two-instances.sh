@@ -57,8 +57,12 @@ for id in "${windows[@]}"; do
     esac
 done
 [ -n "$window" ] && [ -n "$otherWindow" ] || fail "the windows do not name their programs"
-# Both open where the toolkit centres them, one over the other: each is brought up to be seen painted.
+# Both open where the toolkit centres them, one over the other: each is brought up to be seen at its size,
+# painted.
+windowSize() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
+fullSize() { [ "$(windowSize "$1")" = "500x350" ]; }
 for id in "$otherWindow" "$window"; do
+    waitUntil 100 fullSize "$id" || fail "the window of program $(xdotool getwindowpid "$id") is $(windowSize "$id")"
     xdotool windowactivate --sync "$id"
     windowSettles "$id" || fail "the window of program $(xdotool getwindowpid "$id") was not painted"
 done

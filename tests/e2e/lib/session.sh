@@ -363,7 +363,9 @@ clipboardFilled() { [ -n "$(clipboardText)" ]; }
 # (empty if it never is within 5 s).
 copyCurrentAdvice()
 {
-    printf '' | xclip -selection clipboard
+    # The xclip that empties the clipboard stays on in the background until the program takes the clipboard:
+    # it must not hold the output of a $(...) around this function open, should the menu fail.
+    printf '' | xclip -selection clipboard >/dev/null 2>&1
     menuEntry 6
     waitUntil 50 clipboardFilled || true
     clipboardText
@@ -408,7 +410,14 @@ chooseInCombo()
     waitUntil 50 popupShown || fail "the list at $x, $y opened no pop-up"
     popupSettles || fail "the pop-up of the list at $x, $y did not show"
     xdotool key "$@" Return
-    waitUntil 50 popupGone || fail "the pop-up of the list at $x, $y stayed open"
+    # On a busy machine the pop-up may miss the Return after the moves: as a user would, Return is pressed
+    # again while the entry stays lit; the choice itself is checked by the callers.
+    local try
+    for try in 1 2 3; do
+        waitUntil 30 popupGone && break
+        [ "$try" = 3 ] || xdotool key Return
+    done
+    popupGone || fail "the pop-up of the list at $x, $y stayed open"
     # The list shows its new choice.
     windowSettles || fail "the window did not settle after a choice in the list at $x, $y"
 }
