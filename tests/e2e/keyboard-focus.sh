@@ -49,7 +49,12 @@ popupOrigin()
     xwininfo -root -tree 2>/dev/null | sed -n 's/.*"menu":.* [0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\) .*/\1 \2/p' | head -n 1
 }
 
-popupPicture() { xwininfo -root -tree 2>/dev/null | awk '/"menu"/ && !found { print $1; found = 1 }' | xargs -r -I{} import -window {} "$1"; }
+popupPicture()
+{
+    local popup
+    popup=$(popupWindow)
+    [ -n "$popup" ] && import -window "$popup" "$1"
+}
 
 # The entry under the pointer lit: the pop-up's picture changed since the one given.
 popupChangedFrom()
@@ -75,7 +80,7 @@ openEditorFromMenu()
     # the entry to light up under it, the button is held down a moment, as a hand does, and a click it
     # missed on a busy machine is made again.
     popupSettles || fail "the menu did not show ($1)"
-    popupPicture "$work/popup-shown.png"
+    popupPicture "$work/popup-shown.png" || true
     read -r x y <<<"$(popupOrigin)"
     xdotool mousemove $((x + 60)) $((y + 66)) mousemove $((x + 62)) $((y + 66))
     waitUntil 50 popupChangedFrom "$work/popup-shown.png" || true

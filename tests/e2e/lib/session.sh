@@ -392,12 +392,23 @@ popupShown()
 
 popupGone() { ! popupShown; }
 
-# The pop-up shown as a user sees it: its window painted and still.
-popupSettles()
+# The pop-up's window on top, among those shown (the toolkit may still be taking down one it replaces).
+popupWindow() { xdotool search --onlyvisible --name '^menu$' 2>/dev/null | tail -n 1; }
+
+popupPictureStill()
 {
     local popup
-    popup=$(xwininfo -root -tree 2>/dev/null | awk '/"menu"/ && !found { print $1; found = 1 }')
-    [ -n "$popup" ] && windowSettles "$popup"
+    popup=$(popupWindow)
+    [ -n "$popup" ] && pictureStill "$popup"
+}
+
+# The pop-up shown as a user sees it: its window painted and still (a window that another replaced starts
+# the look again, as its place names it).
+popupSettles()
+{
+    rm -f "$work/still-last.png"
+    lastPlace=""
+    waitUntil 100 popupPictureStill
 }
 
 # chooseInCombo X Y KEY...: opens the list at X, Y with a click and moves through its pop-up with the keys
