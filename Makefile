@@ -8,6 +8,9 @@ SANITIZE_DIR    ?= build-sanitize
 DEB_DIR         ?= build-deb
 PLUGIN_DIR      ?= build-plugin
 JOBS            ?= $(shell nproc)
+# ctest's jobs: the end-to-end scripts spend most of their time waiting on the program and the X server, so
+# twice as many as the cores keep the machine busy (docs/build-times.md).
+TEST_JOBS       ?= $(shell echo $$(( $$(nproc) * 2 )))
 FUZZ_SECONDS    ?= 60
 STARTUP_RUNS    ?= 15
 PLUGINS         ?= ON
@@ -59,7 +62,7 @@ run: configure
 	cd $(APP_DIR) && ./Musewheeler
 
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(TEST_JOBS)
 
 # For the current user, no root needed: the program's folder in ~/.local/share/musewheeler (the program,
 # its help, musewheeler-sets, and the sets and settings it keeps beside itself), `musewheeler` and
@@ -103,7 +106,7 @@ sanitize: deps
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS) --target WidgetGallery OptionsGallery EditorHarness
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(JOBS)
+	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure --parallel $(TEST_JOBS)
 
 # The program's main flow driven under Xvfb inside valgrind's memcheck (a long run, kept out of `make test`):
 # it fails on any memcheck error or on a block definitely lost by the program's own code. The log stays in

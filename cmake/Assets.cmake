@@ -12,16 +12,10 @@ juce_add_binary_data (MusewheelerAssets
 set_target_properties (MusewheelerAssets PROPERTIES POSITION_INDEPENDENT_CODE ON CXX_VISIBILITY_PRESET hidden)
 target_link_libraries (MusewheelerClasses PUBLIC MusewheelerAssets)
 
-# The generator compiles its own copy of the graphics module, so that it does not need the pictures it draws.
+# The generator links the toolkit alone, not the classes, so that it does not need the pictures it draws.
 add_executable (MusewheelerIconGenerator EXCLUDE_FROM_ALL "${PROJECT_SOURCE_DIR}/tools/IconGenerator.cpp")
-target_link_libraries (MusewheelerIconGenerator
-    PRIVATE juce::juce_graphics
-            juce::juce_recommended_config_flags
-            juce::juce_recommended_warning_flags
-            juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
-target_compile_definitions (MusewheelerIconGenerator
-    PRIVATE JUCE_STANDALONE_APPLICATION=1 JUCE_DISPLAY_SPLASH_SCREEN=0 JUCE_USE_CURL=0
-            DONT_SET_USING_JUCE_NAMESPACE=1)
+target_link_libraries (MusewheelerIconGenerator PRIVATE MusewheelerToolkit)
+target_compile_definitions (MusewheelerIconGenerator PRIVATE JUCE_STANDALONE_APPLICATION=1)
 
 add_custom_target (icons
     COMMAND MusewheelerIconGenerator "${PROJECT_SOURCE_DIR}/src/widgets/icons"

@@ -1,24 +1,8 @@
-# The program's classes are compiled once, in MusewheelerClasses, against the toolkit's headers only. The
-# toolkit's modules are compiled by each product with its own settings: MusewheelerCore for the program (a
-# standalone application) and, when it is built, the plugin (the plugin client). The classes that exist
-# only for the standalone application (the application object and its window) stay in MusewheelerCore.
+# The program's classes are compiled once, in MusewheelerClasses, against the toolkit's headers only, and the
+# toolkit's modules once, in MusewheelerToolkit (cmake/Toolkit.cmake); MusewheelerCore adds the classes that
+# exist only for the standalone application (the application object and its window).
 
-# The toolkit settings the classes and every product share: a product that compiled the modules otherwise
-# would disagree with the classes about the toolkit's declarations.
-add_library (MusewheelerToolkitSettings INTERFACE)
-target_compile_definitions (MusewheelerToolkitSettings INTERFACE
-    JUCE_WEB_BROWSER=0
-    JUCE_USE_CURL=0
-    JUCE_MODAL_LOOPS_PERMITTED=1
-    JUCE_DISPLAY_SPLASH_SCREEN=0
-    JUCE_REPORT_APP_USAGE=0
-    DONT_SET_USING_JUCE_NAMESPACE=1
-    JUCE_APPLICATION_NAME_STRING="${PROJECT_NAME}"
-    JUCE_APPLICATION_VERSION_STRING="${PROJECT_VERSION}")
-target_link_libraries (MusewheelerToolkitSettings INTERFACE
-    juce::juce_recommended_config_flags
-    juce::juce_recommended_warning_flags
-    juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+include (cmake/Toolkit.cmake)
 
 # The program's layers from the bottom up (tools/check-layers.sh keeps their includes pointing downward),
 # then the terminal companion's classes, which the tests exercise too.
@@ -34,15 +18,8 @@ list (REMOVE_ITEM musewheelerClassSources "${PROJECT_SOURCE_DIR}/src/cli/SetsMai
 
 add_library (MusewheelerClasses OBJECT ${musewheelerClassSources})
 
-# The headers and definitions of the modules the classes use, without their sources.
-set (musewheelerClassModules juce::juce_core juce::juce_data_structures juce::juce_events juce::juce_graphics
-                             juce::juce_gui_basics)
-foreach (module IN LISTS musewheelerClassModules)
-    target_include_directories (MusewheelerClasses PRIVATE $<TARGET_PROPERTY:${module},INTERFACE_INCLUDE_DIRECTORIES>)
-    target_compile_definitions (MusewheelerClasses PRIVATE $<TARGET_PROPERTY:${module},INTERFACE_COMPILE_DEFINITIONS>)
-endforeach()
-
-target_link_libraries (MusewheelerClasses PUBLIC MusewheelerToolkitSettings)
+# The toolkit's headers and definitions; its compiled modules reach the products through the classes.
+target_link_libraries (MusewheelerClasses PUBLIC MusewheelerToolkit)
 target_include_directories (MusewheelerClasses PUBLIC "${PROJECT_SOURCE_DIR}/src")
 # Hidden, so that a plugin exports only its entry points: a host process may hold other plugins with
 # classes of the same names, and exported ones would stand in for each other.
@@ -61,15 +38,11 @@ add_library (MusewheelerCore STATIC ${musewheelerApplicationSources})
 
 include (cmake/Assets.cmake)
 
-target_link_libraries (MusewheelerCore
-    PRIVATE juce::juce_gui_basics
-    PUBLIC  MusewheelerClasses)
-
-target_compile_definitions (MusewheelerCore
-    PUBLIC  JUCE_STANDALONE_APPLICATION=1
-    INTERFACE $<TARGET_PROPERTY:MusewheelerCore,COMPILE_DEFINITIONS>)
-
-target_include_directories (MusewheelerCore
-    INTERFACE $<TARGET_PROPERTY:MusewheelerCore,INCLUDE_DIRECTORIES>)
-
-set_target_properties (MusewheelerCore PROPERTIES POSITION_INDEPENDENT_CODE ON)
+target_link_libraries (MusewheelerCore PUBLIC MusewheelerClasses)
+target_compile_definitions (MusewheelerCore PUBLIC JUCE_STANDALONE_APPLICATION=1)
+# Compiled as the classes are, so that it shares their precompiled header (cmake/PrecompiledHeaders.cmake);
+# hidden symbols cost an executable nothing.
+set_target_properties (MusewheelerCore PROPERTIES
+    POSITION_INDEPENDENT_CODE ON
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)

@@ -1,8 +1,10 @@
-# One libFuzzer executable per fuzz/*.cpp; the library is instrumented for coverage, the targets link the driver.
+# One libFuzzer executable per fuzz/*.cpp; the library and the toolkit's modules are instrumented for coverage,
+# the targets link the driver.
 if (NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     message (FATAL_ERROR "The fuzzers need clang (CC=clang CXX=clang++)")
 endif()
 
+target_compile_options (MusewheelerToolkit PRIVATE -fsanitize=fuzzer-no-link)
 target_compile_options (MusewheelerClasses PRIVATE -fsanitize=fuzzer-no-link)
 target_compile_options (MusewheelerCore PRIVATE -fsanitize=fuzzer-no-link)
 

@@ -1,6 +1,7 @@
 # The VST3 and LV2 plugins: the program's main screen as the editor of an audio effect that listens to MIDI.
-# The shared-code target MusewheelerPlugin compiles the toolkit's modules with the plugin client's settings,
-# links the program's classes and the plugin's own, and the toolkit makes a target per format from it.
+# The shared-code target MusewheelerPlugin links the program's classes and the toolkit's modules as every
+# product compiles them (cmake/Toolkit.cmake), compiles the audio modules with the plugin client's settings
+# and the plugin's own classes, and the toolkit makes a target per format from it.
 
 # The project has no web site of its own yet: this reserved example name stands in until it has, and a
 # release build sets the real one. Hosts find the LV2 plugin by this address.
@@ -30,10 +31,8 @@ file (GLOB musewheelerPluginSources CONFIGURE_DEPENDS
       "${PROJECT_SOURCE_DIR}/src/plugin/*.cpp" "${PROJECT_SOURCE_DIR}/src/plugin/*.h")
 target_sources (MusewheelerPlugin PRIVATE ${musewheelerPluginSources})
 
-target_link_libraries (MusewheelerPlugin
-    PRIVATE MusewheelerClasses
-            juce::juce_audio_processors
-            juce::juce_gui_basics)
+target_link_libraries (MusewheelerPlugin PRIVATE MusewheelerClasses)
+musewheeler_add_audio_modules (MusewheelerPlugin)
 
 # Debian's toolkit names the LV2 plugin after its product name unless the URI is defined before the
 # wrapper's sources read their settings, whatever juce_add_plugin was given: hosts then find no plugin.

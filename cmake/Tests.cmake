@@ -20,12 +20,16 @@ set_target_properties (MusewheelerTests PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${m
 # them run freely in parallel.
 gtest_discover_tests (MusewheelerTests DISCOVERY_TIMEOUT 60)
 
+# The end-to-end scripts run in parallel with each other and with the rest: each works on an X display, a
+# program folder and temporary files of its own (tests/e2e/lib/display.sh picks a free display). Mostly
+# waiting on the program, they are started first (COST), so that the unit tests fill the time around them.
+set (musewheelerEndToEndCost 1000)
 file (GLOB musewheelerEndToEndTests CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/e2e/*.sh")
 foreach (script IN LISTS musewheelerEndToEndTests)
     get_filename_component (scriptName "${script}" NAME_WE)
     add_test (NAME "e2e.${scriptName}"
               COMMAND bash "${script}" "$<TARGET_FILE:Musewheeler>" "${PROJECT_SOURCE_DIR}")
-    set_tests_properties ("e2e.${scriptName}" PROPERTIES TIMEOUT 300 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
+    set_tests_properties ("e2e.${scriptName}" PROPERTIES TIMEOUT 300 LABELS e2e COST ${musewheelerEndToEndCost})
 endforeach()
 
 # The icon writer runs in every build of the program, where a leak report or an assertion at its exit would
@@ -68,7 +72,7 @@ if (MUSEWHEELER_PLUGIN)
         add_test (NAME e2e.plugin-jalv
                   COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/jalv-smoke.sh"
                           "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>" "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
-        set_tests_properties (e2e.plugin-jalv PROPERTIES TIMEOUT 180 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
+        set_tests_properties (e2e.plugin-jalv PROPERTIES TIMEOUT 180 LABELS e2e COST ${musewheelerEndToEndCost})
     endif()
 
     # make install puts the plugins into ~/.vst3 and ~/.lv2 when they are built.
@@ -81,7 +85,10 @@ if (MUSEWHEELER_PLUGIN)
               COMMAND bash "${PROJECT_SOURCE_DIR}/tests/plugin/plugin-host.sh" "$<TARGET_FILE:PluginHost>"
                       "$<TARGET_FILE_DIR:MusewheelerPlugin_VST3>/../.." "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>"
                       "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
-    set_tests_properties (e2e.plugin-host PROPERTIES TIMEOUT 300 RESOURCE_LOCK musewheeler-xvfb LABELS e2e)
+    # The host's own waits for a settled card are the tightest of the suite: it takes three of ctest's job
+    # slots, so that at most one other test shares the machine with it.
+    set_tests_properties (e2e.plugin-host PROPERTIES TIMEOUT 300 LABELS e2e COST ${musewheelerEndToEndCost}
+                                                     PROCESSORS 3)
 endif()
 
 # No source includes from a layer above its own.

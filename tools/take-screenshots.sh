@@ -73,18 +73,18 @@ tour()
     xdotool key Escape
     sleep 0.5
 
-    menuEntry 7
+    openFromMenu 7
     save "about-$suffix.png"
     clickAt 250 100
 
     # The options with one set chosen, so that its description shows.
-    menuEntry 1
+    openFromMenu 1
     chooseInCombo 320 152 Down Down
     save "options-$suffix.png"
     clickAt 350 295
 
     # Over the circle of "New set", so that its name shows.
-    menuEntry 3
+    openFromMenu 3
     xdotool mousemove --window "$window" 170 15
     sleep 0.3
     xdotool mousemove --window "$window" 171 15

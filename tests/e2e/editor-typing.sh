@@ -12,25 +12,24 @@ source "$(dirname "$0")/lib/session.sh"
 
 writeSet a-red.mwh "Red set" 1 "200,30,30" "1," "Red advice: play the melody backwards."
 
-# The editor's controls, from its layout.
-newSetX=170
-newSetY=25
-adviceX=250
-adviceY=168
-adviceArea=300x96+100+120
-
-# typeIntoAdvice TEXT: a click into the advice field, everything selected and replaced, no Return.
+# typeIntoAdvice TEXT: a click into the advice field, everything selected and replaced, no Return. The
+# program takes the click and the keys in the order they come, so nothing is waited for in between.
 typeIntoAdvice()
 {
     clickAt "$adviceX" "$adviceY"
-    sleep 0.5
     xdotool key ctrl+a
     xdotool type --delay 20 "$1"
-    sleep 0.5
 }
 
 # The light glyphs in the advice field, counted on the window's picture.
-lightInAdvice() { countColour white "$adviceArea"; }
+lightInAdvice() { countColour white "$editorAdviceBox"; }
+
+# The typed text shows: the field holds 150 light pixels more than empty.
+typedTextShows()
+{
+    typed=$(lightInAdvice)
+    [ "$typed" -gt $((empty + 150)) ]
+}
 
 fileText() { iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r'; }
 
@@ -38,21 +37,20 @@ startDisplay
 writeConfig
 startProgram
 
-menuEntry 3
+openFromMenu 3
 clickAt "$newSetX" "$newSetY"
 waitForTitle "Musewheeler*"
 
 #-------------------------------------------------------------------------------------------------------
 # Typing is seen before Return.
 clickAt "$adviceX" "$adviceY"
-sleep 0.5
 xdotool key ctrl+a BackSpace
-sleep 0.5
+# The emptied field painted (its caret may blink: a still picture comes between two blinks).
+windowSettles || true
 empty=$(lightInAdvice)
 xdotool type --delay 20 "WWW MMM typed and seen"
-sleep 0.5
-typed=$(lightInAdvice)
-[ "$typed" -gt $((empty + 150)) ] \
+typed=""
+waitUntil 50 typedTextShows \
     || fail "the typed text does not show: $typed light pixels in the field, $empty before typing"
 cp "$work/count.png" "/tmp/editor-typing-seen.png" 2>/dev/null || true
 check "the typed advice shows in light glyphs before Return ($typed light pixels, $empty before)"
@@ -70,7 +68,8 @@ check "Control+S saved the text still being typed, and the title lost its star"
 # Escape drops the text being typed, and only that.
 typeIntoAdvice "Dropped with Escape"
 xdotool key Escape
-sleep 0.5
+# The field closed and painted: a text kept would have starred the title by then.
+windowSettles || true
 [ "$(title)" = "Musewheeler - typed.mwh" ] || fail "Escape left the title '$(title)'"
 check "Escape dropped the text being typed and left the set saved"
 
@@ -86,10 +85,9 @@ check "Control+W asked about the text being typed, and Cancel kept the set open"
 typeIntoAdvice "Kept again"
 xdotool key ctrl+n
 question=$(questionWindow) || fail "Control+N asked nothing"
-sleep 0.3
+windowSettles "$question" || fail "the question of Control+N did not show"
 xdotool key --window "$question" Escape
-sleep 0.7
-questionWindow 1 >/dev/null && fail "Escape did not close the question"
+waitUntil 50 questionGone || fail "Escape did not close the question"
 waitForTitle "Musewheeler - typed.mwh*"
 fileText "$saved" | grep -qx "Item=WWW MMM typed and seen;" || fail "typed.mwh changed: $(fileText "$saved")"
 waitForFocus "after Escape on the question"

@@ -13,32 +13,23 @@ oldAdvice="Red advice: play the melody backwards."
 newAdvice="Hum the tune in the shower."
 writeSet a-red.mwh "Red set" 1 "200,30,30" "1," "$oldAdvice"
 
-# The editor's controls, from its layout.
-newSetX=170
-newSetY=25
-adviceX=250
-adviceY=168
-backX=465
-backY=321
-
 startDisplay
 writeConfig
 startProgram
 
 #-------------------------------------------------------------------------------------------------------
 # A new set, one advice typed, saved through the chooser.
-menuEntry 3
+openFromMenu 3
 [ "$(title)" = "Musewheeler" ] || fail "the editor opened with the title '$(title)'"
 clickAt "$newSetX" "$newSetY"
 waitForTitle "Musewheeler*"
 check "Sets edition opened the editor and New set made an unsaved set"
 
+# The program takes the click and the keys in the order they come.
 xdotool mousemove --window "$window" "$adviceX" "$adviceY" click 1
-sleep 0.5
 xdotool key ctrl+a
 xdotool type --delay 20 "$newAdvice"
 xdotool key Return
-sleep 0.5
 
 saveThroughChooser "mine.mwh"
 waitForTitle "Musewheeler - mine.mwh"
@@ -57,14 +48,13 @@ for _ in 1 2 3 4; do
     seen[$(copyCurrentAdvice)]=1
     [ -n "${seen[$newAdvice]+set}" ] && break
     clickAt "$newAdviceX" "$buttonsY"
-    sleep 0.3
 done
 [ -n "${seen[$newAdvice]+set}" ] || fail "the new set's advice never came up: ${!seen[*]}"
 check "Back returned to the main screen and the new set's advice came up in the draws"
 
 #-------------------------------------------------------------------------------------------------------
 # Closing the window with unsaved changes in the editor.
-menuEntry 3
+openFromMenu 3
 clickAt "$newSetX" "$newSetY"
 waitForTitle "Musewheeler*"
 

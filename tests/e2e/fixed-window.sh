@@ -16,7 +16,9 @@ writeSet b-green.mwh "Green set" 1 "30,160,60" "1," "Green advice: write with th
 
 size() { clientArea; echo "${clientWidth}x${clientHeight}"; }
 
-# keepsSize WHAT: the window is 500 x 350 after a second, and stays so for another second.
+# keepsSize WHAT: the window is 500 x 350 after a second, and stays so for another second. These are not waits
+# for something to happen but the spans of a check that nothing does: the window manager may let the
+# window change for a moment, and the toolkit's own placements come later.
 keepsSize()
 {
     sleep 1
@@ -55,10 +57,16 @@ keepsSize "a full screen request"
 wmctrl -i -r "$window" -b remove,fullscreen
 check "resize, maximise and full screen requests left the window at 500 x 350"
 
-# An idle spell, then a draw that repaints the window: the toolkit places its window again.
+# An idle spell (the situation tested, not a wait), then a draw that repaints the window: the toolkit places
+# its window again. The draw shows at once (its text), its colour fade follows; the hints are looked at once
+# the window is still.
 sleep 4
+shot "$work/before-draw.png"
 clickAt "$newAdviceX" "$buttonsY"
-sleep 1
+# A click a busy machine lost is made again, as a user would.
+waitUntil 50 windowDiffersFrom "$work/before-draw.png" || clickAt "$newAdviceX" "$buttonsY"
+waitUntil 50 windowDiffersFrom "$work/before-draw.png" || fail "the draw did not repaint the window"
+windowSettles "$window" 100 || fail "the window did not settle after the draw"
 sizeHintsHold "after a repaint following an idle spell"
 xdotool windowsize "$window" 640 480
 keepsSize "a resize request after an idle spell"

@@ -10,10 +10,11 @@ set -euo pipefail
 program="$1"
 sourceDir="$2"
 programFolder=$(dirname "$program")
-# MUSEWHEELER_E2E_DISPLAY puts the virtual display elsewhere, for machines where :83 is taken.
+# The virtual display is the first free one of display.sh's range; MUSEWHEELER_E2E_DISPLAY names another.
 source "$(dirname "$0")/lib/display.sh"
-displayNumbers="${MUSEWHEELER_E2E_DISPLAY:-:83}"
-displayNumbers="${displayNumbers#:}"
+if [ -n "${MUSEWHEELER_E2E_DISPLAY:-}" ]; then
+    displayNumbers="${MUSEWHEELER_E2E_DISPLAY#:}"
+fi
 
 work=$(mktemp -d /tmp/musewheeler-install.XXXXXX)
 chmod 755 "$work"
@@ -106,11 +107,21 @@ asUser "$launcher" >"$work/program.log" 2>&1 &
 programPid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Musewheeler$' | head -n 1)
 [ -n "$window" ] || fail "the launcher opened no window"
-sleep 1
+# The first paint shows an advice: its frame in a set's colour, neither unpainted black nor the grey of no
+# advice; the settings are written at the start.
+adviceShown()
+{
+    import -window "$window" "$work/shot.png" 2>/dev/null || return 1
+    frame=$(convert "$work/shot.png" -format '%[hex:p{80,145}]' info: | cut -c1-6)
+    [ "$frame" != "000000" ] && [ "$frame" != "D3D3D3" ]
+}
+frame=""
+for _ in $(seq 100); do
+    adviceShown && [ -f "$programHome/Musewheeler.ini" ] && break
+    sleep 0.1
+done
 [ -f "$programHome/Musewheeler.ini" ] || fail "the program did not keep its settings in its folder"
-import -window "$window" "$work/shot.png"
-frame=$(convert "$work/shot.png" -format '%[hex:p{80,145}]' info: | cut -c1-6)
-[ "$frame" != "000000" ] && [ "$frame" != "D3D3D3" ] || fail "the installed program shows no advice"
+adviceShown || fail "the installed program shows no advice (frame $frame)"
 kill "$programPid"
 wait "$programPid" 2>/dev/null || true
 programPid=""

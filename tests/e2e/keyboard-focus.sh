@@ -23,6 +23,9 @@ waitForMainScreen()
     fail "the main screen did not come back ($1): the frame is $(pixel "$frameX" "$frameY")"
 }
 
+aboutShown() { [ "$(pixel "$frameX" "$frameY")" != "$setColour" ]; }
+optionsShown() { [ "$(pixel 15 100)" = "808080" ]; }
+
 # pressF1 WHEN: F1 as a user types it, to the window the window manager gave the focus; the help page's
 # address reaches the browser within 5 s.
 pressF1()
@@ -46,6 +49,20 @@ popupOrigin()
     xwininfo -root -tree 2>/dev/null | sed -n 's/.*"menu":.* [0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\) .*/\1 \2/p' | head -n 1
 }
 
+popupPicture()
+{
+    local popup
+    popup=$(popupWindow)
+    [ -n "$popup" ] && import -window "$popup" "$1"
+}
+
+# The entry under the pointer lit: the pop-up's picture changed since the one given.
+popupChangedFrom()
+{
+    popupPicture "$work/popup-now.png" 2>/dev/null || return 1
+    [ "$(compare -metric AE "$1" "$work/popup-now.png" /dev/null 2>&1)" != 0 ]
+}
+
 # The menu opened with a click on its button and Sets edition clicked, as a user does: the click on the
 # pop-up gives it the window system's focus for a moment. A pop-up that the window manager's focus handling
 # closed again as it opened is opened again, as a user would.
@@ -54,22 +71,19 @@ openEditorFromMenu()
     local x y try
     for try in 1 2 3; do
         xdotool mousemove --window "$window" "$menuX" "$buttonsY" click 1
-        for _ in $(seq 30); do
-            popupShown && break
-            sleep 0.1
-        done
-        popupShown && break
+        waitUntil 30 popupShown && break
     done
     popupShown || fail "the menu did not open in three clicks ($1)"
 
-    # The pop-up takes no click in its first quarter of a second, and reads the button's state on a timer:
-    # the button is held down a moment, as a hand does, and a click it missed on a busy machine is made
-    # again.
-    sleep 0.4
+    # The pop-up takes no click in its first quarter of a second, and reads the pointer and the button's
+    # state on a timer: the pointer is moved onto Sets edition once the pop-up shows, the click waits for
+    # the entry to light up under it, the button is held down a moment, as a hand does, and a click it
+    # missed on a busy machine is made again.
+    popupSettles || fail "the menu did not show ($1)"
+    popupPicture "$work/popup-shown.png" || true
     read -r x y <<<"$(popupOrigin)"
-    xdotool mousemove $((x + 60)) $((y + 66))
-    sleep 0.2
-    xdotool mousemove $((x + 62)) $((y + 66))
+    xdotool mousemove $((x + 60)) $((y + 66)) mousemove $((x + 62)) $((y + 66))
+    waitUntil 50 popupChangedFrom "$work/popup-shown.png" || true
     for try in 1 2 3; do
         popupShown || break
         xdotool mousedown 1
@@ -84,8 +98,6 @@ openEditorFromMenu()
     return 0
 }
 
-backX=465
-backY=321
 
 startDisplay
 writeConfig
@@ -110,18 +122,22 @@ pressF1 "after the set editor closed"
 check "F1 worked on the main screen after the set editor closed"
 
 menuEntry 7
-[ "$(pixel "$frameX" "$frameY")" != "$setColour" ] || fail "the About panel did not open"
+waitUntil 50 aboutShown || fail "the About panel did not open"
+windowSettles || fail "the About panel did not settle"
 clickAt 250 100
 waitForMainScreen "after About"
 pressF1 "after the About panel closed"
 check "F1 worked after the About panel closed"
 
 menuEntry 1
-[ "$(pixel 15 100)" = "808080" ] || fail "the options panel did not open"
+waitUntil 50 optionsShown || fail "the options panel did not open"
+windowSettles || fail "the options panel did not settle"
 clickAt 350 295
 waitForMainScreen "after Cancel"
 pressF1 "after the options panel's Cancel"
 menuEntry 1
+waitUntil 50 optionsShown || fail "the options panel did not open again"
+windowSettles || fail "the options panel did not settle"
 clickAt 150 295
 waitForMainScreen "after OK"
 pressF1 "after the options panel's OK"

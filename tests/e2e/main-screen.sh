@@ -24,7 +24,22 @@ declare -A fileOfColour=([C81E1E]=a-red.mwh [1EA03C]=b-green.mwh [1E3CC8]=c-blue
 declare -A indexOfColour=([C81E1E]=0 [1EA03C]=1 [1E3CC8]=2)
 
 frameColour() { pixel "$frameX" "$frameY"; }
-favoriteX=408
+geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
+notMaximised() { [ "$(geometry)" = "500x350" ]; }
+frameIs() { [ "$(frameColour)" = "$1" ]; }
+
+# frameTakesASetColourOtherThan COLOUR: the frame shows a set's colour, not COLOUR (the fade passes through
+# colours of no set); sets after.
+frameTakesASetColourOtherThan()
+{
+    after=$(frameColour)
+    [ -n "${adviceOfColour[$after]+set}" ] && [ "$after" != "$1" ]
+}
+
+favoriteWritten()
+{
+    iconv -f UTF-16 -t UTF-8 "$setFile" | tr -d '\r' | grep -x "Favorite=true;" >/dev/null
+}
 
 startDisplay
 
@@ -39,9 +54,7 @@ allowed=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
 grep -q "_NET_WM_ACTION_CLOSE" <<<"$allowed" || fail "the window manager offers no close: $allowed"
 ! grep -qE "_NET_WM_ACTION_(RESIZE|MAXIMIZE)" <<<"$allowed" || fail "the window can be resized: $allowed"
 wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
-sleep 0.5
-geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
-[ "$geometry" = "500x350" ] || fail "the window was maximised to $geometry"
+holdsFor 5 notMaximised || fail "the window was maximised to $(geometry)"
 check "the window is 500 x 350, fixed, titled Musewheeler"
 
 {
@@ -56,12 +69,13 @@ before=$(frameColour)
 [ -n "${adviceOfColour[$before]+set}" ] || fail "the frame has no set colour: $before"
 
 clickAt "$newAdviceX" "$buttonsY"
-sleep 0.8
-[ "$(frameColour)" = "$before" ] || fail "the frame changed colour at once"
-sleep 2.7
-after=$(frameColour)
-[ -n "${adviceOfColour[$after]+set}" ] || fail "after the fade the frame has no set colour: $after"
-[ "$after" != "$before" ] || fail "the new advice kept the colour $before"
+# The fade holds the old colour for two seconds: still there after 0.8 s.
+holdsFor 8 frameIs "$before" || fail "the frame changed colour at once"
+after=""
+waitUntil 50 frameTakesASetColourOtherThan "$before" || {
+    [ -n "${adviceOfColour[$after]+set}" ] || fail "after the fade the frame has no set colour: $after"
+    fail "the new advice kept the colour $before"
+}
 check "a click on + drew another advice and the frame took its colour after the fade"
 
 copied=$(copyCurrentAdvice)
@@ -70,9 +84,7 @@ check "Copy the current advice put the shown advice on the clipboard"
 
 setFile="$app/data/${fileOfColour[$after]}"
 clickAt "$favoriteX" "$buttonsY"
-sleep 0.5
-iconv -f UTF-16 -t UTF-8 "$setFile" | tr -d '\r' | grep -qx "Favorite=true;" \
-    || fail "the star did not mark the advice in ${fileOfColour[$after]}"
+waitUntil 50 favoriteWritten || fail "the star did not mark the advice in ${fileOfColour[$after]}"
 check "the star rewrote the set file with the mark"
 
 address=$(helpAddressAfterF1) || exit 1
@@ -102,14 +114,18 @@ copied=$(copyCurrentAdvice)
 check "the next start showed the same advice"
 
 # The timer's draw may fall on the shown advice once; within two ticks it cannot twice.
+frameIsASetColour()
+{
+    changed=$(frameColour)
+    [ -n "${adviceOfColour[$changed]+set}" ]
+}
 changed=""
 for _ in $(seq 34); do
     sleep 0.5
     colour=$(frameColour)
     if [ "$colour" != "$after" ]; then
         # The fade has begun; its last step follows within a second.
-        sleep 1.5
-        changed=$(frameColour)
+        waitUntil 30 frameIsASetColour || true
         break
     fi
 done

@@ -29,6 +29,18 @@ frameColour() { pixel "$frameX" "$frameY"; }
 
 # The links' orange in the About panel's link area.
 aboutLinksShown() { [ "$(countColour orange 300x60+50+245)" -gt 100 ]; }
+aboutClosed() { ! aboutLinksShown; }
+
+# The options panel's grey frame at the left.
+optionsShown() { [ "$(pixel 15 100)" = "808080" ]; }
+optionsClosed() { ! optionsShown; }
+
+configHolds()
+{
+    local line text
+    text=$(configText)
+    for line in "$@"; do grep -x "$line" <<<"$text" >/dev/null || return 1; done
+}
 
 startDisplay bare
 
@@ -40,7 +52,8 @@ shown=$(frameColour)
 [ -n "${adviceOfColour[$shown]+set}" ] || fail "the frame has no set colour: $shown"
 
 menuEntry 7
-aboutLinksShown || fail "the About entry showed no links"
+waitUntil 50 aboutLinksShown || fail "the About entry showed no links"
+windowSettles || fail "the About panel did not settle"
 [ "$(pixel 15 100)" = "808080" ] || fail "the About panel has no frame: $(pixel 15 100)"
 # Under the nearly opaque sheet the frame of the main screen is only a shade.
 covered=$(frameColour)
@@ -49,15 +62,17 @@ check "About opened over the main screen with its links"
 
 rm -f "$work/launched.txt"
 clickAt 70 267
-sleep 1
+waitUntil 50 browserCalled || true
 [ "$(cat "$work/launched.txt" 2>/dev/null)" = "https://juce.com" ] \
     || fail "the JUCE link handed '$(cat "$work/launched.txt" 2>/dev/null)' to the browser"
+# The click taken and the screen still again: a panel closing on it would have gone by then.
+windowSettles || fail "the window did not settle after the click on the link"
 aboutLinksShown || fail "a click on a link closed the About panel"
 check "a click on a link opened its address and left the panel open"
 
 clickAt 250 100
-sleep 0.5
-aboutLinksShown && fail "a click on the panel did not close it"
+waitUntil 50 aboutClosed || fail "a click on the panel did not close it"
+windowSettles || fail "the window did not settle after About closed"
 [ "$(frameColour)" = "$shown" ] || fail "after About the frame is $(frameColour), not $shown"
 check "a click on the panel closed it and the same advice shows"
 
@@ -68,12 +83,13 @@ before=$(copyCurrentAdvice)
 [ "$before" = "${adviceOfColour[$shown]}" ] || fail "the screen shows '$before'"
 
 menuEntry 1
-[ "$(pixel 15 100)" = "808080" ] || fail "the options panel did not open"
+waitUntil 50 optionsShown || fail "the options panel did not open"
+windowSettles || fail "the options panel did not settle"
 chooseInCombo 320 122 Down        # French sets only
 chooseInCombo 320 182 Down Down   # the tag "Musewheeler" (1)
 clickAt 350 295                   # Cancel
-sleep 0.7
-[ "$(pixel 15 100)" != "808080" ] || fail "Cancel did not close the options panel"
+waitUntil 50 optionsClosed || fail "Cancel did not close the options panel"
+windowSettles || fail "the window did not settle after Cancel"
 cmp -s "$work/before.ini" "$app/Musewheeler.ini" || fail "Cancel changed the configuration: $(configText)"
 [ "$(frameColour)" = "$shown" ] || fail "after Cancel the frame is $(frameColour)"
 [ "$(copyCurrentAdvice)" = "$before" ] || fail "Cancel changed the advice"
@@ -82,12 +98,14 @@ check "Cancel left the configuration file and the screen alone"
 #-------------------------------------------------------------------------------------------------------
 # The options panel: OK, with English sets only, the tag 1 and the French interface.
 menuEntry 1
+waitUntil 50 optionsShown || fail "the options panel did not open again"
+windowSettles || fail "the options panel did not settle"
 chooseInCombo 320 122 Down Down   # English sets only
 chooseInCombo 320 182 Down Down   # the tag "Musewheeler" (1)
 chooseInCombo 320 92 Up           # Français
 clickAt 150 295                   # OK
-sleep 0.7
-[ "$(pixel 15 100)" != "808080" ] || fail "OK did not close the options panel"
+waitUntil 50 optionsClosed || fail "OK did not close the options panel"
+waitUntil 50 configHolds "Language=0;" "LanguageSet=1;" "Sets=;" "Tags=1;" "LookForFavorites=false;" || true
 text=$(configText)
 for line in "Language=0;" "LanguageSet=1;" "Sets=;" "Tags=1;" "LookForFavorites=false;"; do
     grep -qx "$line" <<<"$text" || fail "the configuration lacks $line: $text"
@@ -103,7 +121,6 @@ for draw in 1 2 3 4; do
         *) fail "draw $draw after OK showed '$advice'" ;;
     esac
     clickAt "$newAdviceX" "$buttonsY"
-    sleep 0.3
 done
 [ "${#drawn[@]}" = 2 ] || fail "the draws showed ${#drawn[@]} advice, not both of the filter"
 check "the draws after OK come from the new filter only"
@@ -128,10 +145,12 @@ watchUnderPanel()
 }
 
 menuEntry 7
-aboutLinksShown || fail "the About entry showed no panel"
+waitUntil 50 aboutLinksShown || fail "the About entry showed no panel"
+windowSettles || fail "the About panel did not settle"
 watchUnderPanel 10
 clickAt 250 100
-sleep 0.3
+waitUntil 50 aboutClosed || fail "a click on the About panel did not close it"
+windowSettles || fail "the window did not settle after About closed"
 shown=$(frameColour)
 
 # The timer's draw may fall on the shown advice once; within two ticks it cannot twice. A draw shows in the
@@ -144,7 +163,8 @@ done
 [ -n "$changed" ] || fail "no advice was drawn within 13 s after the About panel closed"
 
 menuEntry 1
-[ "$(pixel 15 100)" = "808080" ] || fail "the options panel did not open"
+waitUntil 50 optionsShown || fail "the options panel did not open"
+windowSettles || fail "the options panel did not settle"
 watchUnderPanel 6
 clickAt 350 295
 check "with the timer at 5 s nothing was drawn while a panel was open, and draws resumed after it"

@@ -22,7 +22,8 @@ startDisplay
 programPid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Musewheeler' | head -n 1)
 [ -n "$window" ] || fail "no window appeared"
-sleep 1.5
+waitUntil 300 hasFocus "$window" || fail "the window manager did not focus the window"
+windowSettles "$window" 300 || fail "the window was not painted"
 started=$(tr '\0' ' ' < "/proc/$programPid/cmdline")
 [ "$started" = "Musewheeler " ] || fail "the program was started as '$started', not by its bare name"
 check "the program started by its bare name from another folder"

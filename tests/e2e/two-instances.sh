@@ -24,6 +24,9 @@ markedAdvice()
         | awk '/^Item=/ { item = substr($0, 6, length($0) - 6) } /^Favorite=true;$/ { print item }' | sort
 }
 
+# marked ADVICE...: the set file marks exactly these advice.
+marked() { [ "$(markedAdvice)" = "$(printf '%s\n' "$@" | sort -u)" ]; }
+
 musewheelerWindows()
 {
     xdotool search --onlyvisible --name '^Musewheeler' 2>/dev/null | sort -u
@@ -54,7 +57,15 @@ for id in "${windows[@]}"; do
     esac
 done
 [ -n "$window" ] && [ -n "$otherWindow" ] || fail "the windows do not name their programs"
-sleep 1.5
+# Both open where the toolkit centres them, one over the other: each is brought up to be seen at its size,
+# painted.
+windowSize() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
+fullSize() { [ "$(windowSize "$1")" = "500x350" ]; }
+for id in "$otherWindow" "$window"; do
+    waitUntil 100 fullSize "$id" || fail "the window of program $(xdotool getwindowpid "$id") is $(windowSize "$id")"
+    xdotool windowactivate --sync "$id"
+    windowSettles "$id" || fail "the window of program $(xdotool getwindowpid "$id") was not painted"
+done
 check "both programs started at once and opened a window each"
 
 configText | grep -qx "Language=1;" || fail "the settings written at the first start are $(configText)"
@@ -63,25 +74,25 @@ check "the settings file of the first start is whole: $(configText | head -n 1)"
 # Each marks the advice it shows; the second has read the set before the first mark was written.
 xdotool windowactivate --sync "$window"
 first=$(copyCurrentAdvice)
-clickAt 408 321
-sleep 0.5
+clickAt "$favoriteX" "$buttonsY"
+waitUntil 50 marked "$first" || fail "the first program's mark is not in the set file: '$(markedAdvice)'"
 
 firstWindow="$window"
 window="$otherWindow"
 xdotool windowactivate --sync "$window"
 second=$(copyCurrentAdvice)
-clickAt 408 321
-sleep 0.5
+clickAt "$favoriteX" "$buttonsY"
 
 [ -n "$first" ] && [ -n "$second" ] || fail "an advice could not be copied: '$first', '$second'"
 expected=$(printf '%s\n%s\n' "$first" "$second" | sort -u)
+waitUntil 50 marked "$first" "$second" || true
 [ "$(markedAdvice)" = "$expected" ] || fail "the set file marks '$(markedAdvice)', not '$expected'"
 [ "$(musewheelerWindows | wc -l)" -eq 2 ] || fail "a question or an alert came up"
 check "the marks of both programs are in the set file: $(markedAdvice | paste -sd '|')"
 
-# The second draws on and ends first; the first ends last and decides the settings.
-clickAt 460 321
-sleep 0.5
+# The second draws on and ends first; the first ends last and decides the settings. The program takes the
+# click and the close in the order they come.
+clickAt "$newAdviceX" "$buttonsY"
 closeWindow
 for _ in $(seq 100); do
     kill -0 "$otherPid" 2>/dev/null || break

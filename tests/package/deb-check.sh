@@ -21,7 +21,6 @@ dpkg-deb -x "$deb" "$unpacked"
 # session.sh gives the display, the window manager and the gestures; its own program folder goes unused,
 # since here the launcher makes the user's.
 program="$unpacked/usr/lib/musewheeler/Musewheeler"
-displayNumbers="${displayNumbers:-56 57 58}"
 source "$sourceDir/tests/e2e/lib/session.sh"
 chmod 755 "$work"
 
@@ -162,7 +161,8 @@ startLauncher()
     programPid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Musewheeler$' | head -n 1)
     [ -n "$window" ] || fail "the launcher opened no window: $(cat "$work/program.log")"
-    sleep 1.5
+    waitUntil 300 hasFocus "$window" || fail "the window manager did not focus the window"
+    windowSettles "$window" 300 || fail "the window was not painted"
 }
 
 favourites() { asUser musewheeler-sets list --favorites 2>/dev/null || true; }
@@ -185,10 +185,9 @@ check "the launcher started the user's copy in ~/.local/share/musewheeler with i
 [ -z "$(favourites)" ] || fail "a fresh user has favourites: $(favourites)"
 shown=$(copyCurrentAdvice)
 [ -n "$shown" ] || fail "no advice on the clipboard"
-clickAt 408 "$buttonsY"
-sleep 0.5
-starred=$(favourites)
-[ "$(cut -f2- <<<"$starred")" = "$shown" ] || fail "after the star the favourites are '$starred', not '$shown'"
+clickAt "$favoriteX" "$buttonsY"
+starMarked() { starred=$(favourites); [ "$(cut -f2- <<<"$starred")" = "$shown" ]; }
+waitUntil 50 starMarked || fail "after the star the favourites are '$starred', not '$shown'"
 check "the star marked the shown advice in the user's sets"
 
 clickCloseButton

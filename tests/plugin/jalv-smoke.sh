@@ -52,6 +52,44 @@ differingPixels()
     compare -metric AE "$1" "$2" /dev/null 2>&1
 }
 
+# tryFor TENTHS COMMAND...: COMMAND run every tenth of a second until it succeeds, during TENTHS tenths of a
+# second at most; fails if it never did.
+tryFor()
+{
+    local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 100000))
+    shift
+    until "$@"; do
+        [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# The card painted: the set name in yellow, and the same picture twice in a row (kept as before.png).
+cardShown()
+{
+    import -window "$window" "$work/now.png" 2>/dev/null || return 1
+    if [ -f "$work/before.png" ] && [ "$(differingPixels "$work/before.png" "$work/now.png")" = 0 ] \
+        && [ "$(countPixels "$work/now.png" '#FFFF00')" -gt 50 ]; then
+        return 0
+    fi
+    mv "$work/now.png" "$work/before.png"
+    return 1
+}
+
+# The card as before.png.
+cardStill()
+{
+    import -window "$window" "$work/still.png" 2>/dev/null && [ "$(differingPixels "$work/before.png" "$work/still.png")" = 0 ]
+}
+
+# More than 1000 pixels of the card differ from before.png (the number in changed).
+cardChanged()
+{
+    import -window "$window" "$work/after.png" 2>/dev/null || return 1
+    changed=$(differingPixels "$work/before.png" "$work/after.png")
+    [ "$changed" -gt 1000 ]
+}
+
 # A copy of the bundle, where the instance keeps its settings file, and an empty user folder: the plugin
 # then reads the sets shipped in the bundle.
 mkdir -p "$work/lv2" "$work/home"
@@ -84,17 +122,20 @@ jack_lsp | grep -qx 'Musewheeler:in' || fail "the plugin has no MIDI input port 
 check "jalv runs the plugin with its editor, window $window"
 
 # The first paint of the embedded editor follows the window by a moment.
-sleep 2
-import -window "$window" "$work/before.png" || fail "no screenshot of the window"
+tryFor 100 cardShown || true
+[ -f "$work/before.png" ] || fail "no screenshot of the window"
 [ -n "$screenshot" ] && cp "$work/before.png" "$screenshot"
 
 setNamePixels=$(countPixels "$work/before.png" '#FFFF00')
 [ "$setNamePixels" -gt 50 ] || fail "the editor shows no set name in yellow ($setNamePixels pixels)"
 check "the card shows a set name ($setNamePixels yellow pixels)"
 
-sleep 1
-import -window "$window" "$work/still.png"
-[ "$(differingPixels "$work/before.png" "$work/still.png")" = 0 ] || fail "the editor changed with no note played"
+# Watched for a second, as long as the check ever looked.
+end=$((${EPOCHREALTIME//[!0-9]/} + 1000000))
+while [ "${EPOCHREALTIME//[!0-9]/}" -lt "$end" ]; do
+    cardStill || fail "the editor changed with no note played"
+    sleep 0.1
+done
 check "without a note the card stays as it is"
 
 # One note-on every second; the editor looks at the notes received a few times a second.
@@ -105,13 +146,11 @@ for _ in $(seq 50); do
     sleep 0.2
 done
 jack_connect notes:out Musewheeler:in || fail "the note sequencer could not be connected to the plugin"
-sleep 2.5
+# The set's colour fades in over three seconds after the new advice's text: the notes stop once the card
+# has changed that much, or after ten seconds of notes.
+changed=0
+tryFor 100 cardChanged || true
 jack_disconnect notes:out Musewheeler:in
-
-# The set's colour fades in over three seconds.
-sleep 4
-import -window "$window" "$work/after.png"
-changed=$(differingPixels "$work/before.png" "$work/after.png")
 [ "$changed" -gt 1000 ] || fail "no new advice after note-ons ($changed pixels changed)"
 check "note-ons drew a new advice ($changed pixels changed)"
 

@@ -1,5 +1,8 @@
 # Shared by the end-to-end scripts that drive the program's panels: a virtual display with a window
-# manager (display.sh), the program in a folder of its own, and the user's gestures on its window.
+# manager (display.sh), the program in a folder of its own, the positions inside its window (layout.sh), and
+# the user's gestures on its window. Nothing here waits a fixed time: each step waits, within a bound, for
+# what a user would wait for (the window shown and still, a pop-up open or gone, the keyboard back, a file
+# or an address written).
 # Source it after setting: program, sourceDir, and appFolder for a program folder of a fixed name or appName
 # for the name of the program's folder inside the temporary one. It sets work, app, stubs, window and the
 # PIDs it starts. A slow run (under valgrind) may set, before startProgram: programWrapper, an array of the
@@ -7,6 +10,7 @@
 # startProgram waits for the window (30) and waitForEnd for the end (10).
 
 source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/layout.sh"
 
 work=$(mktemp -d /tmp/musewheeler-e2e.XXXXXX)
 app="${appFolder:-$work/${appName:-app}}"
@@ -86,6 +90,69 @@ configText()
     iconv -f UTF-16 -t UTF-8 "$app/Musewheeler.ini" | tr -d '\r'
 }
 
+# waitUntil TENTHS COMMAND...: runs COMMAND until it succeeds, every tenth of a second during TENTHS tenths
+# of a second at most; fails if it never did.
+waitUntil()
+{
+    local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 100000))
+    shift
+    until "$@"; do
+        [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# pictureStill WINDOW: one more picture of the window; succeeds when it shows more than one colour (an
+# unpainted window is one colour) and neither it nor the window's place changed since the last one.
+pictureStill()
+{
+    local place
+    place=$(xdotool getwindowgeometry "$1" 2>/dev/null) || return 1
+    timeout 10 import -window "$1" "$work/still-new.png" 2>/dev/null || return 1
+    if [ "$place" = "${lastPlace:-}" ] && [ -f "$work/still-last.png" ] \
+        && [ "$(compare -metric AE "$work/still-last.png" "$work/still-new.png" /dev/null 2>&1)" = 0 ] \
+        && [ "$(convert "$work/still-new.png" -format %k info:)" -gt 1 ]; then
+        return 0
+    fi
+    mv "$work/still-new.png" "$work/still-last.png"
+    lastPlace="$place"
+    return 1
+}
+
+# windowSettles [WINDOW] [TENTHS]: the window (the program's by default) painted and still, within TENTHS
+# tenths of a second (100: each picture takes a while on a loaded machine). The window must not be covered:
+# a covered part has no picture.
+windowSettles()
+{
+    rm -f "$work/still-last.png"
+    lastPlace=""
+    waitUntil "${2:-100}" pictureStill "${1:-$window}"
+}
+
+hasFocus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# holdsFor TENTHS COMMAND...: COMMAND succeeds at every look during TENTHS tenths of a second, for what
+# must not happen (a change that would show within that time); fails at the first look where it does not.
+holdsFor()
+{
+    local end=$((${EPOCHREALTIME//[!0-9]/} + $1 * 100000))
+    shift
+    "$@" || return 1
+    while [ "${EPOCHREALTIME//[!0-9]/}" -lt "$end" ]; do
+        sleep 0.1
+        "$@" || return 1
+    done
+}
+
+# windowDiffersFrom PICTURE: the window's picture is no longer PICTURE.
+windowDiffersFrom()
+{
+    shot "$work/differs.png"
+    [ "$(compare -metric AE "$1" "$work/differs.png" /dev/null 2>&1)" != 0 ]
+}
+
+# The window shown as a user first sees it: framed and given the keyboard by the window manager when one
+# runs, and painted.
 startProgram()
 {
     (cd "$work" && PATH="$stubs:$PATH" exec ${programWrapper[@]+"${programWrapper[@]}"} "$app/Musewheeler") \
@@ -93,8 +160,10 @@ startProgram()
     programPid=$!
     window=$(timeout "${windowTimeout:-30}" xdotool search --sync --onlyvisible --name '^Musewheeler' | head -n 1)
     [ -n "$window" ] || fail "no window appeared"
-    # The window manager maps and focuses the window; the first paint follows.
-    sleep 1.5
+    if [ -n "$openboxPid" ]; then
+        waitUntil $((${windowTimeout:-30} * 10)) hasFocus "$window" || fail "the window manager did not focus the window"
+    fi
+    windowSettles "$window" $((${windowTimeout:-30} * 10)) || fail "the window was not painted, or did not keep still"
 }
 
 # Waits up to endTimeout (10) seconds for the program to end by itself.
@@ -159,11 +228,7 @@ waitForTitle()
 # typed before then, on a busy machine, would go nowhere.
 waitForFocus()
 {
-    for _ in $(seq 50); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
-        sleep 0.1
-    done
-    fail "the program's window did not get the keyboard back${1:+ ($1)}"
+    waitUntil 50 hasFocus "$window" || fail "the program's window did not get the keyboard back${1:+ ($1)}"
 }
 
 # questionWindow [TENTHS]: a question of the program, a second window titled Musewheeler, looked for during
@@ -179,13 +244,14 @@ questionWindow()
     return 1
 }
 
-# answerQuestion Yes|Ignore|Cancel [WHEN]: the button clicked where the unsaved-changes question centres its
-# three buttons; the question then goes within 5 s.
+# answerQuestion Yes|Ignore|Cancel [WHEN]: the button clicked, once the question shows, where the
+# unsaved-changes question centres its three buttons; the question then goes within 5 s, and the program's
+# window gets the keyboard back or the program ends.
 answerQuestion()
 {
     local question offset
     question=$(questionWindow) || fail "no question came up${2:+ ($2)}"
-    sleep 0.3
+    windowSettles "$question" || fail "the question did not show${2:+ ($2)}"
     eval "$(xdotool getwindowgeometry --shell "$question")"
     case "$1" in
         Yes) offset=-87 ;;
@@ -194,11 +260,13 @@ answerQuestion()
     esac
     xdotool mousemove --window "$question" $((WIDTH / 2 + offset)) $((HEIGHT - 22)) click 1
 
-    for _ in $(seq 50); do
-        questionWindow 1 >/dev/null || { sleep 0.3; return 0; }
-    done
-    fail "the question stayed up after $1${2:+ ($2)}"
+    waitUntil 50 questionGone || fail "the question stayed up after $1${2:+ ($2)}"
+    waitUntil 50 windowBackOrEnded || true
 }
+
+questionGone() { ! questionWindow 1 >/dev/null; }
+
+windowBackOrEnded() { ! isRunning || [ -z "$openboxPid" ] || hasFocus "$window"; }
 
 # saveThroughChooser NAME: Control+S brings up the toolkit's save-as chooser; NAME is typed into its file
 # name box and taken with Return, as a user does.
@@ -208,9 +276,10 @@ saveThroughChooser()
     xdotool key ctrl+s
     chooser=$(timeout 10 xdotool search --sync --onlyvisible --name '^Choose the place to save your set$' | head -n 1)
     [ -n "$chooser" ] || fail "Control+S brought up no save-as chooser"
-    sleep 0.7
+    windowSettles "$chooser" || fail "the save-as chooser did not show"
     xdotool mousemove --window "$chooser" 318 437 click 1
-    sleep 0.3
+    # The keys go where the window manager gives the keyboard: to the chooser, once it has it.
+    waitUntil 50 hasFocus "$chooser" || fail "the save-as chooser did not get the keyboard"
     xdotool type --delay 20 "$1"
     xdotool key Return
 }
@@ -256,37 +325,50 @@ countColour()
         -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
+# A click, then the pointer moved away, so that no button stays lit under it for the pictures.
 clickAt()
 {
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    sleep 0.1
-    xdotool mousemove --window "$window" 250 5
+    xdotool mousemove --window "$window" "$1" "$2" click 1 mousemove --window "$window" 250 5
 }
-
-# Positions inside the window, from the layout of the main screen and its panels.
-newAdviceX=460
-menuX=40
-buttonsY=321
-frameX=80
-frameY=147
 
 # menuEntry N: opens the main menu and takes its N-th entry (Options 1, Timer 2, Sets edition 3,
 # To get more sets 4, Help 5, Copy the current advice 6, About 7).
+# The entry's own effect is for the caller to wait for (a panel shown, the title changed...).
 menuEntry()
 {
     clickAt "$menuX" "$buttonsY"
-    sleep 0.7
+    waitUntil 50 popupShown || fail "the menu did not open"
+    popupSettles || fail "the menu did not show"
     local keys=()
     for _ in $(seq "$1"); do keys+=(Down); done
     xdotool key --window "$window" "${keys[@]}" Return
-    sleep 0.7
+    waitUntil 50 popupGone || fail "the menu stayed open after its entry $1 was taken"
 }
 
+# openFromMenu N: menuEntry N for an entry that changes the screen (Options 1, Sets edition 3, About 7): the
+# screen changes, then keeps still.
+openFromMenu()
+{
+    shot "$work/before-entry.png"
+    menuEntry "$1"
+    waitUntil 50 windowDiffersFrom "$work/before-entry.png" || fail "the menu's entry $1 changed nothing on the screen"
+    windowSettles || fail "the screen did not settle after the menu's entry $1"
+}
+
+clipboardText() { xclip -o -selection clipboard 2>/dev/null || true; }
+
+clipboardFilled() { [ -n "$(clipboardText)" ]; }
+
+# The shown advice, through the menu's copy entry: the clipboard emptied first, then read once filled
+# (empty if it never is within 5 s).
 copyCurrentAdvice()
 {
-    printf '' | xclip -selection clipboard
+    # The xclip that empties the clipboard stays on in the background until the program takes the clipboard:
+    # it must not hold the output of a $(...) around this function open, should the menu fail.
+    printf '' | xclip -selection clipboard >/dev/null 2>&1
     menuEntry 6
-    xclip -o -selection clipboard 2>/dev/null || true
+    waitUntil 50 clipboardFilled || true
+    clipboardText
 }
 
 # helpAddressAfterF1: F1 sent to the program's window; prints the first address handed to the browser (run it
@@ -295,16 +377,38 @@ helpAddressAfterF1()
 {
     rm -f "$work/launched.txt"
     xdotool key --window "$window" F1
-    sleep 1
-    [ -f "$work/launched.txt" ] || fail "F1 handed nothing to the browser"
+    waitUntil 50 browserCalled || fail "F1 handed nothing to the browser"
     head -n 1 "$work/launched.txt"
 }
+
+browserCalled() { [ -s "$work/launched.txt" ]; }
 
 popupShown()
 {
     # grep reads the whole tree: with -q it would stop at the first match, and under pipefail xwininfo's
     # broken pipe would turn a shown pop-up into a missing one.
     xwininfo -root -tree 2>/dev/null | grep '"menu"' >/dev/null
+}
+
+popupGone() { ! popupShown; }
+
+# The pop-up's window on top, among those shown (the toolkit may still be taking down one it replaces).
+popupWindow() { xdotool search --onlyvisible --name '^menu$' 2>/dev/null | tail -n 1; }
+
+popupPictureStill()
+{
+    local popup
+    popup=$(popupWindow)
+    [ -n "$popup" ] && pictureStill "$popup"
+}
+
+# The pop-up shown as a user sees it: its window painted and still (a window that another replaced starts
+# the look again, as its place names it).
+popupSettles()
+{
+    rm -f "$work/still-last.png"
+    lastPlace=""
+    waitUntil 100 popupPictureStill
 }
 
 # chooseInCombo X Y KEY...: opens the list at X, Y with a click and moves through its pop-up with the keys
@@ -314,21 +418,17 @@ chooseInCombo()
     local x="$1" y="$2"
     shift 2
     xdotool mousemove --window "$window" "$x" "$y" click 1
-
-    for _ in $(seq 50); do
-        popupShown && break
-        sleep 0.1
-    done
-
-    popupShown || fail "the list at $x, $y opened no pop-up"
-    sleep 0.3
+    waitUntil 50 popupShown || fail "the list at $x, $y opened no pop-up"
+    popupSettles || fail "the pop-up of the list at $x, $y did not show"
     xdotool key "$@" Return
-
-    for _ in $(seq 50); do
-        popupShown || break
-        sleep 0.1
+    # On a busy machine the pop-up may miss the Return after the moves: as a user would, Return is pressed
+    # again while the entry stays lit; the choice itself is checked by the callers.
+    local try
+    for try in 1 2 3; do
+        waitUntil 30 popupGone && break
+        [ "$try" = 3 ] || xdotool key Return
     done
-
-    popupShown && fail "the pop-up of the list at $x, $y stayed open"
-    sleep 0.5
+    popupGone || fail "the pop-up of the list at $x, $y stayed open"
+    # The list shows its new choice.
+    windowSettles || fail "the window did not settle after a choice in the list at $x, $y"
 }
