@@ -51,16 +51,23 @@ startDisplay()
     export DISPLAY="$display"
 
     if [ "${1:-}" != bare ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        openboxPid=$!
         # The window manager is there once it has named itself on the root window; a window mapped before
-        # would not be framed or focused.
-        for _ in $(seq 100); do
+        # would not be framed or focused. On a busy machine its first connection to the server may be
+        # refused (the server's queue of new connections full): it is started again.
+        local try
+        for try in 1 2 3; do
+            openbox --sm-disable >/dev/null 2>&1 &
+            openboxPid=$!
+            for _ in $(seq 100); do
+                windowManagerRuns && break
+                kill -0 "$openboxPid" 2>/dev/null || break
+                sleep 0.1
+            done
             windowManagerRuns && break
-            kill -0 "$openboxPid" 2>/dev/null || break
-            sleep 0.1
+            kill "$openboxPid" 2>/dev/null && wait "$openboxPid" 2>/dev/null || true
+            openboxPid=""
         done
-        if ! windowManagerRuns; then
+        if [ -z "$openboxPid" ]; then
             echo "FAIL: the window manager did not start on $display" >&2
             exit 1
         fi

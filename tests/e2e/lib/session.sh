@@ -325,10 +325,12 @@ countColour()
         -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
-# A click, then the pointer moved away, so that no button stays lit under it for the pictures.
+# A click, then the pointer moved away, so that no button stays lit under it for the pictures. The pointer
+# stays a moment on what it clicked, as a hand's does: moved away at once, a busy program may take the
+# click for none.
 clickAt()
 {
-    xdotool mousemove --window "$window" "$1" "$2" click 1 mousemove --window "$window" 250 5
+    xdotool mousemove --window "$window" "$1" "$2" click 1 sleep 0.1 mousemove --window "$window" 250 5
 }
 
 # menuEntry N: opens the main menu and takes its N-th entry (Options 1, Timer 2, Sets edition 3,
