@@ -80,6 +80,9 @@ juce::Array<juce::File> LibSetsConseils::findSetFiles (const juce::File& folder)
 
 juce::File LibSetsConseils::getDirectoryDataLib()
 {
+    if (const auto installed = ProgramFolder::getInstalledSetsFolder())
+        return *installed;
+
     const auto beside = ProgramFolder::getSibling ("data");
 
     if (!findSetFiles (beside).isEmpty())
@@ -105,6 +108,9 @@ int LibSetsConseils::isThisFileAValidSet (const juce::File& file)
 
 void LibSetsConseils::loadLibSetsConseils()
 {
+    if (const auto installed = ProgramFolder::getInstalledSetsFolder())
+        return loadSetFiles (findSetFiles (*installed));
+
     auto files = findSetFiles (ProgramFolder::getSibling ("data"));
 
     if (files.isEmpty())

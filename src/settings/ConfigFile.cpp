@@ -48,7 +48,7 @@ bool ConfigFile::Settings::operator== (const Settings& other) const
 
 juce::File ConfigFile::getDefaultLocation()
 {
-    return ProgramFolder::getSibling (fileName);
+    return ProgramFolder::getSettingsFolder().getChildFile (fileName);
 }
 
 ConfigFile::Settings ConfigFile::parse (const juce::String& text)
