@@ -61,11 +61,11 @@ run: configure
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(JOBS)
 
-# For the current user, no root needed: the program's folder in ~/.local/share/musewheeler (the program,
-# its help, musewheeler-sets, and the sets and settings it keeps beside itself), `musewheeler` and
-# `musewheeler-sets` launchers in ~/.local/bin,
-# a desktop entry and an icon, and the VST3 and LV2 plugins in ~/.vst3 and ~/.lv2 (PLUGINS=OFF leaves them
-# out). `make uninstall` removes them all and keeps the sets and settings.
+# For the current user, no root needed, the package's layout under ~/.local: the program and
+# musewheeler-sets in ~/.local/lib/musewheeler with links in ~/.local/bin, their help and the shipped sets
+# in ~/.local/share/musewheeler (beside data/, the user's sets, which the program makes), a desktop entry
+# and an icon, and the VST3 and LV2 plugins in ~/.vst3 and ~/.lv2 (PLUGINS=OFF leaves them out).
+# `make uninstall` removes them all and keeps the sets and settings.
 install: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_PLUGIN=$(PLUGINS)
 	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets $(if $(filter ON,$(PLUGINS)),plugins)
@@ -80,14 +80,19 @@ uninstall:
 DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g \
                  dpkg-buildflags --get
 
+# The changelog's date stands for the build's (the compiler's __DATE__, the package's time stamps), so that
+# two builds of the same sources give the same package.
+DEB_SOURCE_DATE_EPOCH = $(shell dpkg-parsechangelog -l packaging/changelog -STimestamp)
+
 deb: deps
 	cmake -S . -B $(DEB_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_PLUGIN=$(PLUGINS) \
 	    "-DCMAKE_C_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CFLAGS)" \
 	    "-DCMAKE_CXX_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CXXFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)" \
 	    "-DCMAKE_SHARED_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)" "-DCMAKE_MODULE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)"
-	cmake --build $(DEB_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets PackageFiles $(if $(filter ON,$(PLUGINS)),plugins)
-	cd $(DEB_DIR) && cpack -G DEB
+	SOURCE_DATE_EPOCH=$(DEB_SOURCE_DATE_EPOCH) cmake --build $(DEB_DIR) --parallel $(JOBS) \
+	    --target Musewheeler MusewheelerSets PackageFiles $(if $(filter ON,$(PLUGINS)),plugins)
+	cd $(DEB_DIR) && SOURCE_DATE_EPOCH=$(DEB_SOURCE_DATE_EPOCH) cpack -G DEB
 
 # The package checked: its files, lintian, the validators, the launcher under Xvfb for a fresh user and
 # after an upgrade, and (as root) apt-get install and remove.
