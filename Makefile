@@ -94,10 +94,12 @@ deb: deps
 	    --target Musewheeler MusewheelerSets PackageFiles $(if $(filter ON,$(PLUGINS)),plugins)
 	cd $(DEB_DIR) && SOURCE_DATE_EPOCH=$(DEB_SOURCE_DATE_EPOCH) cpack -G DEB
 
-# The package checked: its files, lintian, the validators, the launcher under Xvfb for a fresh user and
-# after an upgrade, and (as root) apt-get install and remove.
+# The package checked: its files, lintian, the validators, the same bytes when packed again, and (as root)
+# installed with apt-get for new users under Xvfb, in homes mounted noexec, read-only or full, without HOME,
+# six first starts at once, a home of the earlier per-user copy, an upgrade and a downgrade, the LV2 plugin
+# in jalv, and apt-get remove.
 deb-check: deb
-	tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" . $(if $(filter ON,$(PLUGINS)),"$$(cat $(DEB_DIR)/lv2-uri.txt)")
+	MUSEWHEELER_DEB_BUILD_DIR=$(DEB_DIR) tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" . $(if $(filter ON,$(PLUGINS)),"$$(cat $(DEB_DIR)/lv2-uri.txt)")
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer. The developer programs,
 # left out of `make test`'s build, are compiled here too, so that a change in src/ breaking them is still caught.

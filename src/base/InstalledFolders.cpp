@@ -58,6 +58,19 @@ juce::File InstalledFolders::findShared (const juce::File& binaryFolder,
     return {};
 }
 
+bool InstalledFolders::holdsOwnSets (const juce::File& userSets, const juce::File& shipped)
+{
+    for (const auto& set : ShippedSets::findSets (userSets))
+    {
+        const auto original = shipped.getChildFile (set.getFileName());
+
+        if (!original.existsAsFile() || ShippedSets::checksumOf (original) != ShippedSets::checksumOf (set))
+            return true;
+    }
+
+    return false;
+}
+
 InstalledFolders::Places InstalledFolders::prepare (const juce::File& binaryFolder,
                                                     const UserFolder::Environment& environment,
                                                     const juce::File& workingFolder)
@@ -83,14 +96,13 @@ InstalledFolders::Places InstalledFolders::prepare (const juce::File& binaryFold
     if (OldProgramCopy::isIn (user.folder))
         OldProgramCopy::takeOver (user.folder, user.settingsFolder, user.folder == shared);
 
-    const bool hadSets = !ShippedSets::findSets (userSets).isEmpty();
     const bool complete = shared == juce::File()
                               ? userSets.createDirectory().wasOk() || userSets.isDirectory()
                               : ShippedSets::update (shipped, user.folder);
 
-    // A new user whose folder cannot take the sets works on the shipped ones, read-only; a user who has sets
-    // keeps them, even if a new shipped set could not be added this time.
-    if (complete || hadSets)
+    // A user whose folder cannot take every shipped set works on the shipped ones, read-only, unless the
+    // folder holds sets of their own or sets they changed, which they would rather see.
+    if (complete || holdsOwnSets (userSets, shipped))
     {
         places.sets = userSets;
         user.settingsFolder.createDirectory();

@@ -34,4 +34,7 @@ public:
     // shipped sets in.
     static Places prepare (const juce::File& binaryFolder, const UserFolder::Environment& environment,
                            const juce::File& workingFolder);
+
+    // Whether the user's sets folder holds a set that is not a copy of one in the shipped folder.
+    static bool holdsOwnSets (const juce::File& userSets, const juce::File& shipped);
 };

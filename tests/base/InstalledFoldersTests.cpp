@@ -137,3 +137,22 @@ TEST_F (InstalledFoldersTest, withTheUserFolderAlsoTheSharedOneTheHelpAndShipped
     EXPECT_TRUE (local.getChildFile ("help/index.html").existsAsFile());
     EXPECT_TRUE (local.getChildFile ("shipped/a.mwh").existsAsFile());
 }
+
+TEST_F (InstalledFoldersTest,
+        aFolderWithOnlySomeShippedSetsCopiedGivesWayToTheShippedSetsUnlessTheUserHasOwnSets)
+{
+    const auto userSets = home.getChildFile (".local/share/musewheeler/data");
+    const auto shipped = shared.getChildFile ("shipped");
+    shipped.getChildFile ("b.mwh").replaceWithText ("second set");
+    userSets.createDirectory();
+    shipped.getChildFile ("a.mwh").copyFileTo (userSets.getChildFile ("a.mwh"));
+
+    EXPECT_FALSE (InstalledFolders::holdsOwnSets (userSets, shipped));
+
+    userSets.getChildFile ("a.mwh").replaceWithText ("first set, starred");
+    EXPECT_TRUE (InstalledFolders::holdsOwnSets (userSets, shipped));
+
+    shipped.getChildFile ("a.mwh").copyFileTo (userSets.getChildFile ("a.mwh"));
+    userSets.getChildFile ("mine.mwh").replaceWithText ("my own set");
+    EXPECT_TRUE (InstalledFolders::holdsOwnSets (userSets, shipped));
+}
