@@ -75,12 +75,14 @@ InstalledFolders::Places InstalledFolders::prepare (const juce::File& binaryFold
                                                     const UserFolder::Environment& environment,
                                                     const juce::File& workingFolder)
 {
+    // A missing folder stays an empty one: the toolkit would name its children from the root.
     const auto shared = findShared (binaryFolder, environment);
-    const auto shipped = shared.getChildFile (shippedName);
+    const auto found = shared != juce::File();
+    const auto shipped = found ? shared.getChildFile (shippedName) : juce::File();
     const auto user = UserFolder::find (environment, workingFolder);
-    Places places{ shipped, user.settingsFolder, shared.getChildFile ("help"), {} };
+    Places places{ shipped, user.settingsFolder, found ? shared.getChildFile ("help") : juce::File(), {} };
 
-    if (shared == juce::File())
+    if (!found)
         places.warning = "the shipped sets were not found in share/musewheeler beside the program nor in the "
                          "data folders";
 
@@ -96,9 +98,8 @@ InstalledFolders::Places InstalledFolders::prepare (const juce::File& binaryFold
     if (OldProgramCopy::isIn (user.folder))
         OldProgramCopy::takeOver (user.folder, user.settingsFolder, user.folder == shared);
 
-    const bool complete = shared == juce::File()
-                              ? userSets.createDirectory().wasOk() || userSets.isDirectory()
-                              : ShippedSets::update (shipped, user.folder);
+    const bool complete = found ? ShippedSets::update (shipped, user.folder)
+                                : userSets.createDirectory().wasOk() || userSets.isDirectory();
 
     // A user whose folder cannot take every shipped set works on the shipped ones, read-only, unless the
     // folder holds sets of their own or sets they changed, which they would rather see.

@@ -156,3 +156,12 @@ TEST_F (InstalledFoldersTest,
     userSets.getChildFile ("mine.mwh").replaceWithText ("my own set");
     EXPECT_TRUE (InstalledFolders::holdsOwnSets (userSets, shipped));
 }
+
+TEST_F (InstalledFoldersTest, withoutAnInstallationFoundNoFolderIsNamedFromTheRoot)
+{
+    const auto places = InstalledFolders::prepare (root.child ("elsewhere/bin"), environment(), root.get());
+
+    EXPECT_TRUE (places.warning.contains ("not found")) << places.warning;
+    EXPECT_EQ (places.help, juce::File());
+    EXPECT_EQ (places.sets, home.getChildFile (".local/share/musewheeler/data"));
+}
