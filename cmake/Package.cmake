@@ -174,11 +174,11 @@ set (CPACK_OUTPUT_FILE_PREFIX "${PROJECT_SOURCE_DIR}")
 file (WRITE "${PROJECT_BINARY_DIR}/package-file.txt" "${PROJECT_SOURCE_DIR}/${CPACK_DEBIAN_FILE_NAME}\n")
 
 # The toolkit's modules, under the GPL, are compiled into the programs from Debian's juce-modules-source:
-# the package names the version it was built with (Built-Using), which CPack cannot write. The package
-# is then packed again by dpkg-deb, which, given SOURCE_DATE_EPOCH, gives the same bytes for the same files.
-execute_process (COMMAND dpkg-query -W "-f=\${Version}" juce-modules-source
-                 OUTPUT_VARIABLE juceSourceVersion OUTPUT_STRIP_TRAILING_WHITESPACE)
-set (MUSEWHEELER_BUILT_USING "juce-modules-source (= ${juceSourceVersion})")
+# the package names the source it was built with (Built-Using names source packages: juce-modules-source
+# comes from juce), which CPack cannot write. The package is then packed again by dpkg-deb, which, given
+# SOURCE_DATE_EPOCH, gives the same bytes for the same files.
+execute_process (COMMAND dpkg-query -W "-f=\${source:Package} (= \${source:Version})" juce-modules-source
+                 OUTPUT_VARIABLE MUSEWHEELER_BUILT_USING OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process (COMMAND dpkg-parsechangelog -l "${packagingDir}/changelog" -STimestamp
                  OUTPUT_VARIABLE MUSEWHEELER_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
 configure_file ("${packagingDir}/finish-deb.cmake.in" "${PROJECT_BINARY_DIR}/finish-deb.cmake" @ONLY)
