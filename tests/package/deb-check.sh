@@ -341,10 +341,16 @@ homeReadOnly="$mounted"
 : >"$work/program.log"
 startAs "$userA" "$homeReadOnly"
 grep -q "shown read-only" "$work/program.log" || fail "the program did not say why the sets are read-only: $(tail -n 5 "$work/program.log")"
+# The star says the favourite cannot be saved, in a warning of its own, as for any set that cannot be written.
+clickAt 408 "$buttonsY"
+warning=$(questionWindow) || fail "the star in a read-only home gave no warning"
+xdotool key --window "$warning" Return
+warningGone() { ! questionWindow 1 >/dev/null; }
+waitUntil 5 warningGone || fail "the warning stayed up"
 closeProgram
 setsCommandsWork "$userA" "$homeReadOnly" "read-only home"
 [ -z "$(filesIn "$homeReadOnly")" ] || fail "something was written into the read-only home"
-check "in a read-only home the program starts with the shipped sets, says why they are read-only, and musewheeler-sets list, draw, search and tags work"
+check "in a read-only home the program starts with the shipped sets, says why they are read-only, its star warns that it cannot write, and musewheeler-sets list, draw, search and tags work"
 
 # Room for the folders but not for every set: each copy that does not fit is left out whole.
 mountHome full size=12k
