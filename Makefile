@@ -64,11 +64,11 @@ run: configure
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel $(TEST_JOBS)
 
-# For the current user, no root needed: the program's folder in ~/.local/share/musewheeler (the program,
-# its help, musewheeler-sets, and the sets and settings it keeps beside itself), `musewheeler` and
-# `musewheeler-sets` launchers in ~/.local/bin,
-# a desktop entry and an icon, and the VST3 and LV2 plugins in ~/.vst3 and ~/.lv2 (PLUGINS=OFF leaves them
-# out). `make uninstall` removes them all and keeps the sets and settings.
+# For the current user, no root needed, the package's layout under ~/.local: the program and
+# musewheeler-sets in ~/.local/lib/musewheeler with links in ~/.local/bin, their help and the shipped sets
+# in ~/.local/share/musewheeler (beside data/, the user's sets, which the program makes), a desktop entry
+# and an icon, and the VST3 and LV2 plugins in ~/.vst3 and ~/.lv2 (PLUGINS=OFF leaves them out).
+# `make uninstall` removes them all and keeps the sets and settings.
 install: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_PLUGIN=$(PLUGINS)
 	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets $(if $(filter ON,$(PLUGINS)),plugins)
@@ -83,19 +83,26 @@ uninstall:
 DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g \
                  dpkg-buildflags --get
 
+# The changelog's date stands for the build's (the compiler's __DATE__, the package's time stamps), so that
+# two builds of the same sources give the same package.
+DEB_SOURCE_DATE_EPOCH = $(shell dpkg-parsechangelog -l packaging/changelog -STimestamp)
+
 deb: deps
 	cmake -S . -B $(DEB_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_PLUGIN=$(PLUGINS) \
 	    "-DCMAKE_C_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CFLAGS)" \
 	    "-DCMAKE_CXX_FLAGS=$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CXXFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)" \
 	    "-DCMAKE_SHARED_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)" "-DCMAKE_MODULE_LINKER_FLAGS=$$($(DEB_BUILDFLAGS) LDFLAGS)"
-	cmake --build $(DEB_DIR) --parallel $(JOBS) --target Musewheeler MusewheelerSets PackageFiles $(if $(filter ON,$(PLUGINS)),plugins)
-	cd $(DEB_DIR) && cpack -G DEB
+	SOURCE_DATE_EPOCH=$(DEB_SOURCE_DATE_EPOCH) cmake --build $(DEB_DIR) --parallel $(JOBS) \
+	    --target Musewheeler MusewheelerSets PackageFiles $(if $(filter ON,$(PLUGINS)),plugins)
+	cd $(DEB_DIR) && SOURCE_DATE_EPOCH=$(DEB_SOURCE_DATE_EPOCH) cpack -G DEB
 
-# The package checked: its files, lintian, the validators, the launcher under Xvfb for a fresh user and
-# after an upgrade, and (as root) apt-get install and remove.
+# The package checked: its files, lintian, the validators, the same bytes when packed again, and (as root)
+# installed with apt-get for new users under Xvfb, in homes mounted noexec, read-only or full, without HOME,
+# six first starts at once, a home of the earlier per-user copy, an upgrade and a downgrade, the LV2 plugin
+# in jalv, and apt-get remove.
 deb-check: deb
-	tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" . $(if $(filter ON,$(PLUGINS)),"$$(cat $(DEB_DIR)/lv2-uri.txt)")
+	MUSEWHEELER_DEB_BUILD_DIR=$(DEB_DIR) tests/package/deb-check.sh "$$(cat $(DEB_DIR)/package-file.txt)" . $(if $(filter ON,$(PLUGINS)),"$$(cat $(DEB_DIR)/lv2-uri.txt)")
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer. The developer programs,
 # left out of `make test`'s build, are compiled here too, so that a change in src/ breaking them is still caught.

@@ -1,6 +1,7 @@
-# The Debian package of `make deb`: the program, musewheeler-sets, their help and the shipped sets in
-# /usr/lib/musewheeler, the launchers of packaging/launcher.sh in /usr/bin, and what a desktop and a
-# software centre look for. `make deb` builds the programs and PackageFiles, then runs cpack.
+# The Debian package of `make deb`: the program and musewheeler-sets in /usr/bin, which run in place; their
+# help and the shipped sets once in /usr/share/musewheeler, for the programs and both plugins; and what a
+# desktop and a software centre look for. Each user's sets and settings are made by the program itself in
+# the user's folders. `make deb` builds the programs and PackageFiles, then runs cpack.
 
 # The project has no web site of its own yet: these reserved example names stand in until it has, and a
 # release build sets the real ones.
@@ -30,7 +31,7 @@ configure_file ("${packagingDir}/musewheeler.metainfo.xml.in" "${metainfoFile}" 
 
 # The icon as the program draws it, in the sizes desktops ask for; there is no drawing of it as SVG.
 set (iconFiles)
-foreach (size 48 128 256)
+foreach (size 16 32 48 64 128 256)
     set (iconFile "${packageFilesDir}/icons/${size}x${size}/musewheeler.png")
     add_custom_command (OUTPUT "${iconFile}"
         COMMAND "${CMAKE_COMMAND}" -E make_directory "${packageFilesDir}/icons/${size}x${size}"
@@ -41,7 +42,26 @@ foreach (size 48 128 256)
     install (FILES "${iconFile}" DESTINATION "share/icons/hicolor/${size}x${size}/apps")
 endforeach()
 
-# The manual pages name the version they belong to.
+# The manual pages name the version they belong to and its date, the changelog's, so that the same sources
+# make the same pages.
+file (STRINGS "${packagingDir}/changelog" changelogDates REGEX "^ -- .*  [A-Z][a-z][a-z], [0-9]+ [A-Z][a-z][a-z] [0-9]+ ")
+list (GET changelogDates 0 changelogDate)
+if (NOT changelogDate MATCHES ", ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+) ")
+    message (FATAL_ERROR "packaging/changelog has no date: ${changelogDate}")
+endif()
+set (months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list (FIND months "${CMAKE_MATCH_2}" monthIndex)
+math (EXPR month "${monthIndex} + 1")
+string (LENGTH "${CMAKE_MATCH_1}" dayLength)
+set (day "${CMAKE_MATCH_1}")
+if (dayLength EQUAL 1)
+    set (day "0${day}")
+endif()
+if (month LESS 10)
+    set (month "0${month}")
+endif()
+set (MUSEWHEELER_RELEASE_DATE "${CMAKE_MATCH_3}-${month}-${day}")
+
 foreach (page musewheeler.1 musewheeler-sets.1)
     configure_file ("${packagingDir}/${page}.in" "${packageFilesDir}/${page}" @ONLY)
 endforeach()
@@ -60,19 +80,18 @@ endforeach()
 
 add_custom_target (PackageFiles DEPENDS ${iconFiles} ${compressedFiles})
 
-install (TARGETS Musewheeler MusewheelerSets RUNTIME DESTINATION lib/musewheeler)
+# The programs run in place from /usr/bin, and find the help and the shipped sets in ../share/musewheeler.
+install (PROGRAMS "$<TARGET_FILE:Musewheeler>" DESTINATION bin RENAME musewheeler)
+install (TARGETS MusewheelerSets RUNTIME DESTINATION bin)
 # Stripped as Debian's own packages are, of the compiler's notes too.
 install (CODE "
-    foreach (program Musewheeler musewheeler-sets)
+    foreach (program musewheeler musewheeler-sets)
         execute_process (COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-                                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/musewheeler/\${program}\"
+                                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/\${program}\"
                          COMMAND_ERROR_IS_FATAL ANY)
     endforeach()")
-install (DIRECTORY "${PROJECT_SOURCE_DIR}/help/" DESTINATION lib/musewheeler/help)
-install (DIRECTORY "${PROJECT_SOURCE_DIR}/data/" DESTINATION lib/musewheeler/data FILES_MATCHING PATTERN "*.mwh")
-install (FILES "${packagingDir}/program-home.sh" DESTINATION lib/musewheeler)
-install (PROGRAMS "${packagingDir}/launcher.sh" DESTINATION bin RENAME musewheeler)
-install (PROGRAMS "${packagingDir}/launcher.sh" DESTINATION bin RENAME musewheeler-sets)
+install (DIRECTORY "${PROJECT_SOURCE_DIR}/help/" DESTINATION share/musewheeler/help)
+install (DIRECTORY "${PROJECT_SOURCE_DIR}/data/" DESTINATION share/musewheeler/shipped FILES_MATCHING PATTERN "*.mwh")
 install (FILES "${packagingDir}/musewheeler.desktop" DESTINATION share/applications)
 install (FILES "${metainfoFile}" DESTINATION share/metainfo)
 install (FILES "${packageFilesDir}/musewheeler.1.gz" "${packageFilesDir}/musewheeler-sets.1.gz"
@@ -90,14 +109,17 @@ if (MUSEWHEELER_PLUGIN)
 endif()
 install (FILES "${lintianOverrides}" DESTINATION share/lintian/overrides RENAME musewheeler)
 
-# Built with the plugins, the package carries their bundles where hosts look for system-wide plugins, with
-# the sets and help pages inside each, and without a settings file a run from the build folder may have left.
+# Built with the plugins, the package carries their bundles where hosts look for system-wide plugins,
+# without the sets and help pages a build puts inside each (the plugins use the shared ones and the user's
+# folders) and without a settings file a run from the build folder may have left.
 if (MUSEWHEELER_PLUGIN)
     set (pluginArtefacts "${PROJECT_BINARY_DIR}/MusewheelerPlugin_artefacts/$<CONFIG>")
     install (DIRECTORY "${pluginArtefacts}/VST3/Musewheeler.vst3" DESTINATION lib/vst3
-             PATTERN "Musewheeler.ini" EXCLUDE)
+             PATTERN "Musewheeler.ini" EXCLUDE PATTERN "data" EXCLUDE PATTERN "help" EXCLUDE
+             PATTERN "shipped-sets.txt" EXCLUDE)
     install (DIRECTORY "${pluginArtefacts}/LV2/Musewheeler.lv2" DESTINATION lib/lv2
-             PATTERN "Musewheeler.ini" EXCLUDE)
+             PATTERN "Musewheeler.ini" EXCLUDE PATTERN "data" EXCLUDE PATTERN "help" EXCLUDE
+             PATTERN "shipped-sets.txt" EXCLUDE)
     install (CODE "
         foreach (library vst3/Musewheeler.vst3/Contents/x86_64-linux/Musewheeler.so lv2/Musewheeler.lv2/libMusewheeler.so)
             execute_process (COMMAND \"${CMAKE_STRIP}\" --strip-unneeded --remove-section=.comment --remove-section=.note
@@ -143,10 +165,23 @@ set (CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # and About links open in a browser through xdg-open; text needs at least one font.
 set (CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6")
 set (CPACK_DEBIAN_PACKAGE_RECOMMENDS "libxcursor1, libxinerama1, libxrandr2, xdg-utils, fonts-dejavu-core")
+# The set editor's file choosers are the desktop's own dialogs.
+set (CPACK_DEBIAN_PACKAGE_SUGGESTS "zenity | kdialog")
 set (CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The package lands in the source folder, where `apt install ./musewheeler_*.deb` is run.
 set (CPACK_OUTPUT_FILE_PREFIX "${PROJECT_SOURCE_DIR}")
 
 file (WRITE "${PROJECT_BINARY_DIR}/package-file.txt" "${PROJECT_SOURCE_DIR}/${CPACK_DEBIAN_FILE_NAME}\n")
+
+# The toolkit's modules, under the GPL, are compiled into the programs from Debian's juce-modules-source:
+# the package names the source it was built with (Built-Using names source packages: juce-modules-source
+# comes from juce), which CPack cannot write. The package is then packed again by dpkg-deb, which, given
+# SOURCE_DATE_EPOCH, gives the same bytes for the same files.
+execute_process (COMMAND dpkg-query -W "-f=\${source:Package} (= \${source:Version})" juce-modules-source
+                 OUTPUT_VARIABLE MUSEWHEELER_BUILT_USING OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process (COMMAND dpkg-parsechangelog -l "${packagingDir}/changelog" -STimestamp
+                 OUTPUT_VARIABLE MUSEWHEELER_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE)
+configure_file ("${packagingDir}/finish-deb.cmake.in" "${PROJECT_BINARY_DIR}/finish-deb.cmake" @ONLY)
+set (CPACK_POST_BUILD_SCRIPTS "${PROJECT_BINARY_DIR}/finish-deb.cmake")
 
 include (CPack)

@@ -13,7 +13,7 @@ juce_add_plugin (MusewheelerPlugin
     VERSION "${PROJECT_VERSION}"
     COMPANY_NAME "The Musewheeler developers"
     COMPANY_WEBSITE "https://musewheeler.example"
-    COMPANY_EMAIL "maintainers@musewheeler.example"
+    COMPANY_EMAIL "mailto:maintainers@musewheeler.example"
     PLUGIN_MANUFACTURER_CODE Mswh
     PLUGIN_CODE Mswl
     DESCRIPTION "One piece of creative advice at a time"

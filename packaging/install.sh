@@ -2,20 +2,26 @@
 # Installs the built program for the current user, without root, or removes it again.
 #   install.sh install PROGRAM_FOLDER SOURCE_DIR [PLUGIN_FOLDER]
 #   install.sh uninstall
-# PROGRAM_FOLDER holds the built Musewheeler with its help/ and musewheeler.png, and the musewheeler-sets
-# command. The program keeps its sets (data/) and its settings (Musewheeler.ini) beside itself, so it is
-# installed as one folder the user owns, the command beside it so that it finds the same sets; a launcher
-# for each goes on the user's PATH and a desktop entry into the applications menu.
+# The same layout as the Debian package, under ~/.local: the programs in ~/.local/lib/musewheeler, run in
+# place through links in ~/.local/bin; their help and the shipped sets in ~/.local/share/musewheeler/help
+# and .../shipped. The program makes the user's sets in ~/.local/share/musewheeler/data (or
+# $XDG_DATA_HOME/musewheeler/data) from the shipped ones and keeps its settings in ~/.config/musewheeler:
+# the shipped sets sit beside the user's own in the same folder without mixing, and belong to the
+# installation (replaced by the next install, removed by uninstall) while data/ is the user's.
+# PROGRAM_FOLDER holds the built Musewheeler with its help/ and musewheeler.png, and musewheeler-sets.
 # PLUGIN_FOLDER, when given, holds the built plugins' bundles, VST3/Musewheeler.vst3 and LV2/Musewheeler.lv2;
-# those there go into ~/.vst3 and ~/.lv2, where hosts look for a user's plugins.
-# The places follow the XDG variables; MUSEWHEELER_HOME overrides the program's folder.
+# those there go into ~/.vst3 and ~/.lv2, where hosts look for a user's plugins, without the sets and help
+# a build puts inside them: installed, the plugins use the same folders as the program.
 set -eu
 
-. "$(dirname "$0")/program-home.sh"
-
-dataHome=$(dataHomeFolder)
-programHome=$(programHomeFolder)
-binDir="${MUSEWHEELER_BIN_DIR:-$HOME/.local/bin}"
+prefix="$HOME/.local"
+libDir="$prefix/lib/musewheeler"
+shared="$prefix/share/musewheeler"
+case "${XDG_DATA_HOME:-}" in
+    /*) dataHome="$XDG_DATA_HOME" ;;
+    *) dataHome="$HOME/.local/share" ;;
+esac
+binDir="${MUSEWHEELER_BIN_DIR:-$prefix/bin}"
 launcher="$binDir/musewheeler"
 setsLauncher="$binDir/musewheeler-sets"
 desktopEntry="$dataHome/applications/musewheeler.desktop"
@@ -30,34 +36,25 @@ desktopExecWord()
     printf '"%s"' "$(printf '%s' "$1" | sed -e 's/\\/\\\\\\\\/g' -e 's/"/\\\\"/g' -e 's/`/\\\\`/g' -e 's/\$/\\\\$/g')"
 }
 
-# The path quoted for /bin/sh.
-shellWord()
-{
-    printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"
-}
-
-writeLauncher()
-{
-    {
-        printf '%s\n' '#!/bin/sh'
-        # printf, not echo: dash's echo would take backslashes in the path as escapes.
-        printf 'exec %s "$@"\n' "$(shellWord "$2")"
-    } > "$1"
-    chmod 755 "$1"
-}
-
-# installBundle BUILT INSTALLED: INSTALLED becomes a copy of the bundle BUILT, copied beside and moved over so
-# that a host scanning meanwhile sees the old bundle or the new one. The settings file a run from the build
-# folder may have left in it stays behind.
-installBundle()
+# replaceWith BUILT INSTALLED: INSTALLED becomes a copy of the file or folder BUILT, copied beside and moved
+# over, so that a program or host starting meanwhile finds the old one or the new one, never half of one.
+replaceWith()
 {
     mkdir -p "$(dirname "$2")"
     rm -rf "$2.new.$$" "$2.old.$$"
     cp -R "$1" "$2.new.$$"
-    rm -f "$2.new.$$/Musewheeler.ini" "$2.new.$$/Contents/Resources/Musewheeler.ini"
-    if [ -e "$2" ]; then mv "$2" "$2.old.$$"; fi
+    if [ -e "$2" ] || [ -L "$2" ]; then mv "$2" "$2.old.$$"; fi
     mv "$2.new.$$" "$2"
     rm -rf "$2.old.$$"
+}
+
+# installBundle BUILT INSTALLED: the bundle without what a build or a run from the build folder put in it.
+installBundle()
+{
+    replaceWith "$1" "$2"
+    rm -rf "$2/data" "$2/help" "$2/Musewheeler.ini" "$2/shipped-sets.txt" \
+           "$2/Contents/Resources/data" "$2/Contents/Resources/help" "$2/Contents/Resources/Musewheeler.ini" \
+           "$2/Contents/Resources/shipped-sets.txt"
 }
 
 install_plugins()
@@ -88,17 +85,23 @@ install_program()
         [ -e "$programFolder/$needed" ] || { echo "Missing $programFolder/$needed: build the program first." >&2; exit 1; }
     done
 
-    mkdir -p "$binDir" "$(dirname "$desktopEntry")" "$(dirname "$icon")"
+    mkdir -p "$libDir" "$shared" "$binDir" "$(dirname "$desktopEntry")" "$(dirname "$icon")"
 
     # The build is installed even when older than the installed program: asking for it is the point.
-    # Shipped sets are added only where missing: the user's favourites and edits stay.
-    updateProgramHome "$programFolder" "$sourceDir/data" "$programHome" always
+    replaceWith "$programFolder/Musewheeler" "$libDir/Musewheeler"
+    replaceWith "$programFolder/musewheeler-sets" "$libDir/musewheeler-sets"
+    replaceWith "$programFolder/help" "$shared/help"
+    rm -rf "$shared/shipped.new.$$"
+    mkdir -p "$shared/shipped.new.$$"
+    cp "$sourceDir"/data/*.mwh "$shared/shipped.new.$$/"
+    rm -rf "$shared/shipped"
+    mv "$shared/shipped.new.$$" "$shared/shipped"
+
+    # Links, not copies nor scripts: the program finds the installation from its own real path.
+    ln -sfn "$libDir/Musewheeler" "$launcher"
+    ln -sfn "$libDir/musewheeler-sets" "$setsLauncher"
 
     cp "$programFolder/musewheeler.png" "$icon"
-
-    # The launchers run the executables by their absolute paths, so that each finds the sets beside it.
-    writeLauncher "$launcher" "$programHome/Musewheeler"
-    writeLauncher "$setsLauncher" "$programHome/musewheeler-sets"
 
     # The package's desktop entry, starting the launcher by its path (the desktop session's PATH may lack
     # ~/.local/bin) and naming the icon's file.
@@ -112,7 +115,7 @@ install_program()
 
     if [ -n "${3:-}" ]; then install_plugins "$3"; fi
 
-    echo "Installed Musewheeler in $programHome"
+    echo "Installed Musewheeler in $libDir, its help and shipped sets in $shared"
     echo "Start it with: $launcher (or from the applications menu); its sets in the terminal: $setsLauncher --help"
 
     case ":$PATH:" in
@@ -123,18 +126,17 @@ install_program()
 
 uninstall_program()
 {
-    rm -f "$programHome/Musewheeler" "$programHome/musewheeler-sets" "$launcher" "$setsLauncher" "$desktopEntry" \
-          "$icon"
-    # With what a copy cut short left behind.
-    rm -rf "$programHome/help" "$vst3Bundle" "$lv2Bundle" "$programHome"/Musewheeler.new.* "$programHome"/musewheeler-sets.new.* \
-           "$programHome"/help.new.*
+    rm -f "$launcher" "$setsLauncher" "$desktopEntry" "$icon"
+    rm -rf "$libDir" "$shared/help" "$shared/shipped" "$vst3Bundle" "$lv2Bundle"
+    # The programs an older install kept beside the user's sets, with what a copy cut short left behind.
+    rm -rf "$shared/Musewheeler" "$shared/musewheeler-sets" "$shared"/Musewheeler.new.* \
+           "$shared"/musewheeler-sets.new.* "$shared"/help.new.* "$shared"/shipped.new.*
 
-    # The sets and the settings are the user's: they stay, and so does the folder that holds them.
-    rmdir "$programHome/data" 2>/dev/null || true
-    rmdir "$programHome" "$HOME/.vst3" "$HOME/.lv2" 2>/dev/null || true
+    # The sets and the settings are the user's: they stay, and so do the folders that hold them.
+    rmdir "$prefix/lib" "$shared" "$HOME/.vst3" "$HOME/.lv2" 2>/dev/null || true
 
-    if [ -d "$programHome" ]; then
-        echo "Removed Musewheeler; your sets and settings stay in $programHome"
+    if [ -d "$dataHome/musewheeler" ]; then
+        echo "Removed Musewheeler; your sets and settings stay in $dataHome/musewheeler and the settings folder"
     else
         echo "Removed Musewheeler"
     fi

@@ -32,6 +32,9 @@ juce::Array<juce::File> LibSetsConseils::findSetFiles (const juce::File& folder)
 
 LibSetsConseils::DataFolder LibSetsConseils::findDataFolder()
 {
+    if (const auto installed = ProgramFolder::getInstalledSetsFolder())
+        return { *installed, findSetFiles (*installed) };
+
     const auto beside = ProgramFolder::getSibling ("data");
 
     if (auto files = findSetFiles (beside); !files.isEmpty())

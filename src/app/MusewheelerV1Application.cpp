@@ -1,5 +1,9 @@
 #include "app/MusewheelerV1Application.h"
 
+#include "base/ProgramFolder.h"
+
+#include <iostream>
+
 MusewheelerV1Application::~MusewheelerV1Application()
 {
     mainWindow.reset();
@@ -22,6 +26,10 @@ bool MusewheelerV1Application::moreThanOneInstanceAllowed()
 
 void MusewheelerV1Application::initialise (const juce::String&)
 {
+    // Before the window: the main screen reads its sets and settings as it is made.
+    if (const auto warning = ProgramFolder::prepare (ProgramFolder::get()); warning.isNotEmpty())
+        std::cerr << "Musewheeler: " << warning << std::endl;
+
     mainWindow = std::make_unique<MainAppWindow>();
 }
 

@@ -1,8 +1,13 @@
 #include "base/ProgramFolder.h"
 
+#include "base/InstalledFolders.h"
+
 juce::File ProgramFolder::get()
 {
     if (const auto& folder = overridden())
+        return *folder;
+
+    if (const auto& folder = preparedPortable())
         return *folder;
 
     return findRunningExecutable().getParentDirectory();
@@ -13,10 +18,69 @@ juce::File ProgramFolder::getSibling (const juce::String& relativePath)
     return get().getChildFile (relativePath);
 }
 
+bool ProgramFolder::isPortable (const juce::File& programFolder)
+{
+    for (const auto& data : { programFolder.getChildFile ("data"), programFolder.getSiblingFile ("data") })
+        if (data.isDirectory() && data.hasWriteAccess())
+            return true;
+
+    return false;
+}
+
+juce::String ProgramFolder::prepare (const juce::File& binaryFolder)
+{
+    // A test's folder stands for the program's: there is nothing to choose or prepare.
+    if (overridden())
+        return {};
+
+    if (isPortable (binaryFolder))
+    {
+        preparedPortable() = binaryFolder;
+        installed().reset();
+        return {};
+    }
+
+    const auto places = InstalledFolders::prepare (binaryFolder, UserFolder::getVariable,
+                                                   juce::File::getCurrentWorkingDirectory());
+    preparedPortable().reset();
+    installed() = Installed{ places.sets, places.settingsFolder, places.help };
+    return places.warning;
+}
+
+std::optional<juce::File> ProgramFolder::getInstalledSetsFolder()
+{
+    if (overridden() || !installed())
+        return std::nullopt;
+
+    return installed()->sets;
+}
+
+juce::File ProgramFolder::getSettingsFolder()
+{
+    return overridden() || !installed() ? get() : installed()->settingsFolder;
+}
+
+juce::File ProgramFolder::getHelpFolder()
+{
+    return overridden() || !installed() ? getSibling ("help") : installed()->help;
+}
+
 std::optional<juce::File>& ProgramFolder::overridden()
 {
     static std::optional<juce::File> folder;
     return folder;
+}
+
+std::optional<juce::File>& ProgramFolder::preparedPortable()
+{
+    static std::optional<juce::File> folder;
+    return folder;
+}
+
+std::optional<ProgramFolder::Installed>& ProgramFolder::installed()
+{
+    static std::optional<Installed> places;
+    return places;
 }
 
 juce::File ProgramFolder::findRunningExecutable()

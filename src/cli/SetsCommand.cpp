@@ -22,7 +22,8 @@ const juce::String filterHelp =
 
 const juce::String dataHelp =
     "  --data DIR            the folder of the sets; by default the program's own: data/ beside this\n"
-    "                        command, or ../data when that one holds no set\n";
+    "                        command, or ../data when that one holds no set; installed, your own:\n"
+    "                        $XDG_DATA_HOME/musewheeler/data (~/.local/share/musewheeler/data)\n";
 
 // A path as short as the user would type it: relative below the current folder, absolute elsewhere.
 juce::String describeFile (const juce::File& file)

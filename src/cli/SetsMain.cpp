@@ -1,4 +1,7 @@
+#include "base/ProgramFolder.h"
 #include "cli/SetsCommand.h"
+
+#include <iostream>
 
 int main (int argc, char* argv[])
 {
@@ -8,6 +11,9 @@ int main (int argc, char* argv[])
 
     for (int i = 1; i < argc; ++i)
         arguments.add (juce::String::fromUTF8 (argv[i]));
+
+    if (const auto warning = ProgramFolder::prepare (ProgramFolder::get()); warning.isNotEmpty())
+        std::cerr << "musewheeler-sets: " << warning << std::endl;
 
     return SetsCommand().run (juce::ArgumentList (juce::String::fromUTF8 (argv[0]), arguments));
 }

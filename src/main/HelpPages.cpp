@@ -4,7 +4,7 @@
 
 juce::File HelpPages::getFolder()
 {
-    return ProgramFolder::getSibling ("help");
+    return ProgramFolder::getHelpFolder();
 }
 
 juce::File HelpPages::getPageFile (const juce::String& pageName, int language)

@@ -2,31 +2,12 @@
 
 #include "base/ProgramFolder.h"
 
-juce::File PluginFolder::find()
-{
-    const auto userFolder = getUserFolder();
-    return userFolder.getChildFile ("data").isDirectory() ? userFolder : getBundleFolder();
-}
-
 void PluginFolder::useAsProgramFolder()
 {
-    static const ProgramFolder::ScopedOverride folder (find());
-}
+    const auto warning = ProgramFolder::prepare (getBundleFolder());
 
-juce::File PluginFolder::getUserFolder()
-{
-    const auto home = juce::SystemStats::getEnvironmentVariable ("MUSEWHEELER_HOME", {});
-
-    if (home.isNotEmpty())
-        return juce::File::getCurrentWorkingDirectory().getChildFile (home);
-
-    const auto dataHome = juce::SystemStats::getEnvironmentVariable ("XDG_DATA_HOME", {});
-
-    if (juce::File::isAbsolutePath (dataHome))
-        return juce::File (dataHome).getChildFile ("musewheeler");
-
-    return juce::File::getSpecialLocation (juce::File::userHomeDirectory)
-        .getChildFile (".local/share/musewheeler");
+    if (warning.isNotEmpty())
+        juce::Logger::writeToLog ("Musewheeler: " + warning);
 }
 
 juce::File PluginFolder::getBundleFolder()

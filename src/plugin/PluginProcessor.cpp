@@ -122,7 +122,8 @@ void PluginProcessor::setCurrentProgram (int) {}
 
 const juce::String PluginProcessor::getProgramName (int)
 {
-    return {};
+    // Hosts list the one program as a preset, and the LV2 manifest gives it this label.
+    return "Default";
 }
 
 void PluginProcessor::changeProgramName (int, const juce::String&) {}

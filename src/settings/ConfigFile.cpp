@@ -48,7 +48,11 @@ bool ConfigFile::Settings::operator== (const Settings& other) const
 
 juce::File ConfigFile::getDefaultLocation()
 {
-    return ProgramFolder::getSibling (fileName);
+    const auto folder = ProgramFolder::getSettingsFolder();
+
+    // No folder for the settings (an installed program without a home): none are read or written, rather
+    // than a file at the root.
+    return folder == juce::File() ? juce::File() : folder.getChildFile (fileName);
 }
 
 ConfigFile::Settings ConfigFile::parse (const juce::String& text)

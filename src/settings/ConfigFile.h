@@ -35,7 +35,8 @@ public:
 
     ConfigFile() = delete;
 
-    // "Musewheeler.ini" in the folder of the running program (beside the bundle on macOS).
+    // "Musewheeler.ini" in the folder of the running program (beside the bundle on macOS), or in the user's
+    // settings folder when the program is installed.
     static juce::File getDefaultLocation();
 
     // Each key is searched forward from the value of the key before it. A missing key takes its default

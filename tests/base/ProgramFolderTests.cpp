@@ -83,3 +83,35 @@ TEST (ProgramFolderTest, aScopedProgramFolderIsAFreshEmptyFolderOfItsOwnRemovedA
     EXPECT_FALSE (made.exists());
     EXPECT_FALSE (made.getParentDirectory().exists());
 }
+
+TEST (ProgramFolderTest, isPortableWithADataFolderItCanWriteBesideItOrOneLevelUp)
+{
+    testing_helpers::TemporaryFolder root;
+    const auto bin = root.child ("bin");
+    bin.createDirectory();
+    EXPECT_FALSE (ProgramFolder::isPortable (bin));
+
+    root.child ("data").createDirectory();
+    EXPECT_TRUE (ProgramFolder::isPortable (bin));
+
+    root.child ("data").deleteRecursively();
+    bin.getChildFile ("data").createDirectory();
+    EXPECT_TRUE (ProgramFolder::isPortable (bin));
+
+    // A data file is no data folder.
+    bin.getChildFile ("data").deleteRecursively();
+    bin.getChildFile ("data").create();
+    EXPECT_FALSE (ProgramFolder::isPortable (bin));
+}
+
+TEST (ProgramFolderTest, aPortableProgramKeepsItsSettingsAndHelpBesideItself)
+{
+    testing_helpers::TemporaryFolder root;
+    root.child ("bin/data").createDirectory();
+    const ProgramFolder::ScopedOverride scopedOverride (root.child ("bin"));
+
+    EXPECT_TRUE (ProgramFolder::prepare (root.child ("bin")).isEmpty());
+    EXPECT_FALSE (ProgramFolder::getInstalledSetsFolder().has_value());
+    EXPECT_EQ (ProgramFolder::getSettingsFolder(), root.child ("bin"));
+    EXPECT_EQ (ProgramFolder::getHelpFolder(), root.child ("bin/help"));
+}

@@ -1,6 +1,8 @@
 #!/bin/bash
-# `make install` and `make uninstall` for a user without root: the program's folder, the launcher on the
-# PATH, the desktop entry and the icon; a reinstall and an uninstall keep the user's sets and settings.
+# `make install` and `make uninstall` for a user without root: the programs in ~/.local/lib/musewheeler run
+# in place through links on the PATH, the help and shipped sets in ~/.local/share/musewheeler beside the
+# user's sets, which the program makes, the settings in ~/.config/musewheeler, the desktop entry and the
+# icon; a reinstall and an uninstall keep the user's sets and settings.
 # The plugins go into ~/.vst3 and ~/.lv2 when built: MUSEWHEELER_PLUGIN_FOLDER names the folder holding
 # VST3/Musewheeler.vst3 and LV2/Musewheeler.lv2, and MUSEWHEELER_LV2_URI the LV2 plugin's URI. Without them
 # the reinstall is given a folder with no plugin, which must install none.
@@ -51,6 +53,8 @@ else
 fi
 
 programHome="$home/.local/share/musewheeler"
+libDir="$home/.local/lib/musewheeler"
+settings="$home/.config/musewheeler/Musewheeler.ini"
 launcher="$home/.local/bin/musewheeler"
 setsLauncher="$home/.local/bin/musewheeler-sets"
 desktopEntry="$home/.local/share/applications/musewheeler.desktop"
@@ -64,18 +68,20 @@ mkdir -p "$work/no-plugins"
 asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" >"$work/install.log" \
     || fail "install failed: $(cat "$work/install.log")"
 
-[ -x "$programHome/Musewheeler" ] || fail "no program in $programHome"
-cmp -s "$program" "$programHome/Musewheeler" || fail "the installed program differs from the built one"
+[ -x "$libDir/Musewheeler" ] || fail "no program in $libDir"
+cmp -s "$program" "$libDir/Musewheeler" || fail "the installed program differs from the built one"
 for page in index.html sets.html fr/index.html fr/sets.html; do
     [ -f "$programHome/help/$page" ] || fail "help/$page is missing"
 done
 shipped=$(ls "$sourceDir"/data/*.mwh | wc -l)
-[ "$(ls "$programHome"/data/*.mwh | wc -l)" = "$shipped" ] || fail "not every shipped set was installed"
-[ "$(stat -c %u "$programHome/Musewheeler")" = "$(stat -c %u "$home")" ] || fail "the files are not the user's"
-check "the program, its help and the $shipped shipped sets are in the user's folder"
+[ "$(ls "$programHome"/shipped/*.mwh | wc -l)" = "$shipped" ] || fail "not every shipped set was installed"
+[ ! -e "$programHome/data" ] || fail "the install made the user's sets, which the program makes"
+[ ! -e "$programHome/Musewheeler" ] || fail "the install put a program beside the user's sets"
+[ "$(stat -c %u "$libDir/Musewheeler")" = "$(stat -c %u "$home")" ] || fail "the files are not the user's"
+check "the program in ~/.local/lib/musewheeler, its help and the $shipped shipped sets in ~/.local/share/musewheeler"
 [ ! -e "$home/.vst3" ] && [ ! -e "$home/.lv2" ] || fail "an install without plugins made a plugin folder"
 
-[ -x "$launcher" ] || fail "no launcher"
+[ "$(readlink "$launcher")" = "$libDir/Musewheeler" ] || fail "the launcher is no link to the program: $(ls -l "$launcher")"
 [ "$(identify -format '%m %wx%h' "$icon")" = "PNG 256x256" ] || fail "the icon is not a 256 x 256 PNG"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktopEntry" || fail "the desktop entry is not valid"
@@ -90,15 +96,17 @@ exec=$(printf '%s' "$exec" | sed -e 's/\\\\/\\/g' -e 's/\\\(.\)/\1/g')
 [ "$exec" = "$launcher" ] || fail "the desktop entry starts '$exec'"
 check "the launcher, the icon and a valid desktop entry that starts the launcher are in place"
 
-# The command beside the program, started through its launcher from elsewhere, reads the program's sets.
-cmp -s "$programFolder/musewheeler-sets" "$programHome/musewheeler-sets" || fail "musewheeler-sets is not installed"
-[ -x "$setsLauncher" ] || fail "no musewheeler-sets launcher"
+# The command beside the program, started through its link from elsewhere, makes the user's sets from the
+# shipped ones and reads them.
+cmp -s "$programFolder/musewheeler-sets" "$libDir/musewheeler-sets" || fail "musewheeler-sets is not installed"
+[ "$(readlink "$setsLauncher")" = "$libDir/musewheeler-sets" ] || fail "no musewheeler-sets link"
 listed=$(cd / && asUser "$setsLauncher" list 2>/dev/null | cut -f1 | sort -u | tr '\n' ' ')
 [ "$listed" = "$(cd "$sourceDir/data" && ls *.mwh | sort | tr '\n' ' ')" ] \
     || fail "the installed musewheeler-sets lists the sets '$listed'"
 asUser "$setsLauncher" draw --daily --language en >"$work/daily.log" 2>&1 || fail "draw --daily failed: $(cat "$work/daily.log")"
 grep -q '^— .*, The Musewheeler developers (2026)$' "$work/daily.log" || fail "draw --daily printed: $(cat "$work/daily.log")"
-check "musewheeler-sets lies beside the program and its launcher reads the program's sets"
+[ "$(ls "$programHome"/data/*.mwh | wc -l)" = "$shipped" ] || fail "the user's folder did not get the shipped sets"
+check "musewheeler-sets lies beside the program and, through its link, made the user's sets and reads them"
 
 #-------------------------------------------------------------------------------------------------------
 startDisplay bare
@@ -117,35 +125,36 @@ adviceShown()
 }
 frame=""
 for _ in $(seq 100); do
-    adviceShown && [ -f "$programHome/Musewheeler.ini" ] && break
+    adviceShown && [ -f "$settings" ] && break
     sleep 0.1
 done
-[ -f "$programHome/Musewheeler.ini" ] || fail "the program did not keep its settings in its folder"
+[ -f "$settings" ] || fail "the program did not keep its settings in ~/.config/musewheeler"
 adviceShown || fail "the installed program shows no advice (frame $frame)"
 kill "$programPid"
 wait "$programPid" 2>/dev/null || true
 programPid=""
-check "the launcher starts the program, which shows advice and keeps its settings beside itself"
+check "the link starts the program, which shows advice and keeps its settings in ~/.config/musewheeler"
 
 #-------------------------------------------------------------------------------------------------------
 firstSet=$(ls "$programHome"/data/*.mwh | head -n 1)
 asUser sh -c 'printf "edited by the user" > "$1" && printf "MusewheelerV1 - Set file\n\nName=Mine;\n" > "$2"' \
     sh "$firstSet" "$programHome/data/mine.mwh"
 printf 'settings' > "$work/settings"
-cp "$programHome/Musewheeler.ini" "$work/settings"
+cp "$settings" "$work/settings"
 
 asUser sh "$sourceDir/packaging/install.sh" install "$programFolder" "$sourceDir" "$pluginFolder" >"$work/install.log" \
     || fail "reinstall failed: $(cat "$work/install.log")"
 [ "$(cat "$firstSet")" = "edited by the user" ] || fail "the reinstall overwrote a set the user changed"
 [ -f "$programHome/data/mine.mwh" ] || fail "the reinstall lost the user's own set"
-cmp -s "$work/settings" "$programHome/Musewheeler.ini" || fail "the reinstall changed the settings"
+cmp -s "$work/settings" "$settings" || fail "the reinstall changed the settings"
 check "a reinstall keeps the user's sets and settings"
 
 if [ -n "${MUSEWHEELER_PLUGIN_FOLDER:-}" ]; then
-    diff -r "$pluginFolder/VST3/Musewheeler.vst3" "$vst3Bundle" -x Musewheeler.ini >/dev/null \
+    diff -r "$pluginFolder/VST3/Musewheeler.vst3" "$vst3Bundle" -x Musewheeler.ini -x data -x help -x shipped-sets.txt >/dev/null \
         || fail "the VST3 bundle in ~/.vst3 differs from the built one"
-    diff -r "$pluginFolder/LV2/Musewheeler.lv2" "$lv2Bundle" -x Musewheeler.ini >/dev/null \
+    diff -r "$pluginFolder/LV2/Musewheeler.lv2" "$lv2Bundle" -x Musewheeler.ini -x data -x help -x shipped-sets.txt >/dev/null \
         || fail "the LV2 bundle in ~/.lv2 differs from the built one"
+    [ ! -e "$lv2Bundle/data" ] && [ ! -e "$vst3Bundle/Contents/Resources/data" ] || fail "the plugins carry sets of their own"
     [ "$(stat -c %u "$lv2Bundle/manifest.ttl")" = "$(stat -c %u "$home")" ] || fail "the plugins are not the user's"
     # lilv's default path starts with ~/.lv2: a host finds the plugin there without being told.
     listed=$(asUser lv2ls)
@@ -158,12 +167,13 @@ else
 fi
 
 asUser sh "$sourceDir/packaging/install.sh" uninstall >"$work/uninstall.log" || fail "uninstall failed"
-for removed in "$programHome/Musewheeler" "$programHome/musewheeler-sets" "$programHome/help" "$launcher" \
+for removed in "$libDir" "$programHome/help" "$programHome/shipped" "$launcher" \
                "$setsLauncher" "$desktopEntry" "$icon" "$vst3Bundle" "$lv2Bundle"; do
     [ ! -e "$removed" ] || fail "uninstall left $removed"
 done
 [ -f "$programHome/data/mine.mwh" ] && [ -f "$firstSet" ] || fail "uninstall removed the user's sets"
-cmp -s "$work/settings" "$programHome/Musewheeler.ini" || fail "uninstall removed the settings"
+cmp -s "$work/settings" "$settings" || fail "uninstall removed the settings"
+[ -z "$(find "$home" -type f -perm /111)" ] || fail "uninstall left executables: $(find "$home" -type f -perm /111)"
 grep -q "your sets and settings stay in" "$work/uninstall.log" || fail "uninstall did not say where the sets stay"
 check "uninstall removes the program and keeps the user's sets and settings"
 

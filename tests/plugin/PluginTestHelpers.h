@@ -2,20 +2,12 @@
 
 #include "TestHelpers.h"
 #include "plugin/PluginEditor.h"
-#include "plugin/PluginFolder.h"
 #include "plugin/PluginProcessor.h"
 
 #include <gtest/gtest.h>
 
 namespace plugin_testing
 {
-// The plugin chooses its program folder once per process; chosen first, it lies beneath each test's own
-// folder, which the test then works in.
-struct PluginFolderChosen
-{
-    PluginFolderChosen() { PluginFolder::useAsProgramFolder(); }
-};
-
 // A program folder of the test's own holding the shipped sets, as a user with the program installed has.
 class PluginTest : public ::testing::Test
 {
@@ -50,7 +42,6 @@ protected:
         processor.processBlock (buffer, midi);
     }
 
-    PluginFolderChosen pluginFolderChosen;
     testing_helpers::ScopedProgramFolder folder;
 };
 } // namespace plugin_testing
