@@ -2,7 +2,9 @@
 # The plugins in the test host (PluginHost, on the toolkit's VST3 and LV2 hosting) under Xvfb with a window
 # manager, on copies of the bundles, where each instance keeps its settings file, and an empty user folder:
 # the plugins then read the sets shipped in their bundles. HOME is a new folder, whose ~/.lv2, where the
-# toolkit's LV2 hosting looks, holds only the copy: the plugins the user installed stay out of the run.
+# toolkit's LV2 hosting looks, holds only the copy, and LV2_PATH names that folder alone: the plugins the
+# user installed stay out of the run, and so do those installed on the machine (a package of the plugin
+# installed in /usr/lib/lv2 meanwhile, as the package check does, would give lilv the same URI twice).
 # Usage: plugin-host.sh HOST VST3_BUNDLE LV2_BUNDLE LV2_URI SOURCE_DIR [gtest options]
 set -uo pipefail
 
@@ -28,7 +30,7 @@ mkdir -p "$work/vst3" "$work/user/.lv2" "$work/home"
 cp -r "$vst3Bundle" "$work/vst3/"
 cp -r "$lv2Bundle" "$work/user/.lv2/"
 export HOME="$work/user" MUSEWHEELER_HOME="$work/home" XDG_DATA_HOME="$work/user/.local/share"
-unset LV2_PATH
+export LV2_PATH="$work/user/.lv2"
 
 startDisplay
 
