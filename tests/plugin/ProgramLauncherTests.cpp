@@ -26,16 +26,16 @@ bool waitForFile (const juce::File& file)
 
 TEST_F (PluginTest, theLauncherStartsTheFirstProgramFound)
 {
-    testing_helpers::TemporaryFolder folder;
-    folder.child ("local").createDirectory();
-    folder.child ("usr").createDirectory();
-    const auto mark = folder.child ("started");
-    const auto program = writeProgram (folder.child ("usr"), mark);
+    testing_helpers::TemporaryFolder programs;
+    programs.child ("local").createDirectory();
+    programs.child ("usr").createDirectory();
+    const auto mark = programs.child ("started");
+    const auto program = writeProgram (programs.child ("usr"), mark);
 
     // A file that cannot be run is passed over.
-    folder.child ("local/musewheeler").replaceWithText ("not a program");
+    programs.child ("local/musewheeler").replaceWithText ("not a program");
 
-    ProgramLauncher launcher (juce::Array<juce::File>{ folder.child ("local/musewheeler"), program });
+    ProgramLauncher launcher (juce::Array<juce::File>{ programs.child ("local/musewheeler"), program });
     EXPECT_EQ (launcher.findProgram(), program);
     ASSERT_TRUE (launcher.launch());
     EXPECT_TRUE (waitForFile (mark));
@@ -43,17 +43,17 @@ TEST_F (PluginTest, theLauncherStartsTheFirstProgramFound)
 
 TEST_F (PluginTest, theLauncherSaysWhenNoProgramIsInstalled)
 {
-    testing_helpers::TemporaryFolder folder;
-    ProgramLauncher launcher (juce::Array<juce::File>{ folder.child ("musewheeler") });
+    testing_helpers::TemporaryFolder programs;
+    ProgramLauncher launcher (juce::Array<juce::File>{ programs.child ("musewheeler") });
     EXPECT_EQ (launcher.findProgram(), juce::File());
     EXPECT_FALSE (launcher.launch());
 }
 
 TEST_F (PluginTest, setsEditionStartsTheProgramInsteadOfOpeningTheEditorInTheHostsWindow)
 {
-    testing_helpers::TemporaryFolder folder;
-    const auto mark = folder.child ("started");
-    const auto program = writeProgram (folder.get(), mark);
+    testing_helpers::TemporaryFolder programs;
+    const auto mark = programs.child ("started");
+    const auto program = writeProgram (programs.get(), mark);
 
     PluginProcessor processor;
     const auto editor = makeEditor (processor);
