@@ -67,7 +67,7 @@ sleep 4
 shot "$work/before-draw.png"
 clickAt "$newAdviceX" "$buttonsY"
 waitUntil 50 windowDiffersFrom "$work/before-draw.png" || true
-windowSettles "$window" 100 || fail "the window did not settle after the draw"
+windowSettles "$window" 300 || fail "the window did not settle after the draw"
 sizeHintsHold "after a repaint following an idle spell"
 xdotool windowsize "$window" 640 480
 keepsSize "a resize request after an idle spell"

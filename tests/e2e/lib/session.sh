@@ -120,13 +120,14 @@ pictureStill()
 }
 
 # windowSettles [WINDOW] [TENTHS]: the window (the program's by default) painted and still, within TENTHS
-# tenths of a second (100: each picture takes a while on a loaded machine). The window must not be covered:
+# tenths of a second (300: each picture takes a while on a loaded machine, and a sanitized program paints
+# slowly; the wait ends as soon as two pictures agree). The window must not be covered:
 # a covered part has no picture.
 windowSettles()
 {
     rm -f "$work/still-last.png"
     lastPlace=""
-    waitUntil "${2:-100}" pictureStill "${1:-$window}"
+    waitUntil "${2:-300}" pictureStill "${1:-$window}"
 }
 
 hasFocus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
