@@ -2,6 +2,7 @@
 
 #include "base/PlainRename.h"
 
+#include <filesystem>
 #include <random>
 
 namespace
@@ -19,10 +20,12 @@ bool ShippedSets::update (const juce::File& shippedFolder, const juce::File& use
 {
     const auto data = userFolder.getChildFile ("data");
 
-    // Checked after, not by its result, and tried again: a program starting at the same moment may make
-    // the same folders, and the toolkit gives up on a folder another one has just made.
-    for (int attempt = 0; attempt < copyAttempts && !data.isDirectory(); ++attempt)
-        data.createDirectory();
+    // Not the toolkit's createDirectory: a program starting at the same moment may make the same folders,
+    // and the toolkit gives up on a parent another one has just made, where the standard library takes a
+    // folder that now exists as made.
+    std::error_code error;
+    std::filesystem::create_directories (std::filesystem::u8path (data.getFullPathName().toStdString()),
+                                         error);
 
     if (!data.isDirectory())
         return false;
