@@ -52,18 +52,6 @@ shipped=$(cd "$sourceDir/data" && ls ./*.mwh | sed 's|^\./||' | sort)
 shippedCount=$(echo "$shipped" | wc -l)
 releaseDate=$(date -u -d "@$(dpkg-parsechangelog -l "$sourceDir/packaging/changelog" -STimestamp)" +%F)
 
-# waitSeconds SECONDS COMMAND...: polls the command until it succeeds, false when the time is up.
-waitSeconds()
-{
-    local seconds="$1"
-    shift
-    for _ in $(seq $((seconds * 10))); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    "$@"
-}
-
 #-------------------------------------------------------------------------------------------------------
 # What the package holds.
 listing=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $1, $NF }' | sort)
@@ -255,7 +243,7 @@ startAs()
     window=$(timeout 30 xdotool search --all --sync --onlyvisible --pid "$programPid" --name '^Musewheeler$' | head -n 1)
     [ -n "$window" ] || fail "musewheeler opened no window: $(tail -n 20 "$work/program.log")"
     # The main screen shows its advice once the frame in the set's colour is painted.
-    waitSeconds 10 framePainted || fail "the window shows no advice"
+    waitUntil 100 framePainted || fail "the window shows no advice"
 }
 
 framePainted()
@@ -295,7 +283,7 @@ shown=$(copyCurrentAdvice)
 [ -n "$shown" ] || fail "no advice on the clipboard"
 clickAt "$favoriteX" "$buttonsY"
 favouriteOfA() { [ "$(favouritesOf "$userA" "$homeA" | cut -f2-)" = "$shown" ]; }
-waitSeconds 5 favouriteOfA || fail "after the star the favourites are '$(favouritesOf "$userA" "$homeA")', not '$shown'"
+waitUntil 50 favouriteOfA || fail "after the star the favourites are '$(favouritesOf "$userA" "$homeA")', not '$shown'"
 starred=$(favouritesOf "$userA" "$homeA")
 closeProgram
 [ "$(filesIn "$homeA")" = "$(expectedHome)" ] || fail "the home holds:$(printf '\n')$(filesIn "$homeA")"
@@ -356,7 +344,7 @@ if mount -t tmpfs -o size=4k tmpfs "$probe" 2>/dev/null; then
         xdotool key --window "$warning" Return 2>/dev/null || true
         return 1
     }
-    waitSeconds 5 warningAnswered || fail "the warning stayed up"
+    waitUntil 50 warningAnswered || fail "the warning stayed up"
     closeProgram
     setsCommandsWork "$userA" "$homeReadOnly" "read-only home"
     [ -z "$(filesIn "$homeReadOnly")" ] || fail "something was written into the read-only home"
@@ -408,7 +396,7 @@ for i in 1 2 3; do
 done
 extraPids=("${programPids[@]}")
 threeWindows() { [ "$(xdotool search --onlyvisible --name '^Musewheeler$' 2>/dev/null | wc -l)" -ge 3 ]; }
-waitSeconds 30 threeWindows || fail "three programs started at once opened $(xdotool search --onlyvisible --name '^Musewheeler$' | wc -l) windows"
+waitUntil 300 threeWindows || fail "three programs started at once opened $(xdotool search --onlyvisible --name '^Musewheeler$' | wc -l) windows"
 for i in 1 2 3; do
     wait "${listPids[$((i - 1))]}" || fail "a musewheeler-sets started at once failed: $(cat "$work/six-$i.txt")"
     [ "$(cut -f1 "$work/six-$i.txt" | sort -u)" = "$shipped" ] || fail "a musewheeler-sets started at once listed: $(cat "$work/six-$i.txt")"
@@ -416,7 +404,7 @@ done
 # Ended as a session ends them; one still starting may miss that, and is killed.
 for pid in "${programPids[@]}"; do kill "$pid" 2>/dev/null || true; done
 allEnded() { ! kill -0 "${programPids[@]}" 2>/dev/null; }
-waitSeconds 10 allEnded || kill -9 "${programPids[@]}" 2>/dev/null || true
+waitUntil 100 allEnded || kill -9 "${programPids[@]}" 2>/dev/null || true
 for pid in "${programPids[@]}"; do wait "$pid" 2>/dev/null || true; done
 extraPids=()
 [ "$(filesIn "$homeSix")" = "$(expectedHome)" ] || fail "six first starts at once left:$(printf '\n')$(filesIn "$homeSix")"
@@ -505,7 +493,7 @@ if [ -n "$lv2Uri" ]; then
     runAsExec "$userB" "$homeC" jackd -r -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
     extraPids=($!)
     jackUp() { runAs "$userB" "$homeC" jack_lsp >/dev/null 2>&1; }
-    waitSeconds 10 jackUp || fail "the JACK server did not start: $(cat "$work/jackd.log")"
+    waitUntil 100 jackUp || fail "the JACK server did not start: $(cat "$work/jackd.log")"
     runAsExec "$userB" "$homeC" jalv.gtk3 "$lv2Uri" >"$work/jalv.log" 2>&1 &
     programPid=$!
     extraPids+=("$programPid")
@@ -520,9 +508,9 @@ if [ -n "$lv2Uri" ]; then
     [ -n "$editor" ] || fail "no editor of 500 x 350 in jalv's window: $(xwininfo -tree -id "$jalvWindow")"
     pluginFavourite() { [ -n "$(favouritesOf "$userB" "$homeC")" ]; }
     window="$editor"
-    waitSeconds 10 framePainted || fail "the plugin's editor shows no advice"
+    waitUntil 100 framePainted || fail "the plugin's editor shows no advice"
     xdotool mousemove --window "$editor" "$favoriteX" "$buttonsY" click 1
-    waitSeconds 5 pluginFavourite || fail "the plugin's star wrote no favourite into the user's sets"
+    waitUntil 50 pluginFavourite || fail "the plugin's star wrote no favourite into the user's sets"
     for pid in "${extraPids[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
     extraPids=()
     programPid=""

@@ -52,18 +52,6 @@ differingPixels()
     compare -metric AE "$1" "$2" /dev/null 2>&1
 }
 
-# tryFor TENTHS COMMAND...: COMMAND run every tenth of a second until it succeeds, during TENTHS tenths of a
-# second at most; fails if it never did.
-tryFor()
-{
-    local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 100000))
-    shift
-    until "$@"; do
-        [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-
 # The card painted: the set name in yellow, and the same picture twice in a row (kept as before.png).
 cardShown()
 {
@@ -122,7 +110,7 @@ jack_lsp | grep -qx 'Musewheeler:in' || fail "the plugin has no MIDI input port 
 check "jalv runs the plugin with its editor, window $window"
 
 # The first paint of the embedded editor follows the window by a moment.
-tryFor 100 cardShown || true
+waitUntil 100 cardShown || true
 [ -f "$work/before.png" ] || fail "no screenshot of the window"
 [ -n "$screenshot" ] && cp "$work/before.png" "$screenshot"
 
@@ -149,7 +137,7 @@ jack_connect notes:out Musewheeler:in || fail "the note sequencer could not be c
 # The set's colour fades in over three seconds after the new advice's text: the notes stop once the card
 # has changed that much, or after ten seconds of notes.
 changed=0
-tryFor 100 cardChanged || true
+waitUntil 100 cardChanged || true
 jack_disconnect notes:out Musewheeler:in
 [ "$changed" -gt 1000 ] || fail "no new advice after note-ons ($changed pixels changed)"
 check "note-ons drew a new advice ($changed pixels changed)"

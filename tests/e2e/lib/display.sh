@@ -96,3 +96,15 @@ stopDisplay()
     if [ -n "$xvfbPid" ]; then kill "$xvfbPid" 2>/dev/null && wait "$xvfbPid" 2>/dev/null || true; fi
     xvfbPid=""
 }
+
+# waitUntil TENTHS COMMAND...: runs COMMAND until it succeeds, every tenth of a second during TENTHS tenths
+# of a second at most; fails if it never did.
+waitUntil()
+{
+    local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 100000))
+    shift
+    until "$@"; do
+        [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}

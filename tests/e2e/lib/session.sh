@@ -90,18 +90,6 @@ configText()
     iconv -f UTF-16 -t UTF-8 "$app/Musewheeler.ini" | tr -d '\r'
 }
 
-# waitUntil TENTHS COMMAND...: runs COMMAND until it succeeds, every tenth of a second during TENTHS tenths
-# of a second at most; fails if it never did.
-waitUntil()
-{
-    local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 100000))
-    shift
-    until "$@"; do
-        [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-
 # pictureStill WINDOW: one more picture of the window; succeeds when it shows more than one colour (an
 # unpainted window is one colour) and neither it nor the window's place changed since the last one.
 pictureStill()
