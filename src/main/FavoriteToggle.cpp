@@ -25,15 +25,26 @@ FavoriteToggle::FavoriteToggle (SpecialButton& favoriteButton, LibSetsConseils& 
 {
 }
 
-void FavoriteToggle::toggle (int item, int language, MessageDialogs& dialogs)
+void FavoriteToggle::toggle (int shownItem, int language, MessageDialogs& dialogs)
 {
-    const auto newValue = button.getValue() != 1 ? 1 : 0;
+    const auto item = pressedItem.value_or (shownItem);
+
+    const auto newValue = isMarked (item, shownItem) ? 0 : 1;
     const auto outcome = libSetsConseils.setFavorite (item, newValue == 1);
 
-    if (outcome == LibSetsConseils::FavoriteSaving::saved)
-        button.setValue (newValue);
-    else
+    if (outcome != LibSetsConseils::FavoriteSaving::saved)
         tellNotSaved (outcome, libSetsConseils.getFileSetFiltered (item), language, dialogs);
+    else if (item == shownItem)
+        button.setValue (newValue);
+}
+
+bool FavoriteToggle::isMarked (int item, int shownItem) const
+{
+    // The button shows what the file held when the shown advice was last read or written.
+    if (item == shownItem)
+        return button.getValue() == 1;
+
+    return libSetsConseils.getFavorite (item);
 }
 
 void FavoriteToggle::tellNotSaved (LibSetsConseils::FavoriteSaving outcome, const juce::File& setFile,

@@ -58,6 +58,9 @@ MainComponent::MainComponent (std::unique_ptr<SettingsStore> store, Window shown
 
     libSetsConseils = std::make_unique<LibSetsConseils> (&dataTags);
     favoriteToggle = std::make_unique<FavoriteToggle> (buttons->getFavorite(), *libSetsConseils);
+    postponedDraw = std::make_unique<PostponedDraw> (buttons->getFavorite(), buttons->getNewAdvice());
+    buttons->getFavorite().onPress = [this] { favoriteToggle->pressed (currentItem); };
+    buttons->getFavorite().onRelease = [this] { favoriteToggle->released(); };
 
     loadDataConfig();
     initDatabase();
@@ -82,6 +85,7 @@ MainComponent::~MainComponent()
     labels.reset();
     favoriteToggle.reset();
     buttons.reset();
+    postponedDraw.reset();
 
     // The panels point into the set library and the tag catalogue, so they go first.
     focusRouter.setKeyTakingPanel (nullptr);
@@ -144,6 +148,7 @@ void MainComponent::takeNewAdvice (bool fade, int index)
         k = index;
 
     currentItem = k;
+    postponedDraw->drop();
 
     const auto setName = libSetsConseils->getNameFiltered (k);
     const auto text = libSetsConseils->getDescriptionItemFiltered (k);
@@ -242,6 +247,15 @@ void MainComponent::buttonClicked (juce::Button* button)
     }
 }
 
+void MainComponent::buttonStateChanged (juce::Button*)
+{
+    if (postponedDraw->heldDrawReleased() && !panels->isAPanelVisible())
+    {
+        takeNewAdvice (true, -1);
+        restartAdviceTimer();
+    }
+}
+
 bool MainComponent::keyPressed (const juce::KeyPress& key)
 {
     if (key.getKeyCode() == juce::KeyPress::F1Key && !key.getModifiers().isAnyModifierKeyDown())
@@ -328,7 +342,7 @@ void MainComponent::timerCallback (int timerID)
     }
     else if (timerID == adviceTimer)
     {
-        if (!panels->isAPanelVisible())
+        if (!panels->isAPanelVisible() && postponedDraw->mayDrawNow())
             takeNewAdvice (true, -1);
 
         restartAdviceTimer();
@@ -373,6 +387,7 @@ void MainComponent::setAdviceTimer (int seconds, int bars)
 {
     settings.timerSeconds = seconds;
     settings.timerBars = bars;
+    postponedDraw->drop();
     restartAdviceTimer();
     keepSettingsInHost();
 }

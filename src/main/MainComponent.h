@@ -11,6 +11,7 @@
 #include "main/MainButtons.h"
 #include "main/MainMenu.h"
 #include "main/PanelHost.h"
+#include "main/PostponedDraw.h"
 #include "settings/SettingsStore.h"
 #include "widgets/CustomLookAndFeel.h"
 
@@ -68,6 +69,7 @@ public:
     void focusGained (FocusChangeType) override;
     void globalFocusChanged (juce::Component* focusedComponent) override;
     void buttonClicked (juce::Button*) override;
+    void buttonStateChanged (juce::Button*) override;
     void actionListenerCallback (const juce::String& message) override;
     void timerCallback (int timerID) override;
 
@@ -155,6 +157,7 @@ private:
     std::unique_ptr<AdviceLabels> labels;
     std::unique_ptr<MainButtons> buttons;
     std::unique_ptr<FavoriteToggle> favoriteToggle;
+    std::unique_ptr<PostponedDraw> postponedDraw;
 
     std::unique_ptr<PanelHost> panels;
 

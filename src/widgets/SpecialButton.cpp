@@ -155,9 +155,16 @@ void SpecialButton::mouseExit (const juce::MouseEvent& event)
 void SpecialButton::mouseDown (const juce::MouseEvent& event)
 {
     if (isInsideCircleSquare (event.position))
+    {
         juce::Button::mouseDown (event);
+
+        if (onPress != nullptr)
+            onPress();
+    }
     else
+    {
         juce::Button::mouseExit (event);
+    }
 }
 
 void SpecialButton::mouseDrag (const juce::MouseEvent& event)
@@ -170,10 +177,16 @@ void SpecialButton::mouseDrag (const juce::MouseEvent& event)
 
 void SpecialButton::mouseUp (const juce::MouseEvent& event)
 {
+    // The click, if the release makes one, is sent from here before the release is told.
+    juce::Component::SafePointer<SpecialButton> alive (this);
+
     if (isInsideCircleSquare (event.position))
         juce::Button::mouseUp (event);
     else
         juce::Button::mouseExit (event);
+
+    if (alive != nullptr && onRelease != nullptr)
+        onRelease();
 }
 
 void SpecialButton::mouseDoubleClick (const juce::MouseEvent& event)

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
+
 // The program's round push button: a ring or a filled disc with a white glyph, an optional label with a
 // leader line, a highlight state and a toggle value kept for its owner. Only the square around the circle
 // reacts to the mouse; the rest of the bounds holds the label.
@@ -48,6 +50,11 @@ public:
     int getValue() const;
 
     void initOrigin();
+
+    // Called when the mouse presses the circle, and when a mouse button is let go after the click it made,
+    // if any: for owners whose click is about what was shown when the button went down.
+    std::function<void()> onPress;
+    std::function<void()> onRelease;
 
     // The circle in the component's coordinates: the square around it is the only part taking the mouse.
     juce::Rectangle<float> getCircleBounds() const;

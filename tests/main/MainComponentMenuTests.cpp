@@ -158,6 +158,43 @@ TEST_F (MainComponentDataFolderTest, theAdviceTimerDrawsWithoutRepeatsAndStartsC
     EXPECT_EQ (seen.size(), 5u);
 }
 
+TEST_F (MainComponentDataFolderTest, theTimersDrawWaitsWhileThePointerRestsOnTheStarOrThePlus)
+{
+    // A cycle of six: the start-up's two draws and the four below never repeat an advice.
+    writeSet ("many.mwh", "Red", 1, red,
+              { "a|false|1,", "b|false|1,", "c|false|1,", "d|false|1,", "e|false|1,", "f|false|1," });
+    writeConfig ("Language=1;LanguageSet=-1;Sets=;Tags=-1;Timer=5;");
+    auto& screen = make();
+
+    for (const auto* identifier : { "favorite-button", "new-advice-button" })
+    {
+        auto& button = child<SpecialButton> (identifier);
+        const auto centre = button.getCircleBounds().getCentre();
+        const auto shown = adviceText();
+
+        widget_testing::enter (button, centre);
+        screen.timerCallback (MainComponent::adviceTimer);
+        screen.timerCallback (MainComponent::adviceTimer);
+        EXPECT_EQ (adviceText(), shown) << identifier;
+        EXPECT_EQ (screen.getTimerInterval (MainComponent::adviceTimer), 5000) << identifier;
+
+        widget_testing::leave (button, centre);
+        EXPECT_NE (adviceText(), shown) << identifier << ": the held draw is made as the pointer leaves";
+        EXPECT_TRUE (screen.isTimerRunning (MainComponent::adviceTimer)) << identifier;
+
+        // Once made, the draw is not made again by another passage of the pointer.
+        const auto drawn = adviceText();
+        widget_testing::enter (button, centre);
+        widget_testing::leave (button, centre);
+        EXPECT_EQ (adviceText(), drawn) << identifier;
+    }
+
+    // Off the buttons, the tick draws at once.
+    const auto shown = adviceText();
+    screen.timerCallback (MainComponent::adviceTimer);
+    EXPECT_NE (adviceText(), shown);
+}
+
 TEST_F (MainComponentDataFolderTest, theNewAdviceButtonAndTheTimerDrawWithAFade)
 {
     writeSet ("a.mwh", "Red", 1, red, { "r|false|1," });

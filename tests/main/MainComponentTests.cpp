@@ -226,6 +226,38 @@ TEST_F (MainComponentDataFolderTest, theStarMarksTheShownAdviceAndRewritesItsSet
     EXPECT_TRUE (favouriteOnDisk ("r2"));
 }
 
+TEST_F (MainComponentDataFolderTest, theStarMarksTheAdviceShownWhenItWasPressedThoughAnotherWasDrawnSince)
+{
+    writeTwoSets();
+    writeConfig ("Language=1;LanguageSet=-1;Sets=a-red.mwh;Tags=-1;LastItem=0;");
+    auto& screen = make();
+    ASSERT_EQ (adviceText(), "r1");
+
+    auto& star = favoriteButton();
+    const auto centre = star.getCircleBounds().getCentre();
+
+    // A draw between the press and the release: a host's note, or a tick that came before the pointer.
+    widget_testing::press (star, centre);
+    screen.takeNewAdvice (false, 2);
+    widget_testing::release (star, centre);
+
+    DataTags tags;
+    SetConseils set (&tags);
+    set.setFileSet (besideProgram ("data").getChildFile ("a-red.mwh"));
+    set.loadData (SetConseils::headerAndAdvice);
+    ASSERT_EQ (set.getNumConseils(), 3);
+    EXPECT_TRUE (set.getFavoriteItem (0)) << "the advice read when the star was pressed is marked";
+    EXPECT_FALSE (set.getFavoriteItem (2)) << "the advice drawn since is not";
+    EXPECT_EQ (adviceText(), "r3");
+    EXPECT_EQ (favoriteButton().getValue(), 0) << "the star shows the shown advice's mark";
+
+    // The press is forgotten once let go: a click by the keyboard is about the advice shown.
+    click ("favorite-button");
+    set.loadData (SetConseils::headerAndAdvice);
+    EXPECT_TRUE (set.getFavoriteItem (2));
+    EXPECT_EQ (favoriteButton().getValue(), 1);
+}
+
 //==============================================================================
 TEST_F (MainComponentDataFolderTest, theFadeHoldsTwoSecondsThenReachesTheSetColourInTenSteps)
 {
