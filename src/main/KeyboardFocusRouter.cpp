@@ -12,10 +12,19 @@ KeyboardFocusRouter::KeyboardFocusRouter (juce::Component& mainScreen)
 {
 }
 
+void KeyboardFocusRouter::setKeyTakingPanel (juce::Component* panel)
+{
+    keyTakingPanels.clear();
+
+    if (panel != nullptr)
+        keyTakingPanels.add (panel);
+}
+
 juce::Component& KeyboardFocusRouter::getTarget() const
 {
-    if (keyTakingPanel != nullptr && keyTakingPanel->isVisible())
-        return *keyTakingPanel;
+    for (auto* panel : keyTakingPanels)
+        if (panel->isVisible())
+            return *panel;
 
     return screen;
 }

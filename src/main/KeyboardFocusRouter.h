@@ -4,16 +4,19 @@
 
 #include <functional>
 
-// Where the main screen's keys go: to the set editor while it is open over the screen, else to the screen
-// itself (the About and options panels take no keys of their own). Focus that strays elsewhere in the
-// screen's window is brought back there; focus in another window is left alone.
+// Where the main screen's keys go: to the set editor or the options panel while it is open over the
+// screen, else to the screen itself (the About panel takes no keys of its own). Focus that strays elsewhere
+// in the screen's window is brought back there; focus in another window is left alone.
 class KeyboardFocusRouter final
 {
 public:
     explicit KeyboardFocusRouter (juce::Component& mainScreen);
 
-    // The panel that takes the keys while it is visible; none until the panels are made.
-    void setKeyTakingPanel (juce::Component* panel) { keyTakingPanel = panel; }
+    // The panel that takes the keys while it is visible, alone; none until the panels are made.
+    void setKeyTakingPanel (juce::Component* panel);
+
+    // One more such panel, below those given before.
+    void addKeyTakingPanel (juce::Component& panel) { keyTakingPanels.add (&panel); }
 
     juce::Component& getTarget() const;
 
@@ -32,7 +35,7 @@ public:
 
 private:
     juce::Component& screen;
-    juce::Component* keyTakingPanel = nullptr;
+    juce::Array<juce::Component*> keyTakingPanels;
     std::function<void (juce::Component&)> focusGiver;
 
     JUCE_DECLARE_NON_COPYABLE (KeyboardFocusRouter)

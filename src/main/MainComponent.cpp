@@ -216,6 +216,12 @@ void MainComponent::paint (juce::Graphics& g)
                             (float) getHeight() - frameHeightReduction, frameCornerSize, frameThickness);
 }
 
+void MainComponent::paintOverChildren (juce::Graphics& g)
+{
+    if (panels != nullptr && !panels->isAPanelVisible())
+        focusMark.paintOver (g);
+}
+
 void MainComponent::resized()
 {
     const auto w = getWidth();
@@ -258,6 +264,10 @@ void MainComponent::buttonStateChanged (juce::Button*)
 
 bool MainComponent::keyPressed (const juce::KeyPress& key)
 {
+    // Behind a panel the buttons cannot be reached.
+    if (panels != nullptr && !panels->isAPanelVisible() && focusMark.moveFocus (key))
+        return true;
+
     if (key.getKeyCode() == juce::KeyPress::F1Key && !key.getModifiers().isAnyModifierKeyDown())
     {
         openPage (MainMenu::helpPageName);
@@ -277,6 +287,7 @@ void MainComponent::createPanels()
 {
     panels = std::make_unique<PanelHost> (*this, *this, dataTags, *libSetsConseils, lookAndFeel);
     focusRouter.setKeyTakingPanel (&panels->getEditionComponent());
+    focusRouter.addKeyTakingPanel (panels->getOptionsComponent());
 
     // The panels fill their lists in English when they are built; the catalogue stays in the interface
     // language meanwhile.
@@ -286,6 +297,7 @@ void MainComponent::createPanels()
 void MainComponent::openOptions()
 {
     panels->openOptions (settings);
+    takeKeyboardFocus();
     dataTags.initDataTagsLibrary (settings.language == 1);
 }
 

@@ -14,6 +14,7 @@
 #include "main/PostponedDraw.h"
 #include "settings/SettingsStore.h"
 #include "widgets/CustomLookAndFeel.h"
+#include "widgets/KeyboardFocusMark.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -62,6 +63,7 @@ public:
     void changeCurrentColour (juce::Colour newColour);
 
     void paint (juce::Graphics&) override;
+    void paintOverChildren (juce::Graphics&) override;
     void resized() override;
     void mouseDown (const juce::MouseEvent&) override;
     bool keyPressed (const juce::KeyPress&) override;
@@ -94,8 +96,8 @@ public:
 
     bool askAuthorizationToQuit();
 
-    // The component that takes the keys now: the set editor while it is open, else the main screen (the
-    // About and options panels take no keys of their own).
+    // The component that takes the keys now: the set editor or the options panel while it is open, else the
+    // main screen (the About panel takes no keys of its own).
     juce::Component& getKeyboardFocusTarget();
 
     // Hands the keyboard focus to that component. The window calls it once it has the window system's
@@ -118,6 +120,9 @@ public:
 
     // Where the keyboard focus is handed; tests, whose components are on no desktop, put a recorder here.
     void setKeyboardFocusGiver (std::function<void (juce::Component&)> giver);
+
+    // The mark of a focus moved with the Tab key; tests hand the focus through it.
+    KeyboardFocusMark& getFocusMark() { return focusMark; }
 
     int getCurrentItem() const { return currentItem; }
     juce::Colour getCurrentColour() const { return currentColour; }
@@ -177,6 +182,7 @@ private:
     const Window windowKind;
     std::unique_ptr<MessageDialogs> dialogs;
     KeyboardFocusRouter focusRouter{ *this };
+    KeyboardFocusMark focusMark{ *this };
     std::unique_ptr<SettingsStore> settingsStore;
     std::function<void()> setsEditionHandler;
     MainMenu mainMenu{ *this };

@@ -55,6 +55,8 @@ OptionsComponent::OptionsComponent (DataTags* tags, LibSetsConseils* library)
     for (auto* box : { &comboInterface, &comboSets, &comboLanguageSets, &comboTags })
     {
         box->addListener (this);
+        // Before the box's own keys, where Return would open its list.
+        box->addKeyListener (this);
         addAndMakeVisible (box);
     }
 
@@ -83,6 +85,7 @@ OptionsComponent::OptionsComponent (DataTags* tags, LibSetsConseils* library)
     buttonOK.setComponentID ("options-ok");
     buttonCancel.setComponentID ("options-cancel");
 
+    setWantsKeyboardFocus (true);
     setLanguage (1);
 }
 
@@ -91,13 +94,21 @@ OptionsComponent::~OptionsComponent()
     cancelPendingUpdate();
 
     for (auto* box : { &comboInterface, &comboSets, &comboLanguageSets, &comboTags })
+    {
         box->removeListener (this);
+        box->removeKeyListener (this);
+    }
 }
 
 //==============================================================================
 void OptionsComponent::paint (juce::Graphics& g)
 {
     RuledSheet::paint (g, getLocalBounds());
+}
+
+void OptionsComponent::paintOverChildren (juce::Graphics& g)
+{
+    focusMark.paintOver (g);
 }
 
 void OptionsComponent::resized()
@@ -117,6 +128,38 @@ void OptionsComponent::resized()
     labelDescription.setBounds (30, 210, width - 60, 120);
     buttonOK.setBounds (width / 2 - 150, 280, 100, 30);
     buttonCancel.setBounds (width / 2 + 50, 280, 100, 30);
+}
+
+void OptionsComponent::visibilityChanged()
+{
+    // Each opening starts without a mark, as the panel has the keys itself.
+    focusMark.hide();
+}
+
+bool OptionsComponent::keyPressed (const juce::KeyPress& key)
+{
+    if (key == juce::KeyPress (juce::KeyPress::escapeKey))
+    {
+        sendActionMessage (cancelMessage);
+        return true;
+    }
+
+    if (key == juce::KeyPress (juce::KeyPress::returnKey))
+    {
+        sendActionMessage (okMessage);
+        return true;
+    }
+
+    return focusMark.moveFocus (key);
+}
+
+bool OptionsComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
+{
+    // A combo box's list, while open, has the keys: Return reaches a closed box, and confirms.
+    if (key == juce::KeyPress (juce::KeyPress::returnKey))
+        return keyPressed (key);
+
+    return false;
 }
 
 void OptionsComponent::buttonClicked (juce::Button* button)

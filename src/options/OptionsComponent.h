@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/KeyboardFocusMark.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 class DataTags;
@@ -9,12 +11,14 @@ class LibSetsConseils;
 // sets, one set, all sets or the favourites, and at most one tag. It lies over the main screen, which
 // fills it, shows it, and on okMessage reads the choices back; cancelMessage only closes it.
 // Choices take effect only when confirmed, except the interface language, which switches the shared
-// tag catalogue at once.
+// tag catalogue at once. By the keyboard: Escape cancels, Return confirms (a combo box's open list takes
+// its own Return), Tab and Shift+Tab go from choice to choice with a mark on the one that has the keys.
 class OptionsComponent final
     : public juce::Component
     , public juce::ActionBroadcaster
     , public juce::Button::Listener
     , public juce::ComboBox::Listener
+    , public juce::KeyListener
     , private juce::AsyncUpdater
 {
 public:
@@ -36,7 +40,11 @@ public:
     ~OptionsComponent() override;
 
     void paint (juce::Graphics&) override;
+    void paintOverChildren (juce::Graphics&) override;
     void resized() override;
+    void visibilityChanged() override;
+    bool keyPressed (const juce::KeyPress&) override;
+    bool keyPressed (const juce::KeyPress&, juce::Component*) override;
     void buttonClicked (juce::Button*) override;
     void comboBoxChanged (juce::ComboBox*) override;
 
@@ -65,6 +73,8 @@ public:
     juce::ComboBox comboSets;
     juce::ComboBox comboLanguageSets;
 
+    KeyboardFocusMark& getFocusMark() { return focusMark; }
+
 private:
     int getSetLanguageFilter() const { return comboLanguageSets.getSelectedId() - 2; }
     void fillComboSets (int setLanguageFilter);
@@ -89,6 +99,8 @@ private:
     juce::Label labelDescription;
     juce::TextButton buttonOK;
     juce::TextButton buttonCancel;
+
+    KeyboardFocusMark focusMark{ *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OptionsComponent)
 };

@@ -41,6 +41,27 @@ TEST_F (KeyboardFocusRouterTest, theScreenTakesTheKeysUnlessTheEditorIsOpenOverI
     EXPECT_EQ (focusGiven.back(), &screen);
 }
 
+TEST_F (KeyboardFocusRouterTest, theOptionsPanelTakesTheKeysWhileOpenAndTheEditorAboveIt)
+{
+    juce::Component options;
+    screen.addChildComponent (options);
+    router.setKeyTakingPanel (&editor);
+    router.addKeyTakingPanel (options);
+
+    options.setVisible (true);
+    EXPECT_EQ (&router.getTarget(), &options);
+    editor.setVisible (true);
+    EXPECT_EQ (&router.getTarget(), &editor) << "the editor lies above the options panel";
+    editor.setVisible (false);
+    options.setVisible (false);
+    EXPECT_EQ (&router.getTarget(), &screen);
+
+    // Given alone again, a panel replaces every earlier one.
+    options.setVisible (true);
+    router.setKeyTakingPanel (&editor);
+    EXPECT_EQ (&router.getTarget(), &screen);
+}
+
 TEST_F (KeyboardFocusRouterTest, theScreenGainingTheFocusPassesItOnOnlyToAnOpenEditor)
 {
     router.setKeyTakingPanel (&editor);

@@ -404,3 +404,62 @@ TEST_F (MainComponentDataFolderTest, placesItsChildrenAndKeepsThemToTheFrameAndC
     EXPECT_EQ (image.getPixelAt (350, 50), red);
     EXPECT_EQ (image.getPixelAt (350, 390), red);
 }
+
+//==============================================================================
+TEST_F (MainComponentDataFolderTest, tabMovesTheFocusAlongTheButtonsWithAMarkThatMouseUsersNeverSee)
+{
+    writeTwoSets();
+    writeConfig ("Language=1;LanguageSet=-1;Sets=a-red.mwh;Tags=-1;LastItem=0;");
+    auto& screen = make();
+    auto& mark = screen.getFocusMark();
+    juce::Array<juce::Component*> given;
+    mark.setFocusGiver ([&given] (juce::Component& component) { given.add (&component); });
+
+    const auto before = widget_testing::snapshot (screen);
+    juce::Component& asComponent = screen;
+    const juce::KeyPress tab (juce::KeyPress::tabKey);
+
+    // Left to right along the bottom edge, and round; from a button too (the screen hears its keys).
+    EXPECT_TRUE (asComponent.keyPressed (tab));
+    EXPECT_TRUE (screen.keyPressed (tab, given.getLast()));
+    EXPECT_TRUE (asComponent.keyPressed (tab));
+    EXPECT_TRUE (asComponent.keyPressed (tab));
+    auto& menu = child<SpecialButton> ("menu-button");
+    auto& star = favoriteButton();
+    auto& plus = child<SpecialButton> ("new-advice-button");
+    EXPECT_EQ (given, (juce::Array<juce::Component*>{ &menu, &star, &plus, &menu }));
+
+    EXPECT_TRUE (asComponent.keyPressed (
+        juce::KeyPress (juce::KeyPress::tabKey, juce::ModifierKeys::shiftModifier, 0)));
+    EXPECT_EQ (mark.getMarked(), &plus);
+    EXPECT_TRUE (asComponent.keyPressed (
+        juce::KeyPress (juce::KeyPress::tabKey, juce::ModifierKeys::shiftModifier, 0)));
+    EXPECT_EQ (mark.getMarked(), &star);
+
+    // A white ring around the star's circle, clear of the circle itself.
+    const auto marked = widget_testing::snapshot (screen);
+    const auto circle = star.getCircleBounds().translated ((float) star.getX(), (float) star.getY());
+    const auto ringRadius =
+        circle.getWidth() * 0.5f + KeyboardFocusMark::gap + KeyboardFocusMark::thickness * 0.5f;
+    const auto top =
+        juce::Point<int> ((int) circle.getCentreX(), (int) std::lround (circle.getCentreY() - ringRadius));
+    EXPECT_EQ (marked.getPixelAt (top.x, top.y), juce::Colours::white);
+    EXPECT_EQ (before.getPixelAt (top.x, top.y), juce::Colours::black);
+    EXPECT_EQ (marked.getPixelAt ((int) circle.getX() - 4, (int) circle.getCentreY()), juce::Colours::white);
+    EXPECT_EQ (marked.getPixelAt ((int) circle.getCentreX(), (int) circle.getY() + 1),
+               before.getPixelAt ((int) circle.getCentreX(), (int) circle.getY() + 1));
+
+    // Without a Tab the screen is as it always was; with a panel open the mark is not drawn over it.
+    screen.handleMenuResult (MainMenu::menuAbout);
+    const auto overAbout = widget_testing::snapshot (screen);
+    EXPECT_NE (overAbout.getPixelAt (top.x, top.y), juce::Colours::white);
+    EXPECT_FALSE (asComponent.keyPressed (tab)) << "behind a panel the buttons cannot be reached";
+    screen.actionListenerCallback (AboutComponent::exitMessage);
+
+    mark.hide();
+    const auto after = widget_testing::snapshot (screen);
+
+    for (int y = 0; y < after.getHeight(); ++y)
+        for (int x = 0; x < after.getWidth(); ++x)
+            ASSERT_EQ (after.getPixelAt (x, y), before.getPixelAt (x, y)) << x << ", " << y;
+}

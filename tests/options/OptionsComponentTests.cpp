@@ -518,3 +518,83 @@ TEST_F (OptionsComponentDataFolderTest, paintsARuledDarkGroundInsideAGreyFrame)
     EXPECT_EQ (image.getPixelAt (100, 21), ground);
     EXPECT_EQ (image.getPixelAt (10, 20), image.getPixelAt (5, 5)) << "the lines stop at the frame";
 }
+
+//==============================================================================
+TEST_F (OptionsComponentDataFolderTest, escapeCancelsAndReturnConfirmsFromThePanelAndFromAClosedList)
+{
+    wt::ActionRecorder actions (*panel);
+    panel->setVisible (true);
+    juce::Component& asComponent = *panel;
+
+    EXPECT_TRUE (asComponent.keyPressed (juce::KeyPress (juce::KeyPress::escapeKey)));
+    deliverMessages();
+    EXPECT_TRUE (asComponent.keyPressed (juce::KeyPress (juce::KeyPress::returnKey)));
+    deliverMessages();
+    EXPECT_EQ (actions.messages, list ({ OptionsComponent::cancelMessage, OptionsComponent::okMessage }));
+
+    // A list that has the keys: its Return confirms the panel instead of opening the list; the other keys
+    // stay the list's own.
+    auto& box = comboTags();
+    EXPECT_TRUE (panel->keyPressed (juce::KeyPress (juce::KeyPress::returnKey), &box));
+    EXPECT_FALSE (panel->keyPressed (juce::KeyPress (juce::KeyPress::downKey), &box));
+    EXPECT_FALSE (panel->keyPressed (juce::KeyPress (juce::KeyPress::escapeKey), &box))
+        << "Escape goes on to the panel, which cancels";
+    deliverMessages();
+    EXPECT_EQ (actions.messages, list ({ OptionsComponent::cancelMessage, OptionsComponent::okMessage,
+                                         OptionsComponent::okMessage }));
+    EXPECT_FALSE (box.isPopupActive());
+
+    // Return with a modifier, and other keys, are not the panel's.
+    EXPECT_FALSE (asComponent.keyPressed (
+        juce::KeyPress (juce::KeyPress::returnKey, juce::ModifierKeys::ctrlModifier, 0)));
+    EXPECT_FALSE (asComponent.keyPressed (juce::KeyPress ('a')));
+}
+
+TEST_F (OptionsComponentDataFolderTest, tabGoesFromChoiceToChoiceAndMarksTheOneThatHasTheKeys)
+{
+    panel->setVisible (true);
+    auto& mark = panel->getFocusMark();
+    juce::Array<juce::Component*> given;
+    mark.setFocusGiver ([&given] (juce::Component& component) { given.add (&component); });
+
+    const auto before = wt::snapshot (*panel);
+    juce::Component& asComponent = *panel;
+    const juce::KeyPress tab (juce::KeyPress::tabKey);
+
+    for (int i = 0; i < 7; ++i)
+        EXPECT_TRUE (asComponent.keyPressed (tab));
+
+    // Top to bottom, then OK and Cancel left to right, and round to the first again.
+    const juce::Array<juce::Component*> expected{ &comboInterface(),
+                                                  &child<juce::ComboBox> ("options-language-sets"),
+                                                  &child<juce::ComboBox> ("options-sets"),
+                                                  &comboTags(),
+                                                  &child<juce::TextButton> ("options-ok"),
+                                                  &child<juce::TextButton> ("options-cancel"),
+                                                  &comboInterface() };
+    EXPECT_EQ (given, expected);
+    EXPECT_EQ (mark.getMarked(), &comboInterface());
+
+    EXPECT_TRUE (asComponent.keyPressed (
+        juce::KeyPress (juce::KeyPress::tabKey, juce::ModifierKeys::shiftModifier, 0)));
+    EXPECT_EQ (mark.getMarked(), &child<juce::TextButton> ("options-cancel"));
+
+    // A white frame 3 pixels around the marked button, drawn over the panel; nothing else changes.
+    const auto marked = wt::snapshot (*panel);
+    const auto bounds = child<juce::TextButton> ("options-cancel").getBounds();
+    EXPECT_EQ (marked.getPixelAt (bounds.getCentreX(), bounds.getY() - 2), juce::Colours::white);
+    EXPECT_EQ (marked.getPixelAt (bounds.getX() - 2, bounds.getCentreY()), juce::Colours::white);
+    EXPECT_NE (before.getPixelAt (bounds.getCentreX(), bounds.getY() - 2), juce::Colours::white);
+    EXPECT_EQ (marked.getPixelAt (bounds.getCentreX(), bounds.getY() - 10),
+               before.getPixelAt (bounds.getCentreX(), bounds.getY() - 10));
+
+    // Shown again, the panel starts without a mark: its pixels are those before any Tab.
+    panel->setVisible (false);
+    panel->setVisible (true);
+    EXPECT_EQ (mark.getMarked(), nullptr);
+    const auto reopened = wt::snapshot (*panel);
+
+    for (int y = 0; y < reopened.getHeight(); ++y)
+        for (int x = 0; x < reopened.getWidth(); ++x)
+            ASSERT_EQ (reopened.getPixelAt (x, y), before.getPixelAt (x, y)) << x << ", " << y;
+}
