@@ -164,9 +164,10 @@ set (CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # two there is no window; without the others it falls back on plainer cursors and screen sizes. The help
 # and About links open in a browser through xdg-open; text needs at least one font.
 set (CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6")
-set (CPACK_DEBIAN_PACKAGE_RECOMMENDS "libxcursor1, libxinerama1, libxrandr2, xdg-utils, fonts-dejavu-core")
-# The set editor's file choosers are the desktop's own dialogs.
-set (CPACK_DEBIAN_PACKAGE_SUGGESTS "zenity | kdialog")
+# The set editor's file choosers are the desktop's own dialogs, which a keyboard reaches and which speak the
+# desktop's language; without one the toolkit's own chooser stands in.
+set (CPACK_DEBIAN_PACKAGE_RECOMMENDS
+     "libxcursor1, libxinerama1, libxrandr2, xdg-utils, fonts-dejavu-core, zenity | kdialog")
 set (CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The package lands in the source folder, where `apt install ./musewheeler_*.deb` is run.
 set (CPACK_OUTPUT_FILE_PREFIX "${PROJECT_SOURCE_DIR}")

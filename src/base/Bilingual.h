@@ -6,9 +6,9 @@
 // naturally in the source. Interface languages are numbered as in "Musewheeler.ini": 0 French, any other
 // value English.
 //
-// The toolkit's LocalisedStrings and TRANS are not used: their translation table is process-wide, so
-// switching it would also switch the toolkit's own dialogs, and panels held in both languages at once
-// (as the tests do) could not each keep their own.
+// The toolkit's LocalisedStrings and TRANS are left to the toolkit's own texts (dialogs/ToolkitTexts):
+// their translation table is process-wide, so panels held in both languages at once (as the tests do)
+// could not each keep their own.
 struct Bilingual
 {
     static constexpr int french = 0;

@@ -1,5 +1,7 @@
 #include "dialogs/NativeEditorDialogs.h"
 
+#include "dialogs/ToolkitFileChooser.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 EditorDialogs::YesNoCancel NativeEditorDialogs::showYesNoCancelBox (const juce::String& title,
@@ -38,6 +40,11 @@ juce::File NativeEditorDialogs::browseForFileToOpen (const juce::String& title,
                                                      const juce::File& initialLocation,
                                                      const juce::String& filePatterns)
 {
+    if (!juce::FileChooser::isPlatformDialogAvailable())
+        return ToolkitFileChooser (ToolkitFileChooser::Mode::open, title, initialLocation, filePatterns,
+                                   false)
+            .run();
+
     juce::FileChooser chooser (title, initialLocation, filePatterns, true);
 
     if (!chooser.browseForFileToOpen (nullptr))
@@ -51,6 +58,11 @@ juce::File NativeEditorDialogs::browseForFileToSave (const juce::String& title,
                                                      const juce::String& filePatterns,
                                                      bool warnAboutOverwriting)
 {
+    if (!juce::FileChooser::isPlatformDialogAvailable())
+        return ToolkitFileChooser (ToolkitFileChooser::Mode::save, title, initialLocation, filePatterns,
+                                   warnAboutOverwriting)
+            .run();
+
     juce::FileChooser chooser (title, initialLocation, filePatterns, true);
 
     if (!chooser.browseForFileToSave (warnAboutOverwriting))

@@ -3,7 +3,8 @@
 #include "dialogs/EditorDialogs.h"
 
 // The editor's dialogs as the user sees them: the toolkit's modal alert windows, without icon for the
-// questions, and the operating system's own file choosers.
+// questions, and the operating system's own file choosers (zenity or kdialog), or the toolkit's where there
+// is none.
 class NativeEditorDialogs final : public EditorDialogs
 {
 public:

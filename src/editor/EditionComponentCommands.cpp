@@ -22,6 +22,14 @@ constexpr int newAdviceTag = 1;
 
 bool EditionComponent::keyPressed (const juce::KeyPress& key)
 {
+    // Return is the keyboard's way into the shown advice, as a click on it is the mouse's.
+    if (key == juce::KeyPress (juce::KeyPress::returnKey) && mode == advicePage && labelAdvice.isVisible() &&
+        labelAdvice.isEditableOnSingleClick() && !labelAdvice.isBeingEdited())
+    {
+        labelAdvice.showEditor();
+        return true;
+    }
+
     // Save, close and add work on the open set, and only while their buttons are shown.
     switch (EditorShortcuts::getCommand (key))
     {

@@ -3,6 +3,7 @@
 #include "base/Bilingual.h"
 #include "dialogs/AsyncMessageDialogs.h"
 #include "dialogs/NativeEditorDialogs.h"
+#include "dialogs/ToolkitTexts.h"
 #include "main/HelpPages.h"
 #include "settings/ConfigFile.h"
 #include "settings/FileSettingsStore.h"
@@ -98,6 +99,9 @@ MainComponent::~MainComponent()
 
     setLookAndFeel (nullptr);
 
+    if (windowKind == Window::program)
+        ToolkitTexts::useLanguage (Bilingual::english);
+
     if (&juce::LookAndFeel::getDefaultLookAndFeel() == &lookAndFeel)
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 }
@@ -129,6 +133,11 @@ void MainComponent::initDatabase()
     libSetsConseils->generateFilteredList (settings.language, settings.languageSet, settings.sets,
                                            settings.tag, settings.lookForFavorites);
     buttons->setLanguage (settings.language);
+
+    // In the program alone: the plugin shows no file chooser, and its instances keep languages of their own.
+    if (windowKind == Window::program)
+        ToolkitTexts::useLanguage (settings.language);
+
     takeNewAdvice (false, -1);
 }
 

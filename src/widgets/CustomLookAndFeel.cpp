@@ -61,6 +61,7 @@ CustomLookAndFeel::CustomLookAndFeel()
     setColour (juce::AlertWindow::backgroundColourId, juce::Colours::black);
     setColour (juce::AlertWindow::textColourId, juce::Colours::white);
     setColour (juce::HyperlinkButton::textColourId, juce::Colours::orange);
+    setColour (juce::FileChooserDialogBox::titleTextColourId, juce::Colours::white);
 
     // Typefaces already looked up under another look-and-feel would keep serving "Verdana" without the
     // substitution below.
@@ -68,6 +69,22 @@ CustomLookAndFeel::CustomLookAndFeel()
 }
 
 CustomLookAndFeel::~CustomLookAndFeel() = default;
+
+juce::Button* CustomLookAndFeel::createFileBrowserGoUpButton()
+{
+    // The toolkit's arrow, light on the dark button instead of dark.
+    auto* goUpButton = new juce::DrawableButton ("up", juce::DrawableButton::ImageOnButtonBackground);
+
+    juce::Path arrowPath;
+    arrowPath.addArrow ({ 50.0f, 100.0f, 50.0f, 0.0f }, 40.0f, 100.0f, 50.0f);
+
+    juce::DrawablePath arrowImage;
+    arrowImage.setFill (juce::Colours::lightgrey);
+    arrowImage.setPath (arrowPath);
+    goUpButton->setImages (&arrowImage);
+
+    return goUpButton;
+}
 
 void CustomLookAndFeel::setTypeButton (bool squareGreyOutline)
 {

@@ -30,6 +30,7 @@ public:
                        int buttonW, int buttonH, juce::ComboBox&) override;
     void drawLabel (juce::Graphics&, juce::Label&) override;
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font&) override;
+    juce::Button* createFileBrowserGoUpButton() override;
 
     // The word-wrapped layout drawLabel gives a label whose text must never be squeezed (minimum
     // horizontal scale 1.0), in label coordinates: callers check whether a text fits such a label.

@@ -443,3 +443,28 @@ TEST_F (EditorTest, theTagsPageGivesThePickerTheCurrentAdviceTheSetColourAndTheF
     const auto image = wt::snapshot (tagManager());
     EXPECT_TRUE (wt::isNear (image.getPixelAt (300, 80), juce::Colour (32, 0, 255)));
 }
+
+TEST_F (EditorTest, returnOpensTheShownAdviceForTypingAsAClickOnItDoes)
+{
+    const juce::KeyPress returnKey (juce::KeyPress::returnKey);
+    EXPECT_FALSE (editor.keyPressed (returnKey)) << "no set, nothing to type into";
+
+    click ("new-set-button");
+    ASSERT_TRUE (editor.keyPressed (returnKey));
+    auto& advice = label ("advice-label");
+    ASSERT_TRUE (advice.isBeingEdited());
+
+    auto* field = advice.getCurrentTextEditor();
+    ASSERT_NE (field, nullptr);
+    field->setText ("Typed after Return", juce::dontSendNotification);
+    advice.commitEdit();
+    testing_helpers::deliverMessages();
+    EXPECT_EQ (set().getDescriptionItem (0), "Typed after Return");
+
+    // On another page the advice is not shown, and Return is left alone.
+    click ("description-button");
+    EXPECT_FALSE (editor.keyPressed (returnKey));
+    EXPECT_FALSE (advice.isBeingEdited());
+    EXPECT_FALSE (
+        editor.keyPressed (juce::KeyPress (juce::KeyPress::returnKey, juce::ModifierKeys::ctrlModifier, 0)));
+}

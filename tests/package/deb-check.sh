@@ -104,8 +104,9 @@ done
 # Built-Using names source packages: juce-modules-source's is juce.
 builtUsing=$(dpkg-query -W -f='${source:Package} (= ${source:Version})' juce-modules-source)
 [ "$(dpkg-deb -f "$deb" Built-Using)" = "$builtUsing" ] || fail "Built-Using is '$(dpkg-deb -f "$deb" Built-Using)', not '$builtUsing'"
-[ "$(dpkg-deb -f "$deb" Suggests)" = "zenity | kdialog" ] || fail "Suggests is '$(dpkg-deb -f "$deb" Suggests)'"
-check "musewheeler $version for $(dpkg --print-architecture), its Depends filled by dpkg-shlibdeps and the X libraries, Built-Using $builtUsing, Suggests zenity | kdialog"
+[[ "$(dpkg-deb -f "$deb" Recommends)" == *", zenity | kdialog" ]] || fail "Recommends is '$(dpkg-deb -f "$deb" Recommends)'"
+[ -z "$(dpkg-deb -f "$deb" Suggests)" ] || fail "Suggests is '$(dpkg-deb -f "$deb" Suggests)'"
+check "musewheeler $version for $(dpkg --print-architecture), its Depends filled by dpkg-shlibdeps and the X libraries, Built-Using $builtUsing, Recommends zenity | kdialog"
 
 if ! lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1; then
     cat "$work/lintian.log" >&2

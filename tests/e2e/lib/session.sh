@@ -257,20 +257,41 @@ questionGone() { ! questionWindow 1 >/dev/null; }
 
 windowBackOrEnded() { ! isRunning || [ -z "$openboxPid" ] || hasFocus "$window"; }
 
-# saveThroughChooser NAME: Control+S brings up the toolkit's save-as chooser; NAME is typed into its file
-# name box and taken with Return, as a user does.
+# chooserWindow TITLE: the file chooser titled so, once shown (the desktop's own, zenity, or the toolkit's);
+# prints its window.
+chooserWindow()
+{
+    timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+}
+
+# saveThroughChooser NAME: Control+S brings up the save-as chooser; NAME is typed into its file name field,
+# which has the keyboard from the start, and taken with Return, as a user does: by the keyboard alone,
+# whichever chooser comes up.
 saveThroughChooser()
 {
     local chooser
     xdotool key ctrl+s
-    chooser=$(timeout 10 xdotool search --sync --onlyvisible --name '^Choose the place to save your set$' | head -n 1)
+    chooser=$(chooserWindow "Choose the place to save your set")
     [ -n "$chooser" ] || fail "Control+S brought up no save-as chooser"
     windowSettles "$chooser" || fail "the save-as chooser did not show"
-    xdotool mousemove --window "$chooser" 318 437 click 1
     # The keys go where the window manager gives the keyboard: to the chooser, once it has it.
     waitUntil 50 hasFocus "$chooser" || fail "the save-as chooser did not get the keyboard"
+    # Which chooser it was, for the reports: zenity's window class, or the program's.
+    chooserKind=$(xprop -id "$chooser" WM_CLASS 2>/dev/null | sed -n 's/.*= "\([^"]*\)".*/\1/p')
     xdotool type --delay 20 "$1"
     xdotool key Return
+}
+
+# hideNativeChoosers: the next programs started find neither zenity nor kdialog, as on a desktop without
+# them, and fall back on the toolkit's chooser (the toolkit looks them up with which).
+hideNativeChoosers()
+{
+    cat > "$stubs/which" <<'STUB'
+#!/bin/sh
+case "$1" in zenity | kdialog) exit 1 ;; esac
+exec /usr/bin/which "$@"
+STUB
+    chmod +x "$stubs/which"
 }
 
 stopProgram()
