@@ -196,6 +196,13 @@ void EditionComponent::setUpLabels()
     }
 
     labelAdvice.addActionListener (this);
+
+    // Above every other child, where nothing else is drawn.
+    addChildComponent (note);
+    labelAdvice.onTyping = [this] (const juce::String& typed) { note.checkAdvice (typed); };
+
+    for (auto* label : { &labelName, &labelAdvice, &labelAuthor, &labelDescription })
+        label->onRefusedCharacter = [this] (juce::juce_wchar refused) { note.tellRefused (refused); };
 }
 
 void EditionComponent::setDialogs (std::unique_ptr<EditorDialogs> newDialogs)
@@ -211,6 +218,7 @@ void EditionComponent::setLanguage (int language)
 {
     currentLanguage = language;
     tagManager.setLanguage (language);
+    note.setLanguage (language);
 
     const auto back = Bilingual{ "Back...", "Retour..." }.in (currentLanguage);
     const auto isActive = [] (const SpecialButton& toggle)
@@ -285,6 +293,7 @@ void EditionComponent::updateControls (int newMode)
         for (auto* child : pageChildren)
             child->setVisible (false);
 
+        note.forgetAdvice();
         repaint();
         return;
     }
@@ -316,6 +325,11 @@ void EditionComponent::updateControls (int newMode)
     buttonLanguage.setVisible (onAdvicePage);
     buttonDescription.setVisible (onAdvicePage || mode == descriptionPage);
     buttonColour.setVisible (onAdvicePage || mode == colourPage);
+
+    if (onAdvicePage && getCurrentAdvice() >= 0)
+        note.checkAdvice (currentSet->getDescriptionItem (getCurrentAdvice()));
+    else
+        note.forgetAdvice();
 
     repaint();
 }
@@ -361,6 +375,7 @@ void EditionComponent::displayAdvice()
             juce::dontSendNotification);
         labelAdvice.setEnabled (false);
         labelAdvice.setEditable (false, false, false);
+        note.forgetAdvice();
     }
     else
     {
@@ -369,6 +384,9 @@ void EditionComponent::displayAdvice()
         labelAdvice.setEnabled (true);
         labelAdvice.setEditable (true, false, false);
         labelTagsAdvice.setText (adviceText, juce::dontSendNotification);
+
+        if (mode == advicePage)
+            note.checkAdvice (adviceText);
 
         if (tagManager.isVisible())
             tagManager.setHashTags (currentSet->getHashTags (advice));
@@ -468,6 +486,7 @@ void EditionComponent::resized()
     colourSelector.setBounds (100, 130, w - 200, 90);
     tagManager.setBounds (80, 80, w - 160, h - 170);
     labelTagsAdvice.setBounds (120, h - 70, w - 240, 60);
+    note.setBounds (100, 42, w - 200, 22);
 
     // Made once, at the size of the first layout.
     if (!background.isValid() && !getLocalBounds().isEmpty())

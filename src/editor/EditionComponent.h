@@ -3,6 +3,7 @@
 #include "advice/SetConseils.h"
 #include "base/Bilingual.h"
 #include "dialogs/EditorDialogs.h"
+#include "editor/EditorNote.h"
 #include "widgets/SpecialButton.h"
 #include "widgets/SpecialColourSelector.h"
 #include "widgets/SpecialLabel.h"
@@ -183,6 +184,7 @@ private:
     SpecialColourSelector colourSelector;
     SpecialTagManager tagManager;
     juce::Label labelTagsAdvice;
+    EditorNote note;
     FocusKeeper focusKeeper{ *this };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditionComponent)

@@ -39,11 +39,7 @@ bool CardTextFit::fitsAdviceLabel (const juce::String& text)
 {
     const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
     adviceLabel.setText (text, juce::dontSendNotification);
-    const auto box =
-        CustomLookAndFeel::layOutWrappedText (adviceLabel, lookAndFeel.getLabelFont (adviceLabel))
-            .getBoundingBox (0, -1, false);
-    return box.getX() >= 0.0f && box.getY() >= 0.0f && box.getRight() <= (float) adviceLabel.getWidth() &&
-           box.getBottom() <= (float) adviceLabel.getHeight();
+    return CustomLookAndFeel::wrappedTextFits (adviceLabel, lookAndFeel.getLabelFont (adviceLabel));
 }
 
 bool CardTextFit::fitsNameLine (const juce::String& name)

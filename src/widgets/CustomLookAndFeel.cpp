@@ -220,7 +220,10 @@ void CustomLookAndFeel::drawComboBox (juce::Graphics& g, int width, int height, 
     g.fillPath (arrows);
 }
 
-juce::GlyphArrangement CustomLookAndFeel::layOutWrappedText (const juce::Label& label, const juce::Font& font)
+namespace
+{
+juce::GlyphArrangement layOutWrapped (const juce::String& text, const juce::Label& label,
+                                      const juce::Font& font)
 {
     // Text that must never be squeezed is wrapped at word boundaries instead.
     const auto left = 2.0f;
@@ -228,10 +231,72 @@ juce::GlyphArrangement CustomLookAndFeel::layOutWrappedText (const juce::Label& 
     const auto lineWidth = (float) label.getWidth() - 4.0f;
 
     juce::GlyphArrangement glyphs;
-    glyphs.addJustifiedText (font, label.getText(), left, top, lineWidth, label.getJustificationType());
+    glyphs.addJustifiedText (font, text, left, top, lineWidth, label.getJustificationType());
     glyphs.justifyGlyphs (0, glyphs.getNumGlyphs(), left, top, lineWidth, (float) label.getHeight() - 4.0f,
                           label.getJustificationType());
     return glyphs;
+}
+
+bool isInside (const juce::GlyphArrangement& glyphs, const juce::Label& label)
+{
+    const auto box = glyphs.getBoundingBox (0, -1, false);
+    return box.getX() >= 0.0f && box.getY() >= 0.0f && box.getRight() <= (float) label.getWidth() &&
+           box.getBottom() <= (float) label.getHeight();
+}
+
+// The text's first words, as many as fit with an ellipsis after them, in that font.
+juce::GlyphArrangement layOutCut (const juce::Label& label, const juce::Font& font)
+{
+    const auto ellipsis = juce::String::charToString ((juce::juce_wchar) 0x2026);
+    const auto words = juce::StringArray::fromTokens (label.getText(), " ", "");
+    int low = 0;
+    int high = words.size();
+
+    // A binary search on the number of words kept: more words never fit better.
+    while (low < high)
+    {
+        const auto middle = (low + high + 1) / 2;
+
+        if (isInside (layOutWrapped (words.joinIntoString (" ", 0, middle) + ellipsis, label, font), label))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+
+    return layOutWrapped (words.joinIntoString (" ", 0, low) + ellipsis, label, font);
+}
+} // namespace
+
+juce::GlyphArrangement CustomLookAndFeel::layOutWrappedText (const juce::Label& label, const juce::Font& font)
+{
+    return layOutWrapped (label.getText(), label, font);
+}
+
+bool CustomLookAndFeel::wrappedTextFits (const juce::Label& label, const juce::Font& font)
+{
+    return isInside (layOutWrappedText (label, font), label);
+}
+
+juce::GlyphArrangement CustomLookAndFeel::layOutWrappedTextToFit (const juce::Label& label,
+                                                                  const juce::Font& font)
+{
+    auto glyphs = layOutWrappedText (label, font);
+
+    if (isInside (glyphs, label))
+        return glyphs;
+
+    // Half a pixel at a time, so that the text keeps as much of its size as the label allows.
+    const auto smallest = font.getHeight() * smallestWrappedTextScale;
+
+    for (auto height = font.getHeight() - 0.5f; height >= smallest; height -= 0.5f)
+    {
+        glyphs = layOutWrapped (label.getText(), label, font.withHeight (height));
+
+        if (isInside (glyphs, label))
+            return glyphs;
+    }
+
+    return layOutCut (label, font.withHeight (smallest));
 }
 
 void CustomLookAndFeel::drawLabel (juce::Graphics& g, juce::Label& label)
@@ -260,7 +325,7 @@ void CustomLookAndFeel::drawLabel (juce::Graphics& g, juce::Label& label)
     {
         if (label.getMinimumHorizontalScale() == 1.0f)
         {
-            layOutWrappedText (label, font).draw (g);
+            layOutWrappedTextToFit (label, font).draw (g);
         }
         else
         {

@@ -32,9 +32,18 @@ public:
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font&) override;
     juce::Button* createFileBrowserGoUpButton() override;
 
-    // The word-wrapped layout drawLabel gives a label whose text must never be squeezed (minimum
-    // horizontal scale 1.0), in label coordinates: callers check whether a text fits such a label.
+    // The word-wrapped layout of a label whose text must never be squeezed (minimum horizontal scale 1.0),
+    // in label coordinates, in that font.
     static juce::GlyphArrangement layOutWrappedText (const juce::Label&, const juce::Font&);
+
+    // Whether the label shows its text whole, wrapped in that font: the one measure of what fits, for
+    // the drawing and for the checks of a set's texts.
+    static bool wrappedTextFits (const juce::Label&, const juce::Font&);
+
+    // What drawLabel shows of a text too long for its label: wrapped in a smaller font, down to this share
+    // of the label's, and past that cut after the last word that fits, with an ellipsis.
+    static constexpr float smallestWrappedTextScale = 0.75f;
+    static juce::GlyphArrangement layOutWrappedTextToFit (const juce::Label&, const juce::Font&);
 
 private:
     bool typeButton = false;

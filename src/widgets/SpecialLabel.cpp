@@ -1,6 +1,6 @@
 #include "widgets/SpecialLabel.h"
 
-#include "advice/SetTextRules.h"
+#include "widgets/SetTextInputFilter.h"
 
 SpecialLabel::SpecialLabel()
     : juce::Label ({}, {})
@@ -82,7 +82,14 @@ juce::TextEditor* SpecialLabel::createEditorComponent()
     textEditor->setJustification (getJustificationType());
     textEditor->setColour (juce::TextEditor::highlightedTextColourId, juce::Colours::white);
     textEditor->setColour (juce::TextEditor::highlightColourId, juce::Colours::orange);
-    textEditor->setInputRestrictions (SetTextRules::maximumLength, SetTextRules::allowedCharacters);
+    textEditor->setInputFilter (
+        new SetTextInputFilter (
+            [safeThis = juce::Component::SafePointer<SpecialLabel> (this)] (juce::juce_wchar refused)
+            {
+                if (safeThis != nullptr && safeThis->onRefusedCharacter != nullptr)
+                    safeThis->onRefusedCharacter (refused);
+            }),
+        true);
     textEditor->setOpaque (false);
     textEditor->setSelectAllWhenFocused (false);
     textEditor->setMultiLine (true, true);
@@ -92,9 +99,20 @@ juce::TextEditor* SpecialLabel::createEditorComponent()
     return textEditor;
 }
 
-void SpecialLabel::textEditorTextChanged (juce::TextEditor&)
+void SpecialLabel::textEditorTextChanged (juce::TextEditor& textEditor)
 {
-    // The label's text changes only when an edit is committed.
+    // The label's text changes only when an edit is committed; the owner may look at what is typed.
+    if (onTyping != nullptr)
+        onTyping (textEditor.getText());
+}
+
+void SpecialLabel::editorAboutToBeHidden (juce::TextEditor* textEditor)
+{
+    juce::Label::editorAboutToBeHidden (textEditor);
+
+    // An edit dropped leaves the label's text; one taken is told again once the owner has it.
+    if (onTyping != nullptr)
+        onTyping (getText());
 }
 
 void SpecialLabel::textEditorReturnKeyPressed (juce::TextEditor& textEditor)

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
+
 // A label of the set editor, edited in place with the characters SetTextRules allows. What was typed is
 // tidied before it is accepted; an accepted new text is announced with a change message, a wheel turn over
 // the label with the action message wheelMessage.
@@ -24,6 +26,12 @@ public:
     // label is not being edited.
     void commitEdit();
 
+    // Told what the field holds as it is typed, and the label's own text when the typing ends.
+    std::function<void (const juce::String&)> onTyping;
+
+    // Told a character that was typed or pasted and left out, as a set may not hold it.
+    std::function<void (juce::juce_wchar)> onRefusedCharacter;
+
     void mouseEnter (const juce::MouseEvent&) override;
     void mouseExit (const juce::MouseEvent&) override;
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
@@ -33,6 +41,7 @@ protected:
     juce::TextEditor* createEditorComponent() override;
     void textEditorTextChanged (juce::TextEditor&) override;
     void textEditorReturnKeyPressed (juce::TextEditor&) override;
+    void editorAboutToBeHidden (juce::TextEditor*) override;
 
 private:
     bool isATextEditor = false;

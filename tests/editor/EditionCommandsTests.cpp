@@ -468,3 +468,71 @@ TEST_F (EditorTest, returnOpensTheShownAdviceForTypingAsAClickOnItDoes)
     EXPECT_FALSE (
         editor.keyPressed (juce::KeyPress (juce::KeyPress::returnKey, juce::ModifierKeys::ctrlModifier, 0)));
 }
+
+TEST_F (EditorTest, theNoteTellsAnAdviceTooLongForTheMainScreenWhileItIsTypedAndOnceTaken)
+{
+    click ("new-set-button");
+    auto& note = child<EditorNote> ("editor-note");
+    EXPECT_FALSE (note.isVisible());
+
+    auto& advice = label ("advice-label");
+    advice.showEditor();
+    auto* field = advice.getCurrentTextEditor();
+    ASSERT_NE (field, nullptr);
+
+    const juce::String tooLong (
+        "one two three four five six seven eight nine ten eleven twelve thirteen fourteen "
+        "fifteen sixteen seventeen eighteen nineteen twenty twenty-one twenty-two "
+        "twenty-three");
+    field->setText ({}, false);
+    field->insertTextAtCaret (tooLong);
+    testing_helpers::deliverMessages();
+    EXPECT_TRUE (note.isVisible()) << "while it is typed";
+    EXPECT_EQ (note.getText(), "Too long for the main screen, which will show it smaller or cut it.");
+
+    advice.commitEdit();
+    testing_helpers::deliverMessages();
+    EXPECT_EQ (set().getDescriptionItem (0), tooLong);
+    EXPECT_TRUE (note.isVisible()) << "once taken";
+
+    // Another advice that fits: no note; back to the long one: the note again; another page: none.
+    click ("add-advice-button");
+    EXPECT_FALSE (note.isVisible());
+    wheel().setValue (0);
+    editor.changeListenerCallback (&wheel());
+    EXPECT_TRUE (note.isVisible());
+    click ("description-button");
+    EXPECT_FALSE (note.isVisible());
+
+    // In French.
+    click ("description-button");
+    editor.setLanguage (0);
+    ASSERT_EQ (label ("advice-label").getText(), tooLong);
+    EXPECT_TRUE (note.isVisible());
+    EXPECT_EQ (note.getText(), testing_helpers::utf8 (
+                                   "Trop long pour l'écran principal, qui l'affichera plus petit ou coupé."));
+}
+
+TEST_F (EditorTest, theNoteSaysWhyATypedSemicolonIsLeftOutForAFewSeconds)
+{
+    click ("new-set-button");
+    auto& note = child<EditorNote> ("editor-note");
+
+    for (const auto* id : { "advice-label", "name-label", "author-label" })
+    {
+        auto& field = label (id);
+        field.showEditor();
+        ASSERT_NE (field.getCurrentTextEditor(), nullptr) << id;
+        field.getCurrentTextEditor()->insertTextAtCaret (";");
+        EXPECT_TRUE (note.isVisible()) << id;
+        EXPECT_EQ (note.getText(), "\";\" cannot be typed: it ends a value in the set file.") << id;
+        field.hideEditor (true);
+    }
+
+    label ("advice-label").showEditor();
+    label ("advice-label").getCurrentTextEditor()->insertTextAtCaret ("@");
+    EXPECT_EQ (note.getText(), "\"@\" cannot be typed: a set holds letters, digits and simple punctuation.");
+
+    juce::MessageManager::getInstance()->runDispatchLoopUntil (EditorNote::refusedNoteMilliseconds + 500);
+    EXPECT_FALSE (note.isVisible()) << "the note goes by itself";
+}

@@ -135,14 +135,24 @@ TEST_F (SpecialLabelTest, editorTakesOnlyTheAllowedCharactersWhetherTypedOrPaste
     EXPECT_EQ (editor.getText(), SetTextRules::allowedCharacters);
 
     editor.setText ({}, false);
+    juce::Array<juce::juce_wchar> told;
+    label.onRefusedCharacter = [&told] (juce::juce_wchar refused) { told.add (refused); };
     const juce::String rejected (
-        juce::CharPointer_UTF8 ("\t\r\n;<>[]{}|\\@$^~\xc2\xa7\xc3\xb1\xc3\x91\xc5\x93\xe2\x82\xac"));
+        juce::CharPointer_UTF8 (";<>[]{}|\\@$^~\xc2\xa7\xc3\xb1\xc3\x91\xc5\x93\xe2\x82\xac"));
 
     for (auto character : rejected)
         editor.insertTextAtCaret (juce::String::charToString (character));
 
-    editor.insertTextAtCaret ("Tempo: 120; <fast> & {loud}\n" + rejected + "d'accord");
-    EXPECT_EQ (editor.getText(), "Tempo: 120 fast & loudd'accord");
+    EXPECT_EQ (editor.getText(), "");
+    EXPECT_EQ (told.size(), rejected.length()) << "each refused character is told";
+    EXPECT_EQ (told.getFirst(), ';');
+
+    // A paste of several lines keeps its words apart: each line break, tab or carriage return is a space;
+    // a paste told once, by its first refused character.
+    told.clear();
+    editor.insertTextAtCaret ("Tempo: 120; <fast> & {loud}\r\nSecond line\n" + rejected + "d'accord\tok");
+    EXPECT_EQ (editor.getText(), "Tempo: 120 fast & loud Second line d'accord ok");
+    EXPECT_EQ (told, juce::Array<juce::juce_wchar> (';'));
 
     editor.setText ({}, false);
     editor.insertTextAtCaret (juce::String::repeatedString ("ab", 300));
