@@ -486,7 +486,8 @@ void EditionComponent::resized()
     colourSelector.setBounds (100, 130, w - 200, 90);
     tagManager.setBounds (80, 80, w - 160, h - 170);
     labelTagsAdvice.setBounds (120, h - 70, w - 240, 60);
-    note.setBounds (100, 42, w - 200, 22);
+    // Clear of the language button's label on the left and the wheel on the right, on two lines at most.
+    note.setBounds (125, 35, w - 250, 32);
 
     // Made once, at the size of the first layout.
     if (!background.isValid() && !getLocalBounds().isEmpty())

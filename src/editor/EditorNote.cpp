@@ -4,22 +4,22 @@
 
 namespace
 {
-constexpr Bilingual tooLongText{ "Too long for the main screen, which will show it smaller or cut it.",
-                                 "Trop long pour l'écran principal, qui l'affichera plus petit ou coupé." };
+constexpr Bilingual tooLongText{ "Too long for the main screen: shown smaller there, or cut.",
+                                 "Trop long pour l'écran principal : affiché plus petit, ou coupé." };
 constexpr Bilingual semicolonText{ "\";\" cannot be typed: it ends a value in the set file.",
                                    "« ; » ne peut pas être saisi : il termine une valeur du fichier." };
-constexpr Bilingual otherCharacterText{
-    "\"<c>\" cannot be typed: a set holds letters, digits and simple punctuation.",
-    "« <c> » ne peut pas être saisi : un set contient lettres, chiffres et ponctuation simple."
-};
+constexpr Bilingual otherCharacterText{ "\"<c>\" cannot be typed in a set.",
+                                        "« <c> » ne peut pas être saisi dans un set." };
 } // namespace
 
 EditorNote::EditorNote()
 {
     setComponentID ("editor-note");
     setJustificationType (juce::Justification::centred);
-    setFont (CustomLookAndFeel::programFont (12.0f, juce::Font::italic));
+    setFont (CustomLookAndFeel::programFont (11.5f, juce::Font::italic));
     setColour (juce::Label::textColourId, juce::Colours::orange);
+    // Wrapped onto a second line rather than squeezed.
+    setMinimumHorizontalScale (1.0f);
     setInterceptsMouseClicks (false, false);
     setVisible (false);
 }

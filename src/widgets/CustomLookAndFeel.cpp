@@ -288,15 +288,17 @@ juce::GlyphArrangement CustomLookAndFeel::layOutWrappedTextToFit (const juce::La
     // Half a pixel at a time, so that the text keeps as much of its size as the label allows.
     const auto smallest = font.getHeight() * smallestWrappedTextScale;
 
-    for (auto height = font.getHeight() - 0.5f; height >= smallest; height -= 0.5f)
+    for (auto height = font.getHeight() - 0.5f;; height -= 0.5f)
     {
-        glyphs = layOutWrapped (label.getText(), label, font.withHeight (height));
+        const auto tried = juce::jmax (height, smallest);
+        glyphs = layOutWrapped (label.getText(), label, font.withHeight (tried));
 
         if (isInside (glyphs, label))
             return glyphs;
-    }
 
-    return layOutCut (label, font.withHeight (smallest));
+        if (tried == smallest)
+            return layOutCut (label, font.withHeight (smallest));
+    }
 }
 
 void CustomLookAndFeel::drawLabel (juce::Graphics& g, juce::Label& label)

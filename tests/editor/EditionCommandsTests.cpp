@@ -488,7 +488,7 @@ TEST_F (EditorTest, theNoteTellsAnAdviceTooLongForTheMainScreenWhileItIsTypedAnd
     field->insertTextAtCaret (tooLong);
     testing_helpers::deliverMessages();
     EXPECT_TRUE (note.isVisible()) << "while it is typed";
-    EXPECT_EQ (note.getText(), "Too long for the main screen, which will show it smaller or cut it.");
+    EXPECT_EQ (note.getText(), "Too long for the main screen: shown smaller there, or cut.");
 
     advice.commitEdit();
     testing_helpers::deliverMessages();
@@ -509,8 +509,8 @@ TEST_F (EditorTest, theNoteTellsAnAdviceTooLongForTheMainScreenWhileItIsTypedAnd
     editor.setLanguage (0);
     ASSERT_EQ (label ("advice-label").getText(), tooLong);
     EXPECT_TRUE (note.isVisible());
-    EXPECT_EQ (note.getText(), testing_helpers::utf8 (
-                                   "Trop long pour l'écran principal, qui l'affichera plus petit ou coupé."));
+    EXPECT_EQ (note.getText(),
+               testing_helpers::utf8 ("Trop long pour l'écran principal : affiché plus petit, ou coupé."));
 }
 
 TEST_F (EditorTest, theNoteSaysWhyATypedSemicolonIsLeftOutForAFewSeconds)
@@ -531,7 +531,7 @@ TEST_F (EditorTest, theNoteSaysWhyATypedSemicolonIsLeftOutForAFewSeconds)
 
     label ("advice-label").showEditor();
     label ("advice-label").getCurrentTextEditor()->insertTextAtCaret ("@");
-    EXPECT_EQ (note.getText(), "\"@\" cannot be typed: a set holds letters, digits and simple punctuation.");
+    EXPECT_EQ (note.getText(), "\"@\" cannot be typed in a set.");
 
     juce::MessageManager::getInstance()->runDispatchLoopUntil (EditorNote::refusedNoteMilliseconds + 500);
     EXPECT_FALSE (note.isVisible()) << "the note goes by itself";
