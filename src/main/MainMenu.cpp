@@ -1,6 +1,7 @@
 #include "main/MainMenu.h"
 
 #include "base/Bilingual.h"
+#include "widgets/TextContrast.h"
 
 namespace
 {
@@ -88,14 +89,21 @@ juce::PopupMenu MainMenu::create (const State& state) const
     return menu;
 }
 
-void MainMenu::show (juce::PopupMenu menu, juce::Colour highlight, juce::Component& screen, bool inHostWindow)
+std::shared_ptr<juce::LookAndFeel> MainMenu::createLook (juce::Colour highlight)
 {
     // The menu keeps the toolkit's plain look, in the program's colours, rather than the program's own.
-    const auto menuLook = std::make_shared<juce::LookAndFeel_V2>();
+    auto menuLook = std::make_shared<juce::LookAndFeel_V2>();
     menuLook->setColour (juce::PopupMenu::backgroundColourId, juce::Colours::black);
     menuLook->setColour (juce::PopupMenu::textColourId, juce::Colours::lightgrey);
     menuLook->setColour (juce::PopupMenu::highlightedBackgroundColourId, highlight);
+    // The lit entry's text stays readable on a light set colour as on a dark one.
+    menuLook->setColour (juce::PopupMenu::highlightedTextColourId, TextContrast::blackOrWhiteOn (highlight));
+    return menuLook;
+}
 
+void MainMenu::show (juce::PopupMenu menu, juce::Colour highlight, juce::Component& screen, bool inHostWindow)
+{
+    const auto menuLook = createLook (highlight);
     menu.setLookAndFeel (menuLook.get());
 
     // The menu belongs to the screen: it is gone once the screen is.

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <memory>
+
 // The main screen's pop-up menu: the panels, the timer submenu, the web pages, the copy of the advice and the
 // About panel, built in the interface language, and what each of its entries does. The entries act through
 // Actions, which the main screen carries out.
@@ -55,6 +57,9 @@ public:
     explicit MainMenu (Actions& menuActions);
 
     juce::PopupMenu create (const State& state) const;
+
+    // The menu's look: black, light grey texts, the entry under the pointer lit in that colour.
+    static std::shared_ptr<juce::LookAndFeel> createLook (juce::Colour highlight);
 
     // Shows the menu over that screen and acts on the choice, unless the screen has gone meanwhile. In a
     // host's window the menu does not wait for the choice, and closes with the screen.

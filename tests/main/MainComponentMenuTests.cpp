@@ -1,4 +1,5 @@
 #include "main/MainComponentDataFolderTest.h"
+#include "widgets/TextContrast.h"
 
 #include <gtest/gtest.h>
 
@@ -276,4 +277,39 @@ TEST_F (MainComponentDataFolderTest, f1OpensTheHelpFromTheScreenAndFromItsButton
         EXPECT_FALSE (screen.keyPressed (key)) << key.getTextDescription();
 
     EXPECT_EQ (launched.size(), 2);
+}
+
+TEST (MainMenuLookTest, theLitEntrysTextStandsOutOnEverySetColour)
+{
+    // An entry drawn lit, as the menu draws the one under the pointer.
+    const auto drawLit = [] (juce::Colour setColour)
+    {
+        const auto look = MainMenu::createLook (setColour);
+        juce::Image image (juce::Image::ARGB, 200, 24, true);
+        juce::Graphics g (image);
+        look->drawPopupMenuItem (g, { 0, 0, 200, 24 }, false, true, true, false, false, "Sets edition", {},
+                                 nullptr, nullptr);
+        return image;
+    };
+
+    for (const auto setColour :
+         { juce::Colour (0xff00ff40), juce::Colours::yellow, juce::Colour (30, 60, 200) })
+    {
+        const auto image = drawLit (setColour);
+        const auto text = TextContrast::blackOrWhiteOn (setColour);
+        int textPixels = 0;
+
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+                textPixels += image.getPixelAt (x, y) == text ? 1 : 0;
+
+        EXPECT_GT (textPixels, 20) << setColour.toDisplayString (false);
+        EXPECT_GE (TextContrast::ratio (text, setColour), 4.5f) << setColour.toDisplayString (false);
+        EXPECT_EQ (image.getPixelAt (195, 2), setColour) << "the entry is lit in the set's colour";
+    }
+
+    // Unlit entries keep their light grey on black.
+    const auto look = MainMenu::createLook (juce::Colours::yellow);
+    EXPECT_EQ (look->findColour (juce::PopupMenu::textColourId), juce::Colours::lightgrey);
+    EXPECT_EQ (look->findColour (juce::PopupMenu::backgroundColourId), juce::Colours::black);
 }
