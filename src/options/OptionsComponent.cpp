@@ -31,6 +31,10 @@ constexpr Bilingual tagHeadings[DataTags::numCategories] = {
     { "Themes", "Thèmes" },
 };
 
+constexpr int descriptionTop = 210;
+constexpr int buttonsTop = 280;
+constexpr int descriptionGap = 4;
+
 int selectedIdOr (const juce::ComboBox& box, int fallback)
 {
     const auto id = box.getSelectedId();
@@ -125,9 +129,10 @@ void OptionsComponent::resized()
     comboSets.setBounds (190, 140, comboWidth, 24);
     labelTags.setBounds (30, 170, 150, 24);
     comboTags.setBounds (190, 170, comboWidth, 24);
-    labelDescription.setBounds (30, 210, width - 60, 120);
-    buttonOK.setBounds (width / 2 - 150, 280, 100, 30);
-    buttonCancel.setBounds (width / 2 + 50, 280, 100, 30);
+    buttonOK.setBounds (width / 2 - 150, buttonsTop, 100, 30);
+    buttonCancel.setBounds (width / 2 + 50, buttonsTop, 100, 30);
+    // Above the buttons: a longer description is drawn smaller, then cut, rather than run under them.
+    labelDescription.setBounds (30, descriptionTop, width - 60, buttonsTop - descriptionGap - descriptionTop);
 }
 
 void OptionsComponent::visibilityChanged()

@@ -598,3 +598,29 @@ TEST_F (OptionsComponentDataFolderTest, tabGoesFromChoiceToChoiceAndMarksTheOneT
         for (int x = 0; x < reopened.getWidth(); ++x)
             ASSERT_EQ (reopened.getPixelAt (x, y), before.getPixelAt (x, y)) << x << ", " << y;
 }
+
+TEST_F (OptionsComponentDataFolderTest, aLongDescriptionStaysAboveTheButtons)
+{
+    auto& descriptionLabel = child<juce::Label> ("options-description");
+    auto& ok = child<juce::TextButton> ("options-ok");
+    EXPECT_LE (descriptionLabel.getBottom(), ok.getY());
+
+    descriptionLabel.setText ({}, juce::dontSendNotification);
+    const auto empty = wt::snapshot (*panel);
+
+    const auto longText =
+        juce::String::repeatedString ("A set of advice about mixing, recording and sound design. ", 9);
+    descriptionLabel.setText (longText, juce::dontSendNotification);
+    const auto described = wt::snapshot (*panel);
+
+    // The description's text is drawn, and nothing of it from the buttons' top down.
+    EXPECT_GT (wt::countPixels (described, descriptionLabel.getBounds(),
+                                [] (juce::Colour c) { return c.getBrightness() > 0.45f; }),
+               wt::countPixels (empty, descriptionLabel.getBounds(),
+                                [] (juce::Colour c) { return c.getBrightness() > 0.45f; }) +
+                   200);
+
+    for (int y = ok.getY(); y < described.getHeight(); ++y)
+        for (int x = 0; x < described.getWidth(); ++x)
+            ASSERT_EQ (described.getPixelAt (x, y), empty.getPixelAt (x, y)) << x << ", " << y;
+}
