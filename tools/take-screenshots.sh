@@ -95,8 +95,8 @@ tour()
     xdotool key ctrl+o
     local chooser
     chooser=$(timeout 10 xdotool search --sync --onlyvisible --name "$5" | head -n 1)
-    sleep 0.7
-    xdotool mousemove --window "$chooser" 318 437 click 1
+    # Whichever chooser comes up (zenity, or the toolkit's), its name field has the keyboard.
+    waitUntil 50 hasFocus "$chooser" || true
     sleep 0.3
     xdotool type --delay 10 "$setFile"
     xdotool key Return

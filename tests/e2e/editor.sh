@@ -1,6 +1,6 @@
 #!/bin/bash
 # The set editor inside the program as a user meets it: Sets edition, New set, an advice typed into the
-# editable label, Control+S through the toolkit's own save-as chooser, Back, and the new set in the next
+# editable label, Control+S through the save-as chooser, Back, and the new set in the next
 # draws; then closing the window with unsaved changes: Cancel keeps the program running, Ignore quits.
 # Usage: editor.sh MUSEWHEELER_EXECUTABLE SOURCE_DIR
 set -euo pipefail
