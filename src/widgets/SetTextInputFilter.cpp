@@ -29,3 +29,8 @@ juce::String SetTextInputFilter::filterNewText (juce::TextEditor& editor, const 
 
     return lengthLimit.filterNewText (editor, kept);
 }
+
+bool SetTextInputFilter::letsInAnythingOf (const juce::String& newInput)
+{
+    return newInput.containsAnyOf (SetTextRules::allowedCharacters + "\r\n\t");
+}

@@ -14,6 +14,9 @@ public:
 
     juce::String filterNewText (juce::TextEditor&, const juce::String& newInput) override;
 
+    // Whether anything of that input would be let in (the length aside).
+    static bool letsInAnythingOf (const juce::String& newInput);
+
 private:
     std::function<void (juce::juce_wchar)> onRefused;
     juce::TextEditor::LengthAndCharacterRestriction lengthLimit;

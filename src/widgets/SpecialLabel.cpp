@@ -2,6 +2,30 @@
 
 #include "widgets/SetTextInputFilter.h"
 
+namespace
+{
+// The toolkit's field replaces a selection with whatever its filter lets in, even nothing: a keystroke the
+// set cannot take would wipe the selected text. Here it leaves the selection, and the filter still tells it.
+class SetTextEditor final : public juce::TextEditor
+{
+public:
+    using juce::TextEditor::TextEditor;
+
+    void insertTextAtCaret (const juce::String& text) override
+    {
+        if (text.isNotEmpty() && !SetTextInputFilter::letsInAnythingOf (text))
+        {
+            if (auto* filter = getInputFilter())
+                filter->filterNewText (*this, text);
+
+            return;
+        }
+
+        juce::TextEditor::insertTextAtCaret (text);
+    }
+};
+} // namespace
+
 SpecialLabel::SpecialLabel()
     : juce::Label ({}, {})
 {
@@ -74,7 +98,7 @@ juce::TextEditor* SpecialLabel::createEditorComponent()
     // Built afresh rather than through juce::Label's version, which copies the label's explicit colours:
     // every label carries a black TextEditor text colour from its constructor, and typed text would be
     // black on the editor's black page. Without copied colours the field takes the look-and-feel's.
-    auto* textEditor = new juce::TextEditor (getName());
+    auto* textEditor = new SetTextEditor (getName());
 
     textEditor->applyFontToAllText (getLookAndFeel().getLabelFont (*this));
     textEditor->setBorder (getBorderSize());

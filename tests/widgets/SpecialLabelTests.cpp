@@ -313,3 +313,20 @@ TEST_F (SpecialLabelTest, commitEditTakesTheTypedTextAsReturnDoes)
     EXPECT_EQ (label.getText(), "Taken by a command");
     EXPECT_EQ (changes.count, 1);
 }
+
+TEST_F (SpecialLabelTest, aRefusedKeystrokeLeavesTheSelectedTextInPlace)
+{
+    auto& editor = openEditor();
+    juce::Array<juce::juce_wchar> told;
+    label.onRefusedCharacter = [&told] (juce::juce_wchar refused) { told.add (refused); };
+    ASSERT_EQ (editor.getHighlightedText(), "Old text") << "the field opens with its text selected";
+
+    editor.insertTextAtCaret (";");
+    EXPECT_EQ (editor.getText(), "Old text");
+    EXPECT_EQ (editor.getHighlightedText(), "Old text");
+    EXPECT_EQ (told, juce::Array<juce::juce_wchar> (';'));
+
+    // A keystroke the set takes replaces the selection as usual.
+    editor.insertTextAtCaret ("N");
+    EXPECT_EQ (editor.getText(), "N");
+}
