@@ -34,7 +34,10 @@ void EditorNote::setLanguage (int language)
 
 void EditorNote::checkAdvice (const juce::String& text)
 {
-    adviceTooLong = text.isNotEmpty() && !measure.fitsAdviceLabel (text);
+    if (measure == nullptr)
+        measure = std::make_unique<CardTextFit>();
+
+    adviceTooLong = text.isNotEmpty() && !measure->fitsAdviceLabel (text);
     refresh();
 }
 

@@ -4,6 +4,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <memory>
+
 // A brief note under the editor's top buttons, shown only while there is something to tell: that a typed
 // or pasted character was left out, and why (for a few seconds), or that the advice being typed or shown is
 // too long for the main screen's advice label, measured as `musewheeler-sets check` measures it.
@@ -34,7 +36,9 @@ private:
     void timerCallback() override;
     void refresh();
 
-    CardTextFit measure;
+    // Made when an advice is first checked: its look-and-feel looks through the installed fonts, which the
+    // program's start need not wait for.
+    std::unique_ptr<CardTextFit> measure;
     int currentLanguage = 1;
     bool adviceTooLong = false;
     juce::juce_wchar refused = 0;
