@@ -147,7 +147,7 @@ startProgram()
     (cd "$work" && PATH="$stubs:$PATH" exec ${programWrapper[@]+"${programWrapper[@]}"} "$app/Musewheeler") \
         >>"$work/program.log" 2>&1 &
     programPid=$!
-    window=$(timeout "${windowTimeout:-30}" xdotool search --sync --onlyvisible --name '^Musewheeler' | head -n 1)
+    window=$(searchWindow "${windowTimeout:-30}" '^Musewheeler')
     [ -n "$window" ] || fail "no window appeared"
     if [ -n "$openboxPid" ]; then
         waitUntil $((${windowTimeout:-30} * 10)) hasFocus "$window" || fail "the window manager did not focus the window"
@@ -257,11 +257,24 @@ questionGone() { ! questionWindow 1 >/dev/null; }
 
 windowBackOrEnded() { ! isRunning || [ -z "$openboxPid" ] || hasFocus "$window"; }
 
+# searchWindow SECONDS NAME: the first shown window whose name matches NAME, once there, within SECONDS; prints
+# it, or nothing. A window that goes while xdotool looks through the tree (a program starting or ending makes
+# and drops windows of its own) ends that look with an X error: the look is made again.
+searchWindow()
+{
+    local deadline=$((SECONDS + $1)) found=""
+    while [ -z "$found" ] && [ "$SECONDS" -le "$deadline" ]; do
+        found=$(timeout $((deadline - SECONDS + 1)) xdotool search --sync --onlyvisible --name "$2" 2>/dev/null | head -n 1) || true
+        [ -n "$found" ] || sleep 0.1
+    done
+    echo "$found"
+}
+
 # chooserWindow TITLE: the file chooser titled so, once shown (the desktop's own, zenity, or the toolkit's);
 # prints its window.
 chooserWindow()
 {
-    timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+    searchWindow 10 "^$1\$"
 }
 
 # saveThroughChooser NAME: Control+S brings up the save-as chooser; NAME is typed into its file name field,
