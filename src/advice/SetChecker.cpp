@@ -184,6 +184,14 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
         return report;
     }
 
+    if (file.getSize() > SetConseils::maximumFileBytes)
+    {
+        add (1, "too large for a set file (" + juce::File::descriptionOfSizeInBytes (file.getSize()) +
+                    "; the program reads at most " +
+                    juce::File::descriptionOfSizeInBytes (SetConseils::maximumFileBytes) + ")");
+        return report;
+    }
+
     // The set is read by the program's own reader; the text only tells where its lines stand.
     SetConseils set (&dataTags);
     set.setFileSet (file);

@@ -156,5 +156,5 @@ juce::String AdviceImporter::makeFileName (const juce::String& name, int languag
         }
     }
 
-    return fileName + ".mwh";
+    return fileName.length() > 2 ? fileName + ".mwh" : juce::String();
 }

@@ -41,7 +41,7 @@ public:
 
     // NAME made into a set file name like the shipped ones: "en-" or "fr-", then its letters and digits
     // without accents, words joined by "-", and ".mwh". juce::File::createLegalFileName only removes the
-    // characters file systems refuse, keeping spaces and accents.
+    // characters file systems refuse, keeping spaces and accents. Empty when NAME holds no letter or digit.
     static juce::String makeFileName (const juce::String& name, int language);
 
 private:

@@ -49,6 +49,18 @@ bool AdviceSelection::hasSetFile (const juce::String& fileName) const
     return library.getFileSets (-1).contains (fileName, true);
 }
 
+std::optional<int> AdviceSelection::getSetLanguage (const juce::String& fileName) const
+{
+    if (fileName.isEmpty())
+        return std::nullopt;
+
+    for (const int language : { 0, 1 })
+        if (library.getFileSets (language).contains (fileName, true))
+            return language;
+
+    return std::nullopt;
+}
+
 std::vector<AdviceSelection::Advice> AdviceSelection::select (const Filter& filter)
 {
     library.generateFilteredList (1, filter.language, filter.setFile, filter.tag, filter.favoritesOnly);

@@ -34,6 +34,8 @@ public:
 
     int getNumSets() const { return library.getNumSetsConseils(); }
     bool hasSetFile (const juce::String& fileName) const;
+    // The language of the set of that file name (any letter case), or nothing when there is none.
+    std::optional<int> getSetLanguage (const juce::String& fileName) const;
 
     std::vector<Advice> select (const Filter& filter);
 

@@ -2,26 +2,49 @@
 
 #include <numeric>
 
-std::vector<int> DailyChoice::choose (const juce::Time& day, int listSize, int count)
+namespace
 {
-    std::vector<int> positions ((size_t) juce::jmax (0, listSize));
-    std::iota (positions.begin(), positions.end(), 0);
+// SplitMix64's finaliser: juce::String::hashCode64 is stable across runs and systems but mixes its last
+// characters poorly, and the year must change the whole order.
+juce::uint64 mix (juce::uint64 value)
+{
+    value = (value ^ (value >> 30)) * 0xbf58476d1ce4e5b9ull;
+    value = (value ^ (value >> 27)) * 0x94d049bb133111ebull;
+    return value ^ (value >> 31);
+}
+} // namespace
 
-    // The toolkit's generator gives the same sequence for the same seed on every system, but it is a linear
-    // congruential one: the seeds of following days would start it on nearly the same numbers. The date is
-    // mixed first (SplitMix64's finaliser), which the standard library offers in no portable form.
-    auto seed = (juce::uint64) day.getYear() * 10000 + (juce::uint64) (day.getMonth() + 1) * 100 +
-                (juce::uint64) day.getDayOfMonth();
-    seed = (seed ^ (seed >> 30)) * 0xbf58476d1ce4e5b9ull;
-    seed = (seed ^ (seed >> 27)) * 0x94d049bb133111ebull;
-    juce::Random random ((juce::int64) (seed ^ (seed >> 31)));
+std::vector<int> DailyChoice::choose (const juce::Time& day, const juce::StringArray& texts, int count)
+{
+    const auto yearKey = mix ((juce::uint64) day.getYear());
+    std::vector<juce::uint64> keys;
+    keys.reserve ((size_t) texts.size());
 
-    // A partial Fisher-Yates shuffle: the first count positions are drawn without repeats.
-    const auto wanted = (size_t) juce::jlimit (0, listSize, count);
+    for (const auto& text : texts)
+        keys.push_back (mix ((juce::uint64) text.hashCode64() ^ yearKey));
 
-    for (size_t i = 0; i < wanted; ++i)
-        std::swap (positions[i], positions[i + (size_t) random.nextInt ((int) (positions.size() - i))]);
+    std::vector<int> order ((size_t) texts.size());
+    std::iota (order.begin(), order.end(), 0);
+    std::sort (order.begin(), order.end(),
+               [&] (int a, int b)
+               {
+                   if (keys[(size_t) a] != keys[(size_t) b])
+                       return keys[(size_t) a] < keys[(size_t) b];
 
-    positions.resize (wanted);
-    return positions;
+                   return texts[a] != texts[b] ? texts[a] < texts[b] : a < b;
+               });
+
+    const auto wanted = juce::jlimit (0, texts.size(), count);
+    std::vector<int> chosen;
+
+    if (wanted == 0)
+        return chosen;
+
+    // Each day takes the next count texts of the order, so a year of --count 3 shows three new ones a day.
+    const auto first = (juce::int64) day.getDayOfYear() * wanted;
+
+    for (int i = 0; i < wanted; ++i)
+        chosen.push_back (order[(size_t) ((first + i) % texts.size())]);
+
+    return chosen;
 }

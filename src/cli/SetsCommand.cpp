@@ -8,6 +8,8 @@
 #include "cli/FoldedText.h"
 #include "widgets/CardTextFit.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 namespace
@@ -25,17 +27,47 @@ const juce::String dataHelp =
     "                        command, or ../data when that one holds no set; installed, your own:\n"
     "                        $XDG_DATA_HOME/musewheeler/data (~/.local/share/musewheeler/data)\n";
 
-// A path as short as the user would type it: relative below the current folder, absolute elsewhere.
-juce::String describeFile (const juce::File& file)
+// std::cout written through the command's checked output while it runs.
+struct OutputRedirection
 {
-    const auto here = juce::File::getCurrentWorkingDirectory();
-    return file.isAChildOf (here) ? file.getRelativePathFrom (here) : file.getFullPathName();
+    explicit OutputRedirection (std::streambuf& output)
+        : previous (std::cout.rdbuf (&output))
+    {
+    }
+
+    ~OutputRedirection() { std::cout.rdbuf (previous); }
+
+    std::streambuf* previous;
+};
+
+juce::String languageName (int language)
+{
+    return language == 0 ? "French" : "English";
 }
 
-juce::File resolve (const juce::String& path)
+juce::String languageCode (int language)
 {
-    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+    return language == 0 ? "fr" : "en";
 }
+
+// How a source was read: "CSV separated by ";", UTF-8, line 4 as Windows-1252; column "Notes" passed over".
+juce::String describeReading (const AdviceSource::Contents& contents)
+{
+    auto description = contents.format == AdviceSource::Format::text      ? juce::String ("text")
+                       : contents.format == AdviceSource::Format::fortune ? juce::String ("fortune")
+                                                                          : juce::String ("a table");
+
+    if (contents.delimiter != 0)
+        description << " separated by " << AdviceSource::describeDelimiter (contents.delimiter);
+
+    description << ", " << contents.encoding;
+
+    for (const auto& note : contents.notes)
+        description << "; " << note;
+
+    return description;
+}
+
 } // namespace
 
 SetsCommand::SetsCommand()
@@ -110,19 +142,79 @@ SetsCommand::~SetsCommand() = default;
 int SetsCommand::run (const juce::ArgumentList& args)
 {
     exitCode = doneExitCode;
+    const OutputRedirection redirection (output);
+    const auto arguments = putCommandFirst (args);
+    const auto* command = findCommand (arguments);
 
     // Without this the toolkit would run nothing and return 1, which here means "nothing found".
-    if (application.findCommand (args, true) == nullptr)
+    if (command == nullptr)
     {
+        std::cout.flush();
         std::cerr << "musewheeler-sets: "
-                  << (args.size() == 0 ? juce::String ("a command is needed")
-                                       : "unknown command " + args[0].text)
+                  << (arguments.size() == 0 ? juce::String ("a command is needed")
+                                            : "unknown command " + arguments[0].text)
                   << " (musewheeler-sets --help lists the commands)" << std::endl;
         return CommandOptions::usageExitCode;
     }
 
-    const auto result = application.findAndRunCommand (args, true);
-    return result != doneExitCode ? result : exitCode;
+    auto result = juce::ConsoleApplication::invokeCatchingFailures (
+        [command, &arguments]
+        {
+            command->command (arguments);
+            return 0;
+        });
+
+    result = finishOutput (result != doneExitCode ? result : exitCode);
+    return result;
+}
+
+juce::ArgumentList SetsCommand::putCommandFirst (const juce::ArgumentList& args) const
+{
+    juce::StringArray texts;
+
+    for (const auto& argument : args.arguments)
+        texts.add (argument.text);
+
+    // "musewheeler-sets --data DIR draw": the options are the command's, wherever they stand.
+    for (int i = 0; i < texts.size() && texts[i] != "--"; ++i)
+    {
+        if (findCommand (texts[i]) == nullptr)
+            continue;
+
+        if (i > 0 && texts[0].startsWith ("--") && texts[0] != "--help" && texts[0] != "--version")
+            texts.move (i, 0);
+
+        break;
+    }
+
+    return juce::ArgumentList (args.executableName, texts);
+}
+
+const juce::ConsoleApplication::Command* SetsCommand::findCommand (const juce::String& name) const
+{
+    for (const auto& command : application.getCommands())
+        if (juce::StringArray::fromTokens (command.commandOption, "|", "").contains (name))
+            return &command;
+
+    return nullptr;
+}
+
+const juce::ConsoleApplication::Command* SetsCommand::findCommand (const juce::ArgumentList& args) const
+{
+    return args.size() == 0 ? nullptr : findCommand (args[0].text);
+}
+
+int SetsCommand::finishOutput (int result)
+{
+    std::cout.flush();
+    const auto failure = output.finish();
+
+    // A reader that stopped reading (head, a pager closed) is no failure of the command.
+    if (failure == 0 || failure == EPIPE)
+        return result;
+
+    std::cerr << "musewheeler-sets: cannot write the output: " << std::strerror (failure) << std::endl;
+    return problemsExitCode;
 }
 
 void SetsCommand::addCommand (const juce::String& name, const juce::String& arguments,
@@ -148,10 +240,24 @@ void SetsCommand::addCommand (const juce::String& name, const juce::String& argu
 }
 
 //==============================================================================
+juce::File SetsCommand::resolvePath (const juce::String& path) const
+{
+    if (const auto file = paths.find (path))
+        return *file;
+
+    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+}
+
+juce::String SetsCommand::describePath (const juce::File& file) const
+{
+    const auto here = juce::File::getCurrentWorkingDirectory();
+    return file.isAChildOf (here) ? file.getRelativePathFrom (here) : paths.describe (file);
+}
+
 juce::File SetsCommand::takeDataFolder (CommandOptions& options) const
 {
     if (const auto folder = options.takeValue ("--data"))
-        return resolve (*folder);
+        return resolvePath (*folder);
 
     return LibSetsConseils::getDirectoryDataLib();
 }
@@ -188,18 +294,44 @@ AdviceSelection::Filter SetsCommand::takeFilter (CommandOptions& options) const
 std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (const juce::File& dataFolder,
                                                                 const AdviceSelection::Filter& filter)
 {
+    if (!dataFolder.exists())
+    {
+        reportProblem ("musewheeler-sets: the folder " + paths.describe (dataFolder) +
+                       " does not exist (--data chooses another folder)");
+        return {};
+    }
+
+    if (!dataFolder.isDirectory())
+    {
+        reportProblem ("musewheeler-sets: " + paths.describe (dataFolder) +
+                       " is a file, not a folder of sets (--data chooses another folder)");
+        return {};
+    }
+
     AdviceSelection selection (dataFolder);
 
     if (selection.getNumSets() == 0)
     {
-        reportProblem ("musewheeler-sets: no set file in " + describeFile (dataFolder));
+        reportProblem ("musewheeler-sets: no set file in " + paths.describe (dataFolder) +
+                       " (--data chooses another folder)");
         return {};
     }
 
     if (filter.setFile.isNotEmpty() && !selection.hasSetFile (filter.setFile))
     {
         reportProblem ("musewheeler-sets: no set file named " + filter.setFile + " in " +
-                       describeFile (dataFolder));
+                       paths.describe (dataFolder));
+        return {};
+    }
+
+    // The program's filter lets a chosen set override the language; here both were typed, so a contradiction
+    // is told rather than passed over.
+    if (const auto setLanguage = selection.getSetLanguage (filter.setFile);
+        setLanguage && filter.language != -1 && *setLanguage != filter.language)
+    {
+        reportProblem ("musewheeler-sets: " + filter.setFile + " is a set in " + languageName (*setLanguage) +
+                       ", so --language " + languageCode (filter.language) +
+                       " leaves nothing of it (without --language it is listed)");
         return {};
     }
 
@@ -242,6 +374,48 @@ void SetsCommand::initialiseGui()
         gui = std::make_unique<juce::ScopedJuceInitialiser_GUI>();
 }
 
+AdviceSource::Options SetsCommand::takeSourceOptions (CommandOptions& options) const
+{
+    AdviceSource::Options sourceOptions;
+
+    if (const auto format = options.takeValue ("--format"))
+    {
+        sourceOptions.format = AdviceSource::findFormat (*format);
+
+        if (!sourceOptions.format)
+            options.failUsage ("--format takes text, fortune, csv or tsv, not " + *format);
+    }
+
+    if (const auto delimiter = options.takeValue ("--delimiter"))
+    {
+        sourceOptions.delimiter = AdviceSource::parseDelimiter (*delimiter);
+
+        if (sourceOptions.delimiter == 0)
+            options.failUsage ("--delimiter takes one character, or tab, comma or semicolon, not " +
+                               *delimiter);
+
+        if (!sourceOptions.format)
+            sourceOptions.format =
+                sourceOptions.delimiter == '\t' ? AdviceSource::Format::tsv : AdviceSource::Format::csv;
+        else if (*sourceOptions.format != AdviceSource::Format::csv &&
+                 *sourceOptions.format != AdviceSource::Format::tsv)
+            options.failUsage ("--delimiter is for tables: --format csv or tsv");
+    }
+
+    if (const auto encoding = options.takeValue ("--encoding"))
+    {
+        sourceOptions.encoding = CharacterEncoding::find (*encoding);
+
+        if (!sourceOptions.encoding)
+            options.failUsage (
+                "--encoding takes an encoding's name such as UTF-8, ISO-8859-1 or Windows-1252, "
+                "not " +
+                *encoding + " (iconv --list lists them)");
+    }
+
+    return sourceOptions;
+}
+
 //==============================================================================
 void SetsCommand::draw (CommandOptions& options)
 {
@@ -266,7 +440,12 @@ void SetsCommand::draw (CommandOptions& options)
 
     if (daily)
     {
-        chosen = DailyChoice::choose (juce::Time::getCurrentTime(), (int) advice.size(), count);
+        juce::StringArray texts;
+
+        for (const auto& item : advice)
+            texts.add (item.text);
+
+        chosen = DailyChoice::choose (juce::Time::getCurrentTime(), texts, count);
     }
     else
     {
@@ -366,7 +545,7 @@ void SetsCommand::check (CommandOptions& options)
 
     for (const auto& path : files)
     {
-        const auto report = checker.checkFile (resolve (path));
+        const auto report = checker.checkFile (resolvePath (path));
         numAdvice += report.numAdvice;
         numProblems += (int) report.problems.size();
 
@@ -394,6 +573,7 @@ void SetsCommand::importSet (CommandOptions& options)
     const auto colourText = options.takeValue ("--colour");
     const auto out = options.takeValue ("--out");
     const auto force = options.takeFlag ("--force");
+    const auto sourceOptions = takeSourceOptions (options);
     const auto dataFolder = takeDataFolder (options);
     const auto sources = options.takeWords();
 
@@ -412,6 +592,16 @@ void SetsCommand::importSet (CommandOptions& options)
 
     if (!defaultTags || defaultTags->isEmpty())
         options.failUsage ("--tags takes a list of tag hashes such as 0,104, not " + tagList);
+
+    // Told once here rather than on every advice that would take these tags.
+    for (const auto hash : *defaultTags)
+        if (!DataTags::isValidHash (hash))
+            options.failUsage ("--tags holds " + juce::String (hash) +
+                               ", which is no tag (musewheeler-sets tags lists them)");
+
+    if (std::none_of (defaultTags->begin(), defaultTags->end(),
+                      [] (int hash) { return hash < DataTags::getNumTagsInCategory (0); }))
+        options.failUsage ("--tags needs an abstraction tag, 0, 1 or 2, such as 0," + tagList);
 
     const auto colour = AdviceImporter::parseColour (colourText.value_or ("255,165,0"));
 
@@ -432,14 +622,23 @@ void SetsCommand::importSet (CommandOptions& options)
     if (const auto problems = importer.checkHeader(); !problems.isEmpty())
         options.failUsage (problems[0]);
 
-    const auto target =
-        out ? resolve (*out) : dataFolder.getChildFile (AdviceImporter::makeFileName (*name, *language));
+    const auto fileName = AdviceImporter::makeFileName (*name, *language);
+
+    if (fileName.isEmpty() && (!out || resolvePath (*out).isDirectory()))
+        options.failUsage ("--name " + *name +
+                           " holds no letter or digit to name the set file by; --out FILE "
+                           "names it");
+
+    // --out naming a folder puts the set there under its usual name.
+    const auto target = !out                               ? dataFolder.getChildFile (fileName)
+                        : resolvePath (*out).isDirectory() ? resolvePath (*out).getChildFile (fileName)
+                                                           : resolvePath (*out);
 
     if (const auto problem = AdviceImporter::checkTarget (target); problem.isNotEmpty())
         options.failUsage (problem);
 
-    const auto source = resolve (sources[0]);
-    const auto contents = AdviceSource::read (source);
+    const auto source = resolvePath (sources[0]);
+    const auto contents = AdviceSource::read (source, sourceOptions);
 
     if (contents.error.isNotEmpty())
     {
@@ -449,7 +648,7 @@ void SetsCommand::importSet (CommandOptions& options)
 
     if (target.exists() && !force)
     {
-        reportProblem (describeFile (target) + " already exists; --force replaces it");
+        reportProblem (describePath (target) + " already exists; --force replaces it");
         return;
     }
 
@@ -463,19 +662,19 @@ void SetsCommand::importSet (CommandOptions& options)
 
     if (set.getNumConseils() == 0)
     {
-        reportProblem (sources[0] + ": no advice to write (read as " +
-                       AdviceSource::getFormatName (contents.format) + "); no set written");
+        reportProblem (sources[0] + ": no advice to write (read as " + describeReading (contents) +
+                       "); no set written");
         return;
     }
 
     if (!target.getParentDirectory().createDirectory() || !importer.write (target))
     {
-        reportProblem ("cannot write " + describeFile (target) + ": is its folder writable?");
+        reportProblem ("cannot write " + describePath (target) + ": is its folder writable?");
         return;
     }
 
     std::cout << "Wrote " << set.getNumConseils() << " advice from " << sources[0] << " (read as "
-              << AdviceSource::getFormatName (contents.format) << ") to " << describeFile (target);
+              << describeReading (contents) << ") to " << describePath (target);
 
     if (const auto leftOut = (int) contents.entries.size() - set.getNumConseils(); leftOut > 0)
         std::cout << "; " << leftOut << " left out";

@@ -89,7 +89,7 @@ TEST (AdviceImporterTest, makesFileNamesFromSetNames)
 {
     EXPECT_EQ (AdviceImporter::makeFileName ("Blank Page Breakers", 1), "en-blank-page-breakers.mwh");
     EXPECT_EQ (AdviceImporter::makeFileName (utf8 ("  Idées d'été, n°2 "), 0), "fr-idees-d-ete-n-2.mwh");
-    EXPECT_EQ (AdviceImporter::makeFileName ("!!!", 1), "en.mwh");
+    EXPECT_EQ (AdviceImporter::makeFileName ("!!!", 1), "");
 }
 
 TEST (AdviceImporterTest, refusesHeadersTheSetFileOrTheEditorWouldChange)

@@ -100,6 +100,7 @@ run list --data "$data" --set missing.mwh
 expect "list of a missing set" 1
 contains "a missing set" "$err" "no set file named missing.mwh"
 
+mkdir -p "$work/nowhere"
 run list --data "$work/nowhere"
 expect "list of a folder without sets" 1
 contains "a folder without sets" "$err" "no set file in"
@@ -134,6 +135,14 @@ for _ in 1 2 3; do
     [ "$out" = "$first" ] || fail "draw --daily changed within the day"
 done
 [ "$(grep -c '^— ' <<<"$first")" = 3 ] || fail "draw --daily --count 3 gave: $first"
+# The advice of the day hangs on the texts, not on where they stand: the same sets under other file names
+# (read in another order), or beside a set the pick does not come after, give the same advice.
+mkdir -p "$work/renamed"
+for set in "$shipped"/*.mwh; do
+    cp "$set" "$work/renamed/$(basename "$set" .mwh | rev).mwh"
+done
+run draw --daily --data "$work/renamed" --count 3
+[ "$out" = "$first" ] || fail "draw --daily changed with the sets' file names: $out"
 echo "ok: draw, draw --count without repeats, draw --daily stable"
 
 #-------------------------------------------------------------------------------------------------------
@@ -281,6 +290,114 @@ expect "import into a read-only folder" 1
 contains "import into a read-only folder" "$err" "cannot write $work/readonly/en-nowhere.mwh: is its folder writable?"
 [ -z "$(ls -A "$work/readonly")" ] || fail "an import into a read-only folder left: $(ls -A "$work/readonly")"
 echo "ok: bad input gives one clear message and exit code 1, and never a partial set file"
+
+#-------------------------------------------------------------------------------------------------------
+# Arguments that start with "-": values and words, never taken for --help.
+printf 'Cut the bass by -12dB.\nLeave -1 bar of silence.\n' >"$work/minus.txt"
+run import "$work/minus.txt" --name "-1 song" --language en --data "$work/minus"
+expect "import --name '-1 song'" 0
+[ -f "$work/minus/en-1-song.mwh" ] || fail "import --name '-1 song' wrote $(ls -A "$work/minus" 2>&1)"
+run draw --data "$work/minus" --count 1
+contains "a set named '-1 song'" "$out" "— -1 song"
+run search --data "$work/minus" -- -12dB
+expect "search -- -12dB" 0
+expectOut "search -- -12dB" "en-1-song.mwh	Cut the bass by -12dB."
+run search --data "$work/minus" -- -1 bar
+expectOut "search -- -1 bar" "en-1-song.mwh	Leave -1 bar of silence."
+for usage in "draw --count -1" "draw --count -10" "search -12dB" "list -1" "-1" "draw -h1" "tags --language -1"; do
+    # shellcheck disable=SC2086
+    run $usage --data "$data"
+    expect "'$usage'" 2
+    [ -z "$out" ] || fail "'$usage' printed on standard output (help?): $out"
+    [ "$(printf '%s\n' "$err" | wc -l)" = 1 ] || fail "'$usage' wrote more than one line: $err"
+done
+contains "draw --count -1" "$(run draw --count -1 --data "$data"; echo "$err")" "--count takes a whole number from 1 up, not -1"
+run draw -h
+expect "draw -h" 0
+contains "draw -h" "$out" "musewheeler-sets draw"
+run --data "$data" --language fr list
+expect "options before the command" 0
+expectOut "options before the command" "fr-exemple.mwh	Jouez la mélodie au synthé.
+fr-exemple.mwh	Écoutez le silence entre deux notes."
+echo "ok: arguments starting with - are values or words, -h and --help only ask for help"
+
+#-------------------------------------------------------------------------------------------------------
+# An output that cannot be written is a failure; a reader that stops reading is not.
+for what in "list --data $data" "draw --data $data" "export --format fortune --data $data" "tags" \
+            "search synth --data $data" "check $data/en-sample.mwh"; do
+    # shellcheck disable=SC2086
+    "$command" $what >/dev/full 2>"$work/err.raw"
+    rc=$?
+    err=$(grep -v '^JUCE v' "$work/err.raw")
+    [ "$rc" = 1 ] || fail "$what onto a full disk: exit code $rc"
+    contains "$what onto a full disk" "$err" "cannot write the output: No space left on device"
+done
+"$command" import "$fixtures/prompts.fortune" --name "Full" --language en --data "$work/full2" >/dev/full 2>"$work/err.raw"
+[ "$?" = 1 ] || fail "an import whose summary cannot be written reported success"
+"$command" list --data "$shipped" 2>"$work/err.raw" | head -n 1 >/dev/null
+[ -z "$(grep -v '^JUCE v' "$work/err.raw")" ] || fail "a closed pipe gave a message: $(cat "$work/err.raw")"
+# Longer than a pipe holds, so that the command still writes once the reader is gone; with SIGPIPE ignored, as
+# some shells and services start commands, the write fails with EPIPE instead of ending the command.
+seq 3000 | sed 's/.*/Advice number & for the pipe./' >"$work/many.txt"
+run import "$work/many.txt" --name "Many" --language en --data "$work/pipe"
+(
+    trap '' PIPE
+    "$command" export --data "$work/pipe" 2>"$work/err.raw" | head -c 10 >/dev/null
+    status=${PIPESTATUS[0]}
+    [ "$status" = 0 ] || echo "exit code $status" >>"$work/err.raw"
+)
+[ -z "$(grep -v '^JUCE v' "$work/err.raw")" ] || fail "a closed pipe gave a message: $(cat "$work/err.raw")"
+echo "ok: a full disk fails with a message, a closed pipe stays quiet"
+
+#-------------------------------------------------------------------------------------------------------
+# Messages that tell what is wrong and what to do.
+run list --data "$work/nonexistent"
+expect "list --data of a missing folder" 1
+expectOut "list --data of a missing folder" ""
+[ "$err" = "musewheeler-sets: the folder $work/nonexistent does not exist (--data chooses another folder)" ] \
+    || fail "list --data of a missing folder said: $err"
+mkdir -p "$work/nosets/sub"
+(cd "$work/nosets" && "$command" list --data sub >"$work/out" 2>"$work/err.raw")
+[ "$?" = 1 ] || fail "list in a folder without sets did not end with 1"
+err=$(grep -v '^JUCE v' "$work/err.raw")
+[ "$err" = "musewheeler-sets: no set file in $work/nosets/sub (--data chooses another folder)" ] \
+    || fail "a folder without sets said: $err"
+run list --data "$data/en-sample.mwh"
+expect "--data naming a file" 1
+contains "--data naming a file" "$err" "is a file, not a folder of sets"
+
+run list --data "$data" --set en-sample.mwh --language fr
+expect "--set with another --language" 1
+[ -z "$out" ] || fail "--set with another --language listed: $out"
+contains "--set with another --language" "$err" "en-sample.mwh is a set in English, so --language fr leaves nothing"
+run list --data "$data" --set en-sample.mwh --language en
+expect "--set with its own --language" 0
+
+mkdir -p "$work/outfolder"
+run import "$fixtures/prompts.fortune" --name "Into Folder" --language en --out "$work/outfolder"
+expect "import --out FOLDER" 0
+[ -f "$work/outfolder/en-into-folder.mwh" ] || fail "import --out FOLDER wrote: $(ls -A "$work/outfolder")"
+run import "$fixtures/prompts.fortune" --name "!!!" --language en --data "$work/bang"
+expect "import --name '!!!'" 2
+contains "import --name '!!!'" "$err" "--name !!! holds no letter or digit"
+[ ! -e "$work/bang" ] || fail "import --name '!!!' wrote $(ls -A "$work/bang")"
+run import "$fixtures/prompts.fortune" --name "!!!" --language en --out "$work/bang.mwh"
+expect "import --name '!!!' --out FILE" 0
+
+run import "$fixtures/prompts.txt" --name "No Abstraction" --language en --tags 104 --data "$work/tags104"
+expect "import --tags 104" 2
+[ "$(printf '%s\n' "$err" | wc -l)" = 1 ] || fail "import --tags 104 wrote more than one line: $err"
+contains "import --tags 104" "$err" "--tags needs an abstraction tag, 0, 1 or 2"
+run import "$fixtures/prompts.txt" --name "Unknown Tag" --language en --tags 0,999 --data "$work/tags104"
+expect "import --tags 0,999" 2
+contains "import --tags 0,999" "$err" "--tags holds 999, which is no tag"
+
+truncate -s 600M "$work/huge.mwh"
+run check "$work/huge.mwh"
+expect "check of a 600 MB set" 1
+contains "check of a 600 MB set" "$out" "huge.mwh:1: too large for a set file (600.0 MB; the program reads at most 512.0 MB)"
+rm -f "$work/huge.mwh"
+echo "ok: messages tell the missing folder, the contradiction, the name and the tags, once"
 
 #-------------------------------------------------------------------------------------------------------
 if [ "$failures" -gt 0 ]; then
