@@ -400,6 +400,125 @@ rm -f "$work/huge.mwh"
 echo "ok: messages tell the missing folder, the contradiction, the name and the tags, once"
 
 #-------------------------------------------------------------------------------------------------------
+# Tables as spreadsheets write them: the separator, the header row and the columns found by themselves.
+importTable()
+{
+    local source="$1" name="$2"
+    shift 2
+    run import "$work/$source" --name "$name" --language en --data "$work/tables" "$@"
+    expect "import of $source" 0
+}
+
+# A European spreadsheet's export: byte-order mark, "sep=;" line, CR LF, a comma inside a text.
+printf '\xef\xbb\xbfsep=;\r\nIdea;Tags\r\n"Write a verse, then burn it";0,104\r\nHum the bass;1\r\n' >"$work/semi-sep.csv"
+importTable semi-sep.csv "Semi Sep"
+contains "semicolon CSV with a sep line" "$out" "Wrote 2 advice"
+contains "semicolon CSV with a sep line" "$out" "separated by \";\""
+run list --data "$work/tables" --set en-semi-sep.mwh --tag 104
+expectOut "semicolon CSV tags" "en-semi-sep.mwh	Write a verse, then burn it"
+
+# The same without the sep line, with a header whose first name is none the import knew.
+printf '\xef\xbb\xbfPrompt;Category\r\nPlay it slower, then faster;Rhythm\r\nSing the melody backwards;Melody\r\n' \
+    >"$work/semi.csv"
+importTable semi.csv "Semi"
+contains "semicolon CSV" "$out" "Wrote 2 advice"
+contains "semicolon CSV" "$out" "column \"Category\" passed over"
+run list --data "$work/tables" --set en-semi.mwh
+expectOut "semicolon CSV read back" "en-semi.mwh	Play it slower, then faster
+en-semi.mwh	Sing the melody backwards"
+
+printf 'Idea,Tags\nBorrow a rhythm from a folk song,"0,401"\nWrite in a mode you never use,1\n' >"$work/idea.csv"
+importTable idea.csv "Idea"
+run list --data "$work/tables" --set en-idea.mwh --tag 401
+expectOut "Idea,Tags header" "en-idea.mwh	Borrow a rhythm from a folk song"
+printf 'Prompt\nOne chord for a whole song\nA song in one breath\n' >"$work/prompt.csv"
+importTable prompt.csv "Prompt"
+run list --data "$work/tables" --set en-prompt.mwh
+expectOut "a one-column header" "en-prompt.mwh	A song in one breath
+en-prompt.mwh	One chord for a whole song"
+printf 'Title,Prompt text,Tags\nRain,Record the rain and build a groove on it,"0,205"\n' >"$work/titled.csv"
+importTable titled.csv "Titled"
+contains "a header by its tag column" "$out" "column \"Title\" passed over"
+run list --data "$work/tables" --set en-titled.mwh --tag 205
+expectOut "the text column as the longest" "en-titled.mwh	Record the rain and build a groove on it"
+
+# "Unicode text" from a spreadsheet: UTF-16 with a byte-order mark, tab-separated, in a .txt file.
+{
+    printf '\xff\xfe'
+    printf 'Text\tTags\r\n\xc3\x89coutez la pluie\t0,205\r\n"Deux lignes,\t en une"\t1\r\n' | iconv -f UTF-8 -t UTF-16LE
+} >"$work/unicode-export.txt"
+run import "$work/unicode-export.txt" --name "Unicode" --language fr --data "$work/tables"
+expect "UTF-16 tab export" 0
+contains "UTF-16 tab export" "$out" "separated by tabs, UTF-16"
+run list --data "$work/tables" --set fr-unicode.mwh
+expectOut "UTF-16 tab export read back" "fr-unicode.mwh	Deux lignes, en une
+fr-unicode.mwh	Écoutez la pluie"
+run list --data "$work/tables" --set fr-unicode.mwh --tag 205
+expectOut "UTF-16 tab export tags" "fr-unicode.mwh	Écoutez la pluie"
+printf 'Jouez lentement\t0,104\nJouez vite\t1\n' >"$work/plain.tsv"
+run import "$work/plain.tsv" --name "Plain TSV" --language fr --data "$work/tables"
+expect ".tsv import" 0
+run list --data "$work/tables" --tag 104 --set fr-plain-tsv.mwh
+expectOut ".tsv tags" "fr-plain-tsv.mwh	Jouez lentement"
+
+# What is detected, forced.
+printf 'Keep it, then cut it\nOne, two, three\n' >"$work/commas.csv"
+importTable commas.csv "Forced Text" --format text
+run list --data "$work/tables" --set en-forced-text.mwh
+expectOut "--format text on a .csv" "en-forced-text.mwh	Keep it, then cut it
+en-forced-text.mwh	One, two, three"
+printf 'Sing it|0,104\nWhistle it|1\n' >"$work/pipes.txt"
+importTable pipes.txt "Pipes" --delimiter "|"
+run list --data "$work/tables" --set en-pipes.mwh --tag 104
+expectOut "--delimiter |" "en-pipes.mwh	Sing it"
+for usage in "--format pdf" "--delimiter ab" "--format fortune --delimiter ;" "--encoding klingon"; do
+    # shellcheck disable=SC2086
+    run import "$work/commas.csv" --name "Bad" --language en --data "$work/bad-options" $usage
+    expect "import $usage" 2
+done
+echo "ok: semicolon and tab tables, with or without sep line and header, in UTF-8 or UTF-16"
+
+#-------------------------------------------------------------------------------------------------------
+# Encodings decided line by line, and told.
+printf 'Caf\xc3\xa9 first, in UTF-8.\nJou\xe9 en Latin-1.\nD\xc3\xa9j\xc3\xa0 vu, UTF-8 again.\n' >"$work/mixed.txt"
+run import "$work/mixed.txt" --name "Mixed" --language fr --data "$work/encodings"
+expect "mixed encodings" 0
+contains "mixed encodings" "$out" "UTF-8, line 2 as Windows-1252"
+run list --data "$work/encodings"
+expectOut "mixed encodings read back" "fr-mixed.mwh	Café first, in UTF-8.
+fr-mixed.mwh	Déjà vu, UTF-8 again.
+fr-mixed.mwh	Joué en Latin-1."
+printf 'Kiu ne riskas, ne gajnas.\nLa \xe6ielo helpas tiun, kiu helpas sin.\n' >"$work/esperanto.txt"
+run import "$work/esperanto.txt" --name "Proverboj" --language en --encoding ISO-8859-3 --data "$work/encodings"
+contains "--encoding ISO-8859-3" "$out" "(read as text, ISO-8859-3)"
+# The letter is read as it stands, and refused by the set editor's rules, not taken for another one.
+contains "--encoding ISO-8859-3" "$out" "esperanto.txt:2: the text holds \"ĉ\" (U+0109)"
+echo "ok: each line in its own encoding, and --encoding"
+
+#-------------------------------------------------------------------------------------------------------
+# Arguments that are not UTF-8: words in the locale's encoding (or Latin-1), paths as the bytes name them.
+run search $'\xe9coutez' --data "$data"
+expect "search in Latin-1" 0
+expectOut "search in Latin-1" "fr-exemple.mwh	Écoutez le silence entre deux notes."
+latin1Folder="$work/"$'\xe9t\xe9'
+mkdir -p "$latin1Folder"
+cp "$data"/*.mwh "$latin1Folder/"
+run list --data "$latin1Folder" --language en
+expect "--data named in Latin-1" 0
+contains "--data named in Latin-1" "$out" "en-sample.mwh	Sing the bass line."
+run check "$latin1Folder/en-sample.mwh"
+expect "a set path in Latin-1" 0
+contains "a set path in Latin-1" "$out" "1 file, 3 advice: no problem"
+run import "$fixtures/prompts.fortune" --name "Latin" --language en --data "$latin1Folder"
+expect "import into a folder named in Latin-1" 0
+[ -f "$latin1Folder/en-latin.mwh" ] || fail "import into a folder named in Latin-1 wrote: $(ls "$latin1Folder")"
+if locale -a 2>/dev/null | grep -qi '^fr_FR.iso88591$'; then
+    LC_ALL=fr_FR.ISO-8859-1 run search $'synth\xe9' --data "$data" --language fr
+    expectOut "search in a Latin-1 locale" "fr-exemple.mwh	Jouez la mélodie au synthé."
+fi
+echo "ok: arguments in Latin-1, words and paths"
+
+#-------------------------------------------------------------------------------------------------------
 if [ "$failures" -gt 0 ]; then
     echo "$failures checks failed"
     exit 1
