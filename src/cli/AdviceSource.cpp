@@ -124,7 +124,7 @@ AdviceSource::Contents AdviceSource::read (const juce::File& source, const Optio
                              : contents.format == Format::tsv ? (juce::juce_wchar) '\t'
                                                               : CsvParser::detectDelimiter (text);
 
-    contents.entries = parse (text, contents.format, contents.delimiter, contents.notes);
+    parseInto (text, contents);
 
     for (auto& entry : contents.entries)
         if (decoded.badLines.contains (entry.line) && entry.problem.isEmpty())
@@ -230,19 +230,30 @@ std::vector<AdviceSource::Entry> AdviceSource::parse (const juce::String& text, 
 std::vector<AdviceSource::Entry> AdviceSource::parse (const juce::String& text, Format format,
                                                       juce::juce_wchar delimiter, juce::StringArray& notes)
 {
-    std::vector<Entry> entries;
+    Contents contents;
+    contents.format = format;
+    contents.delimiter = delimiter;
+    parseInto (text, contents);
+    notes = contents.notes;
+    return contents.entries;
+}
+
+void AdviceSource::parseInto (const juce::String& text, Contents& contents)
+{
+    const auto format = contents.format;
+    auto& entries = contents.entries;
 
     if (format == Format::csv || format == Format::tsv)
     {
-        if (delimiter == 0)
-            delimiter = format == Format::tsv ? '\t' : CsvParser::detectDelimiter (text);
+        if (contents.delimiter == 0)
+            contents.delimiter = format == Format::tsv ? '\t' : CsvParser::detectDelimiter (text);
 
-        const auto records = CsvParser::parse (text, delimiter);
+        const auto records = CsvParser::parse (text, contents.delimiter);
         const auto layout = CsvLayout::detect (records);
 
         if (!layout.passedOver.isEmpty())
-            notes.add ((layout.passedOver.size() == 1 ? "column " : "columns ") +
-                       layout.passedOver.joinIntoString (", ") + " passed over");
+            contents.notes.add ((layout.passedOver.size() == 1 ? "column " : "columns ") +
+                                layout.passedOver.joinIntoString (", ") + " passed over");
 
         bool headerSkipped = !layout.header;
 
@@ -257,6 +268,9 @@ std::vector<AdviceSource::Entry> AdviceSource::parse (const juce::String& text, 
                 continue;
             }
 
+            if (entries.empty())
+                contents.setFields = layout.getSetFields (record);
+
             Entry entry{ record.line,
                          tidy (layout.getText (record)),
                          layout.getTags (record),
@@ -269,7 +283,7 @@ std::vector<AdviceSource::Entry> AdviceSource::parse (const juce::String& text, 
             entries.push_back (entry);
         }
 
-        return entries;
+        return;
     }
 
     const auto lines = juce::StringArray::fromLines (text);
@@ -280,7 +294,7 @@ std::vector<AdviceSource::Entry> AdviceSource::parse (const juce::String& text, 
             if (lines[i].trim().isNotEmpty())
                 entries.push_back ({ i + 1, tidy (lines[i]), {}, {} });
 
-        return entries;
+        return;
     }
 
     Entry entry;
@@ -310,7 +324,6 @@ std::vector<AdviceSource::Entry> AdviceSource::parse (const juce::String& text, 
     }
 
     endEntry();
-    return entries;
 }
 
 juce::String AdviceSource::tidy (const juce::String& text)

@@ -4,6 +4,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -56,6 +57,9 @@ public:
         juce::String encoding;
         juce::StringArray notes; // what was read but passed over (table columns)
         std::vector<Entry> entries;
+        // The set's own fields a table gives in its first advice's row ("set", "author", "description",
+        // "language", "colour"), as the CSV export writes them.
+        std::map<juce::String, juce::String> setFields;
     };
 
     // Sources are a few thousand advice at most; a larger file is taken for a mistake.
@@ -72,6 +76,8 @@ public:
     static std::vector<Entry> parse (const juce::String& text, Format format, juce::juce_wchar delimiter = 0);
     static std::vector<Entry> parse (const juce::String& text, Format format, juce::juce_wchar delimiter,
                                      juce::StringArray& notes);
+    // Reads text into contents.entries, notes and setFields, in contents.format and contents.delimiter.
+    static void parseInto (const juce::String& text, Contents& contents);
 
     // Line breaks and tabs become spaces, then the text is trimmed and its doubled spaces made single.
     static juce::String tidy (const juce::String& text);

@@ -14,6 +14,18 @@ const std::initializer_list<const char*> tagNames = { "tags",       "tag",      
 const std::initializer_list<const char*> favoriteNames = { "favorite", "favourite", "favori", "favoris",
                                                            "starred" };
 
+const std::initializer_list<std::pair<const char*, const char*>> setFieldNames = { { "set", "set" },
+                                                                                   { "set name", "set" },
+                                                                                   { "author", "author" },
+                                                                                   { "auteur", "author" },
+                                                                                   { "description",
+                                                                                     "description" },
+                                                                                   { "language", "language" },
+                                                                                   { "langue", "language" },
+                                                                                   { "colour", "colour" },
+                                                                                   { "color", "colour" },
+                                                                                   { "couleur", "colour" } };
+
 bool isBlank (const CsvParser::Record& record)
 {
     return record.fields.joinIntoString ("").trim().isEmpty();
@@ -91,6 +103,10 @@ CsvLayout CsvLayout::detect (const std::vector<CsvParser::Record>& records)
                 layout.tagColumn = column;
             else if (isNamed (first[column], favoriteNames))
                 layout.favoriteColumn = column;
+
+            for (const auto& [name, field] : setFieldNames)
+                if (FoldedText::fold (first[column].trim()) == name)
+                    layout.setColumns[field] = column;
         }
     }
 
@@ -110,8 +126,14 @@ CsvLayout CsvLayout::detect (const std::vector<CsvParser::Record>& records)
             for (int column = 0; column < rows[r]->fields.size(); ++column)
                 lengths[(size_t) column] += rows[r]->fields[column].length();
 
+        const auto isSetColumn = [&layout] (int column)
+        {
+            return std::any_of (layout.setColumns.begin(), layout.setColumns.end(),
+                                [column] (const auto& entry) { return entry.second == column; });
+        };
+
         for (int column = 0; column < numColumns; ++column)
-            if (column != layout.tagColumn && column != layout.favoriteColumn &&
+            if (column != layout.tagColumn && column != layout.favoriteColumn && !isSetColumn (column) &&
                 lengths[(size_t) column] > lengths[(size_t) layout.textColumn])
                 layout.textColumn = column;
 
@@ -129,7 +151,7 @@ CsvLayout CsvLayout::detect (const std::vector<CsvParser::Record>& records)
         return true;
     };
 
-    if (layout.tagColumn > layout.textColumn && layout.favoriteColumn < 0)
+    if (layout.tagColumn > layout.textColumn && layout.favoriteColumn < 0 && layout.setColumns.empty())
     {
         layout.tagsSpread = true;
 
@@ -144,7 +166,9 @@ CsvLayout CsvLayout::detect (const std::vector<CsvParser::Record>& records)
     const auto isUsed = [&layout] (int column)
     {
         return column == layout.textColumn || column == layout.favoriteColumn || column == layout.tagColumn ||
-               (layout.tagsSpread && column > layout.tagColumn);
+               (layout.tagsSpread && column > layout.tagColumn) ||
+               std::any_of (layout.setColumns.begin(), layout.setColumns.end(),
+                            [column] (const auto& entry) { return entry.second == column; });
     };
 
     for (int column = 0; column < (layout.header ? first.size() : numColumns); ++column)
@@ -188,4 +212,14 @@ bool CsvLayout::isFavorite (const CsvParser::Record& record) const
             return true;
 
     return false;
+}
+
+std::map<juce::String, juce::String> CsvLayout::getSetFields (const CsvParser::Record& record) const
+{
+    std::map<juce::String, juce::String> fields;
+
+    for (const auto& [name, column] : setColumns)
+        fields[name] = record.fields[column];
+
+    return fields;
 }

@@ -2,6 +2,8 @@
 
 #include "cli/CsvParser.h"
 
+#include <map>
+
 // Which columns of a table of advice hold what, as spreadsheets export them: whether the first record is a
 // header (a column name the import knows, or a column of tag lists whose first field is none), the
 // text's column (by its name, else the longest) and the tags' column (by its name, else the one whose
@@ -15,6 +17,9 @@ public:
     bool tagsSpread = false; // unquoted hash lists spread over the tag column and those after it
     int favoriteColumn = -1;
     juce::StringArray passedOver; // the columns read for nothing, by their names or numbers
+    // The set's own fields, by the names the CSV export gives them ("set", "author", "description",
+    // "language", "colour"), to their columns.
+    std::map<juce::String, int> setColumns;
 
     static CsvLayout detect (const std::vector<CsvParser::Record>& records);
 
@@ -24,6 +29,8 @@ public:
     juce::String getText (const CsvParser::Record& record) const;
     juce::String getTags (const CsvParser::Record& record) const;
     bool isFavorite (const CsvParser::Record& record) const;
+    // The set's fields a record gives, by their names.
+    std::map<juce::String, juce::String> getSetFields (const CsvParser::Record& record) const;
 
 private:
     static bool isNamed (const juce::String& field, std::initializer_list<const char*> names);

@@ -6,6 +6,8 @@
 #include "cli/AdviceImporter.h"
 #include "cli/DailyChoice.h"
 #include "cli/FoldedText.h"
+#include "cli/SetAddition.h"
+#include "cli/TerminalText.h"
 #include "widgets/CardTextFit.h"
 
 #include <cerrno>
@@ -103,30 +105,78 @@ SetsCommand::SetsCommand()
                 "across the files checked together), text the program passes over. Exit code 1 when a\n"
                 "problem is found.\n",
                 &SetsCommand::check);
-    addCommand ("import",
-                "SOURCE --name NAME --language en|fr [--author A] [--description D] [--tags 0,104,] "
-                "[--colour R,G,B] [--out FILE] [--force] [--data DIR]",
-                "Makes a new set from a text, fortune or CSV file",
-                "Makes a new set file from SOURCE:\n"
-                "  a .csv file            first column the text, optional second column its tags as a hash\n"
-                "                         list (\"0,104,\"); quoted fields as spreadsheets write them\n"
-                "  a fortune file         advice separated by lines holding only \"%\"\n"
-                "  any other text file    one advice a line, blank lines skipped\n"
-                "Each advice gets the tags of --tags when the source gives none (0, Abstract, by default).\n"
-                "An advice that breaks a rule of check is reported with its line and left out.\n"
-                "  --out FILE            the new set file; by default NAME made into a file name in the\n"
-                "                        data folder (en-my-set.mwh)\n"
-                "  --force               replaces an existing file\n"
-                "  --colour R,G,B        the set's colour (orange by default)\n" +
-                    dataHelp,
-                &SetsCommand::importSet);
     addCommand (
-        "export", "[filters] [--format text|markdown|fortune] [--data DIR]",
-        "Prints the advice as text, Markdown or a fortune file",
-        "Prints the filtered advice (with --favorites, your favourites) as plain text (one a line,\n"
-        "the default), Markdown (a section per set) or a fortune file (advice separated by \"%\").\n" +
+        "import",
+        "SOURCE --name NAME --language en|fr [--author A] [--description D] [--tags 0,104,] "
+        "[--colour R,G,B] [--out FILE] [--force] [--fix] [--format text|fortune|csv|tsv] "
+        "[--delimiter C] [--encoding E] [--data DIR]",
+        "Makes a new set from a text, fortune or CSV file",
+        "Makes a new set file from SOURCE (" +
+            juce::File::descriptionOfSizeInBytes (AdviceSource::maximumSize) +
+            " at most):\n"
+            "  a table                a .csv or .tsv file, a file whose first line is \"sep=;\", or lines\n"
+            "                         with tabs between words (a spreadsheet's \"Unicode text\"); fields\n"
+            "                         separated by commas, semicolons or tabs, quoted as spreadsheets\n"
+            "                         quote them. A first row naming the columns is a header:\n"
+            "                           the text: text, advice, prompt, idea, quote, tip, texte, conseil...\n"
+            "                           its tags: tags, tag, labels, etiquettes (hashes such as \"0,104,\"\n"
+            "                           or tag names such as \"Abstract, Melody\")\n"
+            "                           a favourite: favorite, favourite, favori (1, yes, x)\n"
+            "                           the set: set, author, description, language, colour, as\n"
+            "                           export --format csv writes them\n"
+            "                         Without names, the text is the longest column and the tags the\n"
+            "                         column of hash lists; other columns are passed over and told.\n"
+            "  a fortune file         advice separated by lines holding only \"%\"\n"
+            "  any other text file    one advice a line, blank lines skipped\n"
+            "Each line is read as UTF-8, or as Windows-1252 when it is no UTF-8; UTF-16 with a\n"
+            "byte-order mark is read whole. The summary tells how each part was read.\n"
+            "Each advice gets the tags of --tags when the source gives none (0, Abstract, by default).\n"
+            "An advice that breaks a rule of check is reported with its line and left out.\n"
+            "  --name NAME           the set's name; --language en|fr its language (both needed unless\n"
+            "                        the table gives them)\n"
+            "  --author A            the set's author; --description D its description\n"
+            "  --tags LIST           the tags of the advice the source gives none, a hash list\n"
+            "  --out FILE            the new set file, or the folder to write it in; by default NAME\n"
+            "                        made into a file name in the data folder (en-my-set.mwh)\n"
+            "  --force               replaces an existing file\n"
+            "  --colour R,G,B        the set's colour (orange by default)\n"
+            "  --fix                 curly quotes and apostrophes, dashes, ellipses and non-breaking\n"
+            "                        spaces made into the characters the set editor takes, \";\" into \",\"\n"
+            "  --format F            reads SOURCE as text, fortune, csv or tsv, whatever it looks like\n"
+            "  --delimiter C         the separator of a table: one character, tab, comma or semicolon\n"
+            "  --encoding E          reads every line in that encoding (ISO-8859-3, Windows-1252...)\n" +
+            dataHelp,
+        &SetsCommand::importSet);
+    addCommand (
+        "sets", "[--language en|fr|any] [--data DIR]", "Lists the sets",
+        "Lists the sets, one a line: the file name, its language, its number of advice, of\n"
+        "favourites, its share of the advice of the library, and the set's name, separated by tabs.\n" +
+            dataHelp,
+        &SetsCommand::listSets);
+    addCommand (
+        "favorite", "TEXT|NUMBER [--unmark] [filters] [--data DIR]", "Marks an advice as a favourite",
+        "Marks the advice as a favourite in its set file, as the star of the program does: the advice\n"
+        "whose text is TEXT, or the one that holds every word of TEXT, or the NUMBER-th line of list\n"
+        "with the same filters. A set file another program changed meanwhile is left alone, and the\n"
+        "marks the program saved meanwhile are kept.\n"
+        "  --unmark              takes the mark away\n" +
             filterHelp + dataHelp,
-        &SetsCommand::exportAdvice);
+        &SetsCommand::favorite);
+    addCommand (
+        "add", "--set FILE TEXT [--tags 0,104,] [--data DIR]", "Adds an advice to a set",
+        "Adds one advice to the set of that file name in the data folder, with the checks of import:\n"
+        "an advice that breaks a rule of check (or stands in the set already) is refused.\n"
+        "  --tags LIST           its tags, hashes or names (0, Abstract, by default)\n" +
+            dataHelp,
+        &SetsCommand::addAdvice);
+    addCommand ("export", "[filters] [--format text|markdown|fortune|csv] [--data DIR]",
+                "Prints the advice as text, Markdown, a fortune file or CSV",
+                "Prints the filtered advice (with --favorites, your favourites) as plain text (one a line,\n"
+                "the default), Markdown (a section per set), a fortune file (advice separated by \"%\") or\n"
+                "CSV with everything a set holds: text, tags, favorite, set, author, description, language\n"
+                "and colour; import makes the same set again from one set's CSV.\n" +
+                    filterHelp + dataHelp,
+                &SetsCommand::exportAdvice);
 
     application.addHelpCommand (
         "--help|-h",
@@ -291,31 +341,36 @@ AdviceSelection::Filter SetsCommand::takeFilter (CommandOptions& options) const
     return filter;
 }
 
+bool SetsCommand::checkDataFolder (const AdviceSelection& selection, const juce::File& dataFolder)
+{
+    if (!dataFolder.exists())
+        reportProblem ("musewheeler-sets: the folder " + paths.describe (dataFolder) +
+                       " does not exist (--data chooses another folder)");
+    else if (!dataFolder.isDirectory())
+        reportProblem ("musewheeler-sets: " + paths.describe (dataFolder) +
+                       " is a file, not a folder of sets (--data chooses another folder)");
+    else if (selection.getNumSets() == 0)
+        reportProblem ("musewheeler-sets: no set file in " + paths.describe (dataFolder) +
+                       " (--data chooses another folder)");
+    else
+        return true;
+
+    return false;
+}
+
 std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (const juce::File& dataFolder,
                                                                 const AdviceSelection::Filter& filter)
 {
-    if (!dataFolder.exists())
-    {
-        reportProblem ("musewheeler-sets: the folder " + paths.describe (dataFolder) +
-                       " does not exist (--data chooses another folder)");
-        return {};
-    }
-
-    if (!dataFolder.isDirectory())
-    {
-        reportProblem ("musewheeler-sets: " + paths.describe (dataFolder) +
-                       " is a file, not a folder of sets (--data chooses another folder)");
-        return {};
-    }
-
     AdviceSelection selection (dataFolder);
+    return selectAdvice (selection, dataFolder, filter);
+}
 
-    if (selection.getNumSets() == 0)
-    {
-        reportProblem ("musewheeler-sets: no set file in " + paths.describe (dataFolder) +
-                       " (--data chooses another folder)");
+std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (AdviceSelection& selection,
+                                                                const juce::File& dataFolder,
+                                                                const AdviceSelection::Filter& filter)
+{
+    if (!checkDataFolder (selection, dataFolder))
         return {};
-    }
 
     if (filter.setFile.isNotEmpty() && !selection.hasSetFile (filter.setFile))
     {
@@ -468,9 +523,12 @@ void SetsCommand::draw (CommandOptions& options)
         if (i > 0)
             std::cout << "\n";
 
-        std::cout << item.text << "\n"
-                  << juce::String::fromUTF8 ("\xe2\x80\x94 ") << item.setName
-                  << (item.author.isNotEmpty() ? ", " + item.author : juce::String()) << "\n";
+        const auto width = TerminalText::getOutputWidth();
+        std::cout << TerminalText::wrap (item.text, width) << "\n"
+                  << TerminalText::wrap (juce::String::fromUTF8 ("\xe2\x80\x94 ") + item.setName +
+                                             (item.author.isNotEmpty() ? ", " + item.author : juce::String()),
+                                         width)
+                  << "\n";
     }
 
     std::cout << std::flush;
@@ -565,14 +623,15 @@ void SetsCommand::check (CommandOptions& options)
 
 void SetsCommand::importSet (CommandOptions& options)
 {
-    const auto name = options.takeValue ("--name");
-    const auto languageWord = options.takeValue ("--language");
-    const auto author = options.takeValue ("--author").value_or ("");
-    const auto description = options.takeValue ("--description").value_or ("");
+    const auto nameOption = options.takeValue ("--name");
+    const auto languageOption = options.takeValue ("--language");
+    const auto authorOption = options.takeValue ("--author");
+    const auto descriptionOption = options.takeValue ("--description");
     const auto tagList = options.takeValue ("--tags").value_or ("0,");
-    const auto colourText = options.takeValue ("--colour");
+    const auto colourOption = options.takeValue ("--colour");
     const auto out = options.takeValue ("--out");
     const auto force = options.takeFlag ("--force");
+    const auto fix = options.takeFlag ("--fix");
     const auto sourceOptions = takeSourceOptions (options);
     const auto dataFolder = takeDataFolder (options);
     const auto sources = options.takeWords();
@@ -580,13 +639,8 @@ void SetsCommand::importSet (CommandOptions& options)
     if (sources.size() != 1)
         options.failUsage ("needs one source file");
 
-    if (!name || !languageWord)
-        options.failUsage ("needs --name and --language");
-
-    const auto language = AdviceSelection::parseLanguage (*languageWord, false);
-
-    if (!language)
-        options.failUsage ("--language takes en or fr, not " + *languageWord);
+    if (languageOption && !AdviceSelection::parseLanguage (*languageOption, false))
+        options.failUsage ("--language takes en or fr, not " + *languageOption);
 
     const auto defaultTags = AdviceImporter::parseHashList (tagList);
 
@@ -603,10 +657,56 @@ void SetsCommand::importSet (CommandOptions& options)
                       [] (int hash) { return hash < DataTags::getNumTagsInCategory (0); }))
         options.failUsage ("--tags needs an abstraction tag, 0, 1 or 2, such as 0," + tagList);
 
+    if (colourOption && !AdviceImporter::parseColour (*colourOption))
+        options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
+
+    const auto source = resolvePath (sources[0]);
+    auto contents = AdviceSource::read (source, sourceOptions);
+
+    if (contents.error.isNotEmpty())
+    {
+        reportProblem (sources[0] + ": " + contents.error);
+        return;
+    }
+
+    // A table exported by export --format csv names its set; the options given take precedence.
+    const auto fromSource = [&contents] (const char* field) -> std::optional<juce::String>
+    {
+        const auto found = contents.setFields.find (field);
+
+        if (found == contents.setFields.end() || found->second.isEmpty())
+            return std::nullopt;
+
+        return found->second;
+    };
+
+    const auto name = nameOption ? nameOption : fromSource ("set");
+    const auto languageWord = languageOption ? languageOption : fromSource ("language");
+
+    if (!name || !languageWord)
+        options.failUsage (
+            "needs --name and --language (a table exported with export --format csv gives them)");
+
+    const auto language = AdviceSelection::parseLanguage (*languageWord, false);
+
+    if (!language)
+        options.failUsage (sources[0] + " gives the language " + *languageWord +
+                           "; --language en or fr chooses it");
+
+    const auto colourText = colourOption ? colourOption : fromSource ("colour");
     const auto colour = AdviceImporter::parseColour (colourText.value_or ("255,165,0"));
 
     if (!colour)
-        options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
+        options.failUsage (sources[0] + " gives the colour " + colourText.value_or ("") +
+                           "; --colour R,G,B chooses it");
+
+    const auto author = authorOption ? *authorOption : fromSource ("author").value_or ("");
+    const auto description =
+        descriptionOption ? *descriptionOption : fromSource ("description").value_or ("");
+
+    if (fix)
+        for (auto& entry : contents.entries)
+            entry.text = AdviceImporter::fixTypography (entry.text);
 
     initialiseGui();
     CardTextFit cardTextFit;
@@ -636,15 +736,6 @@ void SetsCommand::importSet (CommandOptions& options)
 
     if (const auto problem = AdviceImporter::checkTarget (target); problem.isNotEmpty())
         options.failUsage (problem);
-
-    const auto source = resolvePath (sources[0]);
-    const auto contents = AdviceSource::read (source, sourceOptions);
-
-    if (contents.error.isNotEmpty())
-    {
-        reportProblem (sources[0] + ": " + contents.error);
-        return;
-    }
 
     if (target.exists() && !force)
     {
@@ -687,7 +778,179 @@ void SetsCommand::exportAdvice (CommandOptions& options)
     const auto format = options.takeValue ("--format").value_or ("text");
 
     if (!AdviceExporter::getFormatNames().contains (format))
-        options.failUsage ("--format takes text, markdown or fortune, not " + format);
+        options.failUsage ("--format takes text, markdown, fortune or csv, not " + format);
 
     std::cout << AdviceExporter::write (takeFiltersAndSelect (options), format) << std::flush;
+}
+
+void SetsCommand::listSets (CommandOptions& options)
+{
+    const auto filter = takeFilter (options);
+
+    if (filter.setFile.isNotEmpty() || filter.tag >= 0 || filter.favoritesOnly)
+        options.failUsage ("takes only --language of the filters");
+
+    const auto dataFolder = takeDataFolder (options);
+
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    AdviceSelection selection (dataFolder);
+
+    if (!checkDataFolder (selection, dataFolder))
+        return;
+
+    int total = 0;
+
+    for (const auto& set : selection.summarise (-1))
+        total += set.numAdvice;
+
+    for (const auto& set : selection.summarise (filter.language))
+        std::cout << set.fileName << "\t" << languageCode (set.language) << "\t" << set.numAdvice
+                  << " advice\t" << set.numFavorites
+                  << (set.numFavorites == 1 ? " favourite\t" : " favourites\t")
+                  << juce::String (total == 0 ? 0.0 : 100.0 * set.numAdvice / total, 1) << "%\t" << set.name
+                  << "\n";
+}
+
+void SetsCommand::favorite (CommandOptions& options)
+{
+    const auto unmark = options.takeFlag ("--unmark");
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
+    const auto wanted = options.takeWords().joinIntoString (" ").trim();
+
+    if (wanted.isEmpty())
+        options.failUsage ("needs the advice's text, some of its words, or its number in list");
+
+    AdviceSelection selection (dataFolder);
+    const auto advice = selectAdvice (selection, dataFolder, filter);
+
+    if (advice.empty())
+        return;
+
+    std::vector<int> found;
+
+    if (wanted.containsOnly ("0123456789"))
+    {
+        const auto number = wanted.getIntValue();
+
+        if (number < 1 || number > (int) advice.size())
+        {
+            reportProblem ("musewheeler-sets: list gives " + juce::String ((int) advice.size()) +
+                           " advice with these filters, not " + wanted);
+            return;
+        }
+
+        found.push_back (number - 1);
+    }
+    else
+    {
+        for (size_t i = 0; i < advice.size(); ++i)
+            if (advice[i].text == wanted)
+                found.push_back ((int) i);
+
+        if (found.empty())
+            for (size_t i = 0; i < advice.size(); ++i)
+                if (FoldedText::containsEveryWord (advice[i].text, wanted))
+                    found.push_back ((int) i);
+    }
+
+    if (found.size() != 1)
+    {
+        reportProblem ("musewheeler-sets: " +
+                       (found.empty() ? "no advice holds every word of " + wanted
+                                      : juce::String ((int) found.size()) + " advice hold every word of " +
+                                            wanted + "; more words, or the number list gives, tell which"));
+        return;
+    }
+
+    const auto& item = advice[(size_t) found.front()];
+
+    switch (selection.setFavorite (found.front(), !unmark))
+    {
+        case LibSetsConseils::FavoriteSaving::saved:
+            std::cout << (unmark ? "No longer a favourite: " : "Marked as a favourite: ") << item.text << " ("
+                      << item.fileName << ")\n";
+            return;
+        case LibSetsConseils::FavoriteSaving::fileChanged:
+            reportProblem ("musewheeler-sets: " + item.fileName +
+                           " was changed by another program since it was read, or is not read whole; "
+                           "nothing was written");
+            return;
+        case LibSetsConseils::FavoriteSaving::writeFailed:
+            reportProblem ("musewheeler-sets: cannot write " + item.fileName + ": is its folder writable?");
+            return;
+        case LibSetsConseils::FavoriteSaving::nothingToMark:
+            break;
+    }
+
+    reportProblem ("musewheeler-sets: " + item.fileName + " cannot be marked");
+}
+
+void SetsCommand::addAdvice (CommandOptions& options)
+{
+    const auto setFile = options.takeValue ("--set");
+    const auto tagList = options.takeValue ("--tags").value_or ("0,");
+    const auto dataFolder = takeDataFolder (options);
+    const auto text = AdviceSource::tidy (options.takeWords().joinIntoString (" "));
+
+    if (!setFile)
+        options.failUsage ("needs --set FILE, the set to add to");
+
+    if (text.isEmpty())
+        options.failUsage ("needs the advice's text");
+
+    const auto tags = AdviceImporter::parseTags (tagList);
+
+    if (!tags || tags->isEmpty())
+        options.failUsage ("--tags takes hashes or tag names, such as 0,104, not " + tagList);
+
+    AdviceSelection selection (dataFolder);
+
+    if (!checkDataFolder (selection, dataFolder))
+        return;
+
+    if (!selection.hasSetFile (*setFile))
+    {
+        reportProblem ("musewheeler-sets: no set file named " + *setFile + " in " +
+                       paths.describe (dataFolder));
+        return;
+    }
+
+    initialiseGui();
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
+    const auto target = selection.findSetFile (*setFile);
+
+    // The set's own texts are seen first, so that an advice it holds already is refused.
+    checker.checkFile (target);
+
+    if (const auto problems = checker.checkAdvice (text, *tags); !problems.isEmpty())
+    {
+        for (const auto& problem : problems)
+            reportProblem ("musewheeler-sets: " + problem + "; nothing added");
+
+        return;
+    }
+
+    switch (SetAddition::add (target, text, *tags))
+    {
+        case SetAddition::Result::added:
+            std::cout << "Added to " << target.getFileName() << ": " << text << "\n";
+            return;
+        case SetAddition::Result::notReadWhole:
+            reportProblem ("musewheeler-sets: " + target.getFileName() +
+                           " holds text the program passes over; writing it would lose that text, so nothing "
+                           "was added (check tells where)");
+            return;
+        case SetAddition::Result::changedMeanwhile:
+            reportProblem ("musewheeler-sets: " + target.getFileName() +
+                           " was changed by another program meanwhile; nothing was added");
+            return;
+        case SetAddition::Result::writeFailed:
+            break;
+    }
+
+    reportProblem ("musewheeler-sets: cannot write " + target.getFileName() + ": is its folder writable?");
 }

@@ -36,6 +36,9 @@ private:
     void check (CommandOptions&);
     void importSet (CommandOptions&);
     void exportAdvice (CommandOptions&);
+    void listSets (CommandOptions&);
+    void favorite (CommandOptions&);
+    void addAdvice (CommandOptions&);
 
     // The arguments with the command's name first, when options were written before it.
     juce::ArgumentList putCommandFirst (const juce::ArgumentList& args) const;
@@ -58,6 +61,10 @@ private:
     std::vector<AdviceSelection::Advice> takeFiltersAndSelect (CommandOptions&);
     std::vector<AdviceSelection::Advice> selectAdvice (const juce::File& dataFolder,
                                                        const AdviceSelection::Filter&);
+    std::vector<AdviceSelection::Advice> selectAdvice (AdviceSelection&, const juce::File& dataFolder,
+                                                       const AdviceSelection::Filter&);
+    // Whether the data folder exists and holds sets; tells what is wrong when not.
+    bool checkDataFolder (const AdviceSelection&, const juce::File& dataFolder);
     void listAdvice (const std::vector<AdviceSelection::Advice>&) const;
     // Tells the problem on standard error; the command then ends with exit code 1.
     void reportProblem (const juce::String& message);

@@ -56,7 +56,7 @@ contains()
 run --help
 expect "--help" 0
 help="$out"
-for subcommand in draw list search tags check import export; do
+for subcommand in draw list search tags check import export sets favorite add; do
     contains "--help" "$help" "musewheeler-sets $subcommand"
     run "$subcommand" --help
     expect "$subcommand --help" 0
@@ -517,6 +517,126 @@ if locale -a 2>/dev/null | grep -qi '^fr_FR.iso88591$'; then
     expectOut "search in a Latin-1 locale" "fr-exemple.mwh	Jouez la mélodie au synthé."
 fi
 echo "ok: arguments in Latin-1, words and paths"
+
+#-------------------------------------------------------------------------------------------------------
+# sets, favorite and add on a copy of the shipped sets.
+library="$work/library"
+mkdir -p "$library"
+cp "$shipped"/*.mwh "$library/"
+run sets --data "$library"
+expect "sets" 0
+[ "$(wc -l <<<"$out")" = "$(ls "$shipped"/*.mwh | wc -l)" ] || fail "sets gave: $out"
+total=$(run list --data "$library"; wc -l <<<"$out")
+studio=$(run list --data "$library" --set en-studio-desk.mwh; wc -l <<<"$out")
+run sets --data "$library"
+share=$(awk -v n="$studio" -v t="$total" 'BEGIN { printf "%.1f", 100 * n / t }')
+contains "sets" "$out" "en-studio-desk.mwh	en	$studio advice	0 favourites	$share%	Studio Desk"
+run sets --data "$library" --language fr
+[ -z "$(grep -v '	fr	' <<<"$out")" ] || fail "sets --language fr gave: $out"
+
+third=$(run list --data "$library" --set en-studio-desk.mwh; sed -n 3p <<<"$out" | cut -f2)
+run favorite 3 --data "$library" --set en-studio-desk.mwh
+expect "favorite NUMBER" 0
+expectOut "favorite NUMBER" "Marked as a favourite: $third (en-studio-desk.mwh)"
+run list --data "$library" --favorites
+expectOut "favorite NUMBER read back" "en-studio-desk.mwh	$third"
+run sets --data "$library" --language en
+contains "sets after a mark" "$out" "en-studio-desk.mwh	en	$studio advice	1 favourite	"
+run favorite "$third" --unmark --data "$library"
+expect "favorite --unmark TEXT" 0
+run list --data "$library" --favorites
+expect "no favourite left" 1
+run favorite "mix bus warmth" --data "$library"
+expect "favorite WORDS" 0
+contains "favorite WORDS" "$out" "Marked as a favourite: Add gentle tape-style saturation on the mix bus."
+run favorite "the" --data "$library"
+expect "favorite of many" 1
+contains "favorite of many" "$err" "advice hold every word of the; more words, or the number list gives, tell which"
+run favorite 9999 --data "$library"
+expect "favorite out of range" 1
+run favorite "mix bus warmth" --unmark --data "$library"
+expect "favorite --unmark WORDS" 0
+
+run add --set en-studio-desk.mwh "Record the room before the band." --tags 0,413 --data "$library"
+expect "add" 0
+expectOut "add" "Added to en-studio-desk.mwh: Record the room before the band."
+run list --data "$library" --tag 413 --set en-studio-desk.mwh
+contains "add read back" "$out" "en-studio-desk.mwh	Record the room before the band."
+run check "$library/en-studio-desk.mwh"
+expect "check after add" 0
+run add --set en-studio-desk.mwh "Record the room before the band." --data "$library"
+expect "add twice" 1
+contains "add twice" "$err" "the same text stands earlier"
+run add --set en-studio-desk.mwh "Use a capo; then don't." --data "$library"
+expect "add with a ;" 1
+run add --set en-studio-desk.mwh "Sing it." --tags 104 --data "$library"
+expect "add without an abstraction tag" 1
+contains "add without an abstraction tag" "$err" "no abstraction tag"
+run add --set missing.mwh "Sing it." --data "$library"
+expect "add to a missing set" 1
+run add "Sing it." --data "$library"
+expect "add without --set" 2
+echo "ok: sets, favorite and add"
+
+#-------------------------------------------------------------------------------------------------------
+# export --format csv → import → export: the same set, byte for byte, for every shipped set. Each set is
+# first rewritten by the program's own writer (a mark set and taken away), as the import writes.
+roundTrip="$work/round-trip"
+mkdir -p "$roundTrip/sets" "$roundTrip/again"
+cp "$shipped"/*.mwh "$roundTrip/sets/"
+for set in "$roundTrip/sets"/*.mwh; do
+    name=$(basename "$set")
+    run favorite 1 --data "$roundTrip/sets" --set "$name"
+    run favorite 1 --unmark --data "$roundTrip/sets" --set "$name"
+    run favorite 2 --data "$roundTrip/sets" --set "$name"
+    run export --format csv --data "$roundTrip/sets" --set "$name"
+    expect "export --format csv of $name" 0
+    printf '%s\n' "$out" >"$roundTrip/$name.csv"
+    run import "$roundTrip/$name.csv" --out "$roundTrip/again/$name"
+    expect "import of the CSV of $name" 0
+    cmp -s "$set" "$roundTrip/again/$name" || fail "the CSV of $name imported as another set file"
+    run export --format csv --data "$roundTrip/again" --set "$name"
+    [ "$out" = "$(cat "$roundTrip/$name.csv")" ] || fail "the CSV of $name exported again differs"
+    run check "$roundTrip/again/$name"
+    expect "check of the imported $name" 0
+done
+head -n 1 "$roundTrip/en-studio-desk.mwh.csv" | grep -qx 'text,tags,favorite,set,author,description,language,colour' \
+    || fail "the CSV export's header is: $(head -n 1 "$roundTrip/en-studio-desk.mwh.csv")"
+run list --data "$roundTrip/again" --favorites
+[ "$(wc -l <<<"$out")" = "$(ls "$shipped"/*.mwh | wc -l)" ] || fail "the favourites did not come back: $out"
+echo "ok: export --format csv and import make the same set again"
+
+#-------------------------------------------------------------------------------------------------------
+# Fortune files as Debian ships them: long and multi-line entries, typographic quotes and dashes.
+run import "$fixtures/typographic.fortune" --name "Typographic" --language en --data "$work/typo"
+expect "fortune with typography" 1
+contains "fortune with typography" "$out" "refuses"
+run import "$fixtures/typographic.fortune" --name "Typographic" --language en --data "$work/typo" --fix --force
+expect "import --fix" 0
+run list --data "$work/typo"
+expectOut "import --fix" "en-typographic.mwh	\"Don't wait for inspiration - it comes while working,\" she said...
+en-typographic.mwh	A melody is a line that goes for a walk, over two lines of the fortune file, and then it comes home again, to be sung.
+en-typographic.mwh	It's the notes you don't play."
+echo "ok: import --fix"
+
+#-------------------------------------------------------------------------------------------------------
+# On a terminal, draw wraps to its width; piped, it does not.
+run draw --data "$library" --set en-studio-desk.mwh --count 1
+longest=$(awk '{ print length }' <<<"$out" | sort -n | tail -n 1)
+if command -v script >/dev/null; then
+    COLUMNS=30 script -qec "'$command' draw --data '$library' --set en-studio-desk.mwh --count 3" /dev/null \
+        | tr -d '\r' | grep -v '^JUCE v' >"$work/terminal"
+    widest=$(LC_ALL=C.UTF-8 wc -L <"$work/terminal")
+    [ "$widest" -le 30 ] || fail "draw on a 30-column terminal wrote lines of $widest characters: $(cat "$work/terminal")"
+    [ "$(wc -l <"$work/terminal")" -gt 8 ] || fail "draw on a terminal printed: $(cat "$work/terminal")"
+fi
+[ "$longest" -gt 30 ] || fail "draw into a pipe wrapped its lines: $out"
+run import --help
+for option in --name --language --author --description --tags --out --force --colour --fix --format \
+              --delimiter --encoding --data "4.0 MB" "sep=" "prompt" "favorite" "colour"; do
+    contains "import --help" "$out" "$option"
+done
+echo "ok: draw wraps on a terminal only; import --help tells every option"
 
 #-------------------------------------------------------------------------------------------------------
 if [ "$failures" -gt 0 ]; then
