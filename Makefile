@@ -21,7 +21,7 @@ PACKAGES := cmake make g++ pkg-config juce-modules-source \
             desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format \
             libx11-dev libxdamage-dev valgrind \
             dpkg-dev lintian appstream man-db \
-            lilv-utils sordi lv2-dev jalv jackd2 locales
+            lilv-utils sordi lv2-dev jalv jackd2 locales fortune-mod fortunes
 
 SCREENSHOT_DISPLAY ?= :71
 

@@ -14,4 +14,8 @@ class DailyChoice final
 public:
     // count different positions of texts, or all of them when there are fewer.
     static std::vector<int> choose (const juce::Time& day, const juce::StringArray& texts, int count);
+
+    // The same from the texts' juce::String::hashCode64, as an index of the advice keeps them.
+    static std::vector<int> choose (const juce::Time& day, const std::vector<juce::uint64>& textHashes,
+                                    int count);
 };

@@ -4,6 +4,7 @@
 #include "advice/SetChecker.h"
 #include "cli/AdviceExporter.h"
 #include "cli/AdviceImporter.h"
+#include "cli/AdviceIndex.h"
 #include "cli/DailyChoice.h"
 #include "cli/FoldedText.h"
 #include "cli/SetAddition.h"
@@ -341,7 +342,8 @@ AdviceSelection::Filter SetsCommand::takeFilter (CommandOptions& options) const
     return filter;
 }
 
-bool SetsCommand::checkDataFolder (const AdviceSelection& selection, const juce::File& dataFolder)
+template <typename Sets>
+bool SetsCommand::checkDataFolder (const Sets& sets, const juce::File& dataFolder)
 {
     if (!dataFolder.exists())
         reportProblem ("musewheeler-sets: the folder " + paths.describe (dataFolder) +
@@ -349,13 +351,71 @@ bool SetsCommand::checkDataFolder (const AdviceSelection& selection, const juce:
     else if (!dataFolder.isDirectory())
         reportProblem ("musewheeler-sets: " + paths.describe (dataFolder) +
                        " is a file, not a folder of sets (--data chooses another folder)");
-    else if (selection.getNumSets() == 0)
+    else if (sets.getNumSets() == 0)
         reportProblem ("musewheeler-sets: no set file in " + paths.describe (dataFolder) +
                        " (--data chooses another folder)");
     else
         return true;
 
     return false;
+}
+
+template <typename Sets>
+bool SetsCommand::checkFilters (const Sets& sets, const juce::File& dataFolder,
+                                const AdviceSelection::Filter& filter)
+{
+    if (!checkDataFolder (sets, dataFolder))
+        return false;
+
+    if (filter.setFile.isNotEmpty() && !sets.hasSetFile (filter.setFile))
+    {
+        reportProblem ("musewheeler-sets: no set file named " + filter.setFile + " in " +
+                       paths.describe (dataFolder));
+        return false;
+    }
+
+    // The program's filter lets a chosen set override the language; here both were typed, so a contradiction
+    // is told rather than passed over.
+    if (const auto setLanguage = sets.getSetLanguage (filter.setFile);
+        setLanguage && filter.language != -1 && *setLanguage != filter.language)
+    {
+        reportProblem ("musewheeler-sets: " + filter.setFile + " is a set in " + languageName (*setLanguage) +
+                       ", so --language " + languageCode (filter.language) +
+                       " leaves nothing of it (without --language it is listed)");
+        return false;
+    }
+
+    return true;
+}
+
+SetsCommand::Selected SetsCommand::selectFast (const juce::File& dataFolder,
+                                               const AdviceSelection::Filter& filter)
+{
+    Selected selected;
+    selected.index = AdviceIndex::open (dataFolder);
+
+    if (selected.index == nullptr)
+    {
+        selected.advice = selectAdvice (dataFolder, filter);
+        selected.size = (int) selected.advice.size();
+        return selected;
+    }
+
+    if (!checkFilters (*selected.index, dataFolder, filter))
+        return selected;
+
+    selected.positions = selected.index->select (filter);
+    selected.size = (int) selected.positions.size();
+
+    if (selected.size == 0)
+        reportProblem ("musewheeler-sets: no advice passes the filters");
+
+    return selected;
+}
+
+AdviceSelection::Advice SetsCommand::Selected::get (int i) const
+{
+    return index != nullptr ? index->getAdvice (positions[(size_t) i]) : advice[(size_t) i];
 }
 
 std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (const juce::File& dataFolder,
@@ -369,26 +429,8 @@ std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (AdviceSelection&
                                                                 const juce::File& dataFolder,
                                                                 const AdviceSelection::Filter& filter)
 {
-    if (!checkDataFolder (selection, dataFolder))
+    if (!checkFilters (selection, dataFolder, filter))
         return {};
-
-    if (filter.setFile.isNotEmpty() && !selection.hasSetFile (filter.setFile))
-    {
-        reportProblem ("musewheeler-sets: no set file named " + filter.setFile + " in " +
-                       paths.describe (dataFolder));
-        return {};
-    }
-
-    // The program's filter lets a chosen set override the language; here both were typed, so a contradiction
-    // is told rather than passed over.
-    if (const auto setLanguage = selection.getSetLanguage (filter.setFile);
-        setLanguage && filter.language != -1 && *setLanguage != filter.language)
-    {
-        reportProblem ("musewheeler-sets: " + filter.setFile + " is a set in " + languageName (*setLanguage) +
-                       ", so --language " + languageCode (filter.language) +
-                       " leaves nothing of it (without --language it is listed)");
-        return {};
-    }
 
     auto advice = selection.select (filter);
 
@@ -486,33 +528,42 @@ void SetsCommand::draw (CommandOptions& options)
 
     const auto daily = options.takeFlag ("--daily");
     const auto plain = options.takeFlag ("--plain");
-    const auto advice = takeFiltersAndSelect (options);
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
 
-    if (advice.empty())
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    const auto selected = selectFast (dataFolder, filter);
+
+    if (selected.size == 0)
         return;
 
     std::vector<int> chosen;
 
     if (daily)
     {
-        juce::StringArray texts;
+        std::vector<juce::uint64> hashes;
+        hashes.reserve ((size_t) selected.size);
 
-        for (const auto& item : advice)
-            texts.add (item.text);
+        for (int i = 0; i < selected.size; ++i)
+            hashes.push_back (selected.index != nullptr
+                                  ? selected.index->getTextHash (selected.positions[(size_t) i])
+                                  : (juce::uint64) selected.advice[(size_t) i].text.hashCode64());
 
-        chosen = DailyChoice::choose (juce::Time::getCurrentTime(), texts, count);
+        chosen = DailyChoice::choose (juce::Time::getCurrentTime(), hashes, count);
     }
     else
     {
         RandomShuffle shuffle;
 
-        for (int i = 0; i < juce::jmin (count, (int) advice.size()); ++i)
-            chosen.push_back (shuffle.getRandomShuffledNumber (0, (int) advice.size()));
+        for (int i = 0; i < juce::jmin (count, selected.size); ++i)
+            chosen.push_back (shuffle.getRandomShuffledNumber (0, selected.size));
     }
 
     for (size_t i = 0; i < chosen.size(); ++i)
     {
-        const auto& item = advice[(size_t) chosen[i]];
+        const auto item = selected.get (chosen[i]);
 
         if (plain)
         {
@@ -536,7 +587,19 @@ void SetsCommand::draw (CommandOptions& options)
 
 void SetsCommand::list (CommandOptions& options)
 {
-    listAdvice (takeFiltersAndSelect (options));
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
+
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    const auto selected = selectFast (dataFolder, filter);
+
+    for (int i = 0; i < selected.size; ++i)
+    {
+        const auto item = selected.get (i);
+        std::cout << item.fileName << "\t" << item.text << "\n";
+    }
 }
 
 void SetsCommand::search (CommandOptions& options)
@@ -548,16 +611,32 @@ void SetsCommand::search (CommandOptions& options)
     if (words.trim().isEmpty())
         options.failUsage ("needs the words to look for");
 
-    const auto advice = selectAdvice (dataFolder, filter);
-    std::vector<AdviceSelection::Advice> found;
-    std::copy_if (advice.begin(), advice.end(), std::back_inserter (found),
-                  [&words] (const AdviceSelection::Advice& item)
-                  { return FoldedText::containsEveryWord (item.text, words); });
+    auto selected = selectFast (dataFolder, filter);
+    const auto numSelected = selected.size;
 
-    if (!advice.empty() && found.empty())
+    if (selected.index != nullptr)
+    {
+        selected.positions = selected.index->search (selected.positions, words);
+        selected.size = (int) selected.positions.size();
+    }
+    else
+    {
+        auto& advice = selected.advice;
+        advice.erase (std::remove_if (advice.begin(), advice.end(),
+                                      [&words] (const AdviceSelection::Advice& item)
+                                      { return !FoldedText::containsEveryWord (item.text, words); }),
+                      advice.end());
+        selected.size = (int) advice.size();
+    }
+
+    if (numSelected > 0 && selected.size == 0)
         reportProblem ("musewheeler-sets: no advice holds every word of " + words.trim());
 
-    listAdvice (found);
+    for (int i = 0; i < selected.size; ++i)
+    {
+        const auto item = selected.get (i);
+        std::cout << item.fileName << "\t" << item.text << "\n";
+    }
 }
 
 void SetsCommand::tags (CommandOptions& options)

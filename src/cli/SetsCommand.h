@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/AdviceIndex.h"
 #include "cli/AdviceSelection.h"
 #include "cli/AdviceSource.h"
 #include "cli/ByteNamedPaths.h"
@@ -63,8 +64,26 @@ private:
                                                        const AdviceSelection::Filter&);
     std::vector<AdviceSelection::Advice> selectAdvice (AdviceSelection&, const juce::File& dataFolder,
                                                        const AdviceSelection::Filter&);
-    // Whether the data folder exists and holds sets; tells what is wrong when not.
-    bool checkDataFolder (const AdviceSelection&, const juce::File& dataFolder);
+    // Whether the data folder exists and holds sets; tells what is wrong when not. Sets is the folder's
+    // AdviceSelection or AdviceIndex.
+    template <typename Sets>
+    bool checkDataFolder (const Sets&, const juce::File& dataFolder);
+    // The same, and whether the set chosen exists and is in the language chosen.
+    template <typename Sets>
+    bool checkFilters (const Sets&, const juce::File& dataFolder, const AdviceSelection::Filter&);
+
+    // The advice the filters select, from the folder's index when it can be kept, else read from the sets.
+    struct Selected
+    {
+        std::unique_ptr<AdviceIndex> index;
+        std::vector<int> positions;                  // in the index
+        std::vector<AdviceSelection::Advice> advice; // without an index
+        int size = 0;
+
+        AdviceSelection::Advice get (int i) const;
+    };
+
+    Selected selectFast (const juce::File& dataFolder, const AdviceSelection::Filter&);
     void listAdvice (const std::vector<AdviceSelection::Advice>&) const;
     // Tells the problem on standard error; the command then ends with exit code 1.
     void reportProblem (const juce::String& message);

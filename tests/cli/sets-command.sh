@@ -648,6 +648,65 @@ done
 echo "ok: draw wraps on a terminal only; import --help tells every option"
 
 #-------------------------------------------------------------------------------------------------------
+# A large library keeps an index beside its sets: what draw, list and search print through it is what the
+# sets hold, and a set changed, added or removed, or a damaged index, is read again.
+large="$work/large"
+mkdir -p "$large"
+awk 'BEGIN {
+    srand(7)
+    printf "MusewheelerV1 - Set file\r\n\r\nName=Large;\r\nDescription=Many;\r\nAuthor=Bench;\r\nLanguage=1;\r\nColour=1,2,3;\r\n\r\n"
+    for (i = 0; i < 6000; ++i)
+        printf "Item=Advice number %d, repeated to fill the set with something of a usual length.;\r\nFavorite=%s;\r\nTags=%d,%d,;\r\n\r\n", i, (i % 1000 == 0 ? "true" : "false"), i % 3, 400 + i % 18
+}' | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$large/en-large.mwh"
+cp "$shipped/fr-sons-et-studio.mwh" "$large/"
+touch -d '1 hour ago' "$large"/*.mwh
+index="$large/.musewheeler-sets.index"
+expectedList=$(run export --data "$large" --format csv; tail -n +2 <<<"$out" | wc -l)
+
+run list --data "$large"
+expect "list of a large library" 0
+[ -f "$index" ] || fail "no index beside a large library"
+[ "$(wc -l <<<"$out")" = "$expectedList" ] || fail "list through the index gave $(wc -l <<<"$out") advice"
+[ "$(sed -n 2p <<<"$out")" = "en-large.mwh	Advice number 1, repeated to fill the set with something of a usual length." ] \
+    || fail "list through the index: $(sed -n 2p <<<"$out")"
+run list --data "$large" --favorites --tag 400 --language en
+expectOut "list with filters through the index" "en-large.mwh	Advice number 0, repeated to fill the set with something of a usual length."
+run search "NUMBER 4242" --data "$large"
+expectOut "search through the index" "en-large.mwh	Advice number 4242, repeated to fill the set with something of a usual length."
+run search "écoutez" --data "$large" --language en
+expect "search through the index for nothing" 1
+run list --data "$large" --set missing.mwh
+contains "a missing set through the index" "$err" "no set file named missing.mwh"
+run list --data "$large" --set fr-sons-et-studio.mwh --language en
+contains "a contradiction through the index" "$err" "is a set in French"
+run draw --daily --data "$large" --count 2
+daily="$out"
+indexTime=$(stat -c %Y.%N "$index")
+run draw --daily --data "$large" --count 2
+[ "$out" = "$daily" ] || fail "draw --daily through the index changed"
+[ "$(stat -c %Y.%N "$index")" = "$indexTime" ] || fail "an index of unchanged sets was made again"
+
+run add --set en-large.mwh "A brand new advice for the index." --data "$large"
+run search "brand new" --data "$large"
+expectOut "a set changed since the index" "en-large.mwh	A brand new advice for the index."
+run favorite "Advice number 17, repeated to fill the set with something of a usual length." --data "$large"
+expect "favorite by the whole text" 0
+run list --data "$large" --favorites --set en-large.mwh
+contains "a mark since the index" "$out" "Advice number 17, repeated"
+rm "$large/fr-sons-et-studio.mwh"
+run list --data "$large" --language fr
+expect "a set removed since the index" 1
+printf 'damaged' >"$index"
+run search "number 5999" --data "$large"
+expectOut "a damaged index" "en-large.mwh	Advice number 5999, repeated to fill the set with something of a usual length."
+head -c 4000 /dev/urandom >"$index"
+run list --data "$large" --favorites
+expect "a random index" 0
+run list --data "$data"
+[ ! -e "$data/.musewheeler-sets.index" ] || fail "a small library got an index"
+echo "ok: the index of a large library follows its sets"
+
+#-------------------------------------------------------------------------------------------------------
 if [ "$failures" -gt 0 ]; then
     echo "$failures checks failed"
     exit 1
