@@ -86,7 +86,10 @@ TEST (DailyChoiceTest, drawsDifferentAdviceWithinTheList)
     EXPECT_EQ (std::set<int> (chosen.begin(), chosen.end()), (std::set<int>{ 0, 1, 2, 3, 4, 5, 6, 7, 8, 9 }));
 
     EXPECT_EQ (DailyChoice::choose (day (2026, 12, 9, 8), library (3), 5).size(), 3u);
-    EXPECT_TRUE (DailyChoice::choose (day (2026, 12, 9, 8), {}, 1).empty());
+    EXPECT_TRUE (DailyChoice::choose (day (2026, 12, 9, 8), juce::StringArray(), 1).empty());
+    // The seventh day of the year takes ranks 8, 9 and, past the end of a list of ten, 0.
+    const auto wrapped = DailyChoice::choose (day (2026, 0, 7, 8), library (10), 3);
+    EXPECT_EQ (std::set<int> (wrapped.begin(), wrapped.end()).size(), 3u);
 
     // Following days take the next advice of the year's order, none of today's.
     const auto today = DailyChoice::choose (day (2026, 4, 2, 8), library (100), 3);
