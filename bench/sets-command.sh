@@ -31,6 +31,9 @@ awk -v n="$numAdvice" 'BEGIN {
     }
 }' | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$work/data/generated.mwh"
 
+# Set files changed within the last seconds are read again on every command (a file system's clock may not
+# tell a second change from the first); the set is dated as one written earlier.
+touch -d '1 hour ago' "$work/data/generated.mwh"
 "$command" export --format fortune --data "$work/data" >"$work/advice" 2>/dev/null
 strfile -s "$work/advice" >/dev/null
 

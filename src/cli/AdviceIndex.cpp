@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <string_view>
 
 namespace
@@ -65,75 +66,6 @@ void padToEightBytes (juce::MemoryOutputStream& out)
         out.writeByte (0);
 }
 
-// Reads the index's bytes front to back; any read past the end leaves it failed.
-class Reader final
-{
-public:
-    Reader (const char* start, size_t size)
-        : data (start)
-        , end (start + size)
-    {
-    }
-
-    bool failed() const { return position == nullptr; }
-
-    const char* take (size_t size)
-    {
-        if (position == nullptr || (size_t) (end - position) < size)
-        {
-            position = nullptr;
-            return nullptr;
-        }
-
-        const auto* taken = position;
-        position += size;
-        return taken;
-    }
-
-    juce::uint32 takeUint32()
-    {
-        juce::uint32 value = 0;
-
-        if (const auto* bytes = take (sizeof (value)))
-            std::memcpy (&value, bytes, sizeof (value));
-
-        return value;
-    }
-
-    juce::int64 takeInt64()
-    {
-        juce::int64 value = 0;
-
-        if (const auto* bytes = take (sizeof (value)))
-            std::memcpy (&value, bytes, sizeof (value));
-
-        return value;
-    }
-
-    juce::String takeString()
-    {
-        const auto size = takeUint32();
-        const auto* bytes = take (size);
-        return bytes != nullptr ? juce::String::fromUTF8 (bytes, (int) size) : juce::String();
-    }
-
-    void alignToEightBytes()
-    {
-        if (position != nullptr)
-            take ((size_t) ((8 - (position - data) % 8) % 8));
-    }
-
-    template <typename Value>
-    const Value* takeArray (size_t count)
-    {
-        return reinterpret_cast<const Value*> (take (count * sizeof (Value)));
-    }
-
-private:
-    const char* data;
-    const char* position = data;
-    const char* end;
-};
 } // namespace
 
 AdviceIndex::~AdviceIndex() = default;
@@ -250,73 +182,104 @@ juce::MemoryBlock AdviceIndex::build (const juce::File& dataFolder)
 
 bool AdviceIndex::read (const juce::File& dataFolder)
 {
-    mapped =
-        std::make_unique<juce::MemoryMappedFile> (getFile (dataFolder), juce::MemoryMappedFile::readOnly);
+    stream = std::make_unique<juce::FileInputStream> (getFile (dataFolder));
 
-    if (mapped->getData() == nullptr)
+    if (stream->failedToOpen())
         return false;
 
-    Reader reader (static_cast<const char*> (mapped->getData()), mapped->getSize());
-    const auto* start = reader.take (sizeof (magic));
+    const auto fileSize = stream->getTotalLength();
+    char start[sizeof (magic)] = {};
 
-    if (start == nullptr || std::memcmp (start, magic, sizeof (magic)) != 0)
+    if (stream->read (start, sizeof (start)) != (int) sizeof (start) ||
+        std::memcmp (start, magic, sizeof (magic)) != 0)
         return false;
 
-    const auto buildTime = reader.takeInt64();
-    const auto numFiles = reader.takeUint32();
+    const auto readString = [this, fileSize]
+    {
+        const auto size = (juce::int64) (juce::uint32) stream->readInt();
+
+        if (size > fileSize - stream->getPosition())
+            return std::optional<juce::String>();
+
+        juce::MemoryBlock bytes ((size_t) size);
+        stream->read (bytes.getData(), (int) size);
+        return std::optional<juce::String> (bytes.toString());
+    };
+
+    const auto buildTime = stream->readInt64();
+    const auto numFiles = (juce::uint32) stream->readInt();
     std::vector<FileStamp> stamps;
 
-    for (juce::uint32 i = 0; i < numFiles && !reader.failed(); ++i)
+    for (juce::uint32 i = 0; i < numFiles && !stream->isExhausted(); ++i)
     {
-        FileStamp stamp;
-        stamp.name = reader.takeString();
-        stamp.size = reader.takeInt64();
-        stamp.modified = reader.takeInt64();
-        stamps.push_back (stamp);
+        const auto name = readString();
+
+        if (!name)
+            return false;
+
+        const auto size = stream->readInt64();
+        stamps.push_back ({ *name, size, stream->readInt64() });
     }
 
-    if (reader.failed() || stamps != stampSetFiles (dataFolder))
+    if (stamps != stampSetFiles (dataFolder))
         return false;
 
     for (const auto& stamp : stamps)
         if (stamp.modified > buildTime - clockStepMs)
             return false;
 
-    const auto numSetsRead = reader.takeUint32();
+    const auto numSetsRead = (juce::uint32) stream->readInt();
 
-    for (juce::uint32 i = 0; i < numSetsRead && !reader.failed(); ++i)
+    for (juce::uint32 i = 0; i < numSetsRead && !stream->isExhausted(); ++i)
     {
-        SetEntry entry;
-        entry.fileName = reader.takeString();
-        entry.name = reader.takeString();
-        entry.author = reader.takeString();
-        entry.language = (int) reader.takeUint32();
-        sets.push_back (entry);
-    }
+        const auto fileNameRead = readString(), name = readString(), author = readString();
 
-    numAdvice = (int) reader.takeUint32();
-    const auto textBytes = reader.takeUint32();
-    const auto foldedBytes = reader.takeUint32();
-    reader.alignToEightBytes();
-    const auto n = (size_t) numAdvice;
-    tagMasks = reader.takeArray<juce::uint64> (n * 2);
-    textHashes = reader.takeArray<juce::uint64> (n);
-    setOf = reader.takeArray<juce::uint32> (n);
-    textOffsets = reader.takeArray<juce::uint32> (n + 1);
-    foldedOffsets = reader.takeArray<juce::uint32> (n + 1);
-    favorites = reader.takeArray<juce::uint8> (n);
-    texts = reader.take (textBytes);
-    foldedTexts = reader.take (foldedBytes);
-
-    if (reader.failed() || numAdvice < 0 || textOffsets[n] != textBytes || foldedOffsets[n] != foldedBytes)
-        return false;
-
-    for (size_t i = 0; i < n; ++i)
-        if (setOf[i] >= sets.size() || textOffsets[i] > textOffsets[i + 1] ||
-            foldedOffsets[i] > foldedOffsets[i + 1])
+        if (!fileNameRead || !name || !author)
             return false;
 
-    return true;
+        sets.push_back ({ *fileNameRead, *name, *author, stream->readInt() });
+    }
+
+    numAdvice = stream->readInt();
+    textBytesRead = (juce::uint32) stream->readInt();
+    foldedBytesRead = (juce::uint32) stream->readInt();
+    const auto n = (juce::int64) numAdvice;
+
+    if (numAdvice < 0 || sets.size() != numSetsRead)
+        return false;
+
+    // The columns, each where the one before it ends.
+    auto position = (stream->getPosition() + 7) / 8 * 8;
+    const auto place = [&position] (juce::int64 size)
+    {
+        const auto at = position;
+        position += size;
+        return at;
+    };
+
+    tagMasksAt = place (n * 16);
+    textHashesAt = place (n * 8);
+    setOfAt = place (n * 4);
+    textOffsetsAt = place ((n + 1) * 4);
+    foldedOffsetsAt = place ((n + 1) * 4);
+    favoritesAt = place (n);
+    textsAt = place (textBytesRead);
+    foldedTextsAt = place (foldedBytesRead);
+    return position == fileSize;
+}
+
+template <typename Value>
+std::vector<Value> AdviceIndex::readColumn (juce::int64 at, size_t count) const
+{
+    // Read, not mapped: the page cache holds large pieces of a file, and a mapping takes in a whole piece
+    // for the one page touched.
+    std::vector<Value> values (count);
+
+    if (!stream->setPosition (at) ||
+        stream->read (values.data(), (int) (count * sizeof (Value))) != (int) (count * sizeof (Value)))
+        std::fill (values.begin(), values.end(), Value());
+
+    return values;
 }
 
 bool AdviceIndex::hasSetFile (const juce::String& name) const
@@ -344,19 +307,24 @@ std::vector<int> AdviceIndex::select (const AdviceSelection::Filter& filter) con
                             ? sets[s].fileName.equalsIgnoreCase (filter.setFile)
                             : filter.language == -1 || sets[s].language == filter.language;
 
+    const auto n = (size_t) numAdvice;
+    const auto setOf = readColumn<juce::uint32> (setOfAt, n);
+    const auto favorites =
+        filter.favoritesOnly ? readColumn<juce::uint8> (favoritesAt, n) : std::vector<juce::uint8>();
     const auto bit = filter.tag >= 0 ? tagBit (filter.tag) : -1;
+    const auto tagMasks =
+        bit >= 0 ? readColumn<juce::uint64> (tagMasksAt, n * 2) : std::vector<juce::uint64>();
     std::vector<int> positions;
 
-    for (int i = 0; i < numAdvice; ++i)
+    for (size_t i = 0; i < n; ++i)
     {
-        if (!setInScope[setOf[i]] || (filter.favoritesOnly && favorites[i] == 0))
+        if (setOf[i] >= sets.size() || !setInScope[setOf[i]] || (filter.favoritesOnly && favorites[i] == 0))
             continue;
 
-        if (bit >= 0 &&
-            (tagMasks[(size_t) i * 2 + (size_t) (bit / 64)] & (juce::uint64 (1) << (bit % 64))) == 0)
+        if (bit >= 0 && (tagMasks[i * 2 + (size_t) (bit / 64)] & (juce::uint64 (1) << (bit % 64))) == 0)
             continue;
 
-        positions.push_back (i);
+        positions.push_back ((int) i);
     }
 
     return positions;
@@ -369,13 +337,29 @@ std::vector<int> AdviceIndex::search (const std::vector<int>& positions, const j
     for (const auto& word : juce::StringArray::fromTokens (FoldedText::fold (words), true))
         folded.emplace_back (word.toRawUTF8());
 
+    const auto offsets = readColumn<juce::uint32> (foldedOffsetsAt, (size_t) numAdvice + 1);
     std::vector<int> found;
+    std::vector<char> chunk;
+    juce::uint32 chunkStart = 0, chunkEnd = 0;
+    constexpr juce::uint32 chunkBytes = 1024 * 1024;
 
     for (const auto position : positions)
     {
-        size_t size = 0;
-        const auto* text = textAt (foldedOffsets, foldedTexts, position, size);
-        const std::string_view view (text, size);
+        const auto start = offsets[(size_t) position], end = offsets[(size_t) position + 1];
+
+        // A damaged index reads as empty texts, never past its end.
+        if (start > end || end > foldedBytesRead)
+            continue;
+
+        // The folded texts are read a piece at a time, from the advice wanted on.
+        if (start < chunkStart || end > chunkEnd)
+        {
+            chunkStart = start;
+            chunkEnd = juce::jmin (foldedBytesRead, juce::jmax (end, start + chunkBytes));
+            chunk = readColumn<char> (foldedTextsAt + start, chunkEnd - chunkStart);
+        }
+
+        const std::string_view view (chunk.data() + (start - chunkStart), end - start);
 
         if (std::all_of (folded.begin(), folded.end(),
                          [&view] (const std::string& word)
@@ -386,29 +370,40 @@ std::vector<int> AdviceIndex::search (const std::vector<int>& positions, const j
     return found;
 }
 
-const char* AdviceIndex::textAt (const juce::uint32* offsets, const char* blob, int position,
-                                 size_t& size) const
-{
-    size = offsets[position + 1] - offsets[position];
-    return blob + offsets[position];
-}
-
 AdviceSelection::Advice AdviceIndex::getAdvice (int position) const
 {
-    size_t size = 0;
-    const auto* text = textAt (textOffsets, texts, position, size);
-    const auto& set = sets[setOf[position]];
+    const auto offsets = readColumn<juce::uint32> (textOffsetsAt + (juce::int64) position * 4, 2);
+    const auto setOf = readColumn<juce::uint32> (setOfAt + (juce::int64) position * 4, 1);
+    const auto favorite = readColumn<juce::uint8> (favoritesAt + position, 1);
     AdviceSelection::Advice advice;
-    advice.fileName = set.fileName;
-    advice.setName = set.name;
-    advice.author = set.author;
-    advice.text = juce::String::fromUTF8 (text, (int) size);
-    advice.favorite = favorites[position] != 0;
-    advice.language = set.language;
+
+    if (setOf[0] < sets.size())
+    {
+        const auto& set = sets[setOf[0]];
+        advice.fileName = set.fileName;
+        advice.setName = set.name;
+        advice.author = set.author;
+        advice.language = set.language;
+    }
+
+    if (offsets[0] <= offsets[1] && offsets[1] <= textBytesRead)
+    {
+        const auto text = readColumn<char> (textsAt + offsets[0], offsets[1] - offsets[0]);
+        advice.text = juce::String::fromUTF8 (text.data(), (int) text.size());
+    }
+
+    advice.favorite = favorite[0] != 0;
     return advice;
 }
 
-juce::uint64 AdviceIndex::getTextHash (int position) const
+std::vector<juce::uint64> AdviceIndex::getTextHashes (const std::vector<int>& positions) const
 {
-    return textHashes[position];
+    const auto all = readColumn<juce::uint64> (textHashesAt, (size_t) numAdvice);
+    std::vector<juce::uint64> hashes;
+    hashes.reserve (positions.size());
+
+    for (const auto position : positions)
+        hashes.push_back (all[(size_t) position]);
+
+    return hashes;
 }

@@ -12,7 +12,7 @@
 // file came or went, it is made again from the sets through the program's reader. It is never needed:
 // without it (a folder that cannot be written) the commands read the sets, and a damaged one is rebuilt.
 // It is written through a temporary file and a rename, so a stopped command never leaves half of it.
-// The file is mapped, not read, so a draw touches only the pages of the advice it prints.
+// Its columns are read only when a command needs them, and a draw reads only the texts it prints.
 class AdviceIndex final
 {
 public:
@@ -39,7 +39,8 @@ public:
     std::vector<int> search (const std::vector<int>& positions, const juce::String& words) const;
 
     AdviceSelection::Advice getAdvice (int position) const;
-    juce::uint64 getTextHash (int position) const;
+    // The hashes (juce::String::hashCode64) of the texts at these positions.
+    std::vector<juce::uint64> getTextHashes (const std::vector<int>& positions) const;
 
     // Where the index of a data folder lies.
     static juce::File getFile (const juce::File& dataFolder);
@@ -55,22 +56,19 @@ private:
     };
 
     AdviceIndex() = default;
-    // Reads the mapped bytes; false when they are no index, or one of other set files than the folder's.
+    // Reads the header; false when the file is no index, or one of other set files than the folder's.
     bool read (const juce::File& dataFolder);
 
-    const char* textAt (const juce::uint32* offsets, const char* blob, int position, size_t& size) const;
+    template <typename Value>
+    std::vector<Value> readColumn (juce::int64 at, size_t count) const;
 
-    std::unique_ptr<juce::MemoryMappedFile> mapped;
+    std::unique_ptr<juce::FileInputStream> stream;
     std::vector<SetEntry> sets;
     int numAdvice = 0;
-    const juce::uint32* setOf = nullptr;
-    const juce::uint8* favorites = nullptr;
-    const juce::uint64* tagMasks = nullptr; // two words an advice
-    const juce::uint64* textHashes = nullptr;
-    const juce::uint32* textOffsets = nullptr;   // numAdvice + 1 of them
-    const juce::uint32* foldedOffsets = nullptr; // numAdvice + 1 of them
-    const char* texts = nullptr;
-    const char* foldedTexts = nullptr;
+    juce::uint32 textBytesRead = 0, foldedBytesRead = 0;
+    // Where each column starts in the file.
+    juce::int64 tagMasksAt = 0, textHashesAt = 0, setOfAt = 0, textOffsetsAt = 0, foldedOffsetsAt = 0,
+                favoritesAt = 0, textsAt = 0, foldedTextsAt = 0;
 
     JUCE_DECLARE_NON_COPYABLE (AdviceIndex)
 };

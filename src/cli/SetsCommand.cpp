@@ -544,12 +544,12 @@ void SetsCommand::draw (CommandOptions& options)
     if (daily)
     {
         std::vector<juce::uint64> hashes;
-        hashes.reserve ((size_t) selected.size);
 
-        for (int i = 0; i < selected.size; ++i)
-            hashes.push_back (selected.index != nullptr
-                                  ? selected.index->getTextHash (selected.positions[(size_t) i])
-                                  : (juce::uint64) selected.advice[(size_t) i].text.hashCode64());
+        if (selected.index != nullptr)
+            hashes = selected.index->getTextHashes (selected.positions);
+        else
+            for (const auto& item : selected.advice)
+                hashes.push_back ((juce::uint64) item.text.hashCode64());
 
         chosen = DailyChoice::choose (juce::Time::getCurrentTime(), hashes, count);
     }
