@@ -457,12 +457,13 @@ void SetsCommand::reportProblem (const juce::String& message)
     exitCode = problemsExitCode;
 }
 
-void SetsCommand::listAdvice (const std::vector<AdviceSelection::Advice>& advice) const
+void SetsCommand::listSelected (const Selected& selected) const
 {
-    for (const auto& item : advice)
+    for (int i = 0; i < selected.size; ++i)
+    {
+        const auto item = selected.get (i);
         std::cout << item.fileName << "\t" << item.text << "\n";
-
-    std::cout << std::flush;
+    }
 }
 
 void SetsCommand::initialiseGui()
@@ -595,11 +596,7 @@ void SetsCommand::list (CommandOptions& options)
 
     const auto selected = selectFast (dataFolder, filter);
 
-    for (int i = 0; i < selected.size; ++i)
-    {
-        const auto item = selected.get (i);
-        std::cout << item.fileName << "\t" << item.text << "\n";
-    }
+    listSelected (selected);
 }
 
 void SetsCommand::search (CommandOptions& options)
@@ -632,11 +629,7 @@ void SetsCommand::search (CommandOptions& options)
     if (numSelected > 0 && selected.size == 0)
         reportProblem ("musewheeler-sets: no advice holds every word of " + words.trim());
 
-    for (int i = 0; i < selected.size; ++i)
-    {
-        const auto item = selected.get (i);
-        std::cout << item.fileName << "\t" << item.text << "\n";
-    }
+    listSelected (selected);
 }
 
 void SetsCommand::tags (CommandOptions& options)

@@ -84,7 +84,8 @@ private:
     };
 
     Selected selectFast (const juce::File& dataFolder, const AdviceSelection::Filter&);
-    void listAdvice (const std::vector<AdviceSelection::Advice>&) const;
+    // One advice a line: the set's file name, a tab, the text.
+    void listSelected (const Selected&) const;
     // Tells the problem on standard error; the command then ends with exit code 1.
     void reportProblem (const juce::String& message);
     void initialiseGui();
