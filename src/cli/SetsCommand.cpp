@@ -4,10 +4,15 @@
 #include "advice/SetChecker.h"
 #include "cli/AdviceExporter.h"
 #include "cli/AdviceImporter.h"
+#include "cli/AdviceIndex.h"
 #include "cli/DailyChoice.h"
 #include "cli/FoldedText.h"
+#include "cli/SetAddition.h"
+#include "cli/TerminalText.h"
 #include "widgets/CardTextFit.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 namespace
@@ -25,17 +30,47 @@ const juce::String dataHelp =
     "                        command, or ../data when that one holds no set; installed, your own:\n"
     "                        $XDG_DATA_HOME/musewheeler/data (~/.local/share/musewheeler/data)\n";
 
-// A path as short as the user would type it: relative below the current folder, absolute elsewhere.
-juce::String describeFile (const juce::File& file)
+// std::cout written through the command's checked output while it runs.
+struct OutputRedirection
 {
-    const auto here = juce::File::getCurrentWorkingDirectory();
-    return file.isAChildOf (here) ? file.getRelativePathFrom (here) : file.getFullPathName();
+    explicit OutputRedirection (std::streambuf& output)
+        : previous (std::cout.rdbuf (&output))
+    {
+    }
+
+    ~OutputRedirection() { std::cout.rdbuf (previous); }
+
+    std::streambuf* previous;
+};
+
+juce::String languageName (int language)
+{
+    return language == 0 ? "French" : "English";
 }
 
-juce::File resolve (const juce::String& path)
+juce::String languageCode (int language)
 {
-    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+    return language == 0 ? "fr" : "en";
 }
+
+// How a source was read: "CSV separated by ";", UTF-8, line 4 as Windows-1252; column "Notes" passed over".
+juce::String describeReading (const AdviceSource::Contents& contents)
+{
+    auto description = contents.format == AdviceSource::Format::text      ? juce::String ("text")
+                       : contents.format == AdviceSource::Format::fortune ? juce::String ("fortune")
+                                                                          : juce::String ("a table");
+
+    if (contents.delimiter != 0)
+        description << " separated by " << AdviceSource::describeDelimiter (contents.delimiter);
+
+    description << ", " << contents.encoding;
+
+    for (const auto& note : contents.notes)
+        description << "; " << note;
+
+    return description;
+}
+
 } // namespace
 
 SetsCommand::SetsCommand()
@@ -71,30 +106,78 @@ SetsCommand::SetsCommand()
                 "across the files checked together), text the program passes over. Exit code 1 when a\n"
                 "problem is found.\n",
                 &SetsCommand::check);
-    addCommand ("import",
-                "SOURCE --name NAME --language en|fr [--author A] [--description D] [--tags 0,104,] "
-                "[--colour R,G,B] [--out FILE] [--force] [--data DIR]",
-                "Makes a new set from a text, fortune or CSV file",
-                "Makes a new set file from SOURCE:\n"
-                "  a .csv file            first column the text, optional second column its tags as a hash\n"
-                "                         list (\"0,104,\"); quoted fields as spreadsheets write them\n"
-                "  a fortune file         advice separated by lines holding only \"%\"\n"
-                "  any other text file    one advice a line, blank lines skipped\n"
-                "Each advice gets the tags of --tags when the source gives none (0, Abstract, by default).\n"
-                "An advice that breaks a rule of check is reported with its line and left out.\n"
-                "  --out FILE            the new set file; by default NAME made into a file name in the\n"
-                "                        data folder (en-my-set.mwh)\n"
-                "  --force               replaces an existing file\n"
-                "  --colour R,G,B        the set's colour (orange by default)\n" +
-                    dataHelp,
-                &SetsCommand::importSet);
     addCommand (
-        "export", "[filters] [--format text|markdown|fortune] [--data DIR]",
-        "Prints the advice as text, Markdown or a fortune file",
-        "Prints the filtered advice (with --favorites, your favourites) as plain text (one a line,\n"
-        "the default), Markdown (a section per set) or a fortune file (advice separated by \"%\").\n" +
+        "import",
+        "SOURCE --name NAME --language en|fr [--author A] [--description D] [--tags 0,104,] "
+        "[--colour R,G,B] [--out FILE] [--force] [--fix] [--format text|fortune|csv|tsv] "
+        "[--delimiter C] [--encoding E] [--data DIR]",
+        "Makes a new set from a text, fortune or CSV file",
+        "Makes a new set file from SOURCE (" +
+            juce::File::descriptionOfSizeInBytes (AdviceSource::maximumSize) +
+            " at most):\n"
+            "  a table                a .csv or .tsv file, a file whose first line is \"sep=;\", or lines\n"
+            "                         with tabs between words (a spreadsheet's \"Unicode text\"); fields\n"
+            "                         separated by commas, semicolons or tabs, quoted as spreadsheets\n"
+            "                         quote them. A first row naming the columns is a header:\n"
+            "                           the text: text, advice, prompt, idea, quote, tip, texte, conseil...\n"
+            "                           its tags: tags, tag, labels, etiquettes (hashes such as \"0,104,\"\n"
+            "                           or tag names such as \"Abstract, Melody\")\n"
+            "                           a favourite: favorite, favourite, favori (1, yes, x)\n"
+            "                           the set: set, author, description, language, colour, as\n"
+            "                           export --format csv writes them\n"
+            "                         Without names, the text is the longest column and the tags the\n"
+            "                         column of hash lists; other columns are passed over and told.\n"
+            "  a fortune file         advice separated by lines holding only \"%\"\n"
+            "  any other text file    one advice a line, blank lines skipped\n"
+            "Each line is read as UTF-8, or as Windows-1252 when it is no UTF-8; UTF-16 with a\n"
+            "byte-order mark is read whole. The summary tells how each part was read.\n"
+            "Each advice gets the tags of --tags when the source gives none (0, Abstract, by default).\n"
+            "An advice that breaks a rule of check is reported with its line and left out.\n"
+            "  --name NAME           the set's name; --language en|fr its language (both needed unless\n"
+            "                        the table gives them)\n"
+            "  --author A            the set's author; --description D its description\n"
+            "  --tags LIST           the tags of the advice the source gives none, a hash list\n"
+            "  --out FILE            the new set file, or the folder to write it in; by default NAME\n"
+            "                        made into a file name in the data folder (en-my-set.mwh)\n"
+            "  --force               replaces an existing file\n"
+            "  --colour R,G,B        the set's colour (orange by default)\n"
+            "  --fix                 curly quotes and apostrophes, dashes, ellipses and non-breaking\n"
+            "                        spaces made into the characters the set editor takes, \";\" into \",\"\n"
+            "  --format F            reads SOURCE as text, fortune, csv or tsv, whatever it looks like\n"
+            "  --delimiter C         the separator of a table: one character, tab, comma or semicolon\n"
+            "  --encoding E          reads every line in that encoding (ISO-8859-3, Windows-1252...)\n" +
+            dataHelp,
+        &SetsCommand::importSet);
+    addCommand (
+        "sets", "[--language en|fr|any] [--data DIR]", "Lists the sets",
+        "Lists the sets, one a line: the file name, its language, its number of advice, of\n"
+        "favourites, its share of the advice of the library, and the set's name, separated by tabs.\n" +
+            dataHelp,
+        &SetsCommand::listSets);
+    addCommand (
+        "favorite", "TEXT|NUMBER [--unmark] [filters] [--data DIR]", "Marks an advice as a favourite",
+        "Marks the advice as a favourite in its set file, as the star of the program does: the advice\n"
+        "whose text is TEXT, or the one that holds every word of TEXT, or the NUMBER-th line of list\n"
+        "with the same filters. A set file another program changed meanwhile is left alone, and the\n"
+        "marks the program saved meanwhile are kept.\n"
+        "  --unmark              takes the mark away\n" +
             filterHelp + dataHelp,
-        &SetsCommand::exportAdvice);
+        &SetsCommand::favorite);
+    addCommand (
+        "add", "--set FILE TEXT [--tags 0,104,] [--data DIR]", "Adds an advice to a set",
+        "Adds one advice to the set of that file name in the data folder, with the checks of import:\n"
+        "an advice that breaks a rule of check (or stands in the set already) is refused.\n"
+        "  --tags LIST           its tags, hashes or names (0, Abstract, by default)\n" +
+            dataHelp,
+        &SetsCommand::addAdvice);
+    addCommand ("export", "[filters] [--format text|markdown|fortune|csv] [--data DIR]",
+                "Prints the advice as text, Markdown, a fortune file or CSV",
+                "Prints the filtered advice (with --favorites, your favourites) as plain text (one a line,\n"
+                "the default), Markdown (a section per set), a fortune file (advice separated by \"%\") or\n"
+                "CSV with everything a set holds: text, tags, favorite, set, author, description, language\n"
+                "and colour; import makes the same set again from one set's CSV.\n" +
+                    filterHelp + dataHelp,
+                &SetsCommand::exportAdvice);
 
     application.addHelpCommand (
         "--help|-h",
@@ -110,19 +193,79 @@ SetsCommand::~SetsCommand() = default;
 int SetsCommand::run (const juce::ArgumentList& args)
 {
     exitCode = doneExitCode;
+    const OutputRedirection redirection (output);
+    const auto arguments = putCommandFirst (args);
+    const auto* command = findCommand (arguments);
 
     // Without this the toolkit would run nothing and return 1, which here means "nothing found".
-    if (application.findCommand (args, true) == nullptr)
+    if (command == nullptr)
     {
+        std::cout.flush();
         std::cerr << "musewheeler-sets: "
-                  << (args.size() == 0 ? juce::String ("a command is needed")
-                                       : "unknown command " + args[0].text)
+                  << (arguments.size() == 0 ? juce::String ("a command is needed")
+                                            : "unknown command " + arguments[0].text)
                   << " (musewheeler-sets --help lists the commands)" << std::endl;
         return CommandOptions::usageExitCode;
     }
 
-    const auto result = application.findAndRunCommand (args, true);
-    return result != doneExitCode ? result : exitCode;
+    auto result = juce::ConsoleApplication::invokeCatchingFailures (
+        [command, &arguments]
+        {
+            command->command (arguments);
+            return 0;
+        });
+
+    result = finishOutput (result != doneExitCode ? result : exitCode);
+    return result;
+}
+
+juce::ArgumentList SetsCommand::putCommandFirst (const juce::ArgumentList& args) const
+{
+    juce::StringArray texts;
+
+    for (const auto& argument : args.arguments)
+        texts.add (argument.text);
+
+    // "musewheeler-sets --data DIR draw": the options are the command's, wherever they stand.
+    for (int i = 0; i < texts.size() && texts[i] != "--"; ++i)
+    {
+        if (findCommand (texts[i]) == nullptr)
+            continue;
+
+        if (i > 0 && texts[0].startsWith ("--") && texts[0] != "--help" && texts[0] != "--version")
+            texts.move (i, 0);
+
+        break;
+    }
+
+    return juce::ArgumentList (args.executableName, texts);
+}
+
+const juce::ConsoleApplication::Command* SetsCommand::findCommand (const juce::String& name) const
+{
+    for (const auto& command : application.getCommands())
+        if (juce::StringArray::fromTokens (command.commandOption, "|", "").contains (name))
+            return &command;
+
+    return nullptr;
+}
+
+const juce::ConsoleApplication::Command* SetsCommand::findCommand (const juce::ArgumentList& args) const
+{
+    return args.size() == 0 ? nullptr : findCommand (args[0].text);
+}
+
+int SetsCommand::finishOutput (int result)
+{
+    std::cout.flush();
+    const auto failure = output.finish();
+
+    // A reader that stopped reading (head, a pager closed) is no failure of the command.
+    if (failure == 0 || failure == EPIPE)
+        return result;
+
+    std::cerr << "musewheeler-sets: cannot write the output: " << std::strerror (failure) << std::endl;
+    return problemsExitCode;
 }
 
 void SetsCommand::addCommand (const juce::String& name, const juce::String& arguments,
@@ -148,10 +291,24 @@ void SetsCommand::addCommand (const juce::String& name, const juce::String& argu
 }
 
 //==============================================================================
+juce::File SetsCommand::resolvePath (const juce::String& path) const
+{
+    if (const auto file = paths.find (path))
+        return *file;
+
+    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+}
+
+juce::String SetsCommand::describePath (const juce::File& file) const
+{
+    const auto here = juce::File::getCurrentWorkingDirectory();
+    return file.isAChildOf (here) ? file.getRelativePathFrom (here) : paths.describe (file);
+}
+
 juce::File SetsCommand::takeDataFolder (CommandOptions& options) const
 {
     if (const auto folder = options.takeValue ("--data"))
-        return resolve (*folder);
+        return resolvePath (*folder);
 
     return LibSetsConseils::getDirectoryDataLib();
 }
@@ -185,23 +342,95 @@ AdviceSelection::Filter SetsCommand::takeFilter (CommandOptions& options) const
     return filter;
 }
 
+template <typename Sets>
+bool SetsCommand::checkDataFolder (const Sets& sets, const juce::File& dataFolder)
+{
+    if (!dataFolder.exists())
+        reportProblem ("musewheeler-sets: the folder " + paths.describe (dataFolder) +
+                       " does not exist (--data chooses another folder)");
+    else if (!dataFolder.isDirectory())
+        reportProblem ("musewheeler-sets: " + paths.describe (dataFolder) +
+                       " is a file, not a folder of sets (--data chooses another folder)");
+    else if (sets.getNumSets() == 0)
+        reportProblem ("musewheeler-sets: no set file in " + paths.describe (dataFolder) +
+                       " (--data chooses another folder)");
+    else
+        return true;
+
+    return false;
+}
+
+template <typename Sets>
+bool SetsCommand::checkFilters (const Sets& sets, const juce::File& dataFolder,
+                                const AdviceSelection::Filter& filter)
+{
+    if (!checkDataFolder (sets, dataFolder))
+        return false;
+
+    if (filter.setFile.isNotEmpty() && !sets.hasSetFile (filter.setFile))
+    {
+        reportProblem ("musewheeler-sets: no set file named " + filter.setFile + " in " +
+                       paths.describe (dataFolder));
+        return false;
+    }
+
+    // The program's filter lets a chosen set override the language; here both were typed, so a contradiction
+    // is told rather than passed over.
+    if (const auto setLanguage = sets.getSetLanguage (filter.setFile);
+        setLanguage && filter.language != -1 && *setLanguage != filter.language)
+    {
+        reportProblem ("musewheeler-sets: " + filter.setFile + " is a set in " + languageName (*setLanguage) +
+                       ", so --language " + languageCode (filter.language) +
+                       " leaves nothing of it (without --language it is listed)");
+        return false;
+    }
+
+    return true;
+}
+
+SetsCommand::Selected SetsCommand::selectFast (const juce::File& dataFolder,
+                                               const AdviceSelection::Filter& filter)
+{
+    Selected selected;
+    selected.index = AdviceIndex::open (dataFolder);
+
+    if (selected.index == nullptr)
+    {
+        selected.advice = selectAdvice (dataFolder, filter);
+        selected.size = (int) selected.advice.size();
+        return selected;
+    }
+
+    if (!checkFilters (*selected.index, dataFolder, filter))
+        return selected;
+
+    selected.positions = selected.index->select (filter);
+    selected.size = (int) selected.positions.size();
+
+    if (selected.size == 0)
+        reportProblem ("musewheeler-sets: no advice passes the filters");
+
+    return selected;
+}
+
+AdviceSelection::Advice SetsCommand::Selected::get (int i) const
+{
+    return index != nullptr ? index->getAdvice (positions[(size_t) i]) : advice[(size_t) i];
+}
+
 std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (const juce::File& dataFolder,
                                                                 const AdviceSelection::Filter& filter)
 {
     AdviceSelection selection (dataFolder);
+    return selectAdvice (selection, dataFolder, filter);
+}
 
-    if (selection.getNumSets() == 0)
-    {
-        reportProblem ("musewheeler-sets: no set file in " + describeFile (dataFolder));
+std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (AdviceSelection& selection,
+                                                                const juce::File& dataFolder,
+                                                                const AdviceSelection::Filter& filter)
+{
+    if (!checkFilters (selection, dataFolder, filter))
         return {};
-    }
-
-    if (filter.setFile.isNotEmpty() && !selection.hasSetFile (filter.setFile))
-    {
-        reportProblem ("musewheeler-sets: no set file named " + filter.setFile + " in " +
-                       describeFile (dataFolder));
-        return {};
-    }
 
     auto advice = selection.select (filter);
 
@@ -228,18 +457,61 @@ void SetsCommand::reportProblem (const juce::String& message)
     exitCode = problemsExitCode;
 }
 
-void SetsCommand::listAdvice (const std::vector<AdviceSelection::Advice>& advice) const
+void SetsCommand::listSelected (const Selected& selected) const
 {
-    for (const auto& item : advice)
+    for (int i = 0; i < selected.size; ++i)
+    {
+        const auto item = selected.get (i);
         std::cout << item.fileName << "\t" << item.text << "\n";
-
-    std::cout << std::flush;
+    }
 }
 
 void SetsCommand::initialiseGui()
 {
     if (gui == nullptr)
         gui = std::make_unique<juce::ScopedJuceInitialiser_GUI>();
+}
+
+AdviceSource::Options SetsCommand::takeSourceOptions (CommandOptions& options) const
+{
+    AdviceSource::Options sourceOptions;
+
+    if (const auto format = options.takeValue ("--format"))
+    {
+        sourceOptions.format = AdviceSource::findFormat (*format);
+
+        if (!sourceOptions.format)
+            options.failUsage ("--format takes text, fortune, csv or tsv, not " + *format);
+    }
+
+    if (const auto delimiter = options.takeValue ("--delimiter"))
+    {
+        sourceOptions.delimiter = AdviceSource::parseDelimiter (*delimiter);
+
+        if (sourceOptions.delimiter == 0)
+            options.failUsage ("--delimiter takes one character, or tab, comma or semicolon, not " +
+                               *delimiter);
+
+        if (!sourceOptions.format)
+            sourceOptions.format =
+                sourceOptions.delimiter == '\t' ? AdviceSource::Format::tsv : AdviceSource::Format::csv;
+        else if (*sourceOptions.format != AdviceSource::Format::csv &&
+                 *sourceOptions.format != AdviceSource::Format::tsv)
+            options.failUsage ("--delimiter is for tables: --format csv or tsv");
+    }
+
+    if (const auto encoding = options.takeValue ("--encoding"))
+    {
+        sourceOptions.encoding = CharacterEncoding::find (*encoding);
+
+        if (!sourceOptions.encoding)
+            options.failUsage (
+                "--encoding takes an encoding's name such as UTF-8, ISO-8859-1 or Windows-1252, "
+                "not " +
+                *encoding + " (iconv --list lists them)");
+    }
+
+    return sourceOptions;
 }
 
 //==============================================================================
@@ -257,28 +529,42 @@ void SetsCommand::draw (CommandOptions& options)
 
     const auto daily = options.takeFlag ("--daily");
     const auto plain = options.takeFlag ("--plain");
-    const auto advice = takeFiltersAndSelect (options);
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
 
-    if (advice.empty())
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    const auto selected = selectFast (dataFolder, filter);
+
+    if (selected.size == 0)
         return;
 
     std::vector<int> chosen;
 
     if (daily)
     {
-        chosen = DailyChoice::choose (juce::Time::getCurrentTime(), (int) advice.size(), count);
+        std::vector<juce::uint64> hashes;
+
+        if (selected.index != nullptr)
+            hashes = selected.index->getTextHashes (selected.positions);
+        else
+            for (const auto& item : selected.advice)
+                hashes.push_back ((juce::uint64) item.text.hashCode64());
+
+        chosen = DailyChoice::choose (juce::Time::getCurrentTime(), hashes, count);
     }
     else
     {
         RandomShuffle shuffle;
 
-        for (int i = 0; i < juce::jmin (count, (int) advice.size()); ++i)
-            chosen.push_back (shuffle.getRandomShuffledNumber (0, (int) advice.size()));
+        for (int i = 0; i < juce::jmin (count, selected.size); ++i)
+            chosen.push_back (shuffle.getRandomShuffledNumber (0, selected.size));
     }
 
     for (size_t i = 0; i < chosen.size(); ++i)
     {
-        const auto& item = advice[(size_t) chosen[i]];
+        const auto item = selected.get (chosen[i]);
 
         if (plain)
         {
@@ -289,9 +575,12 @@ void SetsCommand::draw (CommandOptions& options)
         if (i > 0)
             std::cout << "\n";
 
-        std::cout << item.text << "\n"
-                  << juce::String::fromUTF8 ("\xe2\x80\x94 ") << item.setName
-                  << (item.author.isNotEmpty() ? ", " + item.author : juce::String()) << "\n";
+        const auto width = TerminalText::getOutputWidth();
+        std::cout << TerminalText::wrap (item.text, width) << "\n"
+                  << TerminalText::wrap (juce::String::fromUTF8 ("\xe2\x80\x94 ") + item.setName +
+                                             (item.author.isNotEmpty() ? ", " + item.author : juce::String()),
+                                         width)
+                  << "\n";
     }
 
     std::cout << std::flush;
@@ -299,7 +588,15 @@ void SetsCommand::draw (CommandOptions& options)
 
 void SetsCommand::list (CommandOptions& options)
 {
-    listAdvice (takeFiltersAndSelect (options));
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
+
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    const auto selected = selectFast (dataFolder, filter);
+
+    listSelected (selected);
 }
 
 void SetsCommand::search (CommandOptions& options)
@@ -311,16 +608,28 @@ void SetsCommand::search (CommandOptions& options)
     if (words.trim().isEmpty())
         options.failUsage ("needs the words to look for");
 
-    const auto advice = selectAdvice (dataFolder, filter);
-    std::vector<AdviceSelection::Advice> found;
-    std::copy_if (advice.begin(), advice.end(), std::back_inserter (found),
-                  [&words] (const AdviceSelection::Advice& item)
-                  { return FoldedText::containsEveryWord (item.text, words); });
+    auto selected = selectFast (dataFolder, filter);
+    const auto numSelected = selected.size;
 
-    if (!advice.empty() && found.empty())
+    if (selected.index != nullptr)
+    {
+        selected.positions = selected.index->search (selected.positions, words);
+        selected.size = (int) selected.positions.size();
+    }
+    else
+    {
+        auto& advice = selected.advice;
+        advice.erase (std::remove_if (advice.begin(), advice.end(),
+                                      [&words] (const AdviceSelection::Advice& item)
+                                      { return !FoldedText::containsEveryWord (item.text, words); }),
+                      advice.end());
+        selected.size = (int) advice.size();
+    }
+
+    if (numSelected > 0 && selected.size == 0)
         reportProblem ("musewheeler-sets: no advice holds every word of " + words.trim());
 
-    listAdvice (found);
+    listSelected (selected);
 }
 
 void SetsCommand::tags (CommandOptions& options)
@@ -366,7 +675,7 @@ void SetsCommand::check (CommandOptions& options)
 
     for (const auto& path : files)
     {
-        const auto report = checker.checkFile (resolve (path));
+        const auto report = checker.checkFile (resolvePath (path));
         numAdvice += report.numAdvice;
         numProblems += (int) report.problems.size();
 
@@ -386,37 +695,90 @@ void SetsCommand::check (CommandOptions& options)
 
 void SetsCommand::importSet (CommandOptions& options)
 {
-    const auto name = options.takeValue ("--name");
-    const auto languageWord = options.takeValue ("--language");
-    const auto author = options.takeValue ("--author").value_or ("");
-    const auto description = options.takeValue ("--description").value_or ("");
+    const auto nameOption = options.takeValue ("--name");
+    const auto languageOption = options.takeValue ("--language");
+    const auto authorOption = options.takeValue ("--author");
+    const auto descriptionOption = options.takeValue ("--description");
     const auto tagList = options.takeValue ("--tags").value_or ("0,");
-    const auto colourText = options.takeValue ("--colour");
+    const auto colourOption = options.takeValue ("--colour");
     const auto out = options.takeValue ("--out");
     const auto force = options.takeFlag ("--force");
+    const auto fix = options.takeFlag ("--fix");
+    const auto sourceOptions = takeSourceOptions (options);
     const auto dataFolder = takeDataFolder (options);
     const auto sources = options.takeWords();
 
     if (sources.size() != 1)
         options.failUsage ("needs one source file");
 
-    if (!name || !languageWord)
-        options.failUsage ("needs --name and --language");
-
-    const auto language = AdviceSelection::parseLanguage (*languageWord, false);
-
-    if (!language)
-        options.failUsage ("--language takes en or fr, not " + *languageWord);
+    if (languageOption && !AdviceSelection::parseLanguage (*languageOption, false))
+        options.failUsage ("--language takes en or fr, not " + *languageOption);
 
     const auto defaultTags = AdviceImporter::parseHashList (tagList);
 
     if (!defaultTags || defaultTags->isEmpty())
         options.failUsage ("--tags takes a list of tag hashes such as 0,104, not " + tagList);
 
+    // Told once here rather than on every advice that would take these tags.
+    for (const auto hash : *defaultTags)
+        if (!DataTags::isValidHash (hash))
+            options.failUsage ("--tags holds " + juce::String (hash) +
+                               ", which is no tag (musewheeler-sets tags lists them)");
+
+    if (std::none_of (defaultTags->begin(), defaultTags->end(),
+                      [] (int hash) { return hash < DataTags::getNumTagsInCategory (0); }))
+        options.failUsage ("--tags needs an abstraction tag, 0, 1 or 2, such as 0," + tagList);
+
+    if (colourOption && !AdviceImporter::parseColour (*colourOption))
+        options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
+
+    const auto source = resolvePath (sources[0]);
+    auto contents = AdviceSource::read (source, sourceOptions);
+
+    if (contents.error.isNotEmpty())
+    {
+        reportProblem (sources[0] + ": " + contents.error);
+        return;
+    }
+
+    // A table exported by export --format csv names its set; the options given take precedence.
+    const auto fromSource = [&contents] (const char* field) -> std::optional<juce::String>
+    {
+        const auto found = contents.setFields.find (field);
+
+        if (found == contents.setFields.end() || found->second.isEmpty())
+            return std::nullopt;
+
+        return found->second;
+    };
+
+    const auto name = nameOption ? nameOption : fromSource ("set");
+    const auto languageWord = languageOption ? languageOption : fromSource ("language");
+
+    if (!name || !languageWord)
+        options.failUsage (
+            "needs --name and --language (a table exported with export --format csv gives them)");
+
+    const auto language = AdviceSelection::parseLanguage (*languageWord, false);
+
+    if (!language)
+        options.failUsage (sources[0] + " gives the language " + *languageWord +
+                           "; --language en or fr chooses it");
+
+    const auto colourText = colourOption ? colourOption : fromSource ("colour");
     const auto colour = AdviceImporter::parseColour (colourText.value_or ("255,165,0"));
 
     if (!colour)
-        options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
+        options.failUsage (sources[0] + " gives the colour " + colourText.value_or ("") +
+                           "; --colour R,G,B chooses it");
+
+    const auto author = authorOption ? *authorOption : fromSource ("author").value_or ("");
+    const auto description =
+        descriptionOption ? *descriptionOption : fromSource ("description").value_or ("");
+
+    if (fix)
+        for (auto& entry : contents.entries)
+            entry.text = AdviceImporter::fixTypography (entry.text);
 
     initialiseGui();
     CardTextFit cardTextFit;
@@ -432,24 +794,24 @@ void SetsCommand::importSet (CommandOptions& options)
     if (const auto problems = importer.checkHeader(); !problems.isEmpty())
         options.failUsage (problems[0]);
 
-    const auto target =
-        out ? resolve (*out) : dataFolder.getChildFile (AdviceImporter::makeFileName (*name, *language));
+    const auto fileName = AdviceImporter::makeFileName (*name, *language);
+
+    if (fileName.isEmpty() && (!out || resolvePath (*out).isDirectory()))
+        options.failUsage ("--name " + *name +
+                           " holds no letter or digit to name the set file by; --out FILE "
+                           "names it");
+
+    // --out naming a folder puts the set there under its usual name.
+    const auto target = !out                               ? dataFolder.getChildFile (fileName)
+                        : resolvePath (*out).isDirectory() ? resolvePath (*out).getChildFile (fileName)
+                                                           : resolvePath (*out);
 
     if (const auto problem = AdviceImporter::checkTarget (target); problem.isNotEmpty())
         options.failUsage (problem);
 
-    const auto source = resolve (sources[0]);
-    const auto contents = AdviceSource::read (source);
-
-    if (contents.error.isNotEmpty())
-    {
-        reportProblem (sources[0] + ": " + contents.error);
-        return;
-    }
-
     if (target.exists() && !force)
     {
-        reportProblem (describeFile (target) + " already exists; --force replaces it");
+        reportProblem (describePath (target) + " already exists; --force replaces it");
         return;
     }
 
@@ -463,19 +825,19 @@ void SetsCommand::importSet (CommandOptions& options)
 
     if (set.getNumConseils() == 0)
     {
-        reportProblem (sources[0] + ": no advice to write (read as " +
-                       AdviceSource::getFormatName (contents.format) + "); no set written");
+        reportProblem (sources[0] + ": no advice to write (read as " + describeReading (contents) +
+                       "); no set written");
         return;
     }
 
     if (!target.getParentDirectory().createDirectory() || !importer.write (target))
     {
-        reportProblem ("cannot write " + describeFile (target) + ": is its folder writable?");
+        reportProblem ("cannot write " + describePath (target) + ": is its folder writable?");
         return;
     }
 
     std::cout << "Wrote " << set.getNumConseils() << " advice from " << sources[0] << " (read as "
-              << AdviceSource::getFormatName (contents.format) << ") to " << describeFile (target);
+              << describeReading (contents) << ") to " << describePath (target);
 
     if (const auto leftOut = (int) contents.entries.size() - set.getNumConseils(); leftOut > 0)
         std::cout << "; " << leftOut << " left out";
@@ -488,7 +850,179 @@ void SetsCommand::exportAdvice (CommandOptions& options)
     const auto format = options.takeValue ("--format").value_or ("text");
 
     if (!AdviceExporter::getFormatNames().contains (format))
-        options.failUsage ("--format takes text, markdown or fortune, not " + format);
+        options.failUsage ("--format takes text, markdown, fortune or csv, not " + format);
 
     std::cout << AdviceExporter::write (takeFiltersAndSelect (options), format) << std::flush;
+}
+
+void SetsCommand::listSets (CommandOptions& options)
+{
+    const auto filter = takeFilter (options);
+
+    if (filter.setFile.isNotEmpty() || filter.tag >= 0 || filter.favoritesOnly)
+        options.failUsage ("takes only --language of the filters");
+
+    const auto dataFolder = takeDataFolder (options);
+
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    AdviceSelection selection (dataFolder);
+
+    if (!checkDataFolder (selection, dataFolder))
+        return;
+
+    int total = 0;
+
+    for (const auto& set : selection.summarise (-1))
+        total += set.numAdvice;
+
+    for (const auto& set : selection.summarise (filter.language))
+        std::cout << set.fileName << "\t" << languageCode (set.language) << "\t" << set.numAdvice
+                  << " advice\t" << set.numFavorites
+                  << (set.numFavorites == 1 ? " favourite\t" : " favourites\t")
+                  << juce::String (total == 0 ? 0.0 : 100.0 * set.numAdvice / total, 1) << "%\t" << set.name
+                  << "\n";
+}
+
+void SetsCommand::favorite (CommandOptions& options)
+{
+    const auto unmark = options.takeFlag ("--unmark");
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
+    const auto wanted = options.takeWords().joinIntoString (" ").trim();
+
+    if (wanted.isEmpty())
+        options.failUsage ("needs the advice's text, some of its words, or its number in list");
+
+    AdviceSelection selection (dataFolder);
+    const auto advice = selectAdvice (selection, dataFolder, filter);
+
+    if (advice.empty())
+        return;
+
+    std::vector<int> found;
+
+    if (wanted.containsOnly ("0123456789"))
+    {
+        const auto number = wanted.getIntValue();
+
+        if (number < 1 || number > (int) advice.size())
+        {
+            reportProblem ("musewheeler-sets: list gives " + juce::String ((int) advice.size()) +
+                           " advice with these filters, not " + wanted);
+            return;
+        }
+
+        found.push_back (number - 1);
+    }
+    else
+    {
+        for (size_t i = 0; i < advice.size(); ++i)
+            if (advice[i].text == wanted)
+                found.push_back ((int) i);
+
+        if (found.empty())
+            for (size_t i = 0; i < advice.size(); ++i)
+                if (FoldedText::containsEveryWord (advice[i].text, wanted))
+                    found.push_back ((int) i);
+    }
+
+    if (found.size() != 1)
+    {
+        reportProblem ("musewheeler-sets: " +
+                       (found.empty() ? "no advice holds every word of " + wanted
+                                      : juce::String ((int) found.size()) + " advice hold every word of " +
+                                            wanted + "; more words, or the number list gives, tell which"));
+        return;
+    }
+
+    const auto& item = advice[(size_t) found.front()];
+
+    switch (selection.setFavorite (found.front(), !unmark))
+    {
+        case LibSetsConseils::FavoriteSaving::saved:
+            std::cout << (unmark ? "No longer a favourite: " : "Marked as a favourite: ") << item.text << " ("
+                      << item.fileName << ")\n";
+            return;
+        case LibSetsConseils::FavoriteSaving::fileChanged:
+            reportProblem ("musewheeler-sets: " + item.fileName +
+                           " was changed by another program since it was read, or is not read whole; "
+                           "nothing was written");
+            return;
+        case LibSetsConseils::FavoriteSaving::writeFailed:
+            reportProblem ("musewheeler-sets: cannot write " + item.fileName + ": is its folder writable?");
+            return;
+        case LibSetsConseils::FavoriteSaving::nothingToMark:
+            break;
+    }
+
+    reportProblem ("musewheeler-sets: " + item.fileName + " cannot be marked");
+}
+
+void SetsCommand::addAdvice (CommandOptions& options)
+{
+    const auto setFile = options.takeValue ("--set");
+    const auto tagList = options.takeValue ("--tags").value_or ("0,");
+    const auto dataFolder = takeDataFolder (options);
+    const auto text = AdviceSource::tidy (options.takeWords().joinIntoString (" "));
+
+    if (!setFile)
+        options.failUsage ("needs --set FILE, the set to add to");
+
+    if (text.isEmpty())
+        options.failUsage ("needs the advice's text");
+
+    const auto tags = AdviceImporter::parseTags (tagList);
+
+    if (!tags || tags->isEmpty())
+        options.failUsage ("--tags takes hashes or tag names, such as 0,104, not " + tagList);
+
+    AdviceSelection selection (dataFolder);
+
+    if (!checkDataFolder (selection, dataFolder))
+        return;
+
+    if (!selection.hasSetFile (*setFile))
+    {
+        reportProblem ("musewheeler-sets: no set file named " + *setFile + " in " +
+                       paths.describe (dataFolder));
+        return;
+    }
+
+    initialiseGui();
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
+    const auto target = selection.findSetFile (*setFile);
+
+    // The set's own texts are seen first, so that an advice it holds already is refused.
+    checker.checkFile (target);
+
+    if (const auto problems = checker.checkAdvice (text, *tags); !problems.isEmpty())
+    {
+        for (const auto& problem : problems)
+            reportProblem ("musewheeler-sets: " + problem + "; nothing added");
+
+        return;
+    }
+
+    switch (SetAddition::add (target, text, *tags))
+    {
+        case SetAddition::Result::added:
+            std::cout << "Added to " << target.getFileName() << ": " << text << "\n";
+            return;
+        case SetAddition::Result::notReadWhole:
+            reportProblem ("musewheeler-sets: " + target.getFileName() +
+                           " holds text the program passes over; writing it would lose that text, so nothing "
+                           "was added (check tells where)");
+            return;
+        case SetAddition::Result::changedMeanwhile:
+            reportProblem ("musewheeler-sets: " + target.getFileName() +
+                           " was changed by another program meanwhile; nothing was added");
+            return;
+        case SetAddition::Result::writeFailed:
+            break;
+    }
+
+    reportProblem ("musewheeler-sets: cannot write " + target.getFileName() + ": is its folder writable?");
 }
