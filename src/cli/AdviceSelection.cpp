@@ -16,6 +16,11 @@ std::optional<int> AdviceSelection::parseLanguage (const juce::String& word, boo
     return std::nullopt;
 }
 
+juce::String AdviceSelection::getLanguageCode (int language)
+{
+    return language == 0 ? "fr" : "en";
+}
+
 int AdviceSelection::findTag (const juce::String& hashOrName)
 {
     const auto word = hashOrName.trim();

@@ -37,6 +37,8 @@ public:
 
     // "en", "fr" or, where allowed, "any" (the case does not matter); nothing for any other word.
     static std::optional<int> parseLanguage (const juce::String& word, bool anyAllowed);
+    // The code parseLanguage reads back: "en" or "fr".
+    static juce::String getLanguageCode (int language);
 
     // A tag given by its hash or by its name in either language, ignoring case and accents; -1 for none.
     static int findTag (const juce::String& hashOrName);

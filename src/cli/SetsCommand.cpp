@@ -17,19 +17,6 @@
 
 namespace
 {
-const juce::String filterHelp =
-    "Filters:\n"
-    "  --language en|fr|any  only the sets in that language (any: every set, the default)\n"
-    "  --set FILE            only the set of that file name (as in data/, any letter case)\n"
-    "  --tag HASH|NAME       only the advice with that tag: its hash, or its name in English or French\n"
-    "                        (letter case and accents do not matter; musewheeler-sets tags lists them)\n"
-    "  --favorites           only the advice marked as favourites\n";
-
-const juce::String dataHelp =
-    "  --data DIR            the folder of the sets; by default the program's own: data/ beside this\n"
-    "                        command, or ../data when that one holds no set; installed, your own:\n"
-    "                        $XDG_DATA_HOME/musewheeler/data (~/.local/share/musewheeler/data)\n";
-
 // std::cout written through the command's checked output while it runs.
 struct OutputRedirection
 {
@@ -42,16 +29,6 @@ struct OutputRedirection
 
     std::streambuf* previous;
 };
-
-juce::String languageName (int language)
-{
-    return language == 0 ? "French" : "English";
-}
-
-juce::String languageCode (int language)
-{
-    return language == 0 ? "fr" : "en";
-}
 
 // How a source was read: "CSV separated by ";", UTF-8, line 4 as Windows-1252; column "Notes" passed over".
 juce::String describeReading (const AdviceSource::Contents& contents)
@@ -75,116 +52,18 @@ juce::String describeReading (const AdviceSource::Contents& contents)
 
 SetsCommand::SetsCommand()
 {
-    addCommand (
-        "draw", "[filters] [--count N] [--daily] [--plain] [--data DIR]", "Draws advice at random",
-        "Draws N advice (1 by default) without repeats from the filtered advice and prints each one:\n"
-        "its text, then a line with its set's name and author.\n"
-        "  --count N             how many advice (all of them at most)\n"
-        "  --daily               the same advice all day long, chosen from the date: for a login\n"
-        "                        message, e.g. musewheeler-sets draw --daily --language en\n"
-        "  --plain               the texts only, one a line\n" +
-            filterHelp + dataHelp,
-        &SetsCommand::draw);
-    addCommand ("list", "[filters] [--data DIR]", "Lists the advice, one a line",
-                "Lists the filtered advice, one a line: the set's file name, a tab, the text.\n" +
-                    filterHelp + dataHelp,
-                &SetsCommand::list);
-    addCommand ("search", "WORDS [filters] [--data DIR]", "Lists the advice that hold every word",
-                "Lists the filtered advice whose text holds every word given, ignoring letter case and\n"
-                "accents, as list does.\n" +
-                    filterHelp + dataHelp,
-                &SetsCommand::search);
-    addCommand ("tags", "[--language en|fr]", "Lists the 67 tags",
-                "Lists the tag catalogue, one tag a line: its hash, a tab, its category, a tab, its name,\n"
-                "in English (the default) or in French.\n",
-                &SetsCommand::tags);
-    addCommand ("check", "FILE...", "Checks set files",
-                "Reads each set file as the program does and reports, one a line as FILE:LINE: problem,\n"
-                "what would go wrong in the program: a file that is no set, missing keys, a text cut by\n"
-                "\";\" or longer than 400 characters, characters the set editor refuses, unknown tags, an\n"
-                "advice without abstraction tag or too long for the main screen, texts repeated (also\n"
-                "across the files checked together), text the program passes over. Exit code 1 when a\n"
-                "problem is found.\n",
-                &SetsCommand::check);
-    addCommand (
-        "import",
-        "SOURCE --name NAME --language en|fr [--author A] [--description D] [--tags 0,104,] "
-        "[--colour R,G,B] [--out FILE] [--force] [--fix] [--format text|fortune|csv|tsv] "
-        "[--delimiter C] [--encoding E] [--data DIR]",
-        "Makes a new set from a text, fortune or CSV file",
-        "Makes a new set file from SOURCE (" +
-            juce::File::descriptionOfSizeInBytes (AdviceSource::maximumSize) +
-            " at most):\n"
-            "  a table                a .csv or .tsv file, a file whose first line is \"sep=;\", or lines\n"
-            "                         with tabs between words (a spreadsheet's \"Unicode text\"); fields\n"
-            "                         separated by commas, semicolons or tabs, quoted as spreadsheets\n"
-            "                         quote them. A first row naming the columns is a header:\n"
-            "                           the text: text, advice, prompt, idea, quote, tip, texte, conseil...\n"
-            "                           its tags: tags, tag, labels, etiquettes (hashes such as \"0,104,\"\n"
-            "                           or tag names such as \"Abstract, Melody\")\n"
-            "                           a favourite: favorite, favourite, favori (1, yes, x)\n"
-            "                           the set: set, author, description, language, colour, as\n"
-            "                           export --format csv writes them\n"
-            "                         Without names, the text is the longest column and the tags the\n"
-            "                         column of hash lists; other columns are passed over and told.\n"
-            "  a fortune file         advice separated by lines holding only \"%\"\n"
-            "  any other text file    one advice a line, blank lines skipped\n"
-            "Each line is read as UTF-8, or as Windows-1252 when it is no UTF-8; UTF-16 with a\n"
-            "byte-order mark is read whole. The summary tells how each part was read.\n"
-            "Each advice gets the tags of --tags when the source gives none (0, Abstract, by default).\n"
-            "An advice that breaks a rule of check is reported with its line and left out.\n"
-            "  --name NAME           the set's name; --language en|fr its language (both needed unless\n"
-            "                        the table gives them)\n"
-            "  --author A            the set's author; --description D its description\n"
-            "  --tags LIST           the tags of the advice the source gives none, a hash list\n"
-            "  --out FILE            the new set file, or the folder to write it in; by default NAME\n"
-            "                        made into a file name in the data folder (en-my-set.mwh)\n"
-            "  --force               replaces an existing file\n"
-            "  --colour R,G,B        the set's colour (orange by default)\n"
-            "  --fix                 curly quotes and apostrophes, dashes, ellipses and non-breaking\n"
-            "                        spaces made into the characters the set editor takes, \";\" into \",\"\n"
-            "  --format F            reads SOURCE as text, fortune, csv or tsv, whatever it looks like\n"
-            "  --delimiter C         the separator of a table: one character, tab, comma or semicolon\n"
-            "  --encoding E          reads every line in that encoding (ISO-8859-3, Windows-1252...)\n" +
-            dataHelp,
-        &SetsCommand::importSet);
-    addCommand (
-        "sets", "[--language en|fr|any] [--data DIR]", "Lists the sets",
-        "Lists the sets, one a line: the file name, its language, its number of advice, of\n"
-        "favourites, its share of the advice of the library, and the set's name, separated by tabs.\n" +
-            dataHelp,
-        &SetsCommand::listSets);
-    addCommand (
-        "favorite", "TEXT|NUMBER [--unmark] [filters] [--data DIR]", "Marks an advice as a favourite",
-        "Marks the advice as a favourite in its set file, as the star of the program does: the advice\n"
-        "whose text is TEXT, or the one that holds every word of TEXT, or the NUMBER-th line of list\n"
-        "with the same filters. A set file another program changed meanwhile is left alone, and the\n"
-        "marks the program saved meanwhile are kept.\n"
-        "  --unmark              takes the mark away\n" +
-            filterHelp + dataHelp,
-        &SetsCommand::favorite);
-    addCommand (
-        "add", "--set FILE TEXT [--tags 0,104,] [--data DIR]", "Adds an advice to a set",
-        "Adds one advice to the set of that file name in the data folder, with the checks of import:\n"
-        "an advice that breaks a rule of check (or stands in the set already) is refused.\n"
-        "  --tags LIST           its tags, hashes or names (0, Abstract, by default)\n" +
-            dataHelp,
-        &SetsCommand::addAdvice);
-    addCommand ("export", "[filters] [--format text|markdown|fortune|csv] [--data DIR]",
-                "Prints the advice as text, Markdown, a fortune file or CSV",
-                "Prints the filtered advice (with --favorites, your favourites) as plain text (one a line,\n"
-                "the default), Markdown (a section per set), a fortune file (advice separated by \"%\") or\n"
-                "CSV with everything a set holds: text, tags, favorite, set, author, description, language\n"
-                "and colour; import makes the same set again from one set's CSV.\n" +
-                    filterHelp + dataHelp,
-                &SetsCommand::exportAdvice);
+    addCommand (CommandHelp::draw(), &SetsCommand::draw);
+    addCommand (CommandHelp::list(), &SetsCommand::list);
+    addCommand (CommandHelp::search(), &SetsCommand::search);
+    addCommand (CommandHelp::tags(), &SetsCommand::tags);
+    addCommand (CommandHelp::check(), &SetsCommand::check);
+    addCommand (CommandHelp::importSet(), &SetsCommand::importSet);
+    addCommand (CommandHelp::sets(), &SetsCommand::listSets);
+    addCommand (CommandHelp::favorite(), &SetsCommand::favorite);
+    addCommand (CommandHelp::add(), &SetsCommand::addAdvice);
+    addCommand (CommandHelp::exportAdvice(), &SetsCommand::exportAdvice);
 
-    application.addHelpCommand (
-        "--help|-h",
-        "musewheeler-sets: the advice sets of Musewheeler in the terminal.\n"
-        "Each command tells more with --help. Exit codes: 0 done, 1 nothing found or\n"
-        "problems reported, 2 a usage error.\n",
-        false);
+    application.addHelpCommand ("--help|-h", CommandHelp::overview(), false);
     application.addVersionCommand ("--version", "musewheeler-sets " JUCE_APPLICATION_VERSION_STRING);
 }
 
@@ -268,11 +147,10 @@ int SetsCommand::finishOutput (int result)
     return problemsExitCode;
 }
 
-void SetsCommand::addCommand (const juce::String& name, const juce::String& arguments,
-                              const juce::String& summary, const juce::String& details,
-                              void (SetsCommand::*handler) (CommandOptions&))
+void SetsCommand::addCommand (const CommandHelp& help, void (SetsCommand::*handler) (CommandOptions&))
 {
-    application.addCommand ({ name, name + " " + arguments, summary, details,
+    const auto name = help.name;
+    application.addCommand ({ name, name + " " + help.arguments, help.summary, help.details,
                               [this, name, handler] (const juce::ArgumentList& args)
                               {
                                   CommandOptions options (args, name);
@@ -342,104 +220,6 @@ AdviceSelection::Filter SetsCommand::takeFilter (CommandOptions& options) const
     return filter;
 }
 
-template <typename Sets>
-bool SetsCommand::checkDataFolder (const Sets& sets, const juce::File& dataFolder)
-{
-    if (!dataFolder.exists())
-        reportProblem ("musewheeler-sets: the folder " + paths.describe (dataFolder) +
-                       " does not exist (--data chooses another folder)");
-    else if (!dataFolder.isDirectory())
-        reportProblem ("musewheeler-sets: " + paths.describe (dataFolder) +
-                       " is a file, not a folder of sets (--data chooses another folder)");
-    else if (sets.getNumSets() == 0)
-        reportProblem ("musewheeler-sets: no set file in " + paths.describe (dataFolder) +
-                       " (--data chooses another folder)");
-    else
-        return true;
-
-    return false;
-}
-
-template <typename Sets>
-bool SetsCommand::checkFilters (const Sets& sets, const juce::File& dataFolder,
-                                const AdviceSelection::Filter& filter)
-{
-    if (!checkDataFolder (sets, dataFolder))
-        return false;
-
-    if (filter.setFile.isNotEmpty() && !sets.hasSetFile (filter.setFile))
-    {
-        reportProblem ("musewheeler-sets: no set file named " + filter.setFile + " in " +
-                       paths.describe (dataFolder));
-        return false;
-    }
-
-    // The program's filter lets a chosen set override the language; here both were typed, so a contradiction
-    // is told rather than passed over.
-    if (const auto setLanguage = sets.getSetLanguage (filter.setFile);
-        setLanguage && filter.language != -1 && *setLanguage != filter.language)
-    {
-        reportProblem ("musewheeler-sets: " + filter.setFile + " is a set in " + languageName (*setLanguage) +
-                       ", so --language " + languageCode (filter.language) +
-                       " leaves nothing of it (without --language it is listed)");
-        return false;
-    }
-
-    return true;
-}
-
-SetsCommand::Selected SetsCommand::selectFast (const juce::File& dataFolder,
-                                               const AdviceSelection::Filter& filter)
-{
-    Selected selected;
-    selected.index = AdviceIndex::open (dataFolder);
-
-    if (selected.index == nullptr)
-    {
-        selected.advice = selectAdvice (dataFolder, filter);
-        selected.size = (int) selected.advice.size();
-        return selected;
-    }
-
-    if (!checkFilters (*selected.index, dataFolder, filter))
-        return selected;
-
-    selected.positions = selected.index->select (filter);
-    selected.size = (int) selected.positions.size();
-
-    if (selected.size == 0)
-        reportProblem ("musewheeler-sets: no advice passes the filters");
-
-    return selected;
-}
-
-AdviceSelection::Advice SetsCommand::Selected::get (int i) const
-{
-    return index != nullptr ? index->getAdvice (positions[(size_t) i]) : advice[(size_t) i];
-}
-
-std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (const juce::File& dataFolder,
-                                                                const AdviceSelection::Filter& filter)
-{
-    AdviceSelection selection (dataFolder);
-    return selectAdvice (selection, dataFolder, filter);
-}
-
-std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (AdviceSelection& selection,
-                                                                const juce::File& dataFolder,
-                                                                const AdviceSelection::Filter& filter)
-{
-    if (!checkFilters (selection, dataFolder, filter))
-        return {};
-
-    auto advice = selection.select (filter);
-
-    if (advice.empty())
-        reportProblem ("musewheeler-sets: no advice passes the filters");
-
-    return advice;
-}
-
 std::vector<AdviceSelection::Advice> SetsCommand::takeFiltersAndSelect (CommandOptions& options)
 {
     const auto filter = takeFilter (options);
@@ -448,7 +228,7 @@ std::vector<AdviceSelection::Advice> SetsCommand::takeFiltersAndSelect (CommandO
     if (!options.takeWords().isEmpty())
         options.failUsage ("takes no words, only options");
 
-    return selectAdvice (dataFolder, filter);
+    return finder.find (dataFolder, filter);
 }
 
 void SetsCommand::reportProblem (const juce::String& message)
@@ -457,7 +237,7 @@ void SetsCommand::reportProblem (const juce::String& message)
     exitCode = problemsExitCode;
 }
 
-void SetsCommand::listSelected (const Selected& selected) const
+void SetsCommand::listSelected (const AdviceFinder::Found& selected) const
 {
     for (int i = 0; i < selected.size; ++i)
     {
@@ -535,7 +315,7 @@ void SetsCommand::draw (CommandOptions& options)
     if (!options.takeWords().isEmpty())
         options.failUsage ("takes no words, only options");
 
-    const auto selected = selectFast (dataFolder, filter);
+    const auto selected = finder.findFast (dataFolder, filter);
 
     if (selected.size == 0)
         return;
@@ -594,7 +374,7 @@ void SetsCommand::list (CommandOptions& options)
     if (!options.takeWords().isEmpty())
         options.failUsage ("takes no words, only options");
 
-    const auto selected = selectFast (dataFolder, filter);
+    const auto selected = finder.findFast (dataFolder, filter);
 
     listSelected (selected);
 }
@@ -608,7 +388,7 @@ void SetsCommand::search (CommandOptions& options)
     if (words.trim().isEmpty())
         options.failUsage ("needs the words to look for");
 
-    auto selected = selectFast (dataFolder, filter);
+    auto selected = finder.findFast (dataFolder, filter);
     const auto numSelected = selected.size;
 
     if (selected.index != nullptr)
@@ -869,7 +649,7 @@ void SetsCommand::listSets (CommandOptions& options)
 
     AdviceSelection selection (dataFolder);
 
-    if (!checkDataFolder (selection, dataFolder))
+    if (!finder.checkDataFolder (selection, dataFolder))
         return;
 
     int total = 0;
@@ -878,8 +658,8 @@ void SetsCommand::listSets (CommandOptions& options)
         total += set.numAdvice;
 
     for (const auto& set : selection.summarise (filter.language))
-        std::cout << set.fileName << "\t" << languageCode (set.language) << "\t" << set.numAdvice
-                  << " advice\t" << set.numFavorites
+        std::cout << set.fileName << "\t" << AdviceSelection::getLanguageCode (set.language) << "\t"
+                  << set.numAdvice << " advice\t" << set.numFavorites
                   << (set.numFavorites == 1 ? " favourite\t" : " favourites\t")
                   << juce::String (total == 0 ? 0.0 : 100.0 * set.numAdvice / total, 1) << "%\t" << set.name
                   << "\n";
@@ -896,7 +676,7 @@ void SetsCommand::favorite (CommandOptions& options)
         options.failUsage ("needs the advice's text, some of its words, or its number in list");
 
     AdviceSelection selection (dataFolder);
-    const auto advice = selectAdvice (selection, dataFolder, filter);
+    const auto advice = finder.find (selection, dataFolder, filter);
 
     if (advice.empty())
         return;
@@ -980,7 +760,7 @@ void SetsCommand::addAdvice (CommandOptions& options)
 
     AdviceSelection selection (dataFolder);
 
-    if (!checkDataFolder (selection, dataFolder))
+    if (!finder.checkDataFolder (selection, dataFolder))
         return;
 
     if (!selection.hasSetFile (*setFile))

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "cli/AdviceIndex.h"
+#include "cli/AdviceFinder.h"
 #include "cli/AdviceSelection.h"
 #include "cli/AdviceSource.h"
 #include "cli/ByteNamedPaths.h"
 #include "cli/CheckedOutput.h"
+#include "cli/CommandHelp.h"
 #include "cli/CommandOptions.h"
 
 #include <memory>
@@ -27,8 +28,7 @@ public:
     ByteNamedPaths& getByteNamedPaths() { return paths; }
 
 private:
-    void addCommand (const juce::String& name, const juce::String& arguments, const juce::String& summary,
-                     const juce::String& details, void (SetsCommand::*handler) (CommandOptions&));
+    void addCommand (const CommandHelp&, void (SetsCommand::*handler) (CommandOptions&));
 
     void draw (CommandOptions&);
     void list (CommandOptions&);
@@ -60,32 +60,8 @@ private:
     AdviceSelection::Filter takeFilter (CommandOptions&) const;
     // The filters and the data folder, then the advice they select; words left are a usage error.
     std::vector<AdviceSelection::Advice> takeFiltersAndSelect (CommandOptions&);
-    std::vector<AdviceSelection::Advice> selectAdvice (const juce::File& dataFolder,
-                                                       const AdviceSelection::Filter&);
-    std::vector<AdviceSelection::Advice> selectAdvice (AdviceSelection&, const juce::File& dataFolder,
-                                                       const AdviceSelection::Filter&);
-    // Whether the data folder exists and holds sets; tells what is wrong when not. Sets is the folder's
-    // AdviceSelection or AdviceIndex.
-    template <typename Sets>
-    bool checkDataFolder (const Sets&, const juce::File& dataFolder);
-    // The same, and whether the set chosen exists and is in the language chosen.
-    template <typename Sets>
-    bool checkFilters (const Sets&, const juce::File& dataFolder, const AdviceSelection::Filter&);
-
-    // The advice the filters select, from the folder's index when it can be kept, else read from the sets.
-    struct Selected
-    {
-        std::unique_ptr<AdviceIndex> index;
-        std::vector<int> positions;                  // in the index
-        std::vector<AdviceSelection::Advice> advice; // without an index
-        int size = 0;
-
-        AdviceSelection::Advice get (int i) const;
-    };
-
-    Selected selectFast (const juce::File& dataFolder, const AdviceSelection::Filter&);
     // One advice a line: the set's file name, a tab, the text.
-    void listSelected (const Selected&) const;
+    void listSelected (const AdviceFinder::Found&) const;
     // Tells the problem on standard error; the command then ends with exit code 1.
     void reportProblem (const juce::String& message);
     void initialiseGui();
@@ -94,6 +70,7 @@ private:
     juce::ConsoleApplication application;
     ByteNamedPaths paths;
     int exitCode = doneExitCode;
+    AdviceFinder finder{ paths, [this] (const juce::String& message) { reportProblem (message); } };
     std::unique_ptr<juce::ScopedJuceInitialiser_GUI> gui;
 
     JUCE_DECLARE_NON_COPYABLE (SetsCommand)
