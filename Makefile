@@ -21,7 +21,7 @@ PACKAGES := cmake make g++ pkg-config juce-modules-source \
             desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format \
             libx11-dev libxdamage-dev valgrind \
             dpkg-dev lintian appstream man-db \
-            lilv-utils sordi lv2-dev jalv jackd2 zenity
+            lilv-utils sordi lv2-dev jalv jackd2 locales fortune-mod fortunes zenity
 
 SCREENSHOT_DISPLAY ?= :71
 
@@ -125,8 +125,9 @@ valgrind: build
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_BENCH=ON
-	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target MusewheelerBench
+	cmake --build $(RELEASE_DIR) --parallel $(JOBS) --target MusewheelerBench MusewheelerSets
 	$(RELEASE_DIR)/bench/MusewheelerBench
+	bench/sets-command.sh $(RELEASE_APP_DIR)/musewheeler-sets 100000 15
 
 # The program's time to its first painted frame against an empty window program built the same way, and its
 # memory once settled, under an Xvfb of its own on a free display among :61 to :64 (docs/performance.md).

@@ -226,6 +226,12 @@ bool LibSetsConseils::getFavorite (int position) const
     return false;
 }
 
+int LibSetsConseils::getItemOfFiltered (int position) const
+{
+    return juce::isPositiveAndBelow (position, filteredItems.size()) ? filteredItems.getUnchecked (position)
+                                                                     : -1;
+}
+
 std::unique_ptr<SetConseils> LibSetsConseils::readAgain (const SetConseils& set) const
 {
     auto copy = std::make_unique<SetConseils> (dataTags);

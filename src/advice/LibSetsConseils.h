@@ -43,6 +43,10 @@ public:
     juce::Colour getColourSetFiltered (int position) const;
     juce::File getFileSetFiltered (int position) const;
     bool getFavorite (int position) const;
+    // The set and the index in it of the advice at a position, for tools that need all of its fields;
+    // nullptr and -1 outside the list.
+    const SetConseils* getSetOfFiltered (int position) const { return getSetFiltered (position); }
+    int getItemOfFiltered (int position) const;
 
     enum class FavoriteSaving
     {

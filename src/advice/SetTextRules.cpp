@@ -1,5 +1,7 @@
 #include "advice/SetTextRules.h"
 
+#include <array>
+
 const juce::String SetTextRules::allowedCharacters = juce::String::fromUTF8 (
     "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ&\"'# ()-_%!.,?:/*+=`"
     "àâäçèéêëîïôöùûü"
@@ -7,11 +9,23 @@ const juce::String SetTextRules::allowedCharacters = juce::String::fromUTF8 (
 
 juce::juce_wchar SetTextRules::findRefusedCharacter (const juce::String& text)
 {
+    // Every allowed character lies below U+0100: a table of those answers at once, where looking each
+    // character up in allowedCharacters walks through its UTF-8 text.
+    static const auto allowed = []
+    {
+        std::array<bool, 256> table{};
+
+        for (auto p = allowedCharacters.getCharPointer(); !p.isEmpty();)
+            table[(size_t) p.getAndAdvance()] = true;
+
+        return table;
+    }();
+
     for (auto p = text.getCharPointer(); !p.isEmpty();)
     {
         const auto c = p.getAndAdvance();
 
-        if (!allowedCharacters.containsChar (c))
+        if (c >= 256 || !allowed[(size_t) c])
             return c;
     }
 

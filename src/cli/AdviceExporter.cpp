@@ -27,6 +27,26 @@ juce::String AdviceExporter::write (const std::vector<AdviceSelection::Advice>& 
             out << "- " << escapeMarkdown (item.text) << "\n";
         }
     }
+    else if (format == "csv")
+    {
+        out << getCsvColumns().joinIntoString (",") << "\n";
+
+        for (const auto& item : advice)
+        {
+            const auto colour = juce::String (item.colour.getRed()) + "," +
+                                juce::String (item.colour.getGreen()) + "," +
+                                juce::String (item.colour.getBlue());
+            juce::StringArray fields{
+                item.text,   item.tags,           item.favorite ? "1" : "0",        item.setName,
+                item.author, item.setDescription, item.language == 0 ? "fr" : "en", colour
+            };
+
+            for (auto& field : fields)
+                field = quoteCsv (field);
+
+            out << fields.joinIntoString (",") << "\n";
+        }
+    }
     else
     {
         for (const auto& item : advice)
@@ -51,4 +71,17 @@ juce::String AdviceExporter::escapeMarkdown (const juce::String& text)
     }
 
     return escaped;
+}
+
+juce::String AdviceExporter::quoteCsv (const juce::String& field)
+{
+    if (!field.containsAnyOf (",\"\r\n;\t") && field == field.trim())
+        return field;
+
+    return "\"" + field.replace ("\"", "\"\"") + "\"";
+}
+
+juce::StringArray AdviceExporter::getCsvColumns()
+{
+    return { "text", "tags", "favorite", "set", "author", "description", "language", "colour" };
 }

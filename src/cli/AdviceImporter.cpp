@@ -2,6 +2,7 @@
 
 #include "advice/SetFileReader.h"
 #include "advice/SetTextRules.h"
+#include "cli/AdviceSelection.h"
 #include "cli/FoldedText.h"
 
 AdviceImporter::AdviceImporter (SetChecker& checkerToUse)
@@ -59,6 +60,67 @@ std::optional<juce::Array<int>> AdviceImporter::parseHashList (const juce::Strin
     return hashes;
 }
 
+std::optional<juce::Array<int>> AdviceImporter::parseTags (const juce::String& list)
+{
+    if (auto hashes = parseHashList (list))
+        return hashes;
+
+    juce::Array<int> hashes;
+
+    for (const auto& name : juce::StringArray::fromTokens (list, ",;|", "\""))
+    {
+        if (name.trim().isEmpty())
+            continue;
+
+        const auto hash = AdviceSelection::findTag (name);
+
+        if (hash < 0)
+            return std::nullopt;
+
+        hashes.addIfNotAlreadyThere (hash);
+    }
+
+    return hashes;
+}
+
+juce::String AdviceImporter::fixTypography (const juce::String& text)
+{
+    static const std::pair<const char*, const char*> replacements[] = {
+        { "\xe2\x80\x98", "'" },
+        { "\xe2\x80\x99", "'" },
+        { "\xe2\x80\x9a", "'" },
+        { "\xe2\x80\x9b", "'" },
+        { "\xe2\x80\xb2", "'" },
+        { "\xc2\xb4", "'" },
+        { "\xc2\xab", "\"" },
+        { "\xc2\xbb", "\"" },
+        { "\xe2\x80\x9c", "\"" },
+        { "\xe2\x80\x9d", "\"" },
+        { "\xe2\x80\x9e", "\"" },
+        { "\xe2\x80\x9f", "\"" },
+        { "\xe2\x80\xb3", "\"" },
+        { "\xe2\x80\x90", "-" },
+        { "\xe2\x80\x91", "-" },
+        { "\xe2\x80\x92", "-" },
+        { "\xe2\x80\x93", "-" },
+        { "\xe2\x80\x94", "-" },
+        { "\xe2\x80\x95", "-" },
+        { "\xe2\x88\x92", "-" },
+        { "\xe2\x80\xa6", "..." },
+        { "\xc2\xa0", " " },
+        { "\xe2\x80\xaf", " " },
+        { "\xe2\x80\x89", " " },
+        { ";", "," },
+    };
+
+    auto fixed = text;
+
+    for (const auto& [from, to] : replacements)
+        fixed = fixed.replace (juce::String::fromUTF8 (from), juce::String::fromUTF8 (to));
+
+    return fixed;
+}
+
 std::optional<juce::Colour> AdviceImporter::parseColour (const juce::String& text)
 {
     const auto parts = juce::StringArray::fromTokens (text, ",", "");
@@ -89,11 +151,12 @@ std::vector<SetChecker::Problem> AdviceImporter::addEntries (const std::vector<A
         }
 
         const auto tags =
-            entry.tags.isEmpty() ? std::optional<juce::Array<int>> (defaultTags) : parseHashList (entry.tags);
+            entry.tags.isEmpty() ? std::optional<juce::Array<int>> (defaultTags) : parseTags (entry.tags);
 
         if (!tags)
         {
-            problems.push_back ({ entry.line, "\"" + entry.tags + "\" is not a list of tag hashes" });
+            problems.push_back (
+                { entry.line, "\"" + entry.tags + "\" is not a list of tag hashes or names" });
             continue;
         }
 
@@ -111,6 +174,8 @@ std::vector<SetChecker::Problem> AdviceImporter::addEntries (const std::vector<A
 
         for (const auto hash : *tags)
             set.addTagToItem (index, hash);
+
+        set.setFavoriteItem (index, entry.favorite);
     }
 
     return problems;
@@ -156,5 +221,5 @@ juce::String AdviceImporter::makeFileName (const juce::String& name, int languag
         }
     }
 
-    return fileName + ".mwh";
+    return fileName.length() > 2 ? fileName + ".mwh" : juce::String();
 }

@@ -20,6 +20,14 @@ public:
     // which suits files the program wrote, not what users type.
     static std::optional<juce::Array<int>> parseHashList (const juce::String& list);
 
+    // A hash list, or tag names in either language separated by ",", ";" or "|" ("Abstract, Melody").
+    static std::optional<juce::Array<int>> parseTags (const juce::String& list);
+
+    // Typography the set editor refuses made into the characters it takes: curly quotes and apostrophes
+    // into straight ones, dashes into "-", the ellipsis into "...", non-breaking spaces into spaces, and
+    // ";" (which ends a value in a set file) into ",".
+    static juce::String fixTypography (const juce::String& text);
+
     // "R,G,B", each from 0 to 255, as the set file stores a colour; nothing for anything else.
     static std::optional<juce::Colour> parseColour (const juce::String& text);
 
@@ -41,7 +49,7 @@ public:
 
     // NAME made into a set file name like the shipped ones: "en-" or "fr-", then its letters and digits
     // without accents, words joined by "-", and ".mwh". juce::File::createLegalFileName only removes the
-    // characters file systems refuse, keeping spaces and accents.
+    // characters file systems refuse, keeping spaces and accents. Empty when NAME holds no letter or digit.
     static juce::String makeFileName (const juce::String& name, int language);
 
 private:

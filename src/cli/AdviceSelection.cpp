@@ -16,6 +16,11 @@ std::optional<int> AdviceSelection::parseLanguage (const juce::String& word, boo
     return std::nullopt;
 }
 
+juce::String AdviceSelection::getLanguageCode (int language)
+{
+    return language == 0 ? "fr" : "en";
+}
+
 int AdviceSelection::findTag (const juce::String& hashOrName)
 {
     const auto word = hashOrName.trim();
@@ -49,6 +54,27 @@ bool AdviceSelection::hasSetFile (const juce::String& fileName) const
     return library.getFileSets (-1).contains (fileName, true);
 }
 
+juce::File AdviceSelection::findSetFile (const juce::String& fileName) const
+{
+    for (const auto* set : library.getSetsConseils())
+        if (set->getFileSet().getFileName().equalsIgnoreCase (fileName))
+            return set->getFileSet();
+
+    return {};
+}
+
+std::optional<int> AdviceSelection::getSetLanguage (const juce::String& fileName) const
+{
+    if (fileName.isEmpty())
+        return std::nullopt;
+
+    for (const int language : { 0, 1 })
+        if (library.getFileSets (language).contains (fileName, true))
+            return language;
+
+    return std::nullopt;
+}
+
 std::vector<AdviceSelection::Advice> AdviceSelection::select (const Filter& filter)
 {
     library.generateFilteredList (1, filter.language, filter.setFile, filter.tag, filter.favoritesOnly);
@@ -56,8 +82,43 @@ std::vector<AdviceSelection::Advice> AdviceSelection::select (const Filter& filt
     selected.reserve ((size_t) library.getNumConseilsFiltered());
 
     for (int k = 0; k < library.getNumConseilsFiltered(); ++k)
-        selected.push_back ({ library.getFileSetFiltered (k).getFileName(), library.getNameFiltered (k),
-                              library.getAuthorFiltered (k), library.getDescriptionItemFiltered (k) });
+    {
+        const auto* set = library.getSetOfFiltered (k);
+        const auto item = library.getItemOfFiltered (k);
+        selected.push_back ({ set->getFileSet().getFileName(), set->getName(), set->getAuthor(),
+                              set->getDescriptionItem (item), set->getHashTags (item),
+                              set->getFavoriteItem (item), set->getDescription(), set->getLanguage(),
+                              set->getColourSet() });
+    }
 
     return selected;
+}
+
+std::vector<AdviceSelection::SetSummary> AdviceSelection::summarise (int language)
+{
+    std::vector<SetSummary> summaries;
+
+    for (int s = 0; s < library.getNumSetsConseils(); ++s)
+    {
+        const auto* set = library.getSetsConseils()[s];
+
+        if (language != -1 && set->getLanguage() != language)
+            continue;
+
+        library.loadFullyOneSetConseils (s);
+        SetSummary summary{ set->getFileSet().getFileName(), set->getName(), set->getLanguage(),
+                            set->getNumConseils(), 0 };
+
+        for (int i = 0; i < set->getNumConseils(); ++i)
+            summary.numFavorites += set->getFavoriteItem (i) ? 1 : 0;
+
+        summaries.push_back (summary);
+    }
+
+    return summaries;
+}
+
+LibSetsConseils::FavoriteSaving AdviceSelection::setFavorite (int position, bool favorite)
+{
+    return library.setFavorite (position, favorite);
 }

@@ -1,44 +1,74 @@
 #include "cli/CommandOptions.h"
 
-CommandOptions::CommandOptions (const juce::ArgumentList& arguments, const juce::String& name)
-    : args (arguments)
-    , commandName (name)
+namespace
 {
-    args.arguments.remove (0);
+const juce::String endOfOptions ("--");
+} // namespace
+
+CommandOptions::CommandOptions (const juce::ArgumentList& arguments, const juce::String& name)
+    : commandName (name)
+{
+    bool ended = false;
+
+    for (int i = 1; i < arguments.size(); ++i)
+    {
+        const auto& text = arguments[i].text;
+
+        if (!ended && text == endOfOptions)
+            ended = true;
+        else
+            (ended ? wordsAfterEnd : options).add (text);
+    }
+}
+
+bool CommandOptions::isLongOption (const juce::String& argument)
+{
+    return argument.startsWith ("--") && argument.length() > 2;
+}
+
+int CommandOptions::indexOf (const juce::String& option) const
+{
+    for (int i = 0; i < options.size(); ++i)
+        if (options[i] == option || options[i].startsWith (option + "="))
+            return i;
+
+    return -1;
 }
 
 bool CommandOptions::wantsHelp() const
 {
-    return args.containsOption ("--help|-h");
+    return options.contains ("--help") || options.contains ("-h");
 }
 
 std::optional<juce::String> CommandOptions::takeValue (const juce::String& option)
 {
-    const auto index = args.indexOfOption (option);
+    const auto index = indexOf (option);
 
     if (index < 0)
         return std::nullopt;
 
-    // The toolkit reads a long option's value only from "--name=X"; users write "--name X" as often.
-    const auto& argument = args.arguments.getReference (index);
-    auto value = argument.getLongOptionValue();
+    juce::String value;
     auto taken = 1;
 
-    if (!argument.text.containsChar ('='))
+    if (options[index] != option)
     {
-        if (index + 1 >= args.size() || args[index + 1].isOption())
+        value = options[index].fromFirstOccurrenceOf ("=", false, false);
+    }
+    else
+    {
+        if (index + 1 >= options.size() || isLongOption (options[index + 1]))
             failUsage (option + " needs a value");
 
-        value = args[index + 1].text;
+        value = options[index + 1];
         taken = 2;
     }
 
     if (value.isEmpty())
         failUsage (option + " needs a value");
 
-    args.arguments.removeRange (index, taken);
+    options.removeRange (index, taken);
 
-    if (args.containsOption (option))
+    if (indexOf (option) >= 0)
         failUsage (option + " is given twice");
 
     return value;
@@ -46,27 +76,31 @@ std::optional<juce::String> CommandOptions::takeValue (const juce::String& optio
 
 bool CommandOptions::takeFlag (const juce::String& option)
 {
-    const auto found = args.removeOptionIfFound (option);
+    const auto index = options.indexOf (option);
 
-    if (found && args.containsOption (option))
+    if (index < 0)
+        return false;
+
+    options.remove (index);
+
+    if (options.contains (option))
         failUsage (option + " is given twice");
 
-    return found;
+    return true;
 }
 
 juce::StringArray CommandOptions::takeWords()
 {
-    juce::StringArray words;
+    for (const auto& argument : options)
+        if (argument.startsWith ("-") && argument.length() > 1)
+            failUsage ("unknown option " + argument +
+                       (isLongOption (argument) ? juce::String()
+                                                : " (-- before words that start with - keeps them)"));
 
-    for (const auto& argument : args.arguments)
-    {
-        if (argument.isOption())
-            failUsage ("unknown option " + argument.text);
-
-        words.add (argument.text);
-    }
-
-    args.arguments.clear();
+    auto words = options;
+    words.addArray (wordsAfterEnd);
+    options.clear();
+    wordsAfterEnd.clear();
     return words;
 }
 

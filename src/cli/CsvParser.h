@@ -4,8 +4,9 @@
 
 #include <vector>
 
-// Comma-separated values as RFC 4180 writes them: fields between double quotes may hold commas, line
-// breaks and doubled double quotes. The toolkit's tokeniser knows quotes but neither doubled quotes
+// Comma-separated values as RFC 4180 writes them, or separated by another character (";" where the comma is
+// the decimal mark, a tab in "Unicode text" exports): fields between double quotes may hold the separator,
+// line breaks and doubled double quotes. The toolkit's tokeniser knows quotes but neither doubled quotes
 // nor line breaks inside them, so spreadsheets' files are read here.
 class CsvParser final
 {
@@ -18,5 +19,12 @@ public:
     };
 
     // Line breaks are CR LF, LF or CR; a last line break is optional.
-    static std::vector<Record> parse (const juce::String& text);
+    static std::vector<Record> parse (const juce::String& text, juce::juce_wchar delimiter = ',');
+
+    // The separator that splits the first lines into the same number of fields, more than one: a comma, a
+    // semicolon or a tab; a comma when none does.
+    static juce::juce_wchar detectDelimiter (const juce::String& text);
+
+    // The separator a spreadsheet names on a first line "sep=;", or 0 when the text has no such line.
+    static juce::juce_wchar findSeparatorLine (const juce::String& text);
 };

@@ -1,5 +1,7 @@
 #include "cli/FoldedText.h"
 
+#include <vector>
+
 namespace
 {
 // Each accented letter, lower-case, with the base letters it folds to.
@@ -20,9 +22,11 @@ constexpr Folding foldings[] = {
 
 juce::String FoldedText::fold (const juce::String& text)
 {
-    juce::String folded;
+    // Characters are gathered first and made into one string at the end: appending them to a
+    // juce::String one by one allocates a string for each.
+    std::vector<juce::juce_wchar> folded;
     const auto lowerCase = text.toLowerCase();
-    folded.preallocateBytes (lowerCase.getNumBytesAsUTF8());
+    folded.reserve ((size_t) lowerCase.length() + 8);
 
     for (auto p = lowerCase.getCharPointer(); !p.isEmpty();)
     {
@@ -33,16 +37,20 @@ juce::String FoldedText::fold (const juce::String& text)
         if ((c >= 0xc0 && c <= 0xde && c != 0xd7) || c == 0x152)
             c += c == 0x152 ? 1 : 0x20;
 
-        const auto* found = std::find_if (std::begin (foldings), std::end (foldings),
-                                          [c] (const Folding& folding) { return folding.letter == c; });
+        const auto* found = c < 0xe0
+                                ? std::end (foldings)
+                                : std::find_if (std::begin (foldings), std::end (foldings),
+                                                [c] (const Folding& folding) { return folding.letter == c; });
 
-        if (found != std::end (foldings))
-            folded << found->base;
+        if (found == std::end (foldings))
+            folded.push_back (c);
         else
-            folded << juce::String::charToString (c);
+            for (const auto* base = found->base; *base != 0; ++base)
+                folded.push_back ((juce::juce_wchar) *base);
     }
 
-    return folded;
+    folded.push_back (0);
+    return juce::String (juce::CharPointer_UTF32 (folded.data()));
 }
 
 bool FoldedText::containsEveryWord (const juce::String& text, const juce::String& words)

@@ -4,104 +4,66 @@
 #include "advice/SetChecker.h"
 #include "cli/AdviceExporter.h"
 #include "cli/AdviceImporter.h"
+#include "cli/AdviceIndex.h"
 #include "cli/DailyChoice.h"
 #include "cli/FoldedText.h"
+#include "cli/SetAddition.h"
+#include "cli/TerminalText.h"
 #include "widgets/CardTextFit.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 namespace
 {
-const juce::String filterHelp =
-    "Filters:\n"
-    "  --language en|fr|any  only the sets in that language (any: every set, the default)\n"
-    "  --set FILE            only the set of that file name (as in data/, any letter case)\n"
-    "  --tag HASH|NAME       only the advice with that tag: its hash, or its name in English or French\n"
-    "                        (letter case and accents do not matter; musewheeler-sets tags lists them)\n"
-    "  --favorites           only the advice marked as favourites\n";
-
-const juce::String dataHelp =
-    "  --data DIR            the folder of the sets; by default the program's own: data/ beside this\n"
-    "                        command, or ../data when that one holds no set; installed, your own:\n"
-    "                        $XDG_DATA_HOME/musewheeler/data (~/.local/share/musewheeler/data)\n";
-
-// A path as short as the user would type it: relative below the current folder, absolute elsewhere.
-juce::String describeFile (const juce::File& file)
+// std::cout written through the command's checked output while it runs.
+struct OutputRedirection
 {
-    const auto here = juce::File::getCurrentWorkingDirectory();
-    return file.isAChildOf (here) ? file.getRelativePathFrom (here) : file.getFullPathName();
+    explicit OutputRedirection (std::streambuf& output)
+        : previous (std::cout.rdbuf (&output))
+    {
+    }
+
+    ~OutputRedirection() { std::cout.rdbuf (previous); }
+
+    std::streambuf* previous;
+};
+
+// How a source was read: "CSV separated by ";", UTF-8, line 4 as Windows-1252; column "Notes" passed over".
+juce::String describeReading (const AdviceSource::Contents& contents)
+{
+    auto description = contents.format == AdviceSource::Format::text      ? juce::String ("text")
+                       : contents.format == AdviceSource::Format::fortune ? juce::String ("fortune")
+                                                                          : juce::String ("a table");
+
+    if (contents.delimiter != 0)
+        description << " separated by " << AdviceSource::describeDelimiter (contents.delimiter);
+
+    description << ", " << contents.encoding;
+
+    for (const auto& note : contents.notes)
+        description << "; " << note;
+
+    return description;
 }
 
-juce::File resolve (const juce::String& path)
-{
-    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
-}
 } // namespace
 
 SetsCommand::SetsCommand()
 {
-    addCommand (
-        "draw", "[filters] [--count N] [--daily] [--plain] [--data DIR]", "Draws advice at random",
-        "Draws N advice (1 by default) without repeats from the filtered advice and prints each one:\n"
-        "its text, then a line with its set's name and author.\n"
-        "  --count N             how many advice (all of them at most)\n"
-        "  --daily               the same advice all day long, chosen from the date: for a login\n"
-        "                        message, e.g. musewheeler-sets draw --daily --language en\n"
-        "  --plain               the texts only, one a line\n" +
-            filterHelp + dataHelp,
-        &SetsCommand::draw);
-    addCommand ("list", "[filters] [--data DIR]", "Lists the advice, one a line",
-                "Lists the filtered advice, one a line: the set's file name, a tab, the text.\n" +
-                    filterHelp + dataHelp,
-                &SetsCommand::list);
-    addCommand ("search", "WORDS [filters] [--data DIR]", "Lists the advice that hold every word",
-                "Lists the filtered advice whose text holds every word given, ignoring letter case and\n"
-                "accents, as list does.\n" +
-                    filterHelp + dataHelp,
-                &SetsCommand::search);
-    addCommand ("tags", "[--language en|fr]", "Lists the 67 tags",
-                "Lists the tag catalogue, one tag a line: its hash, a tab, its category, a tab, its name,\n"
-                "in English (the default) or in French.\n",
-                &SetsCommand::tags);
-    addCommand ("check", "FILE...", "Checks set files",
-                "Reads each set file as the program does and reports, one a line as FILE:LINE: problem,\n"
-                "what would go wrong in the program: a file that is no set, missing keys, a text cut by\n"
-                "\";\" or longer than 400 characters, characters the set editor refuses, unknown tags, an\n"
-                "advice without abstraction tag or too long for the main screen, texts repeated (also\n"
-                "across the files checked together), text the program passes over. Exit code 1 when a\n"
-                "problem is found.\n",
-                &SetsCommand::check);
-    addCommand ("import",
-                "SOURCE --name NAME --language en|fr [--author A] [--description D] [--tags 0,104,] "
-                "[--colour R,G,B] [--out FILE] [--force] [--data DIR]",
-                "Makes a new set from a text, fortune or CSV file",
-                "Makes a new set file from SOURCE:\n"
-                "  a .csv file            first column the text, optional second column its tags as a hash\n"
-                "                         list (\"0,104,\"); quoted fields as spreadsheets write them\n"
-                "  a fortune file         advice separated by lines holding only \"%\"\n"
-                "  any other text file    one advice a line, blank lines skipped\n"
-                "Each advice gets the tags of --tags when the source gives none (0, Abstract, by default).\n"
-                "An advice that breaks a rule of check is reported with its line and left out.\n"
-                "  --out FILE            the new set file; by default NAME made into a file name in the\n"
-                "                        data folder (en-my-set.mwh)\n"
-                "  --force               replaces an existing file\n"
-                "  --colour R,G,B        the set's colour (orange by default)\n" +
-                    dataHelp,
-                &SetsCommand::importSet);
-    addCommand (
-        "export", "[filters] [--format text|markdown|fortune] [--data DIR]",
-        "Prints the advice as text, Markdown or a fortune file",
-        "Prints the filtered advice (with --favorites, your favourites) as plain text (one a line,\n"
-        "the default), Markdown (a section per set) or a fortune file (advice separated by \"%\").\n" +
-            filterHelp + dataHelp,
-        &SetsCommand::exportAdvice);
+    addCommand (CommandHelp::draw(), &SetsCommand::draw);
+    addCommand (CommandHelp::list(), &SetsCommand::list);
+    addCommand (CommandHelp::search(), &SetsCommand::search);
+    addCommand (CommandHelp::tags(), &SetsCommand::tags);
+    addCommand (CommandHelp::check(), &SetsCommand::check);
+    addCommand (CommandHelp::importSet(), &SetsCommand::importSet);
+    addCommand (CommandHelp::sets(), &SetsCommand::listSets);
+    addCommand (CommandHelp::favorite(), &SetsCommand::favorite);
+    addCommand (CommandHelp::add(), &SetsCommand::addAdvice);
+    addCommand (CommandHelp::exportAdvice(), &SetsCommand::exportAdvice);
 
-    application.addHelpCommand (
-        "--help|-h",
-        "musewheeler-sets: the advice sets of Musewheeler in the terminal.\n"
-        "Each command tells more with --help. Exit codes: 0 done, 1 nothing found or\n"
-        "problems reported, 2 a usage error.\n",
-        false);
+    application.addHelpCommand ("--help|-h", CommandHelp::overview(), false);
     application.addVersionCommand ("--version", "musewheeler-sets " JUCE_APPLICATION_VERSION_STRING);
 }
 
@@ -110,26 +72,85 @@ SetsCommand::~SetsCommand() = default;
 int SetsCommand::run (const juce::ArgumentList& args)
 {
     exitCode = doneExitCode;
+    const OutputRedirection redirection (output);
+    const auto arguments = putCommandFirst (args);
+    const auto* command = findCommand (arguments);
 
     // Without this the toolkit would run nothing and return 1, which here means "nothing found".
-    if (application.findCommand (args, true) == nullptr)
+    if (command == nullptr)
     {
+        std::cout.flush();
         std::cerr << "musewheeler-sets: "
-                  << (args.size() == 0 ? juce::String ("a command is needed")
-                                       : "unknown command " + args[0].text)
+                  << (arguments.size() == 0 ? juce::String ("a command is needed")
+                                            : "unknown command " + arguments[0].text)
                   << " (musewheeler-sets --help lists the commands)" << std::endl;
         return CommandOptions::usageExitCode;
     }
 
-    const auto result = application.findAndRunCommand (args, true);
-    return result != doneExitCode ? result : exitCode;
+    auto result = juce::ConsoleApplication::invokeCatchingFailures (
+        [command, &arguments]
+        {
+            command->command (arguments);
+            return 0;
+        });
+
+    result = finishOutput (result != doneExitCode ? result : exitCode);
+    return result;
 }
 
-void SetsCommand::addCommand (const juce::String& name, const juce::String& arguments,
-                              const juce::String& summary, const juce::String& details,
-                              void (SetsCommand::*handler) (CommandOptions&))
+juce::ArgumentList SetsCommand::putCommandFirst (const juce::ArgumentList& args) const
 {
-    application.addCommand ({ name, name + " " + arguments, summary, details,
+    juce::StringArray texts;
+
+    for (const auto& argument : args.arguments)
+        texts.add (argument.text);
+
+    // "musewheeler-sets --data DIR draw": the options are the command's, wherever they stand.
+    for (int i = 0; i < texts.size() && texts[i] != "--"; ++i)
+    {
+        if (findCommand (texts[i]) == nullptr)
+            continue;
+
+        if (i > 0 && texts[0].startsWith ("--") && texts[0] != "--help" && texts[0] != "--version")
+            texts.move (i, 0);
+
+        break;
+    }
+
+    return juce::ArgumentList (args.executableName, texts);
+}
+
+const juce::ConsoleApplication::Command* SetsCommand::findCommand (const juce::String& name) const
+{
+    for (const auto& command : application.getCommands())
+        if (juce::StringArray::fromTokens (command.commandOption, "|", "").contains (name))
+            return &command;
+
+    return nullptr;
+}
+
+const juce::ConsoleApplication::Command* SetsCommand::findCommand (const juce::ArgumentList& args) const
+{
+    return args.size() == 0 ? nullptr : findCommand (args[0].text);
+}
+
+int SetsCommand::finishOutput (int result)
+{
+    std::cout.flush();
+    const auto failure = output.finish();
+
+    // A reader that stopped reading (head, a pager closed) is no failure of the command.
+    if (failure == 0 || failure == EPIPE)
+        return result;
+
+    std::cerr << "musewheeler-sets: cannot write the output: " << std::strerror (failure) << std::endl;
+    return problemsExitCode;
+}
+
+void SetsCommand::addCommand (const CommandHelp& help, void (SetsCommand::*handler) (CommandOptions&))
+{
+    const auto name = help.name;
+    application.addCommand ({ name, name + " " + help.arguments, help.summary, help.details,
                               [this, name, handler] (const juce::ArgumentList& args)
                               {
                                   CommandOptions options (args, name);
@@ -148,10 +169,24 @@ void SetsCommand::addCommand (const juce::String& name, const juce::String& argu
 }
 
 //==============================================================================
+juce::File SetsCommand::resolvePath (const juce::String& path) const
+{
+    if (const auto file = paths.find (path))
+        return *file;
+
+    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+}
+
+juce::String SetsCommand::describePath (const juce::File& file) const
+{
+    const auto here = juce::File::getCurrentWorkingDirectory();
+    return file.isAChildOf (here) ? file.getRelativePathFrom (here) : paths.describe (file);
+}
+
 juce::File SetsCommand::takeDataFolder (CommandOptions& options) const
 {
     if (const auto folder = options.takeValue ("--data"))
-        return resolve (*folder);
+        return resolvePath (*folder);
 
     return LibSetsConseils::getDirectoryDataLib();
 }
@@ -185,32 +220,6 @@ AdviceSelection::Filter SetsCommand::takeFilter (CommandOptions& options) const
     return filter;
 }
 
-std::vector<AdviceSelection::Advice> SetsCommand::selectAdvice (const juce::File& dataFolder,
-                                                                const AdviceSelection::Filter& filter)
-{
-    AdviceSelection selection (dataFolder);
-
-    if (selection.getNumSets() == 0)
-    {
-        reportProblem ("musewheeler-sets: no set file in " + describeFile (dataFolder));
-        return {};
-    }
-
-    if (filter.setFile.isNotEmpty() && !selection.hasSetFile (filter.setFile))
-    {
-        reportProblem ("musewheeler-sets: no set file named " + filter.setFile + " in " +
-                       describeFile (dataFolder));
-        return {};
-    }
-
-    auto advice = selection.select (filter);
-
-    if (advice.empty())
-        reportProblem ("musewheeler-sets: no advice passes the filters");
-
-    return advice;
-}
-
 std::vector<AdviceSelection::Advice> SetsCommand::takeFiltersAndSelect (CommandOptions& options)
 {
     const auto filter = takeFilter (options);
@@ -219,7 +228,7 @@ std::vector<AdviceSelection::Advice> SetsCommand::takeFiltersAndSelect (CommandO
     if (!options.takeWords().isEmpty())
         options.failUsage ("takes no words, only options");
 
-    return selectAdvice (dataFolder, filter);
+    return finder.find (dataFolder, filter);
 }
 
 void SetsCommand::reportProblem (const juce::String& message)
@@ -228,18 +237,61 @@ void SetsCommand::reportProblem (const juce::String& message)
     exitCode = problemsExitCode;
 }
 
-void SetsCommand::listAdvice (const std::vector<AdviceSelection::Advice>& advice) const
+void SetsCommand::listSelected (const AdviceFinder::Found& selected) const
 {
-    for (const auto& item : advice)
+    for (int i = 0; i < selected.size; ++i)
+    {
+        const auto item = selected.get (i);
         std::cout << item.fileName << "\t" << item.text << "\n";
-
-    std::cout << std::flush;
+    }
 }
 
 void SetsCommand::initialiseGui()
 {
     if (gui == nullptr)
         gui = std::make_unique<juce::ScopedJuceInitialiser_GUI>();
+}
+
+AdviceSource::Options SetsCommand::takeSourceOptions (CommandOptions& options) const
+{
+    AdviceSource::Options sourceOptions;
+
+    if (const auto format = options.takeValue ("--format"))
+    {
+        sourceOptions.format = AdviceSource::findFormat (*format);
+
+        if (!sourceOptions.format)
+            options.failUsage ("--format takes text, fortune, csv or tsv, not " + *format);
+    }
+
+    if (const auto delimiter = options.takeValue ("--delimiter"))
+    {
+        sourceOptions.delimiter = AdviceSource::parseDelimiter (*delimiter);
+
+        if (sourceOptions.delimiter == 0)
+            options.failUsage ("--delimiter takes one character, or tab, comma or semicolon, not " +
+                               *delimiter);
+
+        if (!sourceOptions.format)
+            sourceOptions.format =
+                sourceOptions.delimiter == '\t' ? AdviceSource::Format::tsv : AdviceSource::Format::csv;
+        else if (*sourceOptions.format != AdviceSource::Format::csv &&
+                 *sourceOptions.format != AdviceSource::Format::tsv)
+            options.failUsage ("--delimiter is for tables: --format csv or tsv");
+    }
+
+    if (const auto encoding = options.takeValue ("--encoding"))
+    {
+        sourceOptions.encoding = CharacterEncoding::find (*encoding);
+
+        if (!sourceOptions.encoding)
+            options.failUsage (
+                "--encoding takes an encoding's name such as UTF-8, ISO-8859-1 or Windows-1252, "
+                "not " +
+                *encoding + " (iconv --list lists them)");
+    }
+
+    return sourceOptions;
 }
 
 //==============================================================================
@@ -257,28 +309,42 @@ void SetsCommand::draw (CommandOptions& options)
 
     const auto daily = options.takeFlag ("--daily");
     const auto plain = options.takeFlag ("--plain");
-    const auto advice = takeFiltersAndSelect (options);
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
 
-    if (advice.empty())
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    const auto selected = finder.findFast (dataFolder, filter);
+
+    if (selected.size == 0)
         return;
 
     std::vector<int> chosen;
 
     if (daily)
     {
-        chosen = DailyChoice::choose (juce::Time::getCurrentTime(), (int) advice.size(), count);
+        std::vector<juce::uint64> hashes;
+
+        if (selected.index != nullptr)
+            hashes = selected.index->getTextHashes (selected.positions);
+        else
+            for (const auto& item : selected.advice)
+                hashes.push_back ((juce::uint64) item.text.hashCode64());
+
+        chosen = DailyChoice::choose (juce::Time::getCurrentTime(), hashes, count);
     }
     else
     {
         RandomShuffle shuffle;
 
-        for (int i = 0; i < juce::jmin (count, (int) advice.size()); ++i)
-            chosen.push_back (shuffle.getRandomShuffledNumber (0, (int) advice.size()));
+        for (int i = 0; i < juce::jmin (count, selected.size); ++i)
+            chosen.push_back (shuffle.getRandomShuffledNumber (0, selected.size));
     }
 
     for (size_t i = 0; i < chosen.size(); ++i)
     {
-        const auto& item = advice[(size_t) chosen[i]];
+        const auto item = selected.get (chosen[i]);
 
         if (plain)
         {
@@ -289,9 +355,12 @@ void SetsCommand::draw (CommandOptions& options)
         if (i > 0)
             std::cout << "\n";
 
-        std::cout << item.text << "\n"
-                  << juce::String::fromUTF8 ("\xe2\x80\x94 ") << item.setName
-                  << (item.author.isNotEmpty() ? ", " + item.author : juce::String()) << "\n";
+        const auto width = TerminalText::getOutputWidth();
+        std::cout << TerminalText::wrap (item.text, width) << "\n"
+                  << TerminalText::wrap (juce::String::fromUTF8 ("\xe2\x80\x94 ") + item.setName +
+                                             (item.author.isNotEmpty() ? ", " + item.author : juce::String()),
+                                         width)
+                  << "\n";
     }
 
     std::cout << std::flush;
@@ -299,7 +368,15 @@ void SetsCommand::draw (CommandOptions& options)
 
 void SetsCommand::list (CommandOptions& options)
 {
-    listAdvice (takeFiltersAndSelect (options));
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
+
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    const auto selected = finder.findFast (dataFolder, filter);
+
+    listSelected (selected);
 }
 
 void SetsCommand::search (CommandOptions& options)
@@ -311,16 +388,28 @@ void SetsCommand::search (CommandOptions& options)
     if (words.trim().isEmpty())
         options.failUsage ("needs the words to look for");
 
-    const auto advice = selectAdvice (dataFolder, filter);
-    std::vector<AdviceSelection::Advice> found;
-    std::copy_if (advice.begin(), advice.end(), std::back_inserter (found),
-                  [&words] (const AdviceSelection::Advice& item)
-                  { return FoldedText::containsEveryWord (item.text, words); });
+    auto selected = finder.findFast (dataFolder, filter);
+    const auto numSelected = selected.size;
 
-    if (!advice.empty() && found.empty())
+    if (selected.index != nullptr)
+    {
+        selected.positions = selected.index->search (selected.positions, words);
+        selected.size = (int) selected.positions.size();
+    }
+    else
+    {
+        auto& advice = selected.advice;
+        advice.erase (std::remove_if (advice.begin(), advice.end(),
+                                      [&words] (const AdviceSelection::Advice& item)
+                                      { return !FoldedText::containsEveryWord (item.text, words); }),
+                      advice.end());
+        selected.size = (int) advice.size();
+    }
+
+    if (numSelected > 0 && selected.size == 0)
         reportProblem ("musewheeler-sets: no advice holds every word of " + words.trim());
 
-    listAdvice (found);
+    listSelected (selected);
 }
 
 void SetsCommand::tags (CommandOptions& options)
@@ -366,7 +455,7 @@ void SetsCommand::check (CommandOptions& options)
 
     for (const auto& path : files)
     {
-        const auto report = checker.checkFile (resolve (path));
+        const auto report = checker.checkFile (resolvePath (path));
         numAdvice += report.numAdvice;
         numProblems += (int) report.problems.size();
 
@@ -386,37 +475,90 @@ void SetsCommand::check (CommandOptions& options)
 
 void SetsCommand::importSet (CommandOptions& options)
 {
-    const auto name = options.takeValue ("--name");
-    const auto languageWord = options.takeValue ("--language");
-    const auto author = options.takeValue ("--author").value_or ("");
-    const auto description = options.takeValue ("--description").value_or ("");
+    const auto nameOption = options.takeValue ("--name");
+    const auto languageOption = options.takeValue ("--language");
+    const auto authorOption = options.takeValue ("--author");
+    const auto descriptionOption = options.takeValue ("--description");
     const auto tagList = options.takeValue ("--tags").value_or ("0,");
-    const auto colourText = options.takeValue ("--colour");
+    const auto colourOption = options.takeValue ("--colour");
     const auto out = options.takeValue ("--out");
     const auto force = options.takeFlag ("--force");
+    const auto fix = options.takeFlag ("--fix");
+    const auto sourceOptions = takeSourceOptions (options);
     const auto dataFolder = takeDataFolder (options);
     const auto sources = options.takeWords();
 
     if (sources.size() != 1)
         options.failUsage ("needs one source file");
 
-    if (!name || !languageWord)
-        options.failUsage ("needs --name and --language");
-
-    const auto language = AdviceSelection::parseLanguage (*languageWord, false);
-
-    if (!language)
-        options.failUsage ("--language takes en or fr, not " + *languageWord);
+    if (languageOption && !AdviceSelection::parseLanguage (*languageOption, false))
+        options.failUsage ("--language takes en or fr, not " + *languageOption);
 
     const auto defaultTags = AdviceImporter::parseHashList (tagList);
 
     if (!defaultTags || defaultTags->isEmpty())
         options.failUsage ("--tags takes a list of tag hashes such as 0,104, not " + tagList);
 
+    // Told once here rather than on every advice that would take these tags.
+    for (const auto hash : *defaultTags)
+        if (!DataTags::isValidHash (hash))
+            options.failUsage ("--tags holds " + juce::String (hash) +
+                               ", which is no tag (musewheeler-sets tags lists them)");
+
+    if (std::none_of (defaultTags->begin(), defaultTags->end(),
+                      [] (int hash) { return hash < DataTags::getNumTagsInCategory (0); }))
+        options.failUsage ("--tags needs an abstraction tag, 0, 1 or 2, such as 0," + tagList);
+
+    if (colourOption && !AdviceImporter::parseColour (*colourOption))
+        options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
+
+    const auto source = resolvePath (sources[0]);
+    auto contents = AdviceSource::read (source, sourceOptions);
+
+    if (contents.error.isNotEmpty())
+    {
+        reportProblem (sources[0] + ": " + contents.error);
+        return;
+    }
+
+    // A table exported by export --format csv names its set; the options given take precedence.
+    const auto fromSource = [&contents] (const char* field) -> std::optional<juce::String>
+    {
+        const auto found = contents.setFields.find (field);
+
+        if (found == contents.setFields.end() || found->second.isEmpty())
+            return std::nullopt;
+
+        return found->second;
+    };
+
+    const auto name = nameOption ? nameOption : fromSource ("set");
+    const auto languageWord = languageOption ? languageOption : fromSource ("language");
+
+    if (!name || !languageWord)
+        options.failUsage (
+            "needs --name and --language (a table exported with export --format csv gives them)");
+
+    const auto language = AdviceSelection::parseLanguage (*languageWord, false);
+
+    if (!language)
+        options.failUsage (sources[0] + " gives the language " + *languageWord +
+                           "; --language en or fr chooses it");
+
+    const auto colourText = colourOption ? colourOption : fromSource ("colour");
     const auto colour = AdviceImporter::parseColour (colourText.value_or ("255,165,0"));
 
     if (!colour)
-        options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
+        options.failUsage (sources[0] + " gives the colour " + colourText.value_or ("") +
+                           "; --colour R,G,B chooses it");
+
+    const auto author = authorOption ? *authorOption : fromSource ("author").value_or ("");
+    const auto description =
+        descriptionOption ? *descriptionOption : fromSource ("description").value_or ("");
+
+    if (fix)
+        for (auto& entry : contents.entries)
+            entry.text = AdviceImporter::fixTypography (entry.text);
 
     initialiseGui();
     CardTextFit cardTextFit;
@@ -432,24 +574,24 @@ void SetsCommand::importSet (CommandOptions& options)
     if (const auto problems = importer.checkHeader(); !problems.isEmpty())
         options.failUsage (problems[0]);
 
-    const auto target =
-        out ? resolve (*out) : dataFolder.getChildFile (AdviceImporter::makeFileName (*name, *language));
+    const auto fileName = AdviceImporter::makeFileName (*name, *language);
+
+    if (fileName.isEmpty() && (!out || resolvePath (*out).isDirectory()))
+        options.failUsage ("--name " + *name +
+                           " holds no letter or digit to name the set file by; --out FILE "
+                           "names it");
+
+    // --out naming a folder puts the set there under its usual name.
+    const auto target = !out                               ? dataFolder.getChildFile (fileName)
+                        : resolvePath (*out).isDirectory() ? resolvePath (*out).getChildFile (fileName)
+                                                           : resolvePath (*out);
 
     if (const auto problem = AdviceImporter::checkTarget (target); problem.isNotEmpty())
         options.failUsage (problem);
 
-    const auto source = resolve (sources[0]);
-    const auto contents = AdviceSource::read (source);
-
-    if (contents.error.isNotEmpty())
-    {
-        reportProblem (sources[0] + ": " + contents.error);
-        return;
-    }
-
     if (target.exists() && !force)
     {
-        reportProblem (describeFile (target) + " already exists; --force replaces it");
+        reportProblem (describePath (target) + " already exists; --force replaces it");
         return;
     }
 
@@ -463,19 +605,19 @@ void SetsCommand::importSet (CommandOptions& options)
 
     if (set.getNumConseils() == 0)
     {
-        reportProblem (sources[0] + ": no advice to write (read as " +
-                       AdviceSource::getFormatName (contents.format) + "); no set written");
+        reportProblem (sources[0] + ": no advice to write (read as " + describeReading (contents) +
+                       "); no set written");
         return;
     }
 
     if (!target.getParentDirectory().createDirectory() || !importer.write (target))
     {
-        reportProblem ("cannot write " + describeFile (target) + ": is its folder writable?");
+        reportProblem ("cannot write " + describePath (target) + ": is its folder writable?");
         return;
     }
 
     std::cout << "Wrote " << set.getNumConseils() << " advice from " << sources[0] << " (read as "
-              << AdviceSource::getFormatName (contents.format) << ") to " << describeFile (target);
+              << describeReading (contents) << ") to " << describePath (target);
 
     if (const auto leftOut = (int) contents.entries.size() - set.getNumConseils(); leftOut > 0)
         std::cout << "; " << leftOut << " left out";
@@ -488,7 +630,179 @@ void SetsCommand::exportAdvice (CommandOptions& options)
     const auto format = options.takeValue ("--format").value_or ("text");
 
     if (!AdviceExporter::getFormatNames().contains (format))
-        options.failUsage ("--format takes text, markdown or fortune, not " + format);
+        options.failUsage ("--format takes text, markdown, fortune or csv, not " + format);
 
     std::cout << AdviceExporter::write (takeFiltersAndSelect (options), format) << std::flush;
+}
+
+void SetsCommand::listSets (CommandOptions& options)
+{
+    const auto filter = takeFilter (options);
+
+    if (filter.setFile.isNotEmpty() || filter.tag >= 0 || filter.favoritesOnly)
+        options.failUsage ("takes only --language of the filters");
+
+    const auto dataFolder = takeDataFolder (options);
+
+    if (!options.takeWords().isEmpty())
+        options.failUsage ("takes no words, only options");
+
+    AdviceSelection selection (dataFolder);
+
+    if (!finder.checkDataFolder (selection, dataFolder))
+        return;
+
+    int total = 0;
+
+    for (const auto& set : selection.summarise (-1))
+        total += set.numAdvice;
+
+    for (const auto& set : selection.summarise (filter.language))
+        std::cout << set.fileName << "\t" << AdviceSelection::getLanguageCode (set.language) << "\t"
+                  << set.numAdvice << " advice\t" << set.numFavorites
+                  << (set.numFavorites == 1 ? " favourite\t" : " favourites\t")
+                  << juce::String (total == 0 ? 0.0 : 100.0 * set.numAdvice / total, 1) << "%\t" << set.name
+                  << "\n";
+}
+
+void SetsCommand::favorite (CommandOptions& options)
+{
+    const auto unmark = options.takeFlag ("--unmark");
+    const auto filter = takeFilter (options);
+    const auto dataFolder = takeDataFolder (options);
+    const auto wanted = options.takeWords().joinIntoString (" ").trim();
+
+    if (wanted.isEmpty())
+        options.failUsage ("needs the advice's text, some of its words, or its number in list");
+
+    AdviceSelection selection (dataFolder);
+    const auto advice = finder.find (selection, dataFolder, filter);
+
+    if (advice.empty())
+        return;
+
+    std::vector<int> found;
+
+    if (wanted.containsOnly ("0123456789"))
+    {
+        const auto number = wanted.getIntValue();
+
+        if (number < 1 || number > (int) advice.size())
+        {
+            reportProblem ("musewheeler-sets: list gives " + juce::String ((int) advice.size()) +
+                           " advice with these filters, not " + wanted);
+            return;
+        }
+
+        found.push_back (number - 1);
+    }
+    else
+    {
+        for (size_t i = 0; i < advice.size(); ++i)
+            if (advice[i].text == wanted)
+                found.push_back ((int) i);
+
+        if (found.empty())
+            for (size_t i = 0; i < advice.size(); ++i)
+                if (FoldedText::containsEveryWord (advice[i].text, wanted))
+                    found.push_back ((int) i);
+    }
+
+    if (found.size() != 1)
+    {
+        reportProblem ("musewheeler-sets: " +
+                       (found.empty() ? "no advice holds every word of " + wanted
+                                      : juce::String ((int) found.size()) + " advice hold every word of " +
+                                            wanted + "; more words, or the number list gives, tell which"));
+        return;
+    }
+
+    const auto& item = advice[(size_t) found.front()];
+
+    switch (selection.setFavorite (found.front(), !unmark))
+    {
+        case LibSetsConseils::FavoriteSaving::saved:
+            std::cout << (unmark ? "No longer a favourite: " : "Marked as a favourite: ") << item.text << " ("
+                      << item.fileName << ")\n";
+            return;
+        case LibSetsConseils::FavoriteSaving::fileChanged:
+            reportProblem ("musewheeler-sets: " + item.fileName +
+                           " was changed by another program since it was read, or is not read whole; "
+                           "nothing was written");
+            return;
+        case LibSetsConseils::FavoriteSaving::writeFailed:
+            reportProblem ("musewheeler-sets: cannot write " + item.fileName + ": is its folder writable?");
+            return;
+        case LibSetsConseils::FavoriteSaving::nothingToMark:
+            break;
+    }
+
+    reportProblem ("musewheeler-sets: " + item.fileName + " cannot be marked");
+}
+
+void SetsCommand::addAdvice (CommandOptions& options)
+{
+    const auto setFile = options.takeValue ("--set");
+    const auto tagList = options.takeValue ("--tags").value_or ("0,");
+    const auto dataFolder = takeDataFolder (options);
+    const auto text = AdviceSource::tidy (options.takeWords().joinIntoString (" "));
+
+    if (!setFile)
+        options.failUsage ("needs --set FILE, the set to add to");
+
+    if (text.isEmpty())
+        options.failUsage ("needs the advice's text");
+
+    const auto tags = AdviceImporter::parseTags (tagList);
+
+    if (!tags || tags->isEmpty())
+        options.failUsage ("--tags takes hashes or tag names, such as 0,104, not " + tagList);
+
+    AdviceSelection selection (dataFolder);
+
+    if (!finder.checkDataFolder (selection, dataFolder))
+        return;
+
+    if (!selection.hasSetFile (*setFile))
+    {
+        reportProblem ("musewheeler-sets: no set file named " + *setFile + " in " +
+                       paths.describe (dataFolder));
+        return;
+    }
+
+    initialiseGui();
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
+    const auto target = selection.findSetFile (*setFile);
+
+    // The set's own texts are seen first, so that an advice it holds already is refused.
+    checker.checkFile (target);
+
+    if (const auto problems = checker.checkAdvice (text, *tags); !problems.isEmpty())
+    {
+        for (const auto& problem : problems)
+            reportProblem ("musewheeler-sets: " + problem + "; nothing added");
+
+        return;
+    }
+
+    switch (SetAddition::add (target, text, *tags))
+    {
+        case SetAddition::Result::added:
+            std::cout << "Added to " << target.getFileName() << ": " << text << "\n";
+            return;
+        case SetAddition::Result::notReadWhole:
+            reportProblem ("musewheeler-sets: " + target.getFileName() +
+                           " holds text the program passes over; writing it would lose that text, so nothing "
+                           "was added (check tells where)");
+            return;
+        case SetAddition::Result::changedMeanwhile:
+            reportProblem ("musewheeler-sets: " + target.getFileName() +
+                           " was changed by another program meanwhile; nothing was added");
+            return;
+        case SetAddition::Result::writeFailed:
+            break;
+    }
+
+    reportProblem ("musewheeler-sets: cannot write " + target.getFileName() + ": is its folder writable?");
 }

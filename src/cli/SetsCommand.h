@@ -1,6 +1,11 @@
 #pragma once
 
+#include "cli/AdviceFinder.h"
 #include "cli/AdviceSelection.h"
+#include "cli/AdviceSource.h"
+#include "cli/ByteNamedPaths.h"
+#include "cli/CheckedOutput.h"
+#include "cli/CommandHelp.h"
 #include "cli/CommandOptions.h"
 
 #include <memory>
@@ -19,9 +24,11 @@ public:
 
     int run (const juce::ArgumentList& args);
 
+    // The paths among the arguments whose bytes are not UTF-8, filled before run.
+    ByteNamedPaths& getByteNamedPaths() { return paths; }
+
 private:
-    void addCommand (const juce::String& name, const juce::String& arguments, const juce::String& summary,
-                     const juce::String& details, void (SetsCommand::*handler) (CommandOptions&));
+    void addCommand (const CommandHelp&, void (SetsCommand::*handler) (CommandOptions&));
 
     void draw (CommandOptions&);
     void list (CommandOptions&);
@@ -30,20 +37,40 @@ private:
     void check (CommandOptions&);
     void importSet (CommandOptions&);
     void exportAdvice (CommandOptions&);
+    void listSets (CommandOptions&);
+    void favorite (CommandOptions&);
+    void addAdvice (CommandOptions&);
+
+    // The arguments with the command's name first, when options were written before it.
+    juce::ArgumentList putCommandFirst (const juce::ArgumentList& args) const;
+    const juce::ConsoleApplication::Command* findCommand (const juce::String& name) const;
+    const juce::ConsoleApplication::Command* findCommand (const juce::ArgumentList& args) const;
+    // Flushes standard output and checks that everything printed was written: an output that cannot be
+    // written (a full disk) ends the command with exit code 1 and a message, a closed pipe quietly.
+    int finishOutput (int result);
+
+    // --format, --delimiter and --encoding of import.
+    AdviceSource::Options takeSourceOptions (CommandOptions&) const;
+    // A path typed, from the current folder.
+    juce::File resolvePath (const juce::String& path) const;
+    // A path as short as the user would type it: relative below the current folder, absolute elsewhere.
+    juce::String describePath (const juce::File& file) const;
 
     juce::File takeDataFolder (CommandOptions&) const;
     AdviceSelection::Filter takeFilter (CommandOptions&) const;
     // The filters and the data folder, then the advice they select; words left are a usage error.
     std::vector<AdviceSelection::Advice> takeFiltersAndSelect (CommandOptions&);
-    std::vector<AdviceSelection::Advice> selectAdvice (const juce::File& dataFolder,
-                                                       const AdviceSelection::Filter&);
-    void listAdvice (const std::vector<AdviceSelection::Advice>&) const;
+    // One advice a line: the set's file name, a tab, the text.
+    void listSelected (const AdviceFinder::Found&) const;
     // Tells the problem on standard error; the command then ends with exit code 1.
     void reportProblem (const juce::String& message);
     void initialiseGui();
 
+    CheckedOutput output{ 1 };
     juce::ConsoleApplication application;
+    ByteNamedPaths paths;
     int exitCode = doneExitCode;
+    AdviceFinder finder{ paths, [this] (const juce::String& message) { reportProblem (message); } };
     std::unique_ptr<juce::ScopedJuceInitialiser_GUI> gui;
 
     JUCE_DECLARE_NON_COPYABLE (SetsCommand)

@@ -5,10 +5,21 @@
 
 namespace
 {
+AdviceSelection::Advice makeAdvice (const char* fileName, const char* setName, const char* author,
+                                    const char* text)
+{
+    AdviceSelection::Advice made;
+    made.fileName = fileName;
+    made.setName = setName;
+    made.author = author;
+    made.text = text;
+    return made;
+}
+
 const std::vector<AdviceSelection::Advice> advice{
-    { "a.mwh", "Set A", "Ann", "First *bold* idea." },
-    { "a.mwh", "Set A", "Ann", "Second, with `code` and a_b." },
-    { "b.mwh", "Set B", "", "Third." },
+    makeAdvice ("a.mwh", "Set A", "Ann", "First *bold* idea."),
+    makeAdvice ("a.mwh", "Set A", "Ann", "Second, with `code` and a_b."),
+    makeAdvice ("b.mwh", "Set B", "", "Third."),
 };
 } // namespace
 

@@ -37,8 +37,9 @@ TEST (AdviceImporterTest, writesTheAdviceThatKeepEveryRuleThroughTheProgramsWrit
         described.add (juce::String (problem.line) + ": " + problem.message);
 
     EXPECT_EQ (described,
-               juce::StringArray ("3: a \";\" would cut the text", "4: \"x\" is not a list of tag hashes",
-                                  "5: unknown tag 999", "6: the same text stands earlier: \"Sans tag.\""));
+               juce::StringArray ("3: a \";\" would cut the text",
+                                  "4: \"x\" is not a list of tag hashes or names", "5: unknown tag 999",
+                                  "6: the same text stands earlier: \"Sans tag.\""));
 
     const auto target = folder.child ("fr-mes-idees.mwh");
     ASSERT_TRUE (importer.write (target));
@@ -89,7 +90,7 @@ TEST (AdviceImporterTest, makesFileNamesFromSetNames)
 {
     EXPECT_EQ (AdviceImporter::makeFileName ("Blank Page Breakers", 1), "en-blank-page-breakers.mwh");
     EXPECT_EQ (AdviceImporter::makeFileName (utf8 ("  Idées d'été, n°2 "), 0), "fr-idees-d-ete-n-2.mwh");
-    EXPECT_EQ (AdviceImporter::makeFileName ("!!!", 1), "en.mwh");
+    EXPECT_EQ (AdviceImporter::makeFileName ("!!!", 1), "");
 }
 
 TEST (AdviceImporterTest, refusesHeadersTheSetFileOrTheEditorWouldChange)
@@ -121,4 +122,16 @@ TEST (AdviceImporterTest, writesOnlyFilesTheProgramReadsAsSets)
     EXPECT_EQ (AdviceImporter::checkTarget (juce::File ("/tmp/set.mwh")), "");
     EXPECT_EQ (AdviceImporter::checkTarget (juce::File ("/tmp/set.txt")),
                "--out must name a .mwh file, the only files the program reads as sets");
+}
+
+TEST (AdviceImporterTest, fixesTypographyTheSetEditorRefuses)
+{
+    EXPECT_EQ (AdviceImporter::fixTypography (utf8 ("“Don’t wait” — she said… it’s late; go")),
+               "\"Don't wait\" - she said... it's late, go");
+    EXPECT_EQ (AdviceImporter::fixTypography (utf8 ("« Écoutez » 10–12")), utf8 ("\" Écoutez \" 10-12"));
+    EXPECT_EQ (AdviceImporter::fixTypography (utf8 ("Déjà fine.")), utf8 ("Déjà fine."));
+
+    EXPECT_EQ (AdviceImporter::parseTags ("Abstract, Sound synthesis"), juce::Array<int> (0, 205));
+    EXPECT_EQ (AdviceImporter::parseTags ("0,205,"), juce::Array<int> (0, 205));
+    EXPECT_EQ (AdviceImporter::parseTags ("Abstract, polka"), std::nullopt);
 }

@@ -86,3 +86,43 @@ TEST (AdviceSourceTest, refusesWhatIsNoListOfAdvice)
     EXPECT_EQ (contents.error, "");
     EXPECT_EQ (describe (contents.entries), juce::StringArray (testing_helpers::utf8 ("1|Été.||")));
 }
+
+TEST (AdviceSourceTest, findsTheHeaderAndTheColumnsOfATable)
+{
+    // A header by a name the import knows, by its tag column, or none at all.
+    EXPECT_EQ (describe (AdviceSource::parse ("Prompt\nOne.\nTwo.", Format::csv)),
+               juce::StringArray ("2|One.||", "3|Two.||"));
+    EXPECT_EQ (describe (AdviceSource::parse ("Notes;Which\n0,104;Longer advice here.\n1;Another advice.",
+                                              Format::csv)),
+               juce::StringArray ("2|Longer advice here.|0,104|", "3|Another advice.|1|"));
+    EXPECT_EQ (describe (AdviceSource::parse ("Short;A much longer advice text.\nTiny;Another long advice.",
+                                              Format::csv)),
+               juce::StringArray ("1|A much longer advice text.||", "2|Another long advice.||"));
+
+    juce::StringArray notes;
+    AdviceSource::parse ("Prompt,Category\nPlay it slower,Rhythm\n", Format::csv, 0, notes);
+    EXPECT_EQ (notes, juce::StringArray ("column \"Category\" passed over"));
+
+    EXPECT_EQ (
+        describe (AdviceSource::parse ("Text\tFavourite\nKeep this.\tyes\nNot this.\t\n", Format::tsv)),
+        juce::StringArray ("2|Keep this.||", "3|Not this.||"));
+}
+
+TEST (AdviceSourceTest, decodesEachLineInItsOwnEncoding)
+{
+    const auto decodeBytes = [] (const char* bytes, std::optional<CharacterEncoding> encoding = std::nullopt)
+    { return AdviceSource::decode (juce::MemoryBlock (bytes, std::strlen (bytes)), encoding); };
+
+    const auto mixed = decodeBytes ("\xef\xbb\xbf"
+                                    "Caf\xc3\xa9\r\nJou\xe9\r\n\x93quoted\x94\n\xc3\xa0 la fin");
+    EXPECT_EQ (mixed.text, testing_helpers::utf8 ("Café\r\nJoué\r\n“quoted”\nà la fin"));
+    EXPECT_EQ (mixed.encoding, "UTF-8, lines 2, 3 as Windows-1252");
+
+    EXPECT_EQ (decodeBytes ("Jou\xe9\n\xe0").encoding, "Windows-1252");
+    EXPECT_EQ (decodeBytes ("plain").encoding, "UTF-8");
+
+    const auto forced = decodeBytes ("\xe6iu\n\xa5", CharacterEncoding::find ("ISO-8859-3"));
+    EXPECT_EQ (forced.text.upToFirstOccurrenceOf ("\n", false, false), testing_helpers::utf8 ("ĉiu"));
+    EXPECT_EQ (forced.badLines, juce::Array<int> (2));
+    EXPECT_EQ (forced.encoding, "ISO-8859-3");
+}

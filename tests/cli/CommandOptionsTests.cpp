@@ -47,3 +47,30 @@ TEST (CommandOptionsTest, endsWithExitCodeTwoOnAMistake)
     CommandOptions unknown (arguments ("list --colour red"), "list");
     EXPECT_EQ (exitCodeOf ([&] { unknown.takeWords(); }), CommandOptions::usageExitCode);
 }
+
+TEST (CommandOptionsTest, takesArgumentsThatStartWithADashAsValuesAndWords)
+{
+    const auto argumentsOf = [] (juce::StringArray list)
+    {
+        list.insert (0, "draw");
+        return juce::ArgumentList ("musewheeler-sets", list);
+    };
+
+    CommandOptions values (argumentsOf ({ "--count", "-1", "--name", "-1 song" }), "draw");
+    EXPECT_FALSE (values.wantsHelp());
+    EXPECT_EQ (values.takeValue ("--count"), juce::String ("-1"));
+    EXPECT_EQ (values.takeValue ("--name"), juce::String ("-1 song"));
+
+    CommandOptions words (argumentsOf ({ "--plain", "--", "-12dB", "--plain", "-h" }), "search");
+    EXPECT_FALSE (words.wantsHelp());
+    EXPECT_TRUE (words.takeFlag ("--plain"));
+    EXPECT_EQ (words.takeWords(), juce::StringArray ("-12dB", "--plain", "-h"));
+
+    for (const auto* notHelp : { "-1", "-h1", "-12", "--helpful" })
+        EXPECT_FALSE (CommandOptions (argumentsOf ({ notHelp }), "draw").wantsHelp()) << notHelp;
+
+    CommandOptions unknown (argumentsOf ({ "-12dB" }), "search");
+    EXPECT_EQ (exitCodeOf ([&] { unknown.takeWords(); }), CommandOptions::usageExitCode);
+    CommandOptions missing (argumentsOf ({ "--name", "--force" }), "import");
+    EXPECT_EQ (exitCodeOf ([&] { missing.takeValue ("--name"); }), CommandOptions::usageExitCode);
+}

@@ -48,3 +48,17 @@ TEST (CsvParserTest, tellsAQuoteLeftOpen)
     EXPECT_EQ (fieldsOf (CsvParser::parse (testing_helpers::utf8 ("\"É, à\",0,")), 0),
                juce::StringArray (testing_helpers::utf8 ("É, à"), "0", ""));
 }
+
+TEST (CsvParserTest, findsTheSeparatorSpreadsheetsUsed)
+{
+    EXPECT_EQ (CsvParser::detectDelimiter ("Idea;Tags\r\nWrite a verse, then burn it;0,104\r\nHum;1\r\n"),
+               ';');
+    EXPECT_EQ (CsvParser::detectDelimiter ("Text\tTags\nOne, two\t0\nThree; four\t1\n"), '\t');
+    EXPECT_EQ (CsvParser::detectDelimiter ("text,tags\n\"A; b\",\"0,1\"\nC,2\n"), ',');
+    EXPECT_EQ (CsvParser::detectDelimiter ("one column\nonly\n"), ',');
+    EXPECT_EQ (CsvParser::parse ("a;\"b;c\";d", ';')[0].fields, juce::StringArray ("a", "b;c", "d"));
+
+    EXPECT_EQ (CsvParser::findSeparatorLine ("sep=;\r\nText;Tags"), ';');
+    EXPECT_EQ (CsvParser::findSeparatorLine ("\"sep=\t\"\nText"), '\t');
+    EXPECT_EQ (CsvParser::findSeparatorLine ("separate=;\nText"), 0);
+}

@@ -367,7 +367,7 @@ menuEntry()
     local keys=()
     for _ in $(seq "$1"); do keys+=(Down); done
     xdotool key --window "$window" "${keys[@]}" Return
-    waitUntil 50 popupGone || fail "the menu stayed open after its entry $1 was taken"
+    waitUntil 100 popupGone || fail "the menu stayed open after its entry $1 was taken"
 }
 
 # openFromMenu N: menuEntry N for an entry that changes the screen (Options 1, Sets edition 3, About 7): the
