@@ -30,7 +30,8 @@ openEditorByKeys()
     windowSettles || fail "the editor did not settle"
 }
 
-# newSetTyped TEXT: Control+N, then the advice typed into the new set's field and taken with Return.
+# newSetTyped TEXT: Control+N, then the advice typed into the new set's field and taken with Return. Plain
+# ASCII: xdotool types other letters by remapping a key, which a busy display may miss.
 newSetTyped()
 {
     xdotool key ctrl+n
@@ -62,7 +63,7 @@ hideNativeChoosers
 writeConfig Language=0
 startProgram
 openEditorByKeys
-newSetTyped "Tapé au clavier"
+newSetTyped "Saisi au clavier"
 xdotool key ctrl+s
 chooser=$(chooserWindow "Choisissez l'emplacement du set à sauvegarder")
 [ -n "$chooser" ] || fail "Control+S brought up no chooser titled in French"
@@ -87,7 +88,7 @@ waitUntil 50 hasFocus "$chooser" || fail "the toolkit's chooser did not get the 
 xdotool type --delay 20 "au-clavier.mwh"
 xdotool key Return
 waitForTitle "Musewheeler - au-clavier.mwh" "after the name and Return in the toolkit's chooser"
-fileText "$app/data/au-clavier.mwh" | grep -qx "Item=Tapé au clavier;" \
+fileText "$app/data/au-clavier.mwh" | grep -qx "Item=Saisi au clavier;" \
     || fail "au-clavier.mwh does not hold the typed advice: $(fileText "$app/data/au-clavier.mwh")"
 check "the toolkit's chooser took the typed name and Return: au-clavier.mwh holds the advice"
 
