@@ -413,7 +413,7 @@ TEST_F (MainComponentDataFolderTest, tabMovesTheFocusAlongTheButtonsWithAMarkTha
     auto& screen = make();
     auto& mark = screen.getFocusMark();
     juce::Array<juce::Component*> given;
-    mark.setFocusGiver ([&given] (juce::Component& component) { given.add (&component); });
+    mark.setFocusGiver ([&given] (juce::Component& focused) { given.add (&focused); });
 
     const auto before = widget_testing::snapshot (screen);
     juce::Component& asComponent = screen;
