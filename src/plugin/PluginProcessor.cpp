@@ -46,18 +46,28 @@ bool PluginProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
            output == layouts.getMainInputChannelSet();
 }
 
+namespace
+{
+// A note-on of that note, or of any note, on any channel; a note-on of velocity 0 is a note-off.
+bool isNoteOnOf (const juce::uint8* data, int numBytes, int note)
+{
+    constexpr juce::uint8 noteOnStatus = 0x90;
+
+    return numBytes >= 3 && (data[0] & 0xf0) == noteOnStatus && data[2] != 0 &&
+           (note == PluginProcessor::anyNote || data[1] == note);
+}
+} // namespace
+
 void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
 {
     // The buffer holds the input in place: leaving it untouched passes the sound through.
     const auto note = noteParameter->get();
 
+    // The raw bytes, not a juce::MidiMessage: making one copies a message longer than a few bytes (a SysEx)
+    // onto the heap, which the audio thread must not touch.
     for (const auto metadata : midiMessages)
-    {
-        const auto message = metadata.getMessage();
-
-        if (message.isNoteOn() && (note == anyNote || message.getNoteNumber() == note))
+        if (isNoteOnOf (metadata.data, metadata.numBytes, note))
             ++noteOnCount;
-    }
 
     const auto bars = timerBars.load();
     auto* host = getPlayHead();
@@ -68,9 +78,8 @@ void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
         return;
     }
 
-    if (const auto position = host->getPosition())
-        if (barClock.blockStartsAGroup (*position, buffer.getNumSamples(), getSampleRate(), bars))
-            ++barDrawCount;
+    if (barClock.blockStartsAGroup (host->getPosition(), buffer.getNumSamples(), getSampleRate(), bars))
+        ++barDrawCount;
 }
 
 juce::AudioProcessorEditor* PluginProcessor::createEditor()

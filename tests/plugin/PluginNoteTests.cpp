@@ -1,3 +1,4 @@
+#include "AllocationCounter.h"
 #include "PluginTestHelpers.h"
 
 using plugin_testing::PluginTest;
@@ -63,6 +64,48 @@ TEST_F (PluginTest, withANoteChosenOnlyThatNoteCounts)
     midi = notesOn ({ { 1, 61 }, { 2, 59 } });
     runBlock (processor, midi);
     EXPECT_EQ (processor.getNoteOnCount(), 4);
+}
+
+// A host's audio thread may not wait for the heap: long messages (SysEx) among the notes are read where they
+// lie, and the notes around them still count.
+TEST_F (PluginTest, aBlockWithSysExAndNotesAllocatesNothing)
+{
+    PluginProcessor processor;
+    processor.prepareToPlay (48000.0, 512);
+    juce::AudioBuffer<float> buffer (2, 512);
+    buffer.clear();
+
+    juce::MidiBuffer midi;
+    const juce::uint8 longSysEx[] = { 0x7e, 0x7f, 0x06, 0x02, 0x00, 0x20, 0x33, 0x01,
+                                      0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09 };
+    midi.addEvent (juce::MidiMessage::createSysExMessage (longSysEx, sizeof (longSysEx)), 0);
+    midi.addEvent (juce::MidiMessage::noteOn (1, 60, 0.8f), 1);
+    midi.addEvent (juce::MidiMessage::createSysExMessage (longSysEx, sizeof (longSysEx)), 2);
+    midi.addEvent (juce::MidiMessage::noteOn (2, 61, (juce::uint8) 0), 3);
+    midi.addEvent (juce::MidiMessage::noteOn (3, 62, 0.5f), 4);
+
+    int allocations = -1;
+    {
+        const AllocationCounter counter;
+        processor.processBlock (buffer, midi);
+        allocations = counter.getCount();
+    }
+
+    EXPECT_EQ (allocations, 0);
+    EXPECT_EQ (processor.getNoteOnCount(), 2) << "a note-on of velocity 0 is a note-off";
+}
+
+// The counter itself sees what a juce::MidiMessage of a SysEx costs, else the test above proves nothing.
+TEST_F (PluginTest, theAllocationCounterSeesALongMessageCopied)
+{
+    juce::MidiBuffer midi;
+    const juce::uint8 longSysEx[16] = {};
+    midi.addEvent (juce::MidiMessage::createSysExMessage (longSysEx, sizeof (longSysEx)), 0);
+
+    const AllocationCounter counter;
+    for (const auto metadata : midi)
+        EXPECT_TRUE (metadata.getMessage().isSysEx());
+    EXPECT_GT (counter.getCount(), 0);
 }
 
 TEST_F (PluginTest, theAudioPassesThroughUntouched)
