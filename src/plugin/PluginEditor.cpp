@@ -26,6 +26,10 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     mainComponent.offerBarTimer();
     mainComponent.setSetsEditionHandler ([this] { editSetsInTheProgram(); });
     addAndMakeVisible (mainComponent);
+    // The card's own size, whatever size a host asks for: the toolkit's LV2 wrapper hands the editor the
+    // size the host remembers from an earlier session, resizable or not.
+    setResizeLimits (mainComponent.getWidth(), mainComponent.getHeight(), mainComponent.getWidth(),
+                     mainComponent.getHeight());
     setResizable (false, false);
     setSize (mainComponent.getWidth(), mainComponent.getHeight());
     startTimer (notePollMilliseconds);
@@ -44,26 +48,45 @@ void PluginEditor::resized()
 
 void PluginEditor::timerCallback()
 {
-    announceSizeWhenFirstShown();
+    tellTheHostTheWindowsPlaceAgain();
+    repaintWhenAPopUpHasClosed();
     lookAtProcessor();
 }
 
-void PluginEditor::announceSizeWhenFirstShown()
+void PluginEditor::tellTheHostTheWindowsPlaceAgain()
 {
-    // A host embedding the editor's window may start watching it only after the window took its size, and
-    // then keep the place it gives it at a pixel: the toolkit's own LV2 hosting does so at times, leaving the
-    // card unseen. A pixel more, and back a moment later, once the window is on screen tells the host the
-    // size again.
-    if (sizeAnnouncement == SizeAnnouncement::waitingForScreen && isShowing())
-    {
-        sizeAnnouncement = SizeAnnouncement::widened;
-        setSize (getWidth() + 1, getHeight());
-    }
-    else if (sizeAnnouncement == SizeAnnouncement::widened)
-    {
-        sizeAnnouncement = SizeAnnouncement::done;
-        setSize (getWidth() - 1, getHeight());
-    }
+    // An embedding host may take the plugin's window in only after the window took its size, and then
+    // keep the window it embeds it in at a pixel until the plugin's window changes: the toolkit's LV2
+    // hosting does so at times, leaving the card unseen. Moved down a pixel and back, soon after it shows
+    // and again a second later for a host slowed down, the window tells the host its size again, and no
+    // size changes: a host that asks for the size it was told, as Ardour does, would keep a changed one.
+    auto* holder = getTopLevelComponent();
+
+    if (holder == this || holder->getPeer() == nullptr || !isShowing() ||
+        ticksShown > ticksOfTheLastAnnouncement)
+        return;
+
+    if (ticksShown == ticksOfTheFirstAnnouncement || ticksShown == ticksOfTheLastAnnouncement - 1)
+        holder->setTopLeftPosition (holder->getPosition().translated (0, 1));
+    else if (ticksShown == ticksOfTheFirstAnnouncement + 1 || ticksShown == ticksOfTheLastAnnouncement)
+        holder->setTopLeftPosition (holder->getPosition().translated (0, -1));
+
+    ++ticksShown;
+}
+
+void PluginEditor::repaintWhenAPopUpHasClosed()
+{
+    // A host may drive the toolkit's events only now and then (the LV2 wrapper does, from the host's idle
+    // calls): the window's exposure after a menu or a warning closed can then wait, unread, for the next
+    // event, and what the pop-up covered stays on screen until the pointer passes. The whole card is
+    // painted again instead. Menus and warnings are the toolkit's modal components, even shown without a
+    // modal loop.
+    const auto popUps = juce::ModalComponentManager::getInstance()->getNumModalComponents();
+
+    if (popUps < popUpsSeen)
+        repaint();
+
+    popUpsSeen = popUps;
 }
 
 void PluginEditor::lookAtProcessor()

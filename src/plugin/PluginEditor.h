@@ -32,22 +32,20 @@ public:
 
 private:
     void timerCallback() override;
-    void announceSizeWhenFirstShown();
+    void tellTheHostTheWindowsPlaceAgain();
+    void repaintWhenAPopUpHasClosed();
     void editSetsInTheProgram();
 
     static constexpr int notePollMilliseconds = 30;
+    static constexpr int ticksOfTheFirstAnnouncement = 0;
+    static constexpr int ticksOfTheLastAnnouncement = 1000 / notePollMilliseconds;
 
     PluginProcessor& pluginProcessor;
 
     MainComponent mainComponent;
     AsyncMessageDialogs warnings;
-    enum class SizeAnnouncement
-    {
-        waitingForScreen,
-        widened,
-        done
-    };
-    SizeAnnouncement sizeAnnouncement = SizeAnnouncement::waitingForScreen;
+    int ticksShown = 0;
+    int popUpsSeen = 0;
     int noteOnsSeen = 0;
     int barDrawsSeen = 0;
     int stateRestoresSeen = 0;

@@ -47,6 +47,53 @@ TEST_P (PluginHostTest, opensAndClosesTwoEditorsInBothOrders)
     }
 }
 
+// A host reopens an editor many times in a session, and each time the card shows at its own size, at once
+// and for good: the window the host gives it neither grows nor shrinks.
+TEST_P (PluginHostTest, theEditorReopenedTenTimesShowsTheCardAtExactlyItsSize)
+{
+    auto instance = createInstance();
+    ASSERT_NE (instance, nullptr);
+    juce::Image firstCard;
+
+    for (int opening = 1; opening <= 10; ++opening)
+    {
+        auto opened = openEditor (*instance, 40, 40);
+        ASSERT_NE (opened.editor, nullptr);
+
+        const auto shot = waitForTheCard (opened);
+        ASSERT_TRUE (shot.isValid()) << "opening " << opening;
+        EXPECT_GT (countYellow (shot, editorArea (opened)), 50) << "no card at opening " << opening;
+
+        // Longer than anything the editor does once shown.
+        runMessages (1500);
+        EXPECT_EQ (opened.editor->getWidth(), 500) << "opening " << opening;
+        EXPECT_EQ (opened.editor->getHeight(), 350) << "opening " << opening;
+        EXPECT_EQ (opened.window->getContentComponent()->getBounds().getWidth(), 500)
+            << "opening " << opening;
+        EXPECT_EQ (opened.window->getContentComponent()->getBounds().getHeight(), 350)
+            << "opening " << opening;
+
+        const auto last = takeScreenshot (*opened.window);
+        ASSERT_TRUE (last.isValid());
+        const auto area = editorArea (opened);
+        ASSERT_TRUE (last.getBounds().contains (area));
+
+        // The "+" button in the bottom right corner: the card is not cut short.
+        const auto corner =
+            area.withTrimmedLeft (area.getWidth() - 50).withTrimmedTop (area.getHeight() - 45);
+        EXPECT_GT (countPixels (last, corner, [] (juce::Colour c) { return c.getBrightness() > 0.5f; }), 30)
+            << "no \"+\" button in the corner at opening " << opening;
+
+        // The same card each time: a window cut short or widened would shift or cut it.
+        if (!firstCard.isValid())
+            firstCard = last;
+        EXPECT_EQ (countDifferingPixels (firstCard, last, area), 0) << "another card at opening " << opening;
+
+        opened.close();
+        runMessages (100);
+    }
+}
+
 TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
 {
     auto instance = createInstance();

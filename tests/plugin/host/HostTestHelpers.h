@@ -173,6 +173,13 @@ private:
     std::thread watcher;
 };
 
+// The pointer in the screen's bottom right corner, where no test puts a window. Without --sync, which waits
+// for a move and so for ever when the pointer is there already.
+inline void movePointerOffTheEditors()
+{
+    runCommand ({ "xdotool", "mousemove", "1000", "740" });
+}
+
 // The pointer moved to that point of the editor and its button clicked, as a user does, then moved off the
 // editor so that no button stays lit under it.
 inline void clickOnEditor (const juce::Component& editor, juce::Point<int> where)
@@ -181,7 +188,7 @@ inline void clickOnEditor (const juce::Component& editor, juce::Point<int> where
     runCommand ({ "xdotool", "mousemove", "--sync", juce::String (onScreen.x), juce::String (onScreen.y),
                   "click", "1" });
     runMessages (200);
-    runCommand ({ "xdotool", "mousemove", "--sync", "1000", "740" });
+    movePointerOffTheEditors();
 }
 
 // Keys typed into the shown window of that name: the plugin's pop-ups are windows of its own toolkit, which
