@@ -13,19 +13,7 @@ PluginProcessor::PluginProcessor()
     // Before any editor: the main screen reads its sets as it is made.
     PluginFolder::useAsProgramFolder();
 
-    const auto attributes =
-        juce::AudioParameterIntAttributes()
-            .withStringFromValueFunction (
-                [] (int note, int) { return note == anyNote ? juce::String ("Any") : juce::String (note); })
-            .withValueFromStringFunction (
-                [] (const juce::String& text)
-                {
-                    return text.trim().containsOnly ("0123456789") && text.trim().isNotEmpty()
-                               ? text.getIntValue()
-                               : anyNote;
-                });
-    auto note = std::make_unique<juce::AudioParameterInt> (juce::ParameterID ("note", 1), "Note", anyNote,
-                                                           127, anyNote, attributes);
+    auto note = std::make_unique<NoteParameter>();
     noteParameter = note.get();
     addParameter (note.release());
 }
@@ -61,7 +49,7 @@ bool isNoteOnOf (const juce::uint8* data, int numBytes, int note)
 void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
 {
     // The buffer holds the input in place: leaving it untouched passes the sound through.
-    const auto note = noteParameter->get();
+    const auto note = noteParameter->getNote();
 
     // The raw bytes, not a juce::MidiMessage: making one copies a message longer than a few bytes (a SysEx)
     // onto the heap, which the audio thread must not touch.
@@ -196,7 +184,7 @@ void PluginProcessor::getStateInformation (juce::MemoryBlock& destData)
     state.setAttribute ("lookForFavorites", settings.lookForFavorites);
     state.setAttribute ("timerSeconds", settings.timerSeconds);
     state.setAttribute ("timerBars", settings.timerBars);
-    state.setAttribute ("note", noteParameter->get());
+    state.setAttribute ("note", noteParameter->getNote());
     copyXmlToBinary (state, destData);
 }
 
@@ -220,8 +208,7 @@ void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
         note = state->getIntAttribute ("note", note);
     }
 
-    const auto range = noteParameter->getRange();
-    *noteParameter = note >= range.getStart() && note <= range.getEnd() ? note : anyNote;
+    noteParameter->setNote (note);
 
     setInstanceSettings (ConfigFile::withUsableValues (settings));
     ++stateRestoreCount;

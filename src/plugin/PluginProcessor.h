@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plugin/BarClock.h"
+#include "plugin/NoteParameter.h"
 #include "settings/ConfigFile.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -35,8 +36,8 @@ public:
     void setCountsSeenByEditor (CountsSeen counts) { countsSeenByEditor = counts; }
 
     // The note that draws an advice, a MIDI note number, or anyNote.
-    static constexpr int anyNote = -1;
-    juce::AudioParameterInt& getNoteParameter() { return *noteParameter; }
+    static constexpr int anyNote = NoteParameter::anyNote;
+    NoteParameter& getNoteParameter() { return *noteParameter; }
 
     // The main screen's settings in this instance; the defaults until the screen or the state gives some.
     ConfigFile::Settings getInstanceSettings() const;
@@ -75,7 +76,7 @@ public:
 
 private:
     // Owned by the processor's parameter list.
-    juce::AudioParameterInt* noteParameter = nullptr;
+    NoteParameter* noteParameter = nullptr;
 
     std::atomic<int> noteOnCount{ 0 };
     std::atomic<int> stateRestoreCount{ 0 };

@@ -16,10 +16,10 @@ juce::MidiBuffer notesOn (std::initializer_list<std::pair<int, int>> channelsAnd
     return midi;
 }
 
+// As a host sets it: the value between 0 and 1 of a whole-number parameter from -1 to 127.
 void setNote (PluginProcessor& processor, int note)
 {
-    auto& parameter = processor.getNoteParameter();
-    parameter.setValueNotifyingHost (parameter.convertTo0to1 (static_cast<float> (note)));
+    processor.getNoteParameter().setValueNotifyingHost (static_cast<float> (note + 1) / 128.0f);
 }
 } // namespace
 
@@ -28,11 +28,33 @@ TEST_F (PluginTest, theNoteParameterRunsFromAnyNoteToTheLastMidiNoteAndStartsAtA
     PluginProcessor processor;
     auto& parameter = processor.getNoteParameter();
     EXPECT_EQ (parameter.getName (20), "Note");
-    EXPECT_EQ (parameter.getRange().getStart(), -1);
-    EXPECT_EQ (parameter.getRange().getEnd(), 127);
-    EXPECT_EQ (parameter.get(), PluginProcessor::anyNote);
+    EXPECT_EQ (parameter.getNote(), PluginProcessor::anyNote);
     EXPECT_EQ (parameter.getCurrentValueAsText(), "Any");
+    EXPECT_EQ (parameter.getDefaultValue(), 0.0f);
     EXPECT_EQ (processor.getParameters().size(), 1);
+
+    // One step per note, so that a host's control moves a note at a time and lists the notes by name.
+    EXPECT_TRUE (parameter.isDiscrete());
+    EXPECT_EQ (parameter.getNumSteps(), 129);
+    EXPECT_EQ (parameter.getNormalisableRange().start, 0.0f);
+    EXPECT_EQ (parameter.getNormalisableRange().end, 1.0f);
+    EXPECT_EQ (parameter.getText (0.0f, 10), "Any");
+    EXPECT_EQ (parameter.getText (1.0f / 128.0f, 10), "0");
+    EXPECT_EQ (parameter.getText (61.0f / 128.0f, 10), "60");
+    EXPECT_EQ (parameter.getText (1.0f, 10), "127");
+
+    EXPECT_FLOAT_EQ (parameter.getValueForText ("60"), 61.0f / 128.0f);
+    EXPECT_FLOAT_EQ (parameter.getValueForText (" 127 "), 1.0f);
+    for (const auto* notANote : { "Any", "", "-3", "128", "C3" })
+        EXPECT_EQ (parameter.getValueForText (notANote), 0.0f) << notANote;
+
+    // Every step a host may set comes back as it was set, the note it names.
+    for (int step = 0; step <= 128; ++step)
+    {
+        parameter.setValueNotifyingHost (static_cast<float> (step) / 128.0f);
+        EXPECT_EQ (parameter.getNote(), step - 1);
+        EXPECT_FLOAT_EQ (parameter.getValue(), static_cast<float> (step) / 128.0f);
+    }
 }
 
 TEST_F (PluginTest, withAnyNoteEveryNoteOnOnAnyChannelCounts)
@@ -49,7 +71,7 @@ TEST_F (PluginTest, withANoteChosenOnlyThatNoteCounts)
 {
     PluginProcessor processor;
     setNote (processor, 60);
-    ASSERT_EQ (processor.getNoteParameter().get(), 60);
+    ASSERT_EQ (processor.getNoteParameter().getNote(), 60);
 
     auto midi = notesOn ({ { 1, 61 }, { 2, 59 }, { 3, 72 } });
     runBlock (processor, midi);
@@ -134,7 +156,7 @@ TEST_F (PluginTest, theNoteIsSavedWithTheStateAndAGarbageStateGivesAnyNote)
 
     PluginProcessor restored;
     restore (restored, state);
-    EXPECT_EQ (restored.getNoteParameter().get(), 36);
+    EXPECT_EQ (restored.getNoteParameter().getNote(), 36);
 
     auto midi = notesOn ({ { 1, 35 }, { 1, 36 } });
     runBlock (restored, midi);
@@ -142,7 +164,7 @@ TEST_F (PluginTest, theNoteIsSavedWithTheStateAndAGarbageStateGivesAnyNote)
 
     const char garbage[] = "not a state at all";
     restored.setStateInformation (garbage, sizeof (garbage));
-    EXPECT_EQ (restored.getNoteParameter().get(), PluginProcessor::anyNote);
+    EXPECT_EQ (restored.getNoteParameter().getNote(), PluginProcessor::anyNote);
 
     // A note out of the MIDI range in an otherwise readable state means any note.
     juce::XmlElement outOfRange ("MusewheelerState");
@@ -151,7 +173,7 @@ TEST_F (PluginTest, theNoteIsSavedWithTheStateAndAGarbageStateGivesAnyNote)
     juce::MemoryBlock bytes;
     juce::AudioProcessor::copyXmlToBinary (outOfRange, bytes);
     restore (saved, bytes);
-    EXPECT_EQ (saved.getNoteParameter().get(), PluginProcessor::anyNote);
+    EXPECT_EQ (saved.getNoteParameter().getNote(), PluginProcessor::anyNote);
 }
 
 // Notes played with the window closed draw one advice when it opens again; reopening it with no note
