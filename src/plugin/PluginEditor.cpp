@@ -19,6 +19,7 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     , mainComponent (std::make_unique<InstanceSettingsStore> (editedProcessor), MainComponent::Window::host)
     , warnings (mainComponent)
     , noteOnsSeen (editedProcessor.getCountsSeenByEditor().noteOns)
+    , drawRequestsSeen (editedProcessor.getCountsSeenByEditor().drawRequests)
     , barDrawsSeen (editedProcessor.getCountsSeenByEditor().barDraws)
     , stateRestoresSeen (editedProcessor.getStateRestoreCount())
     , programLauncher (std::make_unique<ProgramLauncher>())
@@ -38,7 +39,7 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
 PluginEditor::~PluginEditor()
 {
     stopTimer();
-    pluginProcessor.setCountsSeenByEditor ({ noteOnsSeen, barDrawsSeen });
+    pluginProcessor.setCountsSeenByEditor ({ noteOnsSeen, drawRequestsSeen, barDrawsSeen });
 }
 
 void PluginEditor::resized()
@@ -57,19 +58,18 @@ void PluginEditor::tellTheHostTheWindowsPlaceAgain()
 {
     // An embedding host may take the plugin's window in only after the window took its size, and then
     // keep the window it embeds it in at a pixel until the plugin's window changes: the toolkit's LV2
-    // hosting does so at times, leaving the card unseen. Moved down a pixel and back, soon after it shows
-    // and again a second later for a host slowed down, the window tells the host its size again, and no
-    // size changes: a host that asks for the size it was told, as Ardour does, would keep a changed one.
+    // hosting does so at times, leaving the card unseen. Raised to the front of its siblings, soon after it
+    // shows and again a second later for a host slowed down, the window tells the host its size again,
+    // and nothing on screen moves or changes size: a host that asks for the size it was told, as Ardour
+    // does, would keep a changed one.
     auto* holder = getTopLevelComponent();
 
     if (holder == this || holder->getPeer() == nullptr || !isShowing() ||
         ticksShown > ticksOfTheLastAnnouncement)
         return;
 
-    if (ticksShown == ticksOfTheFirstAnnouncement || ticksShown == ticksOfTheLastAnnouncement - 1)
-        holder->setTopLeftPosition (holder->getPosition().translated (0, 1));
-    else if (ticksShown == ticksOfTheFirstAnnouncement + 1 || ticksShown == ticksOfTheLastAnnouncement)
-        holder->setTopLeftPosition (holder->getPosition().translated (0, -1));
+    if (ticksShown == ticksOfTheFirstAnnouncement || ticksShown == ticksOfTheLastAnnouncement)
+        holder->toFront (false);
 
     ++ticksShown;
 }
@@ -100,12 +100,15 @@ void PluginEditor::lookAtProcessor()
     }
 
     const auto noteOns = pluginProcessor.getNoteOnCount();
+    const auto drawRequests = pluginProcessor.getDrawRequestCount();
     const auto barDraws = pluginProcessor.getBarDrawCount();
 
-    // Several notes or bars between two looks draw one advice: each would replace the one before unread.
-    if (noteOns != noteOnsSeen || barDraws != barDrawsSeen)
+    // Several notes, requests or bars between two looks draw one advice: each would replace the one before
+    // unread.
+    if (noteOns != noteOnsSeen || drawRequests != drawRequestsSeen || barDraws != barDrawsSeen)
     {
         noteOnsSeen = noteOns;
+        drawRequestsSeen = drawRequests;
         barDrawsSeen = barDraws;
         mainComponent.takeNewAdvice (true, -1);
     }

@@ -47,6 +47,7 @@ private:
     int ticksShown = 0;
     int popUpsSeen = 0;
     int noteOnsSeen = 0;
+    int drawRequestsSeen = 0;
     int barDrawsSeen = 0;
     int stateRestoresSeen = 0;
     std::unique_ptr<ProgramLauncher> programLauncher;

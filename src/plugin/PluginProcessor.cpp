@@ -16,12 +16,17 @@ PluginProcessor::PluginProcessor()
     auto note = std::make_unique<NoteParameter>();
     noteParameter = note.get();
     addParameter (note.release());
+
+    auto draw = std::make_unique<juce::AudioParameterBool> (juce::ParameterID ("draw", 1), "Draw", false);
+    drawParameter = draw.get();
+    addParameter (draw.release());
 }
 
 void PluginProcessor::prepareToPlay (double, int)
 {
     // The transport may stand anywhere after a restart: the next group start counts from scratch.
     barClock.reset();
+    drawTrigger.reset();
 }
 
 void PluginProcessor::releaseResources() {}
@@ -54,8 +59,16 @@ void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
     // The raw bytes, not a juce::MidiMessage: making one copies a message longer than a few bytes (a SysEx)
     // onto the heap, which the audio thread must not touch.
     for (const auto metadata : midiMessages)
+    {
         if (isNoteOnOf (metadata.data, metadata.numBytes, note))
             ++noteOnCount;
+
+        if (drawTrigger.controllerSwitchedOn (metadata.data, metadata.numBytes))
+            ++drawRequestCount;
+    }
+
+    if (drawTrigger.parameterSwitchedOn (drawParameter->get()))
+        ++drawRequestCount;
 
     const auto bars = timerBars.load();
     auto* host = getPlayHead();

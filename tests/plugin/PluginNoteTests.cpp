@@ -31,7 +31,7 @@ TEST_F (PluginTest, theNoteParameterRunsFromAnyNoteToTheLastMidiNoteAndStartsAtA
     EXPECT_EQ (parameter.getNote(), PluginProcessor::anyNote);
     EXPECT_EQ (parameter.getCurrentValueAsText(), "Any");
     EXPECT_EQ (parameter.getDefaultValue(), 0.0f);
-    EXPECT_EQ (processor.getParameters().size(), 1);
+    EXPECT_EQ (processor.getParameters().size(), 2);
 
     // One step per note, so that a host's control moves a note at a time and lists the notes by name.
     EXPECT_TRUE (parameter.isDiscrete());
@@ -203,4 +203,63 @@ TEST_F (PluginTest, notesPlayedWhileTheEditorIsClosedDrawWhenItOpens)
     EXPECT_EQ (editor->getMainComponent().getCurrentItem(), shown);
     editor->lookAtProcessor();
     EXPECT_NE (editor->getMainComponent().getCurrentItem(), shown);
+}
+
+// A host's "Draw" automation, or a learnt MIDI control on it, and the draw controller ask for a draw each
+// time they are switched on, never while they stay on.
+TEST_F (PluginTest, theDrawParameterAndTheDrawControllerDrawOnEachSwitchOn)
+{
+    PluginProcessor processor;
+    auto& draw = processor.getDrawParameter();
+    EXPECT_EQ (draw.getName (20), "Draw");
+    EXPECT_FALSE (draw.get());
+    EXPECT_EQ (processor.getParameters()[1], &draw);
+
+    juce::MidiBuffer noMidi;
+    for (const auto isOn : { false, true, true, true, false, false, true, false })
+    {
+        draw.setValueNotifyingHost (isOn ? 1.0f : 0.0f);
+        runBlock (processor, noMidi);
+    }
+    EXPECT_EQ (processor.getDrawRequestCount(), 2);
+
+    // Controller 80 going up on channels 1 and 2, staying up, down, up again; other controllers and notes
+    // do not draw by it.
+    const auto controller = [] (int channel, int number, int value)
+    { return juce::MidiMessage::controllerEvent (channel, number, value); };
+    juce::MidiBuffer midi;
+    int sample = 0;
+    for (const auto& message :
+         { controller (1, 80, 127), controller (1, 80, 100), controller (2, 80, 64), controller (1, 80, 63),
+           controller (1, 81, 127), controller (1, 80, 127), controller (3, 80, 0) })
+        midi.addEvent (message, sample++);
+    runBlock (processor, midi);
+    EXPECT_EQ (processor.getDrawRequestCount(), 5);
+    EXPECT_EQ (processor.getNoteOnCount(), 0);
+
+    // Still up in the next block: no draw.
+    midi.clear();
+    midi.addEvent (controller (1, 80, 127), 0);
+    runBlock (processor, midi);
+    EXPECT_EQ (processor.getDrawRequestCount(), 5);
+}
+
+TEST_F (PluginTest, aDrawRequestedWhileTheEditorIsOpenOrClosedDrawsAnAdvice)
+{
+    PluginProcessor processor;
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, DrawTrigger::drawController, 127), 0);
+    runBlock (processor, midi);
+
+    const auto editor = makeEditor (processor);
+    const auto before = editor->getMainComponent().getCurrentItem();
+    editor->lookAtProcessor();
+    const auto afterController = editor->getMainComponent().getCurrentItem();
+    EXPECT_NE (afterController, before) << "the request made with the window closed drew nothing";
+
+    juce::MidiBuffer noMidi;
+    processor.getDrawParameter().setValueNotifyingHost (1.0f);
+    runBlock (processor, noMidi);
+    editor->lookAtProcessor();
+    EXPECT_NE (editor->getMainComponent().getCurrentItem(), afterController);
 }

@@ -73,9 +73,11 @@ known=(
     # ui.ttl names opts:interface, extension data, among the UI's optional features too; an optional
     # feature a host does not know is skipped.
     "Object not in range <http://lv2plug.in/ns/lv2core#Feature> \| $expectedUri:UI \| http://lv2plug.in/ns/lv2core#optionalFeature \| http://lv2plug.in/ns/ext/options#interface"
-    # dsp.ttl marks the Note parameter, whose steps are named, as an enumeration with lv2:portProperty, a
-    # property of ports that hosts read on parameters too (Ardour lists the steps by name).
-    "Subject not in domain <http://lv2plug.in/ns/lv2core#Port> \| $expectedUri:note \| http://lv2plug.in/ns/lv2core#portProperty \| http://lv2plug.in/ns/lv2core#enumeration"
+    # dsp.ttl marks the Note and Draw parameters, whose steps are named, as enumerations (Draw as toggled
+    # too) with lv2:portProperty, a property of ports that hosts read on parameters too (Ardour lists the
+    # steps by name).
+    "Subject not in domain <http://lv2plug.in/ns/lv2core#Port> \| $expectedUri:(note|draw) \| http://lv2plug.in/ns/lv2core#portProperty \| http://lv2plug.in/ns/lv2core#enumeration"
+    "Subject not in domain <http://lv2plug.in/ns/lv2core#Port> \| $expectedUri:draw \| http://lv2plug.in/ns/lv2core#portProperty \| http://lv2plug.in/ns/lv2core#toggled"
     # The default preset stores the program number under the plugin's own Program property, which no
     # schema defines; only the plugin reads it.
     "Use of undefined property \| [^|]* \| $expectedUri:Program \| 0"

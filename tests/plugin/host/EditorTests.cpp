@@ -139,3 +139,44 @@ TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
     instance->releaseResources();
 }
 } // namespace plugin_host
+
+namespace plugin_host
+{
+// A host switching "Draw" on (automation, or a MIDI control learnt on it), and the draw controller, each
+// draw a new advice.
+TEST_P (PluginHostTest, theDrawParameterAndTheDrawControllerDrawANewAdvice)
+{
+    auto instance = createInstance();
+    ASSERT_NE (instance, nullptr);
+    instance->prepareToPlay (sampleRate, blockSize);
+
+    juce::AudioProcessorParameter* draw = nullptr;
+    for (auto* parameter : instance->getParameters())
+        if (parameter->getName (20) == "Draw")
+            draw = parameter;
+    ASSERT_NE (draw, nullptr);
+    EXPECT_EQ (draw->getNumSteps(), 2);
+
+    auto opened = openEditor (*instance, 40, 40);
+    ASSERT_NE (opened.editor, nullptr);
+    const auto card = waitForASettledCard (opened);
+    ASSERT_TRUE (card.isValid()) << "the card did not show or did not settle";
+
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    buffer.clear();
+    juce::MidiBuffer noMidi;
+    draw->setValueNotifyingHost (1.0f);
+    instance->processBlock (buffer, noMidi);
+    EXPECT_TRUE (waitForANewAdvice (opened, card)) << "no new advice after Draw was switched on";
+
+    const auto afterDraw = waitForAStillCard (opened);
+    ASSERT_TRUE (afterDraw.isValid());
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 80, 127), 3);
+    instance->processBlock (buffer, midi);
+    EXPECT_TRUE (waitForANewAdvice (opened, afterDraw)) << "no new advice after the draw controller";
+
+    opened.close();
+    instance->releaseResources();
+}
+} // namespace plugin_host

@@ -209,6 +209,19 @@ inline bool windowShown (const juce::String& name)
     return runCommand ({ "xwininfo", "-root", "-tree" }).contains ("\"" + name + "\"");
 }
 
+// True once a window of that name is shown (or gone, as asked) within ten seconds, the host's messages
+// running meanwhile: a pop-up comes a moment after the click or key, longer on a loaded machine.
+inline bool waitForWindow (const juce::String& name, bool shown)
+{
+    for (int attempt = 0; attempt < 50; ++attempt)
+    {
+        if (windowShown (name) == shown)
+            return true;
+        runMessages (200);
+    }
+    return windowShown (name) == shown;
+}
+
 inline int countPixels (const juce::Image& image, juce::Rectangle<int> area,
                         const std::function<bool (juce::Colour)>& matches)
 {
