@@ -79,14 +79,24 @@ void PluginEditor::repaintWhenAPopUpHasClosed()
     // A host may drive the toolkit's events only now and then (the LV2 wrapper does, from the host's idle
     // calls): the window's exposure after a menu or a warning closed can then wait, unread, for the next
     // event, and what the pop-up covered stays on screen until the pointer passes. The whole card is
-    // painted again instead. Menus and warnings are the toolkit's modal components, even shown without a
-    // modal loop.
+    // painted again instead, at once and a few times in the next second, as the pop-up's window may leave
+    // the screen a moment after the pop-up closed. Menus and warnings are the toolkit's modal components,
+    // even shown without a modal loop.
     const auto popUps = juce::ModalComponentManager::getInstance()->getNumModalComponents();
 
     if (popUps < popUpsSeen)
-        repaint();
+        ticksSinceAPopUpClosed = 0;
 
     popUpsSeen = popUps;
+
+    if (ticksSinceAPopUpClosed < 0)
+        return;
+
+    if (ticksSinceAPopUpClosed == 0 || ticksSinceAPopUpClosed == 3 || ticksSinceAPopUpClosed == 10 ||
+        ticksSinceAPopUpClosed == 30)
+        repaint();
+
+    ticksSinceAPopUpClosed = ticksSinceAPopUpClosed < 30 ? ticksSinceAPopUpClosed + 1 : -1;
 }
 
 void PluginEditor::lookAtProcessor()

@@ -46,6 +46,8 @@ private:
     AsyncMessageDialogs warnings;
     int ticksShown = 0;
     int popUpsSeen = 0;
+    // Timer ticks since the last menu or warning closed, or -1 once the card has been painted again.
+    int ticksSinceAPopUpClosed = -1;
     int noteOnsSeen = 0;
     int drawRequestsSeen = 0;
     int barDrawsSeen = 0;
