@@ -50,6 +50,10 @@ if (MUSEWHEELER_PLUGIN)
     file (GLOB musewheelerPluginTestSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/plugin/*.cpp")
     add_executable (MusewheelerPluginTests ${musewheelerPluginTestSources} "${PROJECT_SOURCE_DIR}/tests/TestMain.cpp")
     target_link_libraries (MusewheelerPluginTests PRIVATE MusewheelerPlugin GTest::gtest)
+    # The allocation functions called by the program's own code, the toolkit's included, go through the
+    # tests' AllocationCounter, which checks that the audio thread's work allocates nothing.
+    target_link_options (MusewheelerPluginTests PRIVATE
+        "LINKER:--wrap=malloc,--wrap=calloc,--wrap=realloc,--wrap=_Znwm,--wrap=_Znam")
     # The module headers as the shared code sees them, as the toolkit gives them to the format wrappers.
     target_include_directories (MusewheelerPluginTests PRIVATE "${PROJECT_SOURCE_DIR}/tests"
                                 $<TARGET_PROPERTY:MusewheelerPlugin,INCLUDE_DIRECTORIES>)

@@ -19,6 +19,7 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     , mainComponent (std::make_unique<InstanceSettingsStore> (editedProcessor), MainComponent::Window::host)
     , warnings (mainComponent)
     , noteOnsSeen (editedProcessor.getCountsSeenByEditor().noteOns)
+    , drawRequestsSeen (editedProcessor.getCountsSeenByEditor().drawRequests)
     , barDrawsSeen (editedProcessor.getCountsSeenByEditor().barDraws)
     , stateRestoresSeen (editedProcessor.getStateRestoreCount())
     , programLauncher (std::make_unique<ProgramLauncher>())
@@ -26,6 +27,10 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     mainComponent.offerBarTimer();
     mainComponent.setSetsEditionHandler ([this] { editSetsInTheProgram(); });
     addAndMakeVisible (mainComponent);
+    // The card's own size, whatever size a host asks for: the toolkit's LV2 wrapper hands the editor the
+    // size the host remembers from an earlier session, resizable or not.
+    setResizeLimits (mainComponent.getWidth(), mainComponent.getHeight(), mainComponent.getWidth(),
+                     mainComponent.getHeight());
     setResizable (false, false);
     setSize (mainComponent.getWidth(), mainComponent.getHeight());
     startTimer (notePollMilliseconds);
@@ -34,7 +39,7 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
 PluginEditor::~PluginEditor()
 {
     stopTimer();
-    pluginProcessor.setCountsSeenByEditor ({ noteOnsSeen, barDrawsSeen });
+    pluginProcessor.setCountsSeenByEditor ({ noteOnsSeen, drawRequestsSeen, barDrawsSeen });
 }
 
 void PluginEditor::resized()
@@ -44,26 +49,54 @@ void PluginEditor::resized()
 
 void PluginEditor::timerCallback()
 {
-    announceSizeWhenFirstShown();
+    tellTheHostTheWindowsPlaceAgain();
+    repaintWhenAPopUpHasClosed();
     lookAtProcessor();
 }
 
-void PluginEditor::announceSizeWhenFirstShown()
+void PluginEditor::tellTheHostTheWindowsPlaceAgain()
 {
-    // A host embedding the editor's window may start watching it only after the window took its size, and
-    // then keep the place it gives it at a pixel: the toolkit's own LV2 hosting does so at times, leaving the
-    // card unseen. A pixel more, and back a moment later, once the window is on screen tells the host the
-    // size again.
-    if (sizeAnnouncement == SizeAnnouncement::waitingForScreen && isShowing())
-    {
-        sizeAnnouncement = SizeAnnouncement::widened;
-        setSize (getWidth() + 1, getHeight());
-    }
-    else if (sizeAnnouncement == SizeAnnouncement::widened)
-    {
-        sizeAnnouncement = SizeAnnouncement::done;
-        setSize (getWidth() - 1, getHeight());
-    }
+    // An embedding host may take the plugin's window in only after the window took its size, and then
+    // keep the window it embeds it in at a pixel until the plugin's window changes: the toolkit's LV2
+    // hosting does so at times, leaving the card unseen. Raised to the front of its siblings, soon after it
+    // shows and again a second later for a host slowed down, the window tells the host its size again,
+    // and nothing on screen moves or changes size: a host that asks for the size it was told, as Ardour
+    // does, would keep a changed one.
+    auto* holder = getTopLevelComponent();
+
+    if (holder == this || holder->getPeer() == nullptr || !isShowing() ||
+        ticksShown > ticksOfTheLastAnnouncement)
+        return;
+
+    if (ticksShown == ticksOfTheFirstAnnouncement || ticksShown == ticksOfTheLastAnnouncement)
+        holder->toFront (false);
+
+    ++ticksShown;
+}
+
+void PluginEditor::repaintWhenAPopUpHasClosed()
+{
+    // A host may drive the toolkit's events only now and then (the LV2 wrapper does, from the host's idle
+    // calls): the window's exposure after a menu or a warning closed can then wait, unread, for the next
+    // event, and what the pop-up covered stays on screen until the pointer passes. The whole card is
+    // painted again instead, at once and a few times in the next second, as the pop-up's window may leave
+    // the screen a moment after the pop-up closed. Menus and warnings are the toolkit's modal components,
+    // even shown without a modal loop.
+    const auto popUps = juce::ModalComponentManager::getInstance()->getNumModalComponents();
+
+    if (popUps < popUpsSeen)
+        ticksSinceAPopUpClosed = 0;
+
+    popUpsSeen = popUps;
+
+    if (ticksSinceAPopUpClosed < 0)
+        return;
+
+    if (ticksSinceAPopUpClosed == 0 || ticksSinceAPopUpClosed == 3 || ticksSinceAPopUpClosed == 10 ||
+        ticksSinceAPopUpClosed == 30)
+        repaint();
+
+    ticksSinceAPopUpClosed = ticksSinceAPopUpClosed < 30 ? ticksSinceAPopUpClosed + 1 : -1;
 }
 
 void PluginEditor::lookAtProcessor()
@@ -77,12 +110,15 @@ void PluginEditor::lookAtProcessor()
     }
 
     const auto noteOns = pluginProcessor.getNoteOnCount();
+    const auto drawRequests = pluginProcessor.getDrawRequestCount();
     const auto barDraws = pluginProcessor.getBarDrawCount();
 
-    // Several notes or bars between two looks draw one advice: each would replace the one before unread.
-    if (noteOns != noteOnsSeen || barDraws != barDrawsSeen)
+    // Several notes, requests or bars between two looks draw one advice: each would replace the one before
+    // unread.
+    if (noteOns != noteOnsSeen || drawRequests != drawRequestsSeen || barDraws != barDrawsSeen)
     {
         noteOnsSeen = noteOns;
+        drawRequestsSeen = drawRequests;
         barDrawsSeen = barDraws;
         mainComponent.takeNewAdvice (true, -1);
     }

@@ -32,23 +32,24 @@ public:
 
 private:
     void timerCallback() override;
-    void announceSizeWhenFirstShown();
+    void tellTheHostTheWindowsPlaceAgain();
+    void repaintWhenAPopUpHasClosed();
     void editSetsInTheProgram();
 
     static constexpr int notePollMilliseconds = 30;
+    static constexpr int ticksOfTheFirstAnnouncement = 0;
+    static constexpr int ticksOfTheLastAnnouncement = 1000 / notePollMilliseconds;
 
     PluginProcessor& pluginProcessor;
 
     MainComponent mainComponent;
     AsyncMessageDialogs warnings;
-    enum class SizeAnnouncement
-    {
-        waitingForScreen,
-        widened,
-        done
-    };
-    SizeAnnouncement sizeAnnouncement = SizeAnnouncement::waitingForScreen;
+    int ticksShown = 0;
+    int popUpsSeen = 0;
+    // Timer ticks since the last menu or warning closed, or -1 once the card has been painted again.
+    int ticksSinceAPopUpClosed = -1;
     int noteOnsSeen = 0;
+    int drawRequestsSeen = 0;
     int barDrawsSeen = 0;
     int stateRestoresSeen = 0;
     std::unique_ptr<ProgramLauncher> programLauncher;

@@ -13,27 +13,20 @@ PluginProcessor::PluginProcessor()
     // Before any editor: the main screen reads its sets as it is made.
     PluginFolder::useAsProgramFolder();
 
-    const auto attributes =
-        juce::AudioParameterIntAttributes()
-            .withStringFromValueFunction (
-                [] (int note, int) { return note == anyNote ? juce::String ("Any") : juce::String (note); })
-            .withValueFromStringFunction (
-                [] (const juce::String& text)
-                {
-                    return text.trim().containsOnly ("0123456789") && text.trim().isNotEmpty()
-                               ? text.getIntValue()
-                               : anyNote;
-                });
-    auto note = std::make_unique<juce::AudioParameterInt> (juce::ParameterID ("note", 1), "Note", anyNote,
-                                                           127, anyNote, attributes);
+    auto note = std::make_unique<NoteParameter>();
     noteParameter = note.get();
     addParameter (note.release());
+
+    auto draw = std::make_unique<juce::AudioParameterBool> (juce::ParameterID ("draw", 1), "Draw", false);
+    drawParameter = draw.get();
+    addParameter (draw.release());
 }
 
 void PluginProcessor::prepareToPlay (double, int)
 {
     // The transport may stand anywhere after a restart: the next group start counts from scratch.
     barClock.reset();
+    drawTrigger.reset();
 }
 
 void PluginProcessor::releaseResources() {}
@@ -46,18 +39,36 @@ bool PluginProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
            output == layouts.getMainInputChannelSet();
 }
 
+namespace
+{
+// A note-on of that note, or of any note, on any channel; a note-on of velocity 0 is a note-off.
+bool isNoteOnOf (const juce::uint8* data, int numBytes, int note)
+{
+    constexpr juce::uint8 noteOnStatus = 0x90;
+
+    return numBytes >= 3 && (data[0] & 0xf0) == noteOnStatus && data[2] != 0 &&
+           (note == PluginProcessor::anyNote || data[1] == note);
+}
+} // namespace
+
 void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
 {
     // The buffer holds the input in place: leaving it untouched passes the sound through.
-    const auto note = noteParameter->get();
+    const auto note = noteParameter->getNote();
 
+    // The raw bytes, not a juce::MidiMessage: making one copies a message longer than a few bytes (a SysEx)
+    // onto the heap, which the audio thread must not touch.
     for (const auto metadata : midiMessages)
     {
-        const auto message = metadata.getMessage();
-
-        if (message.isNoteOn() && (note == anyNote || message.getNoteNumber() == note))
+        if (isNoteOnOf (metadata.data, metadata.numBytes, note))
             ++noteOnCount;
+
+        if (drawTrigger.controllerSwitchedOn (metadata.data, metadata.numBytes))
+            ++drawRequestCount;
     }
+
+    if (drawTrigger.parameterSwitchedOn (drawParameter->get()))
+        ++drawRequestCount;
 
     const auto bars = timerBars.load();
     auto* host = getPlayHead();
@@ -68,9 +79,8 @@ void PluginProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::Midi
         return;
     }
 
-    if (const auto position = host->getPosition())
-        if (barClock.blockStartsAGroup (*position, buffer.getNumSamples(), getSampleRate(), bars))
-            ++barDrawCount;
+    if (barClock.blockStartsAGroup (host->getPosition(), buffer.getNumSamples(), getSampleRate(), bars))
+        ++barDrawCount;
 }
 
 juce::AudioProcessorEditor* PluginProcessor::createEditor()
@@ -187,7 +197,7 @@ void PluginProcessor::getStateInformation (juce::MemoryBlock& destData)
     state.setAttribute ("lookForFavorites", settings.lookForFavorites);
     state.setAttribute ("timerSeconds", settings.timerSeconds);
     state.setAttribute ("timerBars", settings.timerBars);
-    state.setAttribute ("note", noteParameter->get());
+    state.setAttribute ("note", noteParameter->getNote());
     copyXmlToBinary (state, destData);
 }
 
@@ -211,8 +221,7 @@ void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
         note = state->getIntAttribute ("note", note);
     }
 
-    const auto range = noteParameter->getRange();
-    *noteParameter = note >= range.getStart() && note <= range.getEnd() ? note : anyNote;
+    noteParameter->setNote (note);
 
     setInstanceSettings (ConfigFile::withUsableValues (settings));
     ++stateRestoreCount;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "plugin/BarClock.h"
+#include "plugin/DrawTrigger.h"
+#include "plugin/NoteParameter.h"
 #include "settings/ConfigFile.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -20,6 +22,9 @@ public:
     // any note.
     int getNoteOnCount() const { return noteOnCount.load(); }
 
+    // The number of draws asked for by the "Draw" parameter or the draw controller (DrawTrigger).
+    int getDrawRequestCount() const { return drawRequestCount.load(); }
+
     // The number of groups of bars begun while the host played, with the timer following the tempo.
     int getBarDrawCount() const { return barDrawCount.load(); }
 
@@ -29,14 +34,18 @@ public:
     struct CountsSeen
     {
         int noteOns = 0;
+        int drawRequests = 0;
         int barDraws = 0;
     };
     CountsSeen getCountsSeenByEditor() const { return countsSeenByEditor; }
     void setCountsSeenByEditor (CountsSeen counts) { countsSeenByEditor = counts; }
 
     // The note that draws an advice, a MIDI note number, or anyNote.
-    static constexpr int anyNote = -1;
-    juce::AudioParameterInt& getNoteParameter() { return *noteParameter; }
+    static constexpr int anyNote = NoteParameter::anyNote;
+    NoteParameter& getNoteParameter() { return *noteParameter; }
+
+    // "Draw": a draw each time it is switched on, for a host's automation or MIDI learn.
+    juce::AudioParameterBool& getDrawParameter() { return *drawParameter; }
 
     // The main screen's settings in this instance; the defaults until the screen or the state gives some.
     ConfigFile::Settings getInstanceSettings() const;
@@ -75,9 +84,12 @@ public:
 
 private:
     // Owned by the processor's parameter list.
-    juce::AudioParameterInt* noteParameter = nullptr;
+    NoteParameter* noteParameter = nullptr;
+    juce::AudioParameterBool* drawParameter = nullptr;
 
     std::atomic<int> noteOnCount{ 0 };
+    std::atomic<int> drawRequestCount{ 0 };
+    DrawTrigger drawTrigger;
     std::atomic<int> stateRestoreCount{ 0 };
     std::atomic<int> barDrawCount{ 0 };
     CountsSeen countsSeenByEditor;

@@ -1,5 +1,6 @@
 #include "PluginTestHelpers.h"
 
+#include <optional>
 #include <vector>
 
 using plugin_testing::PluginTest;
@@ -13,10 +14,29 @@ constexpr double bpm = 120.0;
 // A host's transport that the test moves on block by block.
 struct FakePlayHead final : juce::AudioPlayHead
 {
-    juce::Optional<PositionInfo> getPosition() const override { return info; }
+    juce::Optional<PositionInfo> getPosition() const override
+    {
+        return sendsPosition ? juce::Optional<PositionInfo> (info) : juce::nullopt;
+    }
 
     PositionInfo info;
+    bool sendsPosition = true;
 };
+
+// What the toolkit's LV2 wrapper makes of the time:Position an LV2 host such as Ardour sends when the
+// transport starts or jumps: the bar, the frame, the speed, the tempo and the metre, but no time:beat, so no
+// position in quarter notes. In the blocks after it, no position at all.
+juce::AudioPlayHead::PositionInfo lv2Position (juce::int64 bar, juce::int64 frame, bool playing,
+                                               int numerator = 4)
+{
+    juce::AudioPlayHead::PositionInfo info;
+    info.setIsPlaying (playing);
+    info.setBarCount (bar);
+    info.setTimeInSamples (frame);
+    info.setBpm (bpm);
+    info.setTimeSignature (juce::AudioPlayHead::TimeSignature{ numerator, 4 });
+    return info;
+}
 
 struct Transport
 {
@@ -200,6 +220,51 @@ TEST_F (PluginTempoTest, theBarsAreCountedFromTheHostsBarNumbers)
     EXPECT_LE (drawnAt[0], 14.0);
     EXPECT_NEAR (drawnAt[1], 26.0, quartersPerBlock);
     EXPECT_LE (drawnAt[1], 26.0);
+}
+
+// An LV2 host sends the position only when the transport starts, stops or jumps: the blocks between count
+// on from it.
+TEST_F (PluginTempoTest, aPositionSentOnlyAtTheStartIsCountedOnBlockByBlock)
+{
+    followBars (4);
+    juce::MidiBuffer midi;
+    juce::AudioBuffer<float> buffer (2, blockSize);
+
+    const auto play = [&] (int numBlocks, std::optional<juce::AudioPlayHead::PositionInfo> first)
+    {
+        std::vector<int> drawn;
+        for (int block = 0; block < numBlocks; ++block)
+        {
+            playHead.sendsPosition = block == 0 && first.has_value();
+            if (playHead.sendsPosition)
+                playHead.info = *first;
+
+            const auto before = processor.getBarDrawCount();
+            processor.processBlock (buffer, midi);
+            if (processor.getBarDrawCount() != before)
+                drawn.push_back (block);
+        }
+        return drawn;
+    };
+
+    // From the song's start: 16 quarter notes at 120 bpm are 8 s, 750 blocks.
+    EXPECT_EQ (play (2300, lv2Position (0, 0, true)), (std::vector<int>{ 0, 750, 1500, 2250 }));
+
+    // Stopped: nothing, however long; then started again from a jump into bar 7 (at 0-based bar 6, a
+    // quarter note in): the next group starts at bar 9, 7 quarter notes later, 3.5 s.
+    EXPECT_TRUE (play (2000, lv2Position (0, 0, false)).empty());
+    const auto barSixAndABeat = static_cast<juce::int64> ((6 * 4 + 1) * 0.5 * sampleRate);
+    EXPECT_EQ (play (1000, lv2Position (6, barSixAndABeat, true)), (std::vector<int>{ 328 }));
+
+    // In 3/4, where the host's bar number tells the bar that the frame alone, at today's tempo, would not
+    // (the tempo changed earlier in the song): bar 11 (0-based 10), a quarter note and a half in by the
+    // frame's place in its bar; the group of bars 13 to 16 starts 4.5 quarter notes, 2.25 s, later.
+    const auto frameOfAnEarlierTempo = static_cast<juce::int64> (100.5 * 0.5 * sampleRate);
+    EXPECT_EQ (play (400, lv2Position (10, frameOfAnEarlierTempo, true, 3)), (std::vector<int>{ 210 }));
+
+    // No position ever: nothing to count from.
+    processor.prepareToPlay (sampleRate, blockSize);
+    EXPECT_TRUE (play (2000, std::nullopt).empty());
 }
 
 TEST_F (PluginTempoTest, theEditorOffersTheBarsAndDrawsAtAGroupStart)

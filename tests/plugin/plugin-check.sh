@@ -38,6 +38,21 @@ for ttl in "${ttlFiles[@]}"; do
     fi
 done
 
+# What hosts show of the bundle: each preset under a name (an empty label lists a blank preset), and the
+# author's address as a mail address (without mailto: it reads as a file beside the bundle).
+triples=$(for ttl in "${ttlFiles[@]}"; do sordi "$ttl" "file://$ttl" 2>/dev/null; done)
+presetPattern='^<[^>]*> <http://www.w3.org/1999/02/22-rdf-syntax-ns#type> <http://lv2plug.in/ns/ext/presets#Preset> \.$'
+for preset in $(grep -E "$presetPattern" <<<"$triples" | cut -d' ' -f1); do
+    label=$(grep -F "$preset <http://www.w3.org/2000/01/rdf-schema#label> " <<<"$triples" | sed 's/^[^"]*"\(.*\)".*/\1/')
+    [ -n "$label" ] || fail "the preset $preset has no name"
+done
+grep -q '<http://lv2plug.in/ns/ext/presets#Preset>' <<<"$triples" || fail "no preset in the bundle"
+mailboxes=$(grep -F '<http://xmlns.com/foaf/0.1/mbox>' <<<"$triples" | cut -d' ' -f3)
+[ -n "$mailboxes" ] || fail "no author's mail address"
+for mailbox in $mailboxes; do
+    [[ $mailbox == "<mailto:"* ]] || fail "the author's address $mailbox is not a mail address"
+done
+
 # lv2_validate prints each error as a block of lines (message, then subject, property and object); one
 # line per error, the blank lines dropped, for comparison with the known ones.
 errors=$(lv2_validate "${ttlFiles[@]}" 2>&1 |
@@ -58,6 +73,11 @@ known=(
     # ui.ttl names opts:interface, extension data, among the UI's optional features too; an optional
     # feature a host does not know is skipped.
     "Object not in range <http://lv2plug.in/ns/lv2core#Feature> \| $expectedUri:UI \| http://lv2plug.in/ns/lv2core#optionalFeature \| http://lv2plug.in/ns/ext/options#interface"
+    # dsp.ttl marks the Note and Draw parameters, whose steps are named, as enumerations (Draw as toggled
+    # too) with lv2:portProperty, a property of ports that hosts read on parameters too (Ardour lists the
+    # steps by name).
+    "Subject not in domain <http://lv2plug.in/ns/lv2core#Port> \| $expectedUri:(note|draw) \| http://lv2plug.in/ns/lv2core#portProperty \| http://lv2plug.in/ns/lv2core#enumeration"
+    "Subject not in domain <http://lv2plug.in/ns/lv2core#Port> \| $expectedUri:draw \| http://lv2plug.in/ns/lv2core#portProperty \| http://lv2plug.in/ns/lv2core#toggled"
     # The default preset stores the program number under the plugin's own Program property, which no
     # schema defines; only the plugin reads it.
     "Use of undefined property \| [^|]* \| $expectedUri:Program \| 0"

@@ -47,6 +47,53 @@ TEST_P (PluginHostTest, opensAndClosesTwoEditorsInBothOrders)
     }
 }
 
+// A host reopens an editor many times in a session, and each time the card shows at its own size, at once
+// and for good: the window the host gives it neither grows nor shrinks.
+TEST_P (PluginHostTest, theEditorReopenedTenTimesShowsTheCardAtExactlyItsSize)
+{
+    auto instance = createInstance();
+    ASSERT_NE (instance, nullptr);
+    juce::Image firstCard;
+
+    for (int opening = 1; opening <= 10; ++opening)
+    {
+        auto opened = openEditor (*instance, 40, 40);
+        ASSERT_NE (opened.editor, nullptr);
+
+        const auto shot = waitForTheCard (opened);
+        ASSERT_TRUE (shot.isValid()) << "opening " << opening;
+        EXPECT_GT (countYellow (shot, editorArea (opened)), 50) << "no card at opening " << opening;
+
+        // Longer than anything the editor does once shown.
+        runMessages (1500);
+        EXPECT_EQ (opened.editor->getWidth(), 500) << "opening " << opening;
+        EXPECT_EQ (opened.editor->getHeight(), 350) << "opening " << opening;
+        EXPECT_EQ (opened.window->getContentComponent()->getBounds().getWidth(), 500)
+            << "opening " << opening;
+        EXPECT_EQ (opened.window->getContentComponent()->getBounds().getHeight(), 350)
+            << "opening " << opening;
+
+        const auto last = takeScreenshot (*opened.window);
+        ASSERT_TRUE (last.isValid());
+        const auto area = editorArea (opened);
+        ASSERT_TRUE (last.getBounds().contains (area));
+
+        // The "+" button in the bottom right corner: the card is not cut short.
+        const auto corner =
+            area.withTrimmedLeft (area.getWidth() - 50).withTrimmedTop (area.getHeight() - 45);
+        EXPECT_GT (countPixels (last, corner, [] (juce::Colour c) { return c.getBrightness() > 0.5f; }), 30)
+            << "no \"+\" button in the corner at opening " << opening;
+
+        // The same card each time: a window cut short or widened would shift or cut it.
+        if (!firstCard.isValid())
+            firstCard = last;
+        EXPECT_EQ (countDifferingPixels (firstCard, last, area), 0) << "another card at opening " << opening;
+
+        opened.close();
+        runMessages (100);
+    }
+}
+
 TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
 {
     auto instance = createInstance();
@@ -87,6 +134,47 @@ TEST_P (PluginHostTest, editorShowsTheCardAndANoteDrawsANewAdvice)
 
     std::cout << GetParam() << " editor: " << yellowPixels << " yellow pixels, " << framePixels
               << " in a set's colour, " << changedAdvicePixels << " advice pixels changed after a note-on\n";
+
+    opened.close();
+    instance->releaseResources();
+}
+} // namespace plugin_host
+
+namespace plugin_host
+{
+// A host switching "Draw" on (automation, or a MIDI control learnt on it), and the draw controller, each
+// draw a new advice.
+TEST_P (PluginHostTest, theDrawParameterAndTheDrawControllerDrawANewAdvice)
+{
+    auto instance = createInstance();
+    ASSERT_NE (instance, nullptr);
+    instance->prepareToPlay (sampleRate, blockSize);
+
+    juce::AudioProcessorParameter* draw = nullptr;
+    for (auto* parameter : instance->getParameters())
+        if (parameter->getName (20) == "Draw")
+            draw = parameter;
+    ASSERT_NE (draw, nullptr);
+    EXPECT_EQ (draw->getNumSteps(), 2);
+
+    auto opened = openEditor (*instance, 40, 40);
+    ASSERT_NE (opened.editor, nullptr);
+    const auto card = waitForASettledCard (opened);
+    ASSERT_TRUE (card.isValid()) << "the card did not show or did not settle";
+
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    buffer.clear();
+    juce::MidiBuffer noMidi;
+    draw->setValueNotifyingHost (1.0f);
+    instance->processBlock (buffer, noMidi);
+    EXPECT_TRUE (waitForANewAdvice (opened, card)) << "no new advice after Draw was switched on";
+
+    const auto afterDraw = waitForAStillCard (opened);
+    ASSERT_TRUE (afterDraw.isValid());
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 80, 127), 3);
+    instance->processBlock (buffer, midi);
+    EXPECT_TRUE (waitForANewAdvice (opened, afterDraw)) << "no new advice after the draw controller";
 
     opened.close();
     instance->releaseResources();

@@ -173,6 +173,13 @@ private:
     std::thread watcher;
 };
 
+// The pointer in the screen's bottom right corner, where no test puts a window. Without --sync, which waits
+// for a move and so for ever when the pointer is there already.
+inline void movePointerOffTheEditors()
+{
+    runCommand ({ "xdotool", "mousemove", "1000", "740" });
+}
+
 // The pointer moved to that point of the editor and its button clicked, as a user does, then moved off the
 // editor so that no button stays lit under it.
 inline void clickOnEditor (const juce::Component& editor, juce::Point<int> where)
@@ -181,7 +188,7 @@ inline void clickOnEditor (const juce::Component& editor, juce::Point<int> where
     runCommand ({ "xdotool", "mousemove", "--sync", juce::String (onScreen.x), juce::String (onScreen.y),
                   "click", "1" });
     runMessages (200);
-    runCommand ({ "xdotool", "mousemove", "--sync", "1000", "740" });
+    movePointerOffTheEditors();
 }
 
 // Keys typed into the shown window of that name: the plugin's pop-ups are windows of its own toolkit, which
@@ -200,6 +207,19 @@ inline void pressKeysIn (const juce::String& windowName, const juce::StringArray
 inline bool windowShown (const juce::String& name)
 {
     return runCommand ({ "xwininfo", "-root", "-tree" }).contains ("\"" + name + "\"");
+}
+
+// True once a window of that name is shown (or gone, as asked) within ten seconds, the host's messages
+// running meanwhile: a pop-up comes a moment after the click or key, longer on a loaded machine.
+inline bool waitForWindow (const juce::String& name, bool shown)
+{
+    for (int attempt = 0; attempt < 50; ++attempt)
+    {
+        if (windowShown (name) == shown)
+            return true;
+        runMessages (200);
+    }
+    return windowShown (name) == shown;
 }
 
 inline int countPixels (const juce::Image& image, juce::Rectangle<int> area,

@@ -21,21 +21,19 @@ TEST_P (PluginHostTest, theMenuOpensWithoutHoldingUpTheHostAndAnswersTheKeyboard
         clickOnEditor (*opened.editor, menuButton);
         runMessages (800);
     }
-    EXPECT_TRUE (windowShown ("menu")) << "no menu on screen after a click on the menu button";
+    ASSERT_TRUE (waitForWindow ("menu", true)) << "no menu on screen after a click on the menu button";
 
     pressKeysIn ("menu", { "Escape" });
-    runMessages (800);
-    EXPECT_FALSE (windowShown ("menu")) << "Escape left the menu open";
-    EXPECT_EQ (waitForTheSameCard (opened, card, adviceArea (opened)), 0)
-        << "the advice changed when the menu was closed without a choice";
+    EXPECT_TRUE (waitForWindow ("menu", false)) << "Escape left the menu open";
+    EXPECT_EQ (waitForTheSameCard (opened, card, editorArea (opened)), 0)
+        << "the card changed, or still shows the menu, after the menu was closed without a choice";
 
     // The first entry, "Options", chosen with the keys: the options panel covers the card.
     clickOnEditor (*opened.editor, menuButton);
-    runMessages (800);
-    ASSERT_TRUE (windowShown ("menu"));
+    ASSERT_TRUE (waitForWindow ("menu", true));
     pressKeysIn ("menu", { "Down", "Return" });
-    runMessages (800);
-    EXPECT_FALSE (windowShown ("menu"));
+    EXPECT_TRUE (waitForWindow ("menu", false));
+    runMessages (500);
     const auto options = takeScreenshot (*opened.window);
     ASSERT_TRUE (options.isValid());
     const auto changed = countDifferingPixels (card, options, editorArea (opened));
@@ -67,13 +65,12 @@ TEST_P (PluginHostTest, aMarkThatCannotBeKeptIsRefusedWithAWarningThatDoesNotHol
         clickOnEditor (*opened.editor, favouriteButton);
         runMessages (800);
     }
-    const auto warned = windowShown ("Musewheeler");
-    EXPECT_TRUE (warned) << "no warning on screen after a mark that could not be kept";
+    ASSERT_TRUE (waitForWindow ("Musewheeler", true))
+        << "no warning on screen after a mark that could not be kept";
     EXPECT_FALSE (sets.exists()) << "the mark was written somewhere";
 
     pressKeysIn ("Musewheeler", { "Return" });
-    runMessages (800);
-    EXPECT_FALSE (windowShown ("Musewheeler")) << "Return left the warning open";
+    EXPECT_TRUE (waitForWindow ("Musewheeler", false)) << "Return left the warning open";
 
     // The favourite button does not show a mark that was not kept.
     EXPECT_EQ (waitForTheSameCard (opened, card, editorArea (opened)), 0);

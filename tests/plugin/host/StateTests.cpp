@@ -49,3 +49,58 @@ TEST_P (PluginHostTest, givesItsStateToAnotherInstance)
     std::cout << GetParam() << " state: " << firstState.getSize() << " bytes\n";
 }
 } // namespace plugin_host
+
+namespace plugin_host
+{
+// The host's own control of the note: a step per note, shown by name, and restored with the state.
+TEST_P (PluginHostTest, theNoteIsAControlOfOneStepPerNoteThatTheStateRestores)
+{
+    auto first = createInstance();
+    auto second = createInstance();
+    ASSERT_NE (first, nullptr);
+    ASSERT_NE (second, nullptr);
+
+    const auto noteOf = [] (juce::AudioPluginInstance& instance) -> juce::AudioProcessorParameter*
+    {
+        for (auto* parameter : instance.getParameters())
+            if (parameter->getName (20) == "Note")
+                return parameter;
+        return nullptr;
+    };
+
+    auto* note = noteOf (*first);
+    ASSERT_NE (note, nullptr);
+    EXPECT_EQ (note->getNumSteps(), 129);
+    EXPECT_EQ (note->getCurrentValueAsText(), "Any");
+
+    // A host hands an LV2 plugin the values of its parameters with the blocks it plays.
+    const auto playABlock = [] (juce::AudioPluginInstance& instance)
+    {
+        instance.prepareToPlay (sampleRate, blockSize);
+        juce::AudioBuffer<float> buffer (2, blockSize);
+        buffer.clear();
+        juce::MidiBuffer noMidi;
+        instance.processBlock (buffer, noMidi);
+        runMessages (200);
+    };
+
+    note->setValueNotifyingHost (61.0f / 128.0f);
+    EXPECT_EQ (note->getCurrentValueAsText(), "60");
+    playABlock (*first);
+
+    juce::MemoryBlock state;
+    first->getStateInformation (state);
+    second->setStateInformation (state.getData(), (int) state.getSize());
+
+    // and tells it their values the same way: the restored note reaches the host's control with the next
+    // block played.
+    playABlock (*second);
+
+    auto* restored = noteOf (*second);
+    ASSERT_NE (restored, nullptr);
+    EXPECT_EQ (restored->getCurrentValueAsText(), "60");
+    EXPECT_FLOAT_EQ (restored->getValue(), 61.0f / 128.0f);
+    first->releaseResources();
+    second->releaseResources();
+}
+} // namespace plugin_host
