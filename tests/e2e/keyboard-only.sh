@@ -72,11 +72,14 @@ check "a click took the mark away"
 # Options by the keyboard: Escape leaves everything as it was.
 cp "$app/Musewheeler.ini" "$work/before-options.ini"
 openOptionsByKeys "for Escape"
-# The fourth Tab reaches the set list (after the panel itself had the keys).
+# Tab by Tab, each looked at as a user looks at the mark, down to the set list (the panel itself has the
+# keys when it opens).
 xdotool key Tab
 waitUntil 50 isWhite 320 77 || fail "Tab put no mark on the interface list"
-xdotool key Tab Tab
-waitUntil 50 isWhite 320 137 || fail "two more Tabs put no mark on the set list"
+xdotool key Tab
+waitUntil 50 isWhite 320 107 || fail "the second Tab put no mark on the set language list"
+xdotool key Tab
+waitUntil 50 isWhite 320 137 || fail "the third Tab put no mark on the set list"
 xdotool key Down
 windowSettles || fail "the options panel did not settle after Down"
 xdotool key Escape
@@ -86,8 +89,10 @@ check "in the options, Escape closed the panel and left the settings file as it 
 
 # Return takes the choice over: the favourites, written to the file.
 openOptionsByKeys "for Return"
-xdotool key Tab Tab Tab
-waitUntil 50 isWhite 320 137 || fail "three Tabs put no mark on the set list"
+for list in 77 107 137; do
+    xdotool key Tab
+    waitUntil 50 isWhite 320 "$list" || fail "Tab put no mark on the list at $list"
+done
 xdotool key Down
 windowSettles || fail "the options panel did not settle after Down"
 xdotool key Return
