@@ -32,6 +32,17 @@ foreach (script IN LISTS musewheelerEndToEndTests)
     set_tests_properties ("e2e.${scriptName}" PROPERTIES TIMEOUT 300 LABELS e2e COST ${musewheelerEndToEndCost})
 endforeach()
 
+# Sanitized, the program runs several times slower, and on a machine loaded by the other tests a script's key
+# that opens a menu, a chooser or a new set now and then opens nothing (one run in six with twelve sanitized
+# programs on two cores, one full sanitized run in two; never seen in a plain build, nor with the script
+# alone; the cause is not found yet, see docs/build-times.md). There they run one at a time.
+if (MUSEWHEELER_SANITIZERS)
+    foreach (script IN LISTS musewheelerEndToEndTests)
+        get_filename_component (scriptName "${script}" NAME_WE)
+        set_tests_properties ("e2e.${scriptName}" PROPERTIES RUN_SERIAL TRUE)
+    endforeach()
+endif()
+
 # The icon writer runs in every build of the program, where a leak report or an assertion at its exit would
 # scroll by unread.
 add_test (NAME tools.appIconWriter

@@ -40,6 +40,8 @@ newSetTyped()
     xdotool key Return
     xdotool type --delay 20 "$1"
     xdotool key Return
+    # The advice taken, as the user sees it before saving.
+    windowSettles || fail "the editor did not settle after the typed advice"
 }
 
 startDisplay
