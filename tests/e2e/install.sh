@@ -113,8 +113,14 @@ startDisplay bare
 
 asUser "$launcher" >"$work/program.log" 2>&1 &
 programPid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Musewheeler$' | head -n 1)
-[ -n "$window" ] || fail "the launcher opened no window"
+# A look the server refuses (its queue of new connections full at the start of a loaded run: xdotool then
+# says "Can't open display") or that an X error ends is made again.
+windowShown()
+{
+    window=$(xdotool search --onlyvisible --name '^Musewheeler$' 2>/dev/null | head -n 1)
+    [ -n "$window" ]
+}
+waitUntil 300 windowShown || fail "the launcher opened no window"
 # The first paint shows an advice: its frame in a set's colour, neither unpainted black nor the grey of no
 # advice; the settings are written at the start.
 adviceShown()
