@@ -41,6 +41,7 @@ if (MUSEWHEELER_SANITIZERS)
         get_filename_component (scriptName "${script}" NAME_WE)
         set_tests_properties ("e2e.${scriptName}" PROPERTIES RUN_SERIAL TRUE)
     endforeach()
+    set_tests_properties (e2e.keyboard-focus PROPERTIES ENVIRONMENT MUSEWHEELER_E2E_SANITIZED=1)
 endif()
 
 # The icon writer runs in every build of the program, where a leak report or an assertion at its exit would
