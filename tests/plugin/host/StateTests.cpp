@@ -48,10 +48,7 @@ TEST_P (PluginHostTest, givesItsStateToAnotherInstance)
     first->releaseResources();
     std::cout << GetParam() << " state: " << firstState.getSize() << " bytes\n";
 }
-} // namespace plugin_host
 
-namespace plugin_host
-{
 // The host's own control of the note: a step per note, shown by name, and restored with the state.
 TEST_P (PluginHostTest, theNoteIsAControlOfOneStepPerNoteThatTheStateRestores)
 {
