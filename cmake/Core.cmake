@@ -8,9 +8,17 @@ include (cmake/Toolkit.cmake)
 # then the terminal companion's classes, which the tests exercise too.
 set (musewheelerClassFolders base advice settings widgets dialogs options editor main cli)
 set (musewheelerClassSources)
+# What each system does its own way lies in a folder's posix/ and windows/ subfolders, behind the folder's
+# headers: the build takes one of the two.
+if (WIN32)
+    set (musewheelerPlatformFolder windows)
+else()
+    set (musewheelerPlatformFolder posix)
+endif()
 foreach (folder IN LISTS musewheelerClassFolders)
     file (GLOB folderSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp"
-                                               "${PROJECT_SOURCE_DIR}/src/${folder}/*.h")
+                                               "${PROJECT_SOURCE_DIR}/src/${folder}/*.h"
+                                               "${PROJECT_SOURCE_DIR}/src/${folder}/${musewheelerPlatformFolder}/*.cpp")
     list (APPEND musewheelerClassSources ${folderSources})
 endforeach()
 # musewheeler-sets' entry point belongs to its executable alone.
@@ -31,7 +39,8 @@ set_target_properties (MusewheelerClasses PROPERTIES
 # The program's library: the classes, the application-only classes and the modules, for the program, the
 # tests, the benchmarks, the fuzzers and musewheeler-sets.
 file (GLOB musewheelerApplicationSources CONFIGURE_DEPENDS
-      "${PROJECT_SOURCE_DIR}/src/app/*.cpp" "${PROJECT_SOURCE_DIR}/src/app/*.h")
+      "${PROJECT_SOURCE_DIR}/src/app/*.cpp" "${PROJECT_SOURCE_DIR}/src/app/*.h"
+      "${PROJECT_SOURCE_DIR}/src/app/${musewheelerPlatformFolder}/*.cpp")
 list (REMOVE_ITEM musewheelerApplicationSources "${PROJECT_SOURCE_DIR}/src/app/Main.cpp")
 
 add_library (MusewheelerCore STATIC ${musewheelerApplicationSources})

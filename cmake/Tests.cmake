@@ -4,6 +4,12 @@ include (GoogleTest)
 file (GLOB_RECURSE musewheelerTestSources CONFIGURE_DEPENDS
       "${PROJECT_SOURCE_DIR}/tests/*.cpp" "${PROJECT_SOURCE_DIR}/tests/*.h")
 list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/(e2e|plugin|package)/")
+# The helpers each system has its own way of (tests/posix, tests/windows): the other system's are left out.
+if (WIN32)
+    list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/posix/")
+else()
+    list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/windows/")
+endif()
 
 add_executable (MusewheelerTests ${musewheelerTestSources})
 target_link_libraries (MusewheelerTests PRIVATE MusewheelerCore GTest::gtest)
@@ -59,7 +65,8 @@ set_tests_properties (cli.setsCommand PROPERTIES TIMEOUT 120)
 # The plugins as LV2 tools and VST3 hosts first see them.
 if (MUSEWHEELER_PLUGIN)
     # The plugin's own classes, tested headless on the shared code that both formats wrap.
-    file (GLOB musewheelerPluginTestSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/plugin/*.cpp")
+    file (GLOB musewheelerPluginTestSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/plugin/*.cpp"
+                                                              "${PROJECT_SOURCE_DIR}/tests/${musewheelerPlatformFolder}/*.cpp")
     add_executable (MusewheelerPluginTests ${musewheelerPluginTestSources} "${PROJECT_SOURCE_DIR}/tests/TestMain.cpp")
     target_link_libraries (MusewheelerPluginTests PRIVATE MusewheelerPlugin GTest::gtest)
     # The allocation functions called by the program's own code, the toolkit's included, go through the

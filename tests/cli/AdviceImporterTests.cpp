@@ -119,8 +119,9 @@ TEST (AdviceImporterTest, refusesHeadersTheSetFileOrTheEditorWouldChange)
 
 TEST (AdviceImporterTest, writesOnlyFilesTheProgramReadsAsSets)
 {
-    EXPECT_EQ (AdviceImporter::checkTarget (juce::File ("/tmp/set.mwh")), "");
-    EXPECT_EQ (AdviceImporter::checkTarget (juce::File ("/tmp/set.txt")),
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory);
+    EXPECT_EQ (AdviceImporter::checkTarget (folder.getChildFile ("set.mwh")), "");
+    EXPECT_EQ (AdviceImporter::checkTarget (folder.getChildFile ("set.txt")),
                "--out must name a .mwh file, the only files the program reads as sets");
 }
 
