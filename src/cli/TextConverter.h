@@ -21,6 +21,9 @@ public:
     // U+FFFD and is passed over, so that the rest still reads. False when that happened.
     bool convert (const char* bytes, size_t size, std::string& out) const;
 
+    // Where the user finds the names the system knows, for a message about an unknown one.
+    static juce::String whereNamesAreListed();
+
     // The name of the encoding the user's locale gives the command's arguments; empty when it names none.
     static juce::String getLocaleEncoding();
 

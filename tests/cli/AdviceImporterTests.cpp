@@ -65,7 +65,9 @@ TEST (AdviceImporterTest, leavesTheOldFileWhenTheFolderCannotBeWritten)
     AdviceImporter importer (checker);
     importer.getSet().setName ("Set");
     importer.addEntries (entries ("Fine."), { 0 });
-    EXPECT_FALSE (importer.write (juce::File ("/nonexistent-folder/set.mwh")));
+    testing_helpers::TemporaryFolder folder;
+    EXPECT_FALSE (importer.write (folder.child ("nonexistent-folder/set.mwh")));
+    EXPECT_FALSE (folder.child ("nonexistent-folder").exists());
 }
 
 TEST (AdviceImporterTest, readsHashListsAsUsersWriteThem)

@@ -53,6 +53,11 @@ bool TextConverter::convert (const char* bytes, size_t size, std::string& out) c
     return valid;
 }
 
+juce::String TextConverter::whereNamesAreListed()
+{
+    return "iconv --list lists them";
+}
+
 juce::String TextConverter::getLocaleEncoding()
 {
     // The locale is taken only for the encoding of characters: numbers and messages stay as they are.

@@ -151,6 +151,11 @@ bool TextConverter::convert (const char* bytes, size_t size, std::string& out) c
     return valid;
 }
 
+juce::String TextConverter::whereNamesAreListed()
+{
+    return "the ISO-8859 parts, the code pages as CP and their number, KOI8-R, Shift_JIS, GBK, Big5...";
+}
+
 juce::String TextConverter::getLocaleEncoding()
 {
     // The system's ANSI code page, in which programs that read their arguments as bytes receive them.
