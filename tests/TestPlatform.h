@@ -32,6 +32,11 @@ void openFifoWriterOnce (const juce::File& fifo);
 juce::String whyNoEndlessDevice();
 juce::File getEndlessDevice();
 
+// A program at file that, started, writes a line into mark. Windows starts only .exe programs, which only
+// a compiler makes: whyNoMarkingProgram() says so, and writeMarkingProgram fails there.
+juce::String whyNoMarkingProgram();
+bool writeMarkingProgram (const juce::File& file, const juce::File& mark);
+
 // Whether this process may make symbolic links (on Windows, only with the right to, or in developer mode).
 bool canMakeSymbolicLinks();
 } // namespace test_platform

@@ -79,6 +79,18 @@ juce::File getEndlessDevice()
     return juce::File ("/dev/zero");
 }
 
+juce::String whyNoMarkingProgram()
+{
+    return {};
+}
+
+bool writeMarkingProgram (const juce::File& file, const juce::File& mark)
+{
+    return file.replaceWithText ("#!/bin/sh\necho started > '" + mark.getFullPathName() + "'\n", false, false,
+                                 "\n") &&
+           file.setExecutePermission (true);
+}
+
 bool canMakeSymbolicLinks()
 {
     return true;

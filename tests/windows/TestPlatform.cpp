@@ -88,6 +88,16 @@ juce::File getEndlessDevice()
     return {};
 }
 
+juce::String whyNoMarkingProgram()
+{
+    return "Windows starts only .exe programs, which the tests cannot write without a compiler";
+}
+
+bool writeMarkingProgram (const juce::File&, const juce::File&)
+{
+    return false;
+}
+
 bool canMakeSymbolicLinks()
 {
     const auto folder = makeTemporaryFolder ("musewheeler-link-probe-");
