@@ -27,6 +27,9 @@ bool makeFifo (const juce::File& file);
 // opening it go on and find its end.
 void openFifoWriterOnce (const juce::File& fifo);
 
+// A device that reads as empty (/dev/null, NUL), named by its full path.
+juce::File getNullDevice();
+
 // A device that reads without end (/dev/zero), which a link in a folder can name; none on Windows, where
 // whyNoEndlessDevice() says why.
 juce::String whyNoEndlessDevice();

@@ -13,7 +13,8 @@ TEST (RegularFileTest, tellsRegularFilesAndLinksToThemFromEverythingElse)
     TemporaryFolder folder;
     const auto file = folder.child ("set.mwh");
     ASSERT_TRUE (file.replaceWithText ("twelve bytes"));
-    juce::Array<juce::File> others{ folder.get(), folder.child ("missing.mwh"), juce::File() };
+    juce::Array<juce::File> others{ folder.get(), folder.child ("missing.mwh"),
+                                    test_platform::getNullDevice(), juce::File() };
 
     const auto status = RegularFile::getStatus (file);
     EXPECT_TRUE (status.regular);

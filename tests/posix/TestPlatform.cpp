@@ -69,6 +69,11 @@ void openFifoWriterOnce (const juce::File& fifo)
         close (writer);
 }
 
+juce::File getNullDevice()
+{
+    return juce::File ("/dev/null");
+}
+
 juce::String whyNoEndlessDevice()
 {
     return {};

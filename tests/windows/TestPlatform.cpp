@@ -78,6 +78,11 @@ bool makeFifo (const juce::File&)
 
 void openFifoWriterOnce (const juce::File&) {}
 
+juce::File getNullDevice()
+{
+    return juce::File ("\\\\.\\NUL");
+}
+
 juce::String whyNoEndlessDevice()
 {
     return "Windows has no endless device a folder can link to";
