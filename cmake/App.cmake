@@ -21,10 +21,13 @@ add_custom_command (TARGET Musewheeler POST_BUILD
     VERBATIM)
 
 # The program's icon as a PNG beside it, drawn by the program's own code, for the desktop entry.
-add_executable (MusewheelerAppIcon "${PROJECT_SOURCE_DIR}/tools/AppIconWriter.cpp")
-target_link_libraries (MusewheelerAppIcon PRIVATE MusewheelerCore)
-add_dependencies (Musewheeler MusewheelerAppIcon)
+# Windows takes the program's icon from the program itself (AppIcon); the file is for Linux desktops.
+if (NOT WIN32)
+    add_executable (MusewheelerAppIcon "${PROJECT_SOURCE_DIR}/tools/AppIconWriter.cpp")
+    target_link_libraries (MusewheelerAppIcon PRIVATE MusewheelerCore)
+    add_dependencies (Musewheeler MusewheelerAppIcon)
 
-add_custom_command (TARGET Musewheeler POST_BUILD
-    COMMAND MusewheelerAppIcon "$<TARGET_FILE_DIR:Musewheeler>/musewheeler.png" 256
-    VERBATIM)
+    add_custom_command (TARGET Musewheeler POST_BUILD
+        COMMAND MusewheelerAppIcon "$<TARGET_FILE_DIR:Musewheeler>/musewheeler.png" 256
+        VERBATIM)
+endif()
