@@ -21,6 +21,16 @@ foreach (folder IN LISTS musewheelerClassFolders)
                                                "${PROJECT_SOURCE_DIR}/src/${folder}/${musewheelerPlatformFolder}/*.cpp")
     list (APPEND musewheelerClassSources ${folderSources})
 endforeach()
+# Each layer's platform code sits in a folder of its own per platform, behind a header of the layer.
+if (WIN32)
+    set (musewheelerPlatformFolder windows)
+else()
+    set (musewheelerPlatformFolder posix)
+endif()
+foreach (folder IN LISTS musewheelerClassFolders)
+    file (GLOB folderSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/${musewheelerPlatformFolder}/*.cpp")
+    list (APPEND musewheelerClassSources ${folderSources})
+endforeach()
 # musewheeler-sets' entry point belongs to its executable alone.
 list (REMOVE_ITEM musewheelerClassSources "${PROJECT_SOURCE_DIR}/src/cli/SetsMain.cpp")
 

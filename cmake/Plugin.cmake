@@ -8,6 +8,13 @@
 set (MUSEWHEELER_LV2_URI "https://musewheeler.example/plugin" CACHE STRING
      "The LV2 URI of the plugin, an http(s) address")
 
+# Windows hosts load VST3; LV2 stays the Linux hosts' format.
+if (WIN32)
+    set (musewheelerPluginFormats VST3)
+else()
+    set (musewheelerPluginFormats VST3 LV2)
+endif()
+
 juce_add_plugin (MusewheelerPlugin
     PRODUCT_NAME "${PROJECT_NAME}"
     VERSION "${PROJECT_VERSION}"
@@ -17,7 +24,7 @@ juce_add_plugin (MusewheelerPlugin
     PLUGIN_MANUFACTURER_CODE Mswh
     PLUGIN_CODE Mswl
     DESCRIPTION "One piece of creative advice at a time"
-    FORMATS VST3 LV2
+    FORMATS ${musewheelerPluginFormats}
     IS_SYNTH FALSE
     NEEDS_MIDI_INPUT TRUE
     NEEDS_MIDI_OUTPUT FALSE
@@ -57,10 +64,13 @@ function (musewheeler_ship_sets formatTarget shippedFolder)
         VERBATIM)
 endfunction()
 
-musewheeler_ship_sets (MusewheelerPlugin_LV2 "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>")
+if (TARGET MusewheelerPlugin_LV2)
+    musewheeler_ship_sets (MusewheelerPlugin_LV2 "$<TARGET_FILE_DIR:MusewheelerPlugin_LV2>")
+endif()
 musewheeler_ship_sets (MusewheelerPlugin_VST3 "$<TARGET_FILE_DIR:MusewheelerPlugin_VST3>/../Resources")
 
-add_custom_target (plugins DEPENDS MusewheelerPlugin_VST3 MusewheelerPlugin_LV2)
+list (TRANSFORM musewheelerPluginFormats PREPEND MusewheelerPlugin_ OUTPUT_VARIABLE musewheelerPluginTargets)
+add_custom_target (plugins DEPENDS ${musewheelerPluginTargets})
 
 # The package's check asks the installed tree for this URI.
 file (WRITE "${PROJECT_BINARY_DIR}/lv2-uri.txt" "${MUSEWHEELER_LV2_URI}\n")

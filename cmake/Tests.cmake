@@ -22,6 +22,12 @@ target_compile_definitions (MusewheelerTests PRIVATE
     MUSEWHEELER_TEST_PROGRAM_DIR="${musewheelerTestProgramDir}")
 set_target_properties (MusewheelerTests PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${musewheelerTestProgramDir}")
 
+# Cross-built, the tests run on Windows (under Wine here) through tools/windows-check.sh, not through ctest.
+if (CMAKE_CROSSCOMPILING)
+    include (cmake/WindowsTests.cmake)
+    return()
+endif()
+
 # Every test that needs a data folder or a settings file works in a program folder of its own, so all of
 # them run freely in parallel.
 gtest_discover_tests (MusewheelerTests DISCOVERY_TIMEOUT 60)

@@ -31,8 +31,13 @@ target_compile_definitions (MusewheelerToolkitSettings INTERFACE
     JUCE_APPLICATION_VERSION_STRING="${PROJECT_VERSION}")
 target_link_libraries (MusewheelerToolkitSettings INTERFACE
     juce::juce_recommended_config_flags
-    juce::juce_recommended_warning_flags
-    juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+    juce::juce_recommended_warning_flags)
+if (WIN32)
+    include (cmake/WindowsLibraries.cmake)
+    target_link_libraries (MusewheelerToolkitSettings INTERFACE MusewheelerWindowsLibraries)
+else()
+    target_link_libraries (MusewheelerToolkitSettings INTERFACE juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+endif()
 
 set (musewheelerToolkitModules juce_core juce_data_structures juce_events juce_graphics juce_gui_basics
                                juce_gui_extra)

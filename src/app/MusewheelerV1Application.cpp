@@ -7,6 +7,7 @@
 MusewheelerV1Application::~MusewheelerV1Application()
 {
     mainWindow.reset();
+    repaintPump.reset();
 }
 
 const juce::String MusewheelerV1Application::getApplicationName()
@@ -30,12 +31,14 @@ void MusewheelerV1Application::initialise (const juce::String&)
     if (const auto warning = ProgramFolder::prepare (ProgramFolder::get()); warning.isNotEmpty())
         std::cerr << "Musewheeler: " << warning << std::endl;
 
+    repaintPump = WineRepaintPump::startIfNeeded();
     mainWindow = std::make_unique<MainAppWindow>();
 }
 
 void MusewheelerV1Application::shutdown()
 {
     mainWindow.reset();
+    repaintPump.reset();
 }
 
 void MusewheelerV1Application::anotherInstanceStarted (const juce::String&) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainAppWindow.h"
+#include "widgets/WineRepaintPump.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -20,6 +21,7 @@ public:
     void systemRequestedQuit() override;
 
 private:
+    std::unique_ptr<WineRepaintPump> repaintPump;
     std::unique_ptr<MainAppWindow> mainWindow;
     bool askingToQuit = false;
 };

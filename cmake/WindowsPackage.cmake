@@ -1,0 +1,1 @@
+# The Windows setup and the portable zip.

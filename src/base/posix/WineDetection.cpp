@@ -1,0 +1,6 @@
+#include "base/WineDetection.h"
+
+bool WineDetection::isRunningUnderWine()
+{
+    return false;
+}
