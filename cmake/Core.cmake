@@ -8,17 +8,9 @@ include (cmake/Toolkit.cmake)
 # then the terminal companion's classes, which the tests exercise too.
 set (musewheelerClassFolders base advice settings widgets dialogs options editor main cli)
 set (musewheelerClassSources)
-# What each system does its own way lies in a folder's posix/ and windows/ subfolders, behind the folder's
-# headers: the build takes one of the two.
-if (WIN32)
-    set (musewheelerPlatformFolder windows)
-else()
-    set (musewheelerPlatformFolder posix)
-endif()
 foreach (folder IN LISTS musewheelerClassFolders)
     file (GLOB folderSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp"
-                                               "${PROJECT_SOURCE_DIR}/src/${folder}/*.h"
-                                               "${PROJECT_SOURCE_DIR}/src/${folder}/${musewheelerPlatformFolder}/*.cpp")
+                                               "${PROJECT_SOURCE_DIR}/src/${folder}/*.h")
     list (APPEND musewheelerClassSources ${folderSources})
 endforeach()
 # Each layer's platform code sits in a folder of its own per platform, behind a header of the layer.
