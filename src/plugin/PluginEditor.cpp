@@ -24,6 +24,7 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     , programLauncher (std::make_unique<ProgramLauncher>())
 {
     editedProcessor.readSetsWithTheScreen();
+    editedProcessor.screenOpened();
     mainComponent.drawWith (editedProcessor.getShuffle());
     mainComponent.offerBarTimer();
     mainComponent.setSetsEditionHandler ([this] { editSetsInTheProgram(); });
@@ -45,6 +46,7 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
 PluginEditor::~PluginEditor()
 {
     stopTimer();
+    pluginProcessor.screenClosed();
 }
 
 void PluginEditor::resized()

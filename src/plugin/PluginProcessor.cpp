@@ -58,7 +58,7 @@ void PluginProcessor::handOverDraws()
     advice.loadFor (settings);
 
     const DrawSchedule::Requests counted{ noteOnCount.load(), drawRequestCount.load(), barDrawCount.load() };
-    const auto due = drawSchedule.shouldDraw (counted, settings.timerSeconds, getActiveEditor() != nullptr,
+    const auto due = drawSchedule.shouldDraw (counted, settings.timerSeconds, screensOpen > 0,
                                               juce::Time::getMillisecondCounter());
 
     // A new instance that no window has shown yet has no advice: it takes one as its screen would.

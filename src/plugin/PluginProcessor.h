@@ -51,6 +51,11 @@ public:
     void readSetsWithTheScreen();
     RandomShuffle& getShuffle() { return advice.getShuffle(); }
 
+    // A window of the instance opens or closes: while one is open its screen runs the timer in seconds.
+    // Message thread only.
+    void screenOpened() { ++screensOpen; }
+    void screenClosed() { --screensOpen; }
+
     // The window's size as the user left it, none until it was resized: the next window opens at it, and
     // the host keeps it with the project.
     std::optional<juce::Rectangle<int>> getEditorSize() const;
@@ -128,6 +133,7 @@ private:
     // Message thread only.
     InstanceAdvice advice;
     DrawSchedule drawSchedule;
+    int screensOpen = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginProcessor)
 };
