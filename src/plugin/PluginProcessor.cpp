@@ -96,7 +96,9 @@ void PluginProcessor::announceTheAdvice (const ConfigFile::Settings& settings)
         programName = name;
     }
 
-    updateHostDisplay (ChangeDetails().withProgramChanged (true));
+    // The state changed with it: a host marks the project as changed (the LV2 wrapper's one notice, as LV2
+    // has none for a program).
+    updateHostDisplay (ChangeDetails().withProgramChanged (true).withNonParameterStateChanged (true));
 }
 
 void PluginProcessor::readSetsWithTheScreen()
