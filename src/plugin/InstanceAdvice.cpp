@@ -33,6 +33,7 @@ void InstanceAdvice::reloadFor (const ConfigFile::Settings& settings)
     library.generateFilteredList (settings.language, settings.languageSet, settings.sets, settings.tag,
                                   settings.lookForFavorites);
     loadedFilters = filtersOf (settings);
+    ++readings;
 }
 
 int InstanceAdvice::draw()
@@ -40,11 +41,8 @@ int InstanceAdvice::draw()
     return shuffle.getRandomShuffledNumber (0, library.getNumConseilsFiltered());
 }
 
-int InstanceAdvice::positionFor (int lastItem)
+int InstanceAdvice::shownPosition (int lastItem) const
 {
-    if (lastItem == -1)
-        return draw();
-
     return lastItem >= 0 && lastItem < library.getNumConseilsFiltered() ? lastItem : 0;
 }
 

@@ -32,9 +32,11 @@ public:
     // A position in the filtered list, the next of the round; 0 when the list is empty.
     int draw();
 
-    // The position the screen shows for a kept advice: the kept one when the list has it, a new draw for
-    // none (-1), else the first.
-    int positionFor (int lastItem);
+    // The position the screen shows for a kept advice: the kept one when the list has it, else the first.
+    int shownPosition (int lastItem) const;
+
+    // How many times the sets were read: a position may name another advice after each reading.
+    int getReadingCount() const { return readings; }
 
     // The set's name and the advice at that position, for a host's list of programs; empty outside the list.
     juce::String describe (int position) const;
@@ -49,6 +51,7 @@ private:
     LibSetsConseils library{ &tags };
     RandomShuffle shuffle;
     std::optional<ConfigFile::Settings> loadedFilters;
+    int readings = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (InstanceAdvice)
 };

@@ -42,6 +42,17 @@ PluginProcessor::PluginProcessor()
 
 PluginProcessor::~PluginProcessor()
 {
+    // An LV2 host ends an instance on its own thread while the toolkit's LV2 wrapper runs a message thread
+    // of its own: the timer is stopped with that thread held between two messages, so that no look is
+    // running on it while the instance goes. The VST3 wrapper holds it so itself.
+    if (juce::MessageManager::getInstanceWithoutCreating() == nullptr ||
+        juce::MessageManager::existsAndIsCurrentThread())
+    {
+        stopTimer();
+        return;
+    }
+
+    const juce::MessageManagerLock heldMessageThread;
     stopTimer();
 }
 
@@ -84,7 +95,14 @@ void PluginProcessor::handOverDraws()
 
 void PluginProcessor::announceTheAdvice (const ConfigFile::Settings& settings)
 {
-    const auto described = advice.describe (advice.positionFor (juce::jmax (0, settings.lastItem)));
+    // The name is made again only when the advice or the sets changed, not at every look.
+    const Announced now{ advice.shownPosition (settings.lastItem), advice.getReadingCount() };
+
+    if (now.position == announced.position && now.reading == announced.reading)
+        return;
+
+    announced = now;
+    const auto described = advice.describe (now.position);
     const auto name = described.isNotEmpty() ? described : juce::String (unreadProgramName);
 
     {

@@ -133,6 +133,13 @@ private:
     // Message thread only.
     InstanceAdvice advice;
     DrawSchedule drawSchedule;
+
+    struct Announced
+    {
+        int position = -1;
+        int reading = -1;
+    };
+    Announced announced;
     int screensOpen = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginProcessor)
