@@ -41,7 +41,6 @@ public:
     // The set's name and the advice at that position, for a host's list of programs; empty outside the list.
     juce::String describe (int position) const;
 
-    int getNumAdvice() const { return library.getNumConseilsFiltered(); }
     RandomShuffle& getShuffle() { return shuffle; }
 
 private:

@@ -245,8 +245,8 @@ void PluginProcessor::setCurrentProgram (int) {}
 
 const juce::String PluginProcessor::getProgramName (int)
 {
-    // Hosts show the one program's name in a track's strip or their generic editor: the advice is seen
-    // there without the window.
+    // The one program is named after the advice, for hosts that show a program's name: the advice is then
+    // seen without the window. Asked from any thread.
     const juce::ScopedLock lock (settingsLock);
     return programName;
 }
