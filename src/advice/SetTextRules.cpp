@@ -7,7 +7,7 @@ const juce::String SetTextRules::allowedCharacters = juce::String::fromUTF8 (
     "àâäçèéêëîïôöùûü"
     "ÀÂÄÇÈÉÊËÎÏÔÖÙÛÜ");
 
-juce::juce_wchar SetTextRules::findRefusedCharacter (const juce::String& text)
+bool SetTextRules::isAllowed (juce::juce_wchar c)
 {
     // Every allowed character lies below U+0100: a table of those answers at once, where looking each
     // character up in allowedCharacters walks through its UTF-8 text.
@@ -21,13 +21,14 @@ juce::juce_wchar SetTextRules::findRefusedCharacter (const juce::String& text)
         return table;
     }();
 
-    for (auto p = text.getCharPointer(); !p.isEmpty();)
-    {
-        const auto c = p.getAndAdvance();
+    return (juce::uint32) c < 256 && allowed[(size_t) c];
+}
 
-        if (c >= 256 || !allowed[(size_t) c])
+juce::juce_wchar SetTextRules::findRefusedCharacter (const juce::String& text)
+{
+    for (auto p = text.getCharPointer(); !p.isEmpty();)
+        if (const auto c = p.getAndAdvance(); !isAllowed (c))
             return c;
-    }
 
     return 0;
 }

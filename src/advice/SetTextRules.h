@@ -9,6 +9,8 @@ public:
     static const juce::String allowedCharacters;
     static constexpr int maximumLength = 400;
 
+    static bool isAllowed (juce::juce_wchar c);
+
     // The first character of text that is not allowed, or 0.
     static juce::juce_wchar findRefusedCharacter (const juce::String& text);
 };

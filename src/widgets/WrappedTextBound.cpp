@@ -1,0 +1,108 @@
+#include "widgets/WrappedTextBound.h"
+
+namespace
+{
+// Longer texts are left to the real layout; the set editor takes 400 characters at most.
+constexpr int longestBoundedText = 1024;
+
+// The toolkit breaks lines only after these, and takes no other character for one.
+bool breaksAfter (juce::juce_wchar c)
+{
+    return c == ' ';
+}
+} // namespace
+
+WrappedTextBound::WrappedTextBound (const juce::Font& font, const juce::String& characters, float width)
+    : lineWidth ((double) width)
+{
+    juce::Array<juce::juce_wchar> measured;
+
+    // Other white space (tabs, no-break spaces) is laid out apart by the toolkit, so it is left unmeasured.
+    for (auto p = characters.getCharPointer(); !p.isEmpty();)
+        if (const auto c = p.getAndAdvance();
+            c > 0 && c < 256 && (breaksAfter (c) || !juce::CharacterFunctions::isWhitespace (c)))
+            measured.addIfNotAlreadyThere (c);
+
+    // The advance of c depends on the character after it (kerning): "c d1 c d2 ... c" gives it followed by
+    // each measured character and, last, by none. Sums over so short a text stay exact to far below the
+    // rounding allowance.
+    for (const auto c : measured)
+    {
+        juce::String pairs;
+        pairs.preallocateBytes ((size_t) measured.size() * 4 + 4);
+
+        for (const auto next : measured)
+            pairs << juce::String::charToString (c) << juce::String::charToString (next);
+
+        pairs << juce::String::charToString (c);
+
+        juce::Array<int> glyphs;
+        juce::Array<float> offsets;
+        font.getGlyphPositions (pairs, glyphs, offsets);
+
+        float widest = 0.0f;
+
+        for (int i = 0; i + 1 < offsets.size(); i += 2)
+            widest = juce::jmax (widest, offsets[i + 1] - offsets[i]);
+
+        widths[(size_t) c] = widest;
+    }
+}
+
+std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text) const
+{
+    std::array<float, longestBoundedText> advance;
+    std::array<bool, longestBoundedText> isBreak;
+    int length = 0;
+    bool anythingButSpaces = false;
+
+    for (auto p = text.getCharPointer(); !p.isEmpty(); ++length)
+    {
+        const auto c = p.getAndAdvance();
+
+        if (length == longestBoundedText || c >= 256 || widths[(size_t) c] <= 0.0f)
+            return std::nullopt;
+
+        advance[(size_t) length] = widths[(size_t) c];
+        isBreak[(size_t) length] = breaksAfter (c);
+        anythingButSpaces = anythingButSpaces || !isBreak[(size_t) length];
+    }
+
+    if (!anythingButSpaces)
+        return std::nullopt;
+
+    // The toolkit's wrap, played through with the widest advances: a line goes on until a character other
+    // than a space reaches its end, then breaks after the last space before it, or before that character
+    // when the line has no space; the line's first character never breaks it.
+    const auto limit = lineWidth - roundingAllowance;
+    int lines = 0;
+
+    for (int start = 0; start < length;)
+    {
+        ++lines;
+        double right = advance[(size_t) start];
+        int lastBreak = -1;
+        int i = start + 1;
+
+        for (; i < length; ++i)
+        {
+            right += advance[(size_t) i];
+
+            if (isBreak[(size_t) i])
+            {
+                lastBreak = i + 1;
+            }
+            else if (right >= limit)
+            {
+                if (lastBreak >= 0)
+                    i = lastBreak;
+
+                break;
+            }
+        }
+
+        start = i;
+    }
+
+    return lines;
+}
