@@ -7,22 +7,16 @@ const juce::String SetTextRules::allowedCharacters = juce::String::fromUTF8 (
     "àâäçèéêëîïôöùûü"
     "ÀÂÄÇÈÉÊËÎÏÔÖÙÛÜ");
 
-bool SetTextRules::isAllowed (juce::juce_wchar c)
+// Made after allowedCharacters, which this file defines first.
+const std::array<bool, 256> SetTextRules::allowedBelow256 = []
 {
-    // Every allowed character lies below U+0100: a table of those answers at once, where looking each
-    // character up in allowedCharacters walks through its UTF-8 text.
-    static const auto allowed = []
-    {
-        std::array<bool, 256> table{};
+    std::array<bool, 256> table{};
 
-        for (auto p = allowedCharacters.getCharPointer(); !p.isEmpty();)
-            table[(size_t) p.getAndAdvance()] = true;
+    for (auto p = allowedCharacters.getCharPointer(); !p.isEmpty();)
+        table[(size_t) p.getAndAdvance()] = true;
 
-        return table;
-    }();
-
-    return (juce::uint32) c < 256 && allowed[(size_t) c];
-}
+    return table;
+}();
 
 juce::juce_wchar SetTextRules::findRefusedCharacter (const juce::String& text)
 {

@@ -56,15 +56,26 @@ std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text)
     int length = 0;
     bool anythingButSpaces = false;
 
-    for (auto p = text.getCharPointer(); !p.isEmpty(); ++length)
-    {
-        const auto c = p.getAndAdvance();
+    // Straight from the UTF-8 bytes: every measured character is ASCII or a two-byte sequence below U+0100.
+    const auto* bytes = reinterpret_cast<const juce::uint8*> (text.toRawUTF8());
 
-        if (length == longestBoundedText || c >= 256 || widths[(size_t) c] <= 0.0f)
+    for (size_t i = 0; bytes[i] != 0; ++length)
+    {
+        auto c = (juce::uint32) bytes[i++];
+
+        if (c >= 0x80)
+        {
+            if ((c != 0xc2 && c != 0xc3) || (bytes[i] & 0xc0) != 0x80)
+                return std::nullopt;
+
+            c = ((c & 0x1f) << 6) | (bytes[i++] & 0x3f);
+        }
+
+        if (length == longestBoundedText || widths[c] <= 0.0f)
             return std::nullopt;
 
-        advance[(size_t) length] = widths[(size_t) c];
-        isBreak[(size_t) length] = breaksAfter (c);
+        advance[(size_t) length] = widths[c];
+        isBreak[(size_t) length] = breaksAfter ((juce::juce_wchar) c);
         anythingButSpaces = anythingButSpaces || !isBreak[(size_t) length];
     }
 
