@@ -12,15 +12,23 @@ bool breaksAfter (juce::juce_wchar c)
 }
 } // namespace
 
-WrappedTextBound::WrappedTextBound (const juce::Font& font, const juce::String& characters, float width)
-    : lineWidth ((double) width)
+WrappedTextBound::WrappedTextBound (const juce::Font& fontToUse, const juce::String& characters, float width)
+    : font (fontToUse)
+    , lineWidth ((double) width)
 {
-    juce::Array<juce::juce_wchar> measured;
-
     // Other white space (tabs, no-break spaces) is laid out apart by the toolkit, so it is left unmeasured.
     for (auto p = characters.getCharPointer(); !p.isEmpty();)
         if (const auto c = p.getAndAdvance();
             c > 0 && c < 256 && (breaksAfter (c) || !juce::CharacterFunctions::isWhitespace (c)))
+            measurable[(size_t) c] = true;
+}
+
+// Characters are measured as texts bring them: the toolkit loads a glyph with its kerning against the whole
+// font, which for every character the editor allows would take longer than bounding a set of 100,000 advice.
+void WrappedTextBound::measureCharactersOf (const juce::String& text)
+{
+    for (auto p = text.getCharPointer(); !p.isEmpty();)
+        if (const auto c = p.getAndAdvance(); (juce::uint32) c < 256 && measurable[(size_t) c])
             measured.addIfNotAlreadyThere (c);
 
     // The advance of c depends on the character after it (kerning): "c d1 c d2 ... c" gives it followed by
@@ -46,10 +54,11 @@ WrappedTextBound::WrappedTextBound (const juce::Font& font, const juce::String& 
             widest = juce::jmax (widest, offsets[i + 1] - offsets[i]);
 
         widths[(size_t) c] = widest;
+        measurable[(size_t) c] = false;
     }
 }
 
-std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text) const
+std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text)
 {
     std::array<float, longestBoundedText> advance;
     std::array<bool, longestBoundedText> isBreak;
@@ -71,8 +80,18 @@ std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text)
             c = ((c & 0x1f) << 6) | (bytes[i++] & 0x3f);
         }
 
-        if (length == longestBoundedText || widths[c] <= 0.0f)
+        if (length == longestBoundedText)
             return std::nullopt;
+
+        if (widths[c] <= 0.0f)
+        {
+            if (!measurable[c])
+                return std::nullopt;
+
+            // Measured once, then the text is read again.
+            measureCharactersOf (text);
+            return countLinesAtMost (text);
+        }
 
         advance[(size_t) length] = widths[c];
         isBreak[(size_t) length] = breaksAfter ((juce::juce_wchar) c);

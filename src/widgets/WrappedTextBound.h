@@ -11,22 +11,30 @@
 // measured character or by none, kerning included; the wrap is then played through with those widths. As
 // wider characters never let a line take more of the text, the lines counted are never fewer than the
 // toolkit's, so "the bound fits" means "the text fits", and only texts near the limit need the real layout.
+// Characters are measured as the texts bring them, every one again when a new one comes.
 class WrappedTextBound final
 {
 public:
-    // Measures each of characters (all below U+0100, spaces allowed) in font, for lines of lineWidth.
+    // For texts of characters (those below U+0100, spaces allowed) in font, wrapped in lines of lineWidth.
     WrappedTextBound (const juce::Font& font, const juce::String& characters, float lineWidth);
 
     // At least as many lines as the toolkit's wrap gives the text; nothing for a text holding a character
     // that was not measured, or no character but spaces, which only the real layout can tell.
-    std::optional<int> countLinesAtMost (const juce::String& text) const;
+    std::optional<int> countLinesAtMost (const juce::String& text);
 
 private:
+    // Measures the characters of text not measured yet, and the others again, as they may now be followed
+    // by the new ones.
+    void measureCharactersOf (const juce::String& text);
+
     // Float sums over a long text drift by far less than this many pixels; a break is assumed that much
     // early.
     static constexpr double roundingAllowance = 0.25;
 
-    std::array<float, 256> widths{}; // 0 for characters not measured
+    const juce::Font font;
+    std::array<bool, 256> measurable{}; // characters that may be measured and are not yet
+    std::array<float, 256> widths{};    // 0 for characters not measured
+    juce::Array<juce::juce_wchar> measured;
     double lineWidth;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WrappedTextBound)

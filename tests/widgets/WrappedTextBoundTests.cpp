@@ -108,7 +108,7 @@ juce::String randomText (juce::Random& random, int count)
 TEST (WrappedTextBoundTest, neverCountsFewerLinesThanTheToolkitsWrap)
 {
     AdviceLabel label;
-    const auto bound = label.makeBound();
+    auto bound = label.makeBound();
     juce::Random random (20261210);
     int counted = 0, exact = 0;
 
@@ -131,7 +131,7 @@ TEST (WrappedTextBoundTest, neverCountsFewerLinesThanTheToolkitsWrap)
 TEST (WrappedTextBoundTest, leavesTextsItCannotBoundToTheRealLayout)
 {
     AdviceLabel label;
-    const auto bound = label.makeBound();
+    auto bound = label.makeBound();
 
     // An em dash, a curly quote and a tab are no characters the editor allows, so they were not measured.
     EXPECT_FALSE (bound.countLinesAtMost (utf8 ("Slow down \xe2\x80\x94 then stop.")));
