@@ -27,19 +27,30 @@ WrappedTextBound::WrappedTextBound (const juce::Font& fontToUse, const juce::Str
 // font, which for every character the editor allows would take longer than bounding a set of 100,000 advice.
 void WrappedTextBound::measureCharactersOf (const juce::String& text)
 {
+    const auto numMeasuredBefore = measured.size();
+
     for (auto p = text.getCharPointer(); !p.isEmpty();)
         if (const auto c = p.getAndAdvance(); (juce::uint32) c < 256 && measurable[(size_t) c])
-            measured.addIfNotAlreadyThere (c);
+        {
+            measured.add (c);
+            measurable[(size_t) c] = false;
+        }
+
+    const juce::Array<juce::juce_wchar> newOnes (measured.begin() + numMeasuredBefore,
+                                                 measured.size() - numMeasuredBefore);
 
     // The advance of c depends on the character after it (kerning): "c d1 c d2 ... c" gives it followed by
-    // each measured character and, last, by none. Sums over so short a text stay exact to far below the
-    // rounding allowance.
-    for (const auto c : measured)
+    // each character d and, last, by none. A new character is measured before every measured one, an old
+    // one before the new ones only. Sums over so short a text stay exact to far below the rounding
+    // allowance.
+    for (int i = 0; i < measured.size(); ++i)
     {
+        const auto c = measured[i];
+        const auto& followers = i >= numMeasuredBefore ? measured : newOnes;
         juce::String pairs;
-        pairs.preallocateBytes ((size_t) measured.size() * 4 + 4);
+        pairs.preallocateBytes ((size_t) followers.size() * 4 + 4);
 
-        for (const auto next : measured)
+        for (const auto next : followers)
             pairs << juce::String::charToString (c) << juce::String::charToString (next);
 
         pairs << juce::String::charToString (c);
@@ -48,13 +59,8 @@ void WrappedTextBound::measureCharactersOf (const juce::String& text)
         juce::Array<float> offsets;
         font.getGlyphPositions (pairs, glyphs, offsets);
 
-        float widest = 0.0f;
-
-        for (int i = 0; i + 1 < offsets.size(); i += 2)
-            widest = juce::jmax (widest, offsets[i + 1] - offsets[i]);
-
-        widths[(size_t) c] = widest;
-        measurable[(size_t) c] = false;
+        for (int j = 0; j + 1 < offsets.size(); j += 2)
+            widths[(size_t) c] = juce::jmax (widths[(size_t) c], offsets[j + 1] - offsets[j]);
     }
 }
 

@@ -23,8 +23,7 @@ public:
     std::optional<int> countLinesAtMost (const juce::String& text);
 
 private:
-    // Measures the characters of text not measured yet, and the others again, as they may now be followed
-    // by the new ones.
+    // Measures the characters of text not measured yet, and the others followed by them.
     void measureCharactersOf (const juce::String& text);
 
     // Float sums over a long text drift by far less than this many pixels; a break is assumed that much
