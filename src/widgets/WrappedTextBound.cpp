@@ -23,8 +23,9 @@ WrappedTextBound::WrappedTextBound (const juce::Font& fontToUse, const juce::Str
             measurable[(size_t) c] = true;
 }
 
-// Characters are measured as texts bring them: the toolkit loads a glyph with its kerning against the whole
-// font, which for every character the editor allows would take longer than bounding a set of 100,000 advice.
+// Characters are measured as texts bring them: the toolkit loads each glyph with its kerning against the
+// whole font, and loading every character the editor allows cost a check of a small set more than the layouts
+// the bound spares it.
 void WrappedTextBound::measureCharactersOf (const juce::String& text)
 {
     const auto numMeasuredBefore = measured.size();
