@@ -182,6 +182,34 @@ for problem in "broken.mwh:1: missing \"Colour=\"" "broken.mwh:1: the program pa
 done
 echo "ok: check reports each problem at its line"
 
+# Texts grown a word at a time across the edge of what the advice label shows: of the widest letters, of
+# ordinary ones, and with an em dash, which only the label's own layout measures. In each family the texts
+# that do not fit are the longest ones, from the first that does not fit on.
+edge="$work/edge.mwh"
+families=("WWWWW" "record" "W—W")
+{
+    printf 'MusewheelerV1 - Set file\n\nName=Edge;\nDescription=Around the edge;\nAuthor=Tests;\n'
+    printf 'Language=1;\nColour=1,2,3;\n\n'
+    for word in "${families[@]}"; do
+        text=""
+        for _ in $(seq 40); do
+            text="${text:+$text }$word"
+            printf 'Item=%s;\nFavorite=false;\nTags=0,;\n\n' "$text"
+        done
+    done
+} >"$edge"
+run check "$edge"
+expect "check of texts around the edge" 1
+for family in 0 1 2; do
+    pattern=""
+    for n in $(seq 0 39); do
+        line=$((9 + 4 * (40 * family + n)))
+        case "$out" in *"edge.mwh:$line: the text does not fit"*) pattern="${pattern}1" ;; *) pattern="${pattern}0" ;; esac
+    done
+    [[ "$pattern" =~ ^0+1+$ ]] || fail "check of the ${families[$family]} texts: fit by length $pattern"
+done
+echo "ok: check tells the texts that fit the advice label from those that do not, around the edge"
+
 #-------------------------------------------------------------------------------------------------------
 # Each import format, read back by the program's reader through list and check.
 importAndList()
