@@ -128,7 +128,7 @@ if (MUSEWHEELER_PLUGIN)
                       "${MUSEWHEELER_LV2_URI}" "${PROJECT_SOURCE_DIR}")
     # The host's own waits for a settled card are the tightest of the suite, and miss on a loaded machine: it
     # runs alone (first, by its cost), the other tests side by side after it.
-    set_tests_properties (e2e.plugin-host PROPERTIES TIMEOUT 300 LABELS e2e COST ${musewheelerEndToEndCost}
+    set_tests_properties (e2e.plugin-host PROPERTIES TIMEOUT 480 LABELS e2e COST ${musewheelerEndToEndCost}
                                                      RUN_SERIAL TRUE)
 endif()
 

@@ -26,7 +26,7 @@ protected:
     {
         juce::StringArray names;
 
-        // Written with "/" whatever the system's separator ("\\" on Windows).
+        // Written with "/" whatever the system's separator, as the expectations are.
         for (const auto& file : folder.findChildFiles (juce::File::findFilesAndDirectories, true, "*"))
             names.add (file.getRelativePathFrom (folder).replaceCharacter ('\\', '/'));
 

@@ -26,10 +26,10 @@ juce::ArgumentList CommandLine::read (int argc, char* argv[], ByteNamedPaths&)
     for (int i = 1; i < count; ++i)
         arguments.add (juce::String (wide[i]));
 
+    // The help names the command as it is typed, without Windows' ".exe".
     juce::String executable (wide[0]);
     LocalFree (wide);
 
-    // The help names the command as it is typed, without the ".exe" the system adds.
     if (executable.endsWithIgnoreCase (".exe"))
         executable = executable.dropLastCharacters (4);
 
