@@ -17,6 +17,8 @@ TEST (CommandLineTest, readsTheArgumentsFromTheWideCommandLine)
     const auto program = juce::File::getSpecialLocation (juce::File::currentExecutableFile);
     EXPECT_TRUE (arguments.executableName.containsIgnoreCase (program.getFileNameWithoutExtension()))
         << arguments.executableName;
+    // Named in the help as the user types it.
+    EXPECT_FALSE (arguments.executableName.endsWithIgnoreCase (".exe")) << arguments.executableName;
     EXPECT_EQ (arguments.size(), __argc - 1);
 
     for (int i = 0; i < arguments.size(); ++i)
