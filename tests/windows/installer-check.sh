@@ -1,0 +1,224 @@
+#!/bin/bash
+# installer-check.sh SETUP VERSION [WINEPREFIX]: tries the Windows setup under Wine, in a Wine prefix of its
+# own (a temporary one unless given; never ~/.wine), on an X display of its own with a window manager.
+# A silent install into the user's %LOCALAPPDATA%\Programs\Musewheeler, its files, shortcut and entry in
+# the list of installed programs; the program started from there until its window shows, with its data
+# folder filled from the shipped sets; an upgrade by a second setup, made from the same files with other
+# shipped sets, which replaces the set the user never changed and leaves the changed and the deleted ones;
+# a silent uninstall, which removes the program and keeps the sets and settings; and /D= for another folder.
+# The second setup is made by packaging/windows/make-setup.sh from the files the first was made from, the
+# folder windows-setup-files beside SETUP (MUSEWHEELER_SETUP_FILES names another).
+set -euo pipefail
+
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: $0 SETUP VERSION [WINEPREFIX]" >&2
+    exit 2
+fi
+
+setup=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+version=$2
+here=$(cd "$(dirname "$0")" && pwd)
+sourceDir=$(cd "$here/../.." && pwd)
+setupFiles=${MUSEWHEELER_SETUP_FILES:-$(dirname "$setup")/windows-setup-files}
+
+source "$sourceDir/tests/e2e/lib/display.sh"
+
+work=$(mktemp -d /tmp/musewheeler-setup.XXXXXX)
+export WINEPREFIX=${3:-$work/prefix}
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+programPid=""
+
+cleanUp()
+{
+    [ "$BASHPID" = "$$" ] || return 0
+    if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
+    # Every process of this prefix, and only of it, ends with its server.
+    wineserver -k 2>/dev/null || true
+    stopDisplay
+    rm -rf "$work"
+}
+trap cleanUp EXIT
+
+fail()
+{
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+check()
+{
+    echo "ok ($SECONDS s): $*"
+}
+
+[ -f "$setup" ] || fail "no setup at $setup"
+[ -d "$setupFiles/shipped" ] || fail "no setup files at $setupFiles (MUSEWHEELER_SETUP_FILES)"
+case "$WINEPREFIX" in
+    "$HOME/.wine" | "$HOME/.wine/") fail "the test never works in ~/.wine" ;;
+esac
+
+startDisplay
+
+# A Wine program ends long after its work is done only if it waits for something; each step waits for the
+# program it starts, then for the prefix's server to be idle, within a bound.
+runWine()
+{
+    timeout 300 wine "$@" || return 1
+}
+
+settle()
+{
+    timeout 120 wineserver -w
+}
+
+runWine wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed for $WINEPREFIX"
+settle
+check "a fresh Wine prefix in $WINEPREFIX"
+
+# Windows' folders as the prefix's user sees them, named in Unix terms.
+windowsFolder()
+{
+    local value
+    value=$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')
+    winepath -u "$value" 2>/dev/null
+}
+
+localAppData=$(windowsFolder LOCALAPPDATA)
+startMenu=$(windowsFolder APPDATA)/Microsoft/Windows/Start\ Menu/Programs
+[ -d "$localAppData" ] || fail "no %LOCALAPPDATA% folder: $localAppData"
+install="$localAppData/Programs/Musewheeler"
+bundle="$localAppData/Programs/Common/VST3/Musewheeler.vst3"
+uninstallKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Musewheeler'
+
+# registryValue NAME: the value of the uninstall entry, empty when missing.
+registryValue()
+{
+    wine reg query "$uninstallKey" /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+}
+
+installSilently()
+{
+    runWine "$@" /S || fail "the setup $1 failed"
+    settle
+}
+
+# --- A first installation, silent, into the default folder.
+installSilently "$setup"
+
+for file in Musewheeler.exe musewheeler-sets.exe Uninstall.exe help/index.html help/fr/index.html; do
+    [ -f "$install/$file" ] || fail "$file is not installed in $install"
+done
+cmp -s "$setupFiles/Musewheeler.exe" "$install/Musewheeler.exe" || fail "the installed program is not the one of the setup files"
+shippedNames=$(cd "$setupFiles/shipped" && ls -- *.mwh)
+[ "$(cd "$install/shipped" && ls -- *.mwh)" = "$shippedNames" ] || fail "shipped\\ does not hold the shipped sets"
+[ ! -e "$install/data" ] || fail "the setup wrote data\\ itself"
+[ -f "$startMenu/Musewheeler.lnk" ] || fail "no Start-menu shortcut in $startMenu"
+check "the program, its help and the shipped sets installed in $install, with a shortcut"
+
+[ "$(registryValue DisplayName)" = Musewheeler ] || fail "the uninstall entry's DisplayName is '$(registryValue DisplayName)'"
+[ "$(registryValue DisplayVersion)" = "$version" ] || fail "the uninstall entry's DisplayVersion is '$(registryValue DisplayVersion)'"
+[ -n "$(registryValue Publisher)" ] || fail "the uninstall entry has no Publisher"
+installLocation=$(registryValue InstallLocation)
+[ "$(winepath -u "$installLocation" 2>/dev/null)" = "$install" ] || fail "InstallLocation is '$installLocation'"
+[ "$(registryValue UninstallString)" = "\"$installLocation\\Uninstall.exe\"" ] || fail "UninstallString is '$(registryValue UninstallString)'"
+[ "$(registryValue QuietUninstallString)" = "\"$installLocation\\Uninstall.exe\" /S" ] || fail "QuietUninstallString is '$(registryValue QuietUninstallString)'"
+[ "$(registryValue NoModify)" = 0x1 ] && [ "$(registryValue NoRepair)" = 0x1 ] || fail "NoModify or NoRepair is not 1"
+estimated=$(registryValue EstimatedSize)
+installedKiB=$(du -sk "$install" | cut -f1)
+[ -n "$estimated" ] && [ $((estimated)) -gt $((installedKiB / 2)) ] && [ $((estimated)) -lt $((installedKiB * 2)) ] ||
+    fail "EstimatedSize is '$estimated' KiB for $installedKiB KiB installed"
+check "the entry in the installed programs: version $version, $((estimated)) KiB"
+
+if [ -d "$setupFiles/Musewheeler.vst3" ]; then
+    [ -f "$bundle/Contents/x86_64-win/Musewheeler.vst3" ] || fail "the VST3 plugin is not in $bundle"
+    [ -d "$bundle/Contents/Resources/shipped" ] && [ -d "$bundle/Contents/Resources/help" ] ||
+        fail "the VST3 bundle lacks its shipped sets or help"
+    check "the VST3 plugin in the user's VST3 folder"
+fi
+
+# startAndClose: starts the installed program as the shortcut would, waits for its window, closes it as
+# a user would and waits for it to end.
+startAndClose()
+{
+    (cd "$install" && exec wine "$install/Musewheeler.exe") >"$work/program.log" 2>&1 &
+    programPid=$!
+    local window
+    window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Musewheeler$' 2>/dev/null | head -n 1) ||
+        fail "the installed program's window did not show ($(cat "$work/program.log"))"
+    wmctrl -c Musewheeler || fail "the window could not be closed"
+    timeout 60 tail --pid="$programPid" -f /dev/null || fail "the program did not end once its window was closed"
+    wait "$programPid" 2>/dev/null || true
+    programPid=""
+    [ -n "$window" ]
+}
+
+startAndClose
+[ "$(cd "$install/data" && ls -- *.mwh)" = "$shippedNames" ] || fail "data\\ was not filled from shipped\\"
+for set in "$install"/shipped/*.mwh; do
+    cmp -s "$set" "$install/data/$(basename "$set")" || fail "data\\$(basename "$set") differs from the shipped set"
+done
+[ -f "$install/shipped-sets.txt" ] || fail "no record of the shipped sets beside the program"
+check "the program started from $install, its window shown and closed, data\\ filled from shipped\\"
+
+# --- An upgrade: the user stars one set and deletes another; the next setup ships new versions of those and
+# of a third, which the user left alone.
+names=($shippedNames)
+[ ${#names[@]} -ge 3 ] || fail "fewer than three shipped sets to try the upgrade with"
+kept=${names[0]} changed=${names[1]} deleted=${names[2]}
+printf '\n' >> "$install/data/$changed"
+cp "$install/data/$changed" "$work/changed-by-user.mwh"
+rm "$install/data/$deleted"
+
+cp -r "$setupFiles" "$work/upgrade-files"
+for set in "$kept" "$changed" "$deleted"; do
+    printf '\n\n' >> "$work/upgrade-files/shipped/$set"
+done
+"$sourceDir/packaging/windows/make-setup.sh" "$work/upgrade-files" "$version" "$work/Musewheeler-upgrade.exe" ||
+    fail "the upgrade's setup could not be made"
+installSilently "$work/Musewheeler-upgrade.exe"
+cmp -s "$work/upgrade-files/shipped/$kept" "$install/shipped/$kept" || fail "the upgrade did not replace shipped\\$kept"
+cmp -s "$setupFiles/shipped/$kept" "$install/data/$kept" || fail "the setup itself changed data\\$kept"
+
+startAndClose
+cmp -s "$work/upgrade-files/shipped/$kept" "$install/data/$kept" || fail "the set the user never changed was not upgraded"
+cmp -s "$work/changed-by-user.mwh" "$install/data/$changed" || fail "the set the user changed was replaced"
+[ ! -e "$install/data/$deleted" ] || fail "the set the user deleted came back"
+check "the upgrade: $kept replaced, $changed as the user changed it, $deleted still deleted"
+
+# --- The silent uninstall: the program goes, the sets and the settings stay.
+[ -f "$install/Musewheeler.ini" ] || printf 'the settings\r\n' > "$install/Musewheeler.ini"
+cp "$install/Musewheeler.ini" "$work/settings.ini"
+(cd "$install/data" && md5sum -- *.mwh) > "$work/sets.md5"
+uninstaller="$install/Uninstall.exe"
+# The uninstaller runs from a copy of itself in the temporary folder and returns at once: the prefix's
+# server going idle tells it has finished.
+runWine "$uninstaller" /S || fail "the uninstaller failed"
+settle
+for file in Musewheeler.exe musewheeler-sets.exe Uninstall.exe help shipped; do
+    [ ! -e "$install/$file" ] || fail "$file is left after the uninstall"
+done
+[ ! -e "$startMenu/Musewheeler.lnk" ] || fail "the shortcut is left after the uninstall"
+[ -z "$(registryValue DisplayName)" ] || fail "the uninstall entry is left"
+cmp -s "$work/settings.ini" "$install/Musewheeler.ini" || fail "Musewheeler.ini was not kept"
+(cd "$install/data" && md5sum --quiet -c "$work/sets.md5") || fail "the sets were not kept"
+if [ -d "$setupFiles/Musewheeler.vst3" ]; then
+    [ ! -e "$bundle/Contents/x86_64-win" ] && [ ! -e "$bundle/Contents/Resources/shipped" ] ||
+        fail "the VST3 plugin is left after the uninstall"
+fi
+check "the silent uninstall: program, help, shipped sets, shortcut and entry gone; sets and Musewheeler.ini kept"
+
+# --- /D= installs elsewhere, and the uninstaller leaves no empty folder there.
+elsewhere='C:\Musewheeler elsewhere'
+rm -rf "$install"
+wine reg delete "$uninstallKey" /f >/dev/null 2>&1 || true
+installSilently "$setup" "/D=$elsewhere"
+other=$(winepath -u "$elsewhere")
+[ -f "$other/Musewheeler.exe" ] && [ -d "$other/shipped" ] || fail "/D= did not install into $other"
+[ ! -e "$install" ] || fail "/D= installed into the default folder too"
+[ "$(registryValue InstallLocation)" = "$elsewhere" ] || fail "InstallLocation is '$(registryValue InstallLocation)' after /D="
+runWine "$other/Uninstall.exe" /S || fail "the uninstaller failed in $other"
+settle
+[ ! -e "$other" ] || fail "the uninstaller left $other, which held only what the setup put there"
+check "/D= installed into $other, and the uninstaller removed that folder whole"
+
+echo "PASS: the setup of Musewheeler $version"
