@@ -4,6 +4,8 @@
 # cmake -DVST3_BUNDLE=.../Musewheeler.vst3 -P check-vst3-bundle.cmake
 cmake_minimum_required (VERSION 3.22)
 
+get_filename_component (VST3_BUNDLE "${VST3_BUNDLE}" ABSOLUTE)
+
 foreach (expected Contents/x86_64-win/Musewheeler.vst3 Contents/Resources/help/index.html
                   Contents/Resources/help/fr/index.html)
     if (NOT EXISTS "${VST3_BUNDLE}/${expected}" OR IS_DIRECTORY "${VST3_BUNDLE}/${expected}")

@@ -96,9 +96,10 @@ registryValue()
         sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
 }
 
+# installSilently SETUP [/D=FOLDER]: /D= comes last, as NSIS reads the rest of the line as the folder.
 installSilently()
 {
-    runWine "$@" /S || fail "the setup $1 failed"
+    runWine "$1" /S "${@:2}" || fail "the setup $1 failed"
     settle
 }
 
@@ -207,8 +208,9 @@ if [ -d "$setupFiles/Musewheeler.vst3" ]; then
 fi
 check "the silent uninstall: program, help, shipped sets, shortcut and entry gone; sets and Musewheeler.ini kept"
 
-# --- /D= installs elsewhere, and the uninstaller leaves no empty folder there.
-elsewhere='C:\Musewheeler elsewhere'
+# --- /D= installs elsewhere, and the uninstaller leaves no empty folder there. NSIS reads /D= unquoted, so
+# the folder has no space: Wine quotes an argument that holds one.
+elsewhere='C:\Elsewhere\Musewheeler'
 rm -rf "$install"
 wine reg delete "$uninstallKey" /f >/dev/null 2>&1 || true
 installSilently "$setup" "/D=$elsewhere"
