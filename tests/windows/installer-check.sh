@@ -21,66 +21,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 sourceDir=$(cd "$here/../.." && pwd)
 setupFiles=${MUSEWHEELER_SETUP_FILES:-$(dirname "$setup")/windows-setup-files}
 
-source "$sourceDir/tests/e2e/lib/display.sh"
-
-work=$(mktemp -d /tmp/musewheeler-setup.XXXXXX)
-export WINEPREFIX=${3:-$work/prefix}
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-programPid=""
-
-cleanUp()
-{
-    [ "$BASHPID" = "$$" ] || return 0
-    if [ -n "$programPid" ]; then kill "$programPid" 2>/dev/null || true; fi
-    # Every process of this prefix, and only of it, ends with its server.
-    wineserver -k 2>/dev/null || true
-    stopDisplay
-    rm -rf "$work"
-}
-trap cleanUp EXIT
-
-fail()
-{
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-check()
-{
-    echo "ok ($SECONDS s): $*"
-}
+prefix=${3:-}
+source "$here/lib/wine.sh"
 
 [ -f "$setup" ] || fail "no setup at $setup"
 [ -d "$setupFiles/shipped" ] || fail "no setup files at $setupFiles (MUSEWHEELER_SETUP_FILES)"
-case "$WINEPREFIX" in
-    "$HOME/.wine" | "$HOME/.wine/") fail "the test never works in ~/.wine" ;;
-esac
-
-startDisplay
-
-# A Wine program ends long after its work is done only if it waits for something; each step waits for the
-# program it starts, then for the prefix's server to be idle, within a bound.
-runWine()
-{
-    timeout 300 wine "$@" || return 1
-}
-
-settle()
-{
-    timeout 120 wineserver -w
-}
-
-runWine wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed for $WINEPREFIX"
-settle
-check "a fresh Wine prefix in $WINEPREFIX"
-
-# Windows' folders as the prefix's user sees them, named in Unix terms.
-windowsFolder()
-{
-    local value
-    value=$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')
-    winepath -u "$value" 2>/dev/null
-}
+startWine
 
 localAppData=$(windowsFolder LOCALAPPDATA)
 startMenu=$(windowsFolder APPDATA)/Microsoft/Windows/Start\ Menu/Programs
@@ -99,8 +45,7 @@ registryValue()
 # installSilently SETUP [/D=FOLDER]: /D= comes last, as NSIS reads the rest of the line as the folder.
 installSilently()
 {
-    runWine "$1" /S "${@:2}" || fail "the setup $1 failed"
-    settle
+    runWine "$1" /S "${@:2}" && settle || fail "the setup $1 failed"
 }
 
 # --- A first installation, silent, into the default folder.
@@ -137,29 +82,14 @@ if [ -d "$setupFiles/Musewheeler.vst3" ]; then
     check "the VST3 plugin in the user's VST3 folder"
 fi
 
-# startAndClose: starts the installed program as the shortcut would, waits for its window, closes it as
-# a user would and waits for it to end.
-startAndClose()
-{
-    (cd "$install" && exec wine "$install/Musewheeler.exe") >"$work/program.log" 2>&1 &
-    programPid=$!
-    local window
-    window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Musewheeler$' 2>/dev/null | head -n 1) ||
-        fail "the installed program's window did not show ($(cat "$work/program.log"))"
-    wmctrl -c Musewheeler || fail "the window could not be closed"
-    timeout 60 tail --pid="$programPid" -f /dev/null || fail "the program did not end once its window was closed"
-    wait "$programPid" 2>/dev/null || true
-    programPid=""
-    [ -n "$window" ]
-}
-
-startAndClose
+startAndClose "$install/Musewheeler.exe"
 [ "$(cd "$install/data" && ls -- *.mwh)" = "$shippedNames" ] || fail "data\\ was not filled from shipped\\"
 for set in "$install"/shipped/*.mwh; do
     cmp -s "$set" "$install/data/$(basename "$set")" || fail "data\\$(basename "$set") differs from the shipped set"
 done
 [ -f "$install/shipped-sets.txt" ] || fail "no record of the shipped sets beside the program"
-check "the program started from $install, its window shown and closed, data\\ filled from shipped\\"
+[ -f "$install/Musewheeler.ini" ] || fail "the program kept no Musewheeler.ini beside itself: it did not run portable"
+check "the program started from $install, its window shown and closed, data\\ filled from shipped\\, Musewheeler.ini beside it"
 
 # --- An upgrade: the user stars one set and deletes another; the next setup ships new versions of those and
 # of a third, which the user left alone.
@@ -180,14 +110,13 @@ installSilently "$work/Musewheeler-upgrade.exe"
 cmp -s "$work/upgrade-files/shipped/$kept" "$install/shipped/$kept" || fail "the upgrade did not replace shipped\\$kept"
 cmp -s "$setupFiles/shipped/$kept" "$install/data/$kept" || fail "the setup itself changed data\\$kept"
 
-startAndClose
+startAndClose "$install/Musewheeler.exe"
 cmp -s "$work/upgrade-files/shipped/$kept" "$install/data/$kept" || fail "the set the user never changed was not upgraded"
 cmp -s "$work/changed-by-user.mwh" "$install/data/$changed" || fail "the set the user changed was replaced"
 [ ! -e "$install/data/$deleted" ] || fail "the set the user deleted came back"
 check "the upgrade: $kept replaced, $changed as the user changed it, $deleted still deleted"
 
 # --- The silent uninstall: the program goes, the sets and the settings stay.
-[ -f "$install/Musewheeler.ini" ] || printf 'the settings\r\n' > "$install/Musewheeler.ini"
 cp "$install/Musewheeler.ini" "$work/settings.ini"
 (cd "$install/data" && md5sum -- *.mwh) > "$work/sets.md5"
 uninstaller="$install/Uninstall.exe"
