@@ -5,7 +5,8 @@
 # the list of installed programs; the program started from there until its window shows, with its data
 # folder filled from the shipped sets; an upgrade by a second setup, made from the same files with other
 # shipped sets, which replaces the set the user never changed and leaves the changed and the deleted ones;
-# a silent uninstall, which removes the program and keeps the sets and settings; and /D= for another folder.
+# the setup under test again, a downgrade; a silent uninstall, which removes the program and keeps the sets
+# and settings; and /D= for another folder.
 # The second setup is made by packaging/windows/make-setup.sh from the files the first was made from, the
 # folder windows-setup-files beside SETUP (MUSEWHEELER_SETUP_FILES names another).
 set -euo pipefail
@@ -115,6 +116,15 @@ cmp -s "$work/upgrade-files/shipped/$kept" "$install/data/$kept" || fail "the se
 cmp -s "$work/changed-by-user.mwh" "$install/data/$changed" || fail "the set the user changed was replaced"
 [ ! -e "$install/data/$deleted" ] || fail "the set the user deleted came back"
 check "the upgrade: $kept replaced, $changed as the user changed it, $deleted still deleted"
+
+# --- Back to the setup under test, whose uninstaller is tried next: after that downgrade, the set the user
+# never changed is the older version again, and the user's changes stay.
+installSilently "$setup"
+startAndClose "$install/Musewheeler.exe"
+cmp -s "$setupFiles/shipped/$kept" "$install/data/$kept" || fail "the set the user never changed was not downgraded"
+cmp -s "$work/changed-by-user.mwh" "$install/data/$changed" || fail "the set the user changed was replaced at the downgrade"
+[ ! -e "$install/data/$deleted" ] || fail "the set the user deleted came back at the downgrade"
+check "the downgrade back: $kept as first shipped, the changed and deleted sets as the user left them"
 
 # --- The silent uninstall: the program goes, the sets and the settings stay.
 cp "$install/Musewheeler.ini" "$work/settings.ini"
