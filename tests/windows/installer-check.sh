@@ -1,7 +1,7 @@
 #!/bin/bash
 # installer-check.sh SETUP VERSION [WINEPREFIX]: tries the Windows setup under Wine, in a Wine prefix of its
 # own (a temporary one unless given; never ~/.wine), on an X display of its own with a window manager.
-# A silent install into the user's %LOCALAPPDATA%\Programs\Musewheeler, its files, shortcut and entry in
+# The setup's language; a silent install into the user's %LOCALAPPDATA%\Programs\Musewheeler, its files, shortcut and entry in
 # the list of installed programs; the program started from there until its window shows, with its data
 # folder filled from the shipped sets; an upgrade by a second setup, made from the same files with other
 # shipped sets, which replaces the set the user never changed and leaves the changed and the deleted ones;
@@ -48,6 +48,29 @@ installSilently()
 {
     runWine "$1" /S "${@:2}" && settle || fail "the setup $1 failed"
 }
+
+# setupTitle LOCALE: the title of the setup's first page on a system in that language. The setup is ended
+# there, before it installs anything.
+setupTitle()
+{
+    (LC_ALL=$1 exec wine "$setup") >/dev/null 2>&1 &
+    local launcher=$! window title
+    window=$(timeout 120 xdotool search --sync --onlyvisible --name Musewheeler 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] || fail "the setup showed no window under $1"
+    title=$(xdotool getwindowname "$window")
+    kill "$(xdotool getwindowpid "$window")" 2>/dev/null || kill "$launcher" 2>/dev/null || true
+    wait "$launcher" 2>/dev/null || true
+    settle || fail "the setup did not end"
+    echo "$title"
+}
+
+# --- The setup speaks the system's language, French or else English.
+title=$(setupTitle fr_FR.UTF-8)
+[ "$title" = "Installation de Musewheeler" ] || fail "the setup's title on a French system is '$title'"
+title=$(setupTitle de_DE.UTF-8)
+[ "$title" = "Musewheeler Setup" ] || fail "the setup's title on a German system is '$title'"
+[ ! -e "$install" ] || fail "the setup ended on its first page installed something"
+check "the setup in French on a French system, in English on a German one"
 
 # --- A first installation, silent, into the default folder.
 installSilently "$setup"
