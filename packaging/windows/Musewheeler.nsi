@@ -67,10 +67,26 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 
 LangString ShortcutDescription ${LANG_ENGLISH} "Creative advice for composers and songwriters"
 LangString ShortcutDescription ${LANG_FRENCH} "Des conseils créatifs pour compositeurs et auteurs de chansons"
+LangString ProgramRunning ${LANG_ENGLISH} "Musewheeler is running. Close it, then choose Retry."
+LangString ProgramRunning ${LANG_FRENCH} "Musewheeler est ouvert. Fermez-le, puis choisissez Réessayer."
 LangString KeptFolder ${LANG_ENGLISH} "Your sets and settings stay in $INSTDIR."
 LangString KeptFolder ${LANG_FRENCH} "Vos sets et vos réglages restent dans $INSTDIR."
 
+; Windows keeps a running program's file from being replaced or removed: the program is closed first. Its
+; window bears its name alone (the setup's reads "Musewheeler Setup"); a silent setup gives up at once.
+!macro WaitForProgramClosed
+    ${Do}
+        FindWindow $0 "" "${PRODUCT}"
+        ${If} $0 = 0
+            ${Break}
+        ${EndIf}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" /SD IDCANCEL IDRETRY +2
+        Abort "$(ProgramRunning)"
+    ${Loop}
+!macroend
+
 Section "-${PRODUCT}" ProgramSection
+    !insertmacro WaitForProgramClosed
     SetOutPath "$INSTDIR"
     File "${STAGE}/${PRODUCT}.exe"
     File "${STAGE}/musewheeler-sets.exe"
@@ -128,6 +144,7 @@ SectionEnd
 ; The uninstaller removes what the setup put there and nothing else: the sets ("data", with their record
 ; shipped-sets.txt) and Musewheeler.ini stay, and so does any folder still holding them.
 Section "Uninstall"
+    !insertmacro WaitForProgramClosed
     Delete "$INSTDIR\${PRODUCT}.exe"
     Delete "$INSTDIR\musewheeler-sets.exe"
     RMDir /r "$INSTDIR\help"

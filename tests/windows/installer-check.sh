@@ -130,6 +130,17 @@ for set in "$kept" "$changed" "$deleted"; do
 done
 "$sourceDir/packaging/windows/make-setup.sh" "$work/upgrade-files" "$version" "$work/Musewheeler-upgrade.exe" ||
     fail "the upgrade's setup could not be made"
+
+# While the program runs, its files cannot be replaced on Windows: the silent setup gives up and changes
+# nothing.
+startProgram "$install/Musewheeler.exe"
+if runWine "$work/Musewheeler-upgrade.exe" /S; then
+    fail "the setup went on while the program was running"
+fi
+cmp -s "$setupFiles/shipped/$kept" "$install/shipped/$kept" || fail "the setup that gave up changed shipped\\$kept"
+closeProgram
+check "the upgrade's setup gave up while the program was running, and changed nothing"
+
 installSilently "$work/Musewheeler-upgrade.exe"
 cmp -s "$work/upgrade-files/shipped/$kept" "$install/shipped/$kept" || fail "the upgrade did not replace shipped\\$kept"
 cmp -s "$setupFiles/shipped/$kept" "$install/data/$kept" || fail "the setup itself changed data\\$kept"
