@@ -7,6 +7,7 @@ FUZZ_DIR        ?= build-fuzz
 SANITIZE_DIR    ?= build-sanitize
 DEB_DIR         ?= build-deb
 PLUGIN_DIR      ?= build-plugin
+WINDOWS_DIR     ?= build-windows
 JOBS            ?= $(shell nproc)
 # ctest's jobs: the end-to-end scripts spend most of their time waiting on the program and the X server, so
 # twice as many as the cores keep the machine busy (docs/build-times.md).
@@ -21,7 +22,8 @@ PACKAGES := cmake make g++ pkg-config juce-modules-source \
             desktop-file-utils fonts-dejavu-core clang libclang-rt-14-dev clang-format \
             libx11-dev libxdamage-dev valgrind \
             dpkg-dev lintian appstream man-db \
-            lilv-utils sordi lv2-dev jalv jackd2 locales fortune-mod fortunes zenity
+            lilv-utils sordi lv2-dev jalv jackd2 locales fortune-mod fortunes zenity \
+            g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 nsis zip
 
 SCREENSHOT_DISPLAY ?= :71
 
@@ -31,7 +33,7 @@ RELEASE_PLUGIN_DIR = $(RELEASE_DIR)/MusewheelerPlugin_artefacts/Release
 GALLERY = $(BUILD_DIR)/WidgetGallery_artefacts/Debug/WidgetGallery
 OPTIONS_GALLERY = $(BUILD_DIR)/options-gallery/OptionsGallery
 
-.PHONY: all deps ardour-deps ardour-check configure build run test sanitize valgrind bench startup fuzz format clean screenshots icons install uninstall deb deb-check plugin
+.PHONY: all deps ardour-deps ardour-check windows windows-check configure build run test sanitize valgrind bench startup fuzz format clean screenshots icons install uninstall deb deb-check plugin
 
 all: build
 
@@ -163,6 +165,20 @@ ardour-check: ardour-deps configure
 	tests/plugin/ardour-check.sh $(BUILD_DIR)/MusewheelerPlugin_artefacts/Debug/LV2/Musewheeler.lv2 \
 	    $(BUILD_DIR)/MusewheelerPlugin_artefacts/Debug/VST3/Musewheeler.vst3 $(BUILD_DIR)/ardour-check .
 
+# The program, musewheeler-sets, the VST3 plugin, the setup and the portable zip for 64-bit Windows, cross-built
+# with MinGW-w64 in WINDOWS_DIR (docs/windows-notes.md). The libraries Debian has no Windows build of are
+# made once from Debian's sources into WINDOWS_DIR/sysroot and reused.
+windows: deps
+	tools/windows-sysroot.sh $(WINDOWS_DIR)/sysroot
+	cmake -S . -B $(WINDOWS_DIR)/build -DCMAKE_TOOLCHAIN_FILE=cmake/WindowsToolchain.cmake \
+	    -DMUSEWHEELER_WINDOWS_SYSROOT=$(abspath $(WINDOWS_DIR))/sysroot -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_PLUGIN=ON
+	cmake --build $(WINDOWS_DIR)/build --parallel $(JOBS)
+
+# The Windows build checked under Wine and Xvfb (tests/windows/windows-check.sh): the unit tests, musewheeler-sets
+# as a process, the program driven as a user would, with its pictures left in WINDOWS_DIR/screenshots.
+windows-check: windows
+	tests/windows/windows-check.sh $(WINDOWS_DIR) .
+
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DMUSEWHEELER_TESTS=OFF -DMUSEWHEELER_FUZZ=ON -DMUSEWHEELER_SANITIZERS=address,undefined
@@ -183,4 +199,4 @@ format:
 	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(DEB_DIR) $(PLUGIN_DIR) musewheeler_*.deb
+	rm -rf $(BUILD_DIR) $(RELEASE_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(DEB_DIR) $(PLUGIN_DIR) $(WINDOWS_DIR) musewheeler_*.deb

@@ -1,7 +1,15 @@
+# Windows shows a program's icon from the program file itself, made when the build is configured, so from a
+# committed picture: the program's own drawing at 256 pixels (`make icons` draws it again).
+set (musewheelerIconArguments)
+if (WIN32)
+    set (musewheelerIconArguments ICON_BIG "${PROJECT_SOURCE_DIR}/packaging/windows/musewheeler.png")
+endif()
+
 juce_add_gui_app (Musewheeler
     PRODUCT_NAME "${PROJECT_NAME}"
     VERSION "${PROJECT_VERSION}"
-    COMPANY_NAME "The Musewheeler developers")
+    COMPANY_NAME "The Musewheeler developers"
+    ${musewheelerIconArguments})
 
 target_sources (Musewheeler PRIVATE "${PROJECT_SOURCE_DIR}/src/app/Main.cpp")
 target_link_libraries (Musewheeler PRIVATE MusewheelerCore)
@@ -29,5 +37,11 @@ if (NOT WIN32)
 
     add_custom_command (TARGET Musewheeler POST_BUILD
         COMMAND MusewheelerAppIcon "$<TARGET_FILE_DIR:Musewheeler>/musewheeler.png" 256
+        VERBATIM)
+
+    # The Windows program's icon, committed (see above), drawn again with the button pictures.
+    add_custom_command (TARGET icons POST_BUILD
+        COMMAND MusewheelerAppIcon "${PROJECT_SOURCE_DIR}/packaging/windows/musewheeler.png" 256
+        COMMENT "Drawing the Windows program's icon into packaging/windows"
         VERBATIM)
 endif()

@@ -41,7 +41,8 @@ set_target_properties (MusewheelerClasses PROPERTIES
 # The program's library: the classes, the application-only classes and the modules, for the program, the
 # tests, the benchmarks, the fuzzers and musewheeler-sets.
 file (GLOB musewheelerApplicationSources CONFIGURE_DEPENDS
-      "${PROJECT_SOURCE_DIR}/src/app/*.cpp" "${PROJECT_SOURCE_DIR}/src/app/*.h")
+      "${PROJECT_SOURCE_DIR}/src/app/*.cpp" "${PROJECT_SOURCE_DIR}/src/app/*.h"
+      "${PROJECT_SOURCE_DIR}/src/app/${musewheelerPlatformFolder}/*.cpp")
 list (REMOVE_ITEM musewheelerApplicationSources "${PROJECT_SOURCE_DIR}/src/app/Main.cpp")
 
 add_library (MusewheelerCore STATIC ${musewheelerApplicationSources})

@@ -35,7 +35,8 @@ juce_add_plugin (MusewheelerPlugin
     COPY_PLUGIN_AFTER_BUILD FALSE)
 
 file (GLOB musewheelerPluginSources CONFIGURE_DEPENDS
-      "${PROJECT_SOURCE_DIR}/src/plugin/*.cpp" "${PROJECT_SOURCE_DIR}/src/plugin/*.h")
+      "${PROJECT_SOURCE_DIR}/src/plugin/*.cpp" "${PROJECT_SOURCE_DIR}/src/plugin/*.h"
+      "${PROJECT_SOURCE_DIR}/src/plugin/${musewheelerPlatformFolder}/*.cpp")
 target_sources (MusewheelerPlugin PRIVATE ${musewheelerPluginSources})
 
 target_link_libraries (MusewheelerPlugin PRIVATE MusewheelerClasses)

@@ -4,6 +4,12 @@ include (GoogleTest)
 file (GLOB_RECURSE musewheelerTestSources CONFIGURE_DEPENDS
       "${PROJECT_SOURCE_DIR}/tests/*.cpp" "${PROJECT_SOURCE_DIR}/tests/*.h")
 list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/(e2e|plugin|package)/")
+# The helpers each system has its own way of (tests/posix, tests/windows): the other system's are left out.
+if (WIN32)
+    list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/posix/")
+else()
+    list (FILTER musewheelerTestSources EXCLUDE REGEX "/tests/windows/")
+endif()
 
 add_executable (MusewheelerTests ${musewheelerTestSources})
 target_link_libraries (MusewheelerTests PRIVATE MusewheelerCore GTest::gtest)
@@ -65,13 +71,26 @@ set_tests_properties (cli.setsCommand PROPERTIES TIMEOUT 120)
 # The plugins as LV2 tools and VST3 hosts first see them.
 if (MUSEWHEELER_PLUGIN)
     # The plugin's own classes, tested headless on the shared code that both formats wrap.
-    file (GLOB musewheelerPluginTestSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/plugin/*.cpp")
+    file (GLOB musewheelerPluginTestSources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/tests/plugin/*.cpp"
+          "${PROJECT_SOURCE_DIR}/tests/plugin/${musewheelerPlatformFolder}/*.cpp")
+    # The system's helpers the shared test headers call, without the system's own tests.
+    file (GLOB musewheelerPlatformTestHelpers CONFIGURE_DEPENDS
+          "${PROJECT_SOURCE_DIR}/tests/${musewheelerPlatformFolder}/*.cpp")
+    list (FILTER musewheelerPlatformTestHelpers EXCLUDE REGEX "Tests\\.cpp$")
+    list (APPEND musewheelerPluginTestSources ${musewheelerPlatformTestHelpers})
     add_executable (MusewheelerPluginTests ${musewheelerPluginTestSources} "${PROJECT_SOURCE_DIR}/tests/TestMain.cpp")
     target_link_libraries (MusewheelerPluginTests PRIVATE MusewheelerPlugin GTest::gtest)
     # The allocation functions called by the program's own code, the toolkit's included, go through the
     # tests' AllocationCounter, which checks that the audio thread's work allocates nothing.
+    # operator new's mangled names tell the size of std::size_t: unsigned long, or unsigned long long on
+    # 64-bit Windows.
+    if (WIN32)
+        set (musewheelerOperatorNews "--wrap=_Znwy,--wrap=_Znay")
+    else()
+        set (musewheelerOperatorNews "--wrap=_Znwm,--wrap=_Znam")
+    endif()
     target_link_options (MusewheelerPluginTests PRIVATE
-        "LINKER:--wrap=malloc,--wrap=calloc,--wrap=realloc,--wrap=_Znwm,--wrap=_Znam")
+        "LINKER:--wrap=malloc,--wrap=calloc,--wrap=realloc,${musewheelerOperatorNews}")
     # The module headers as the shared code sees them, as the toolkit gives them to the format wrappers.
     target_include_directories (MusewheelerPluginTests PRIVATE "${PROJECT_SOURCE_DIR}/tests"
                                 $<TARGET_PROPERTY:MusewheelerPlugin,INCLUDE_DIRECTORIES>)

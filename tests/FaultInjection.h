@@ -3,43 +3,29 @@
 #include "TestHelpers.h"
 #include <juce_core/juce_core.h>
 
-#include <algorithm>
-#include <csignal>
-#include <optional>
-#include <sys/prctl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <memory>
 
-// Ways to make the file system fail under the code being tested, also when the tests run as root.
+// Ways to make the file system fail under the code being tested, also when the tests run as root (or as an
+// administrator). Each system has its own means (tests/posix, tests/windows); where one has none, the
+// object does not hold and says why, and the test is skipped with that reason.
 namespace fault_injection
 {
 // Every write beyond maximumBytes of a file fails while the object lives, as on a full disk: the write
-// stops part-way and the file holds only its first bytes. The kernel's signal for it is ignored so that
-// the write reports the failure instead of ending the test program.
+// stops part-way and the file holds only its first bytes.
 class ScopedFileSizeLimit final
 {
 public:
-    explicit ScopedFileSizeLimit (rlim_t maximumBytes)
-    {
-        previousHandler = std::signal (SIGXFSZ, SIG_IGN);
-        getrlimit (RLIMIT_FSIZE, &previous);
-        auto limited = previous;
-        limited.rlim_cur = maximumBytes;
-        holding = setrlimit (RLIMIT_FSIZE, &limited) == 0;
-    }
+    explicit ScopedFileSizeLimit (juce::int64 maximumBytes);
+    ~ScopedFileSizeLimit();
 
-    ~ScopedFileSizeLimit()
-    {
-        setrlimit (RLIMIT_FSIZE, &previous);
-        std::signal (SIGXFSZ, previousHandler);
-    }
+    // Empty where the system can limit the size of files; else why not, for the test's skip.
+    static juce::String whyUnavailable();
 
     bool holds() const { return holding; }
 
 private:
-    rlimit previous{};
-    void (*previousHandler) (int) = SIG_DFL;
+    struct Native;
+    std::unique_ptr<Native> native;
     bool holding = false;
 
     JUCE_DECLARE_NON_COPYABLE (ScopedFileSizeLimit)
@@ -47,119 +33,59 @@ private:
 
 // Memory beyond extraBytes more than the process maps now cannot be had while the object lives, so that
 // code that reads an endless device fails at once with std::bad_alloc instead of filling the machine's
-// memory. AddressSanitizer maps its shadow memory as it goes and cannot run under such a limit: there
-// none is set, and holds() is false.
+// memory. Where no such limit can be set (under AddressSanitizer, which maps its shadow memory as it goes),
+// holds() is false.
 class ScopedAddressSpaceLimit final
 {
 public:
-    explicit ScopedAddressSpaceLimit (rlim_t extraBytes)
-    {
-        if (underAddressSanitizer)
-            return;
-
-        const auto pages = juce::File ("/proc/self/statm").loadFileAsString().getLargeIntValue();
-
-        if (pages <= 0 || getrlimit (RLIMIT_AS, &previous) != 0)
-            return;
-
-        auto limited = previous;
-        limited.rlim_cur =
-            std::min ((rlim_t) pages * (rlim_t) sysconf (_SC_PAGESIZE) + extraBytes, previous.rlim_max);
-        holding = setrlimit (RLIMIT_AS, &limited) == 0;
-    }
-
-    ~ScopedAddressSpaceLimit()
-    {
-        if (holding)
-            setrlimit (RLIMIT_AS, &previous);
-    }
+    explicit ScopedAddressSpaceLimit (juce::int64 extraBytes);
+    ~ScopedAddressSpaceLimit();
 
     bool holds() const { return holding; }
 
 private:
-    static constexpr bool underAddressSanitizer = testing_helpers::runsUnderAddressSanitizer;
-
-    rlimit previous{};
+    struct Native;
+    std::unique_ptr<Native> native;
     bool holding = false;
 
     JUCE_DECLARE_NON_COPYABLE (ScopedAddressSpaceLimit)
 };
 
-// Root reads and writes whatever the permissions say, so a test run as root takes the identity of
-// "nobody" while the object lives (its effective ids only, which are given back). The files the test
-// then reads must be readable by everyone, as files written with the usual umask are.
-class ScopedUnprivilegedUser final
+// The file cannot be opened for reading by this process while the object lives.
+class ScopedUnreadableFile final
 {
 public:
-    static constexpr uid_t nobody = 65534;
+    explicit ScopedUnreadableFile (const juce::File& fileToHide);
+    ~ScopedUnreadableFile();
 
-    ScopedUnprivilegedUser()
-    {
-        if (geteuid() != 0)
-            return;
-
-        if (setegid ((gid_t) nobody) == 0 && seteuid (nobody) == 0)
-            droppedRoot = true;
-        else
-            failed = true;
-    }
-
-    ~ScopedUnprivilegedUser()
-    {
-        if (!droppedRoot)
-            return;
-
-        [[maybe_unused]] const auto user = seteuid (0);
-        [[maybe_unused]] const auto group = setegid (0);
-        // Changing the effective user made the process undumpable, which would keep debuggers and the
-        // leak checker out of it.
-        prctl (PR_SET_DUMPABLE, 1);
-    }
-
-    // False for root without the right to change its effective user.
-    bool holds() const { return !failed; }
-
-private:
-    bool droppedRoot = false;
-    bool failed = false;
-
-    JUCE_DECLARE_NON_COPYABLE (ScopedUnprivilegedUser)
-};
-
-// The folder is read-only for this process while the object lives, also when the tests run as root.
-class ScopedReadOnlyFolder final
-{
-public:
-    explicit ScopedReadOnlyFolder (const juce::File& folderToProtect)
-        : folder (folderToProtect)
-    {
-        struct stat info
-        {
-        };
-
-        if (stat (path(), &info) != 0 || chmod (path(), info.st_mode & 0555) != 0)
-            return;
-
-        previousMode = info.st_mode & 07777;
-        user.emplace();
-        holding = user->holds() && euidaccess (path(), R_OK | X_OK) == 0 && !acceptsNewFiles();
-    }
-
-    ~ScopedReadOnlyFolder()
-    {
-        user.reset();
-
-        if (previousMode != 0)
-            chmod (path(), previousMode);
-    }
-
-    // False where the folder could not be made read-only for this process (no right to change the
-    // effective user, or a folder that "nobody" cannot reach): the test should then be skipped.
+    // False where the file could not be made unreadable for this process: the test should then fail.
     bool holds() const { return holding; }
 
 private:
-    const char* path() const { return folder.getFullPathName().toRawUTF8(); }
+    struct Native;
+    std::unique_ptr<Native> native;
+    juce::File file;
+    bool holding = false;
 
+    JUCE_DECLARE_NON_COPYABLE (ScopedUnreadableFile)
+};
+
+// No file can be created in, renamed into or removed from the folder by this process while the object lives.
+class ScopedReadOnlyFolder final
+{
+public:
+    explicit ScopedReadOnlyFolder (const juce::File& folderToProtect);
+    ~ScopedReadOnlyFolder();
+
+    // False where the folder could not be made read-only for this process (no right to change the
+    // effective user, a folder that "nobody" cannot reach, a system that does not enforce access rights):
+    // the test should then be skipped.
+    bool holds() const { return holding; }
+
+private:
+    struct Native;
+
+    // Tried, not assumed: the file system has the last word.
     bool acceptsNewFiles() const
     {
         const auto probe = folder.getChildFile (".read-only-probe");
@@ -168,9 +94,8 @@ private:
         return written;
     }
 
+    std::unique_ptr<Native> native;
     juce::File folder;
-    mode_t previousMode = 0;
-    std::optional<ScopedUnprivilegedUser> user;
     bool holding = false;
 
     JUCE_DECLARE_NON_COPYABLE (ScopedReadOnlyFolder)

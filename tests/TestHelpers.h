@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestPlatform.h"
 #include "base/ProgramFolder.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -8,7 +9,6 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 // Readable failure messages for the toolkit's strings.
@@ -171,13 +171,13 @@ struct IniFileText
     }
 };
 
-// A fresh temporary folder, deleted with the object. Made by mkdtemp, which picks and creates the name
-// in one step: tests run in parallel processes, and two of them once chose the same free name.
+// A fresh temporary folder, deleted with the object. Its name is picked and the folder created in one
+// step: tests run in parallel processes, and two of them once chose the same free name.
 class TemporaryFolder final
 {
 public:
     TemporaryFolder()
-        : folder (makeFolder())
+        : folder (test_platform::makeTemporaryFolder ("musewheeler-test-"))
     {
     }
 
@@ -187,22 +187,6 @@ public:
     juce::File child (const juce::String& name) const { return folder.getChildFile (name); }
 
 private:
-    static juce::File makeFolder()
-    {
-        auto pattern = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                           .getChildFile ("musewheeler-test-XXXXXX")
-                           .getFullPathName()
-                           .toStdString();
-        const auto* made = mkdtemp (pattern.data());
-
-        if (made == nullptr)
-            return {};
-
-        // mkdtemp keeps the folder to its owner; tests that act as another user must reach it too.
-        chmod (made, 0755);
-        return juce::File (juce::String (made));
-    }
-
     juce::File folder;
 
     JUCE_DECLARE_NON_COPYABLE (TemporaryFolder)

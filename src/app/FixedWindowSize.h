@@ -8,7 +8,8 @@
 //
 // On Linux the toolkit does not manage this for a window that is not resizable: every time it places
 // the window (when it is built and sized, at its first paint, and again at a paint after a few idle
-// seconds) it writes the window's size hints anew with the position and size alone.
+// seconds) it writes the window's size hints anew with the position and size alone. The X11 code lies in
+// posix/; on Windows the window's style already keeps its size.
 namespace FixedWindowSize
 {
 // From now on, every size hint written for this window holds it at its size of that moment. The window

@@ -1,5 +1,6 @@
 #include "base/InstalledFolders.h"
 
+#include "base/EnvironmentPaths.h"
 #include "base/OldProgramCopy.h"
 #include "base/ShippedSets.h"
 
@@ -24,7 +25,7 @@ juce::Array<juce::File> dataFolders (const UserFolder::Environment& environment)
     else if (juce::File::isAbsolutePath (home))
         folders.add (juce::File (home).getChildFile (".local/share"));
 
-    auto dataDirs = juce::StringArray::fromTokens (environment ("XDG_DATA_DIRS"), ":", {});
+    auto dataDirs = EnvironmentPaths::splitFolderList (environment ("XDG_DATA_DIRS"));
 
     if (dataDirs.isEmpty())
         dataDirs = { "/usr/local/share", "/usr/share" };

@@ -1,21 +1,5 @@
 #include "base/RegularFile.h"
 
-#include <sys/stat.h>
-
-RegularFile::Status RegularFile::getStatus (const juce::File& file)
-{
-    struct stat info
-    {
-    };
-
-    if (file == juce::File() || stat (file.getFullPathName().toRawUTF8(), &info) != 0 ||
-        !S_ISREG (info.st_mode))
-        return {};
-
-    return { true, (juce::int64) info.st_size,
-             (juce::int64) info.st_mtim.tv_sec * 1000000000 + (juce::int64) info.st_mtim.tv_nsec };
-}
-
 bool RegularFile::read (const juce::File& file, juce::MemoryBlock& bytes, size_t maxBytes)
 {
     bytes.reset();

@@ -1,30 +1,17 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "base/FileStatus.h"
 
 // The state of a file as the set readers see it, and its bytes, read only from a regular file (or a link
 // to one). juce::File::existsAsFile is true for FIFOs and devices too: opening a FIFO blocks until some
 // other program writes into it, and a device such as /dev/zero never ends, so every reader asks here
-// (POSIX stat, which follows links) before it opens anything.
+// (FileStatus, which follows links) before it opens anything.
 class RegularFile final
 {
 public:
-    struct Status
-    {
-        bool regular = false;
-        juce::int64 size = 0;
-        juce::int64 modificationTime = 0; // nanoseconds since 1970
+    using Status = FileStatus;
 
-        bool operator== (const Status& other) const
-        {
-            return regular == other.regular && size == other.size &&
-                   modificationTime == other.modificationTime;
-        }
-
-        bool operator!= (const Status& other) const { return !operator== (other); }
-    };
-
-    static Status getStatus (const juce::File& file);
+    static Status getStatus (const juce::File& file) { return FileStatus::of (file); }
     static bool isRegular (const juce::File& file) { return getStatus (file).regular; }
 
     // Up to maxBytes of the file's first bytes (the whole file by default) into bytes; false, with bytes

@@ -1,5 +1,7 @@
 #include "base/UserFolder.h"
 
+#include "base/EnvironmentPaths.h"
+
 namespace
 {
 constexpr const char* folderName = "musewheeler";
@@ -34,6 +36,14 @@ UserFolder::Places UserFolder::find (const Environment& environment, const juce:
     if (chosen.isNotEmpty())
     {
         const auto folder = workingFolder.getChildFile (chosen);
+        return { folder, folder, {} };
+    }
+
+    // Windows names a folder for each user's program files, where the program's own name is capitalised.
+    if (const auto appData = EnvironmentPaths::findApplicationDataFolder (environment);
+        appData != juce::File())
+    {
+        const auto folder = appData.getChildFile ("Musewheeler");
         return { folder, folder, {} };
     }
 

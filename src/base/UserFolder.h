@@ -24,9 +24,10 @@ public:
 
     UserFolder() = delete;
 
-    // MUSEWHEELER_HOME, when set, holds both (taken from workingFolder when relative). Otherwise the sets go
-    // to $XDG_DATA_HOME/musewheeler and the settings to $XDG_CONFIG_HOME/musewheeler, each variable used
-    // only when it is an absolute path, else ~/.local/share and ~/.config of an absolute $HOME.
+    // MUSEWHEELER_HOME, when set, holds both (taken from workingFolder when relative). On Windows,
+    // %APPDATA%\Musewheeler then holds both. Otherwise the sets go to $XDG_DATA_HOME/musewheeler and the
+    // settings to $XDG_CONFIG_HOME/musewheeler, each variable used only when it is an absolute path, else
+    // ~/.local/share and ~/.config of an absolute $HOME.
     static Places find (const Environment& environment, const juce::File& workingFolder);
 
     // From the process's environment and current folder.

@@ -2,16 +2,10 @@
 
 #include "cli/CharacterEncoding.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstring>
 
-ByteNamedPaths::~ByteNamedPaths()
-{
-    for (const auto descriptor : descriptors)
-        ::close (descriptor);
-}
+ByteNamedPaths::ByteNamedPaths() = default;
+ByteNamedPaths::~ByteNamedPaths() = default;
 
 void ByteNamedPaths::add (const char* bytes, const juce::String& asTyped)
 {
@@ -27,16 +21,16 @@ void ByteNamedPaths::add (const char* bytes, const juce::String& asTyped)
         slash == std::string::npos ? std::string (".") : path.substr (0, juce::jmax ((size_t) 1, slash));
     const auto nameIsUtf8 = !name.empty() && CharacterEncoding::isValidUtf8 (name.data(), name.size());
 
-    if (::access (bytes, F_OK) != 0)
+    if (!HeldPath::exists (path))
         return;
 
-    const auto descriptor = ::open (nameIsUtf8 ? folder.c_str() : bytes, O_PATH | O_CLOEXEC);
+    auto handle = HeldPath::open (nameIsUtf8 ? folder : path);
 
-    if (descriptor < 0)
+    if (handle == nullptr)
         return;
 
-    descriptors.add (descriptor);
-    const juce::File opened ("/proc/self/fd/" + juce::String (descriptor));
+    const auto opened = handle->getFile();
+    heldPaths.push_back (std::move (handle));
     files.emplace (asTyped,
                    nameIsUtf8 ? opened.getChildFile (juce::String::fromUTF8 (name.data(), (int) name.size()))
                               : opened);

@@ -1,17 +1,19 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "cli/HeldPath.h"
 
 #include <map>
+#include <memory>
+#include <vector>
 
 // Paths typed with bytes that are not UTF-8 (a folder named in Latin-1): the toolkit's files take names as
 // Unicode text and hand the system their UTF-8, which would name another file. Each such path that exists
-// is opened once, and reached through the descriptor's name under /proc/self/fd, which leads to the very
-// file the bytes name; messages still show the path as the user typed it.
+// is opened once (HeldPath) and reached through a name that leads to the very file the bytes name;
+// messages still show the path as the user typed it.
 class ByteNamedPaths final
 {
 public:
-    ByteNamedPaths() = default;
+    ByteNamedPaths();
     ~ByteNamedPaths();
 
     // Keeps the argument when its bytes are not UTF-8 and name an existing file or folder.
@@ -25,7 +27,7 @@ public:
 
 private:
     std::map<juce::String, juce::File> files;
-    juce::Array<int> descriptors;
+    std::vector<std::unique_ptr<HeldPath>> heldPaths;
 
     JUCE_DECLARE_NON_COPYABLE (ByteNamedPaths)
 };

@@ -1,65 +1,11 @@
 #include "cli/CharacterEncoding.h"
 
-#include <iconv.h>
-#include <langinfo.h>
+#include "cli/TextConverter.h"
 
-#include <cerrno>
-#include <clocale>
 #include <cstring>
-#include <vector>
 
 namespace
 {
-// iconv's handle, closed with its scope.
-class Converter final
-{
-public:
-    explicit Converter (const juce::String& from)
-        : handle (iconv_open ("UTF-8", from.toRawUTF8()))
-    {
-    }
-
-    ~Converter()
-    {
-        if (isOpen())
-            iconv_close (handle);
-    }
-
-    bool isOpen() const { return handle != (iconv_t) -1; }
-
-    // Decodes bytes into UTF-8; an invalid or cut sequence becomes U+FFFD and the byte is passed over.
-    bool convert (const char* bytes, size_t size, std::string& out) const
-    {
-        bool valid = true;
-        auto* in = const_cast<char*> (bytes);
-        auto left = size;
-        char buffer[4096];
-
-        while (left > 0)
-        {
-            auto* next = buffer;
-            auto room = sizeof (buffer);
-            const auto result = iconv (handle, &in, &left, &next, &room);
-            out.append (buffer, (size_t) (next - buffer));
-
-            if (result == (size_t) -1 && errno != E2BIG)
-            {
-                valid = false;
-                out.append ("\xef\xbf\xbd");
-                ++in;
-                --left;
-            }
-        }
-
-        return valid;
-    }
-
-private:
-    iconv_t handle;
-
-    JUCE_DECLARE_NON_COPYABLE (Converter)
-};
-
 const juce::juce_wchar windows1252High[32] = {
     0x20ac, 0x81,   0x201a, 0x192,  0x201e, 0x2026, 0x2020, 0x2021, 0x2c6,  0x2030, 0x160,
     0x2039, 0x152,  0x8d,   0x17d,  0x8f,   0x90,   0x2018, 0x2019, 0x201c, 0x201d, 0x2022,
@@ -80,7 +26,7 @@ CharacterEncoding::CharacterEncoding (const juce::String& iconvName)
 
 std::optional<CharacterEncoding> CharacterEncoding::find (const juce::String& encodingName)
 {
-    if (encodingName.trim().isEmpty() || !Converter (encodingName.trim()).isOpen())
+    if (encodingName.trim().isEmpty() || !TextConverter (encodingName.trim()).isOpen())
         return std::nullopt;
 
     return CharacterEncoding (encodingName.trim());
@@ -88,9 +34,7 @@ std::optional<CharacterEncoding> CharacterEncoding::find (const juce::String& en
 
 std::optional<CharacterEncoding> CharacterEncoding::forLocale()
 {
-    // The locale is taken only for the encoding of characters: numbers and messages stay as they are.
-    std::setlocale (LC_CTYPE, "");
-    const juce::String codeset (nl_langinfo (CODESET));
+    const auto codeset = TextConverter::getLocaleEncoding();
 
     if (isUtf8OrAscii (codeset))
         return std::nullopt;
@@ -100,7 +44,7 @@ std::optional<CharacterEncoding> CharacterEncoding::forLocale()
 
 bool CharacterEncoding::decode (const char* bytes, size_t size, juce::String& text) const
 {
-    Converter converter (name);
+    TextConverter converter (name);
     std::string utf8;
     const auto valid = converter.convert (bytes, size, utf8);
     text = juce::String::fromUTF8 (utf8.data(), (int) utf8.size());

@@ -9,6 +9,7 @@
 #include "cli/FoldedText.h"
 #include "cli/SetAddition.h"
 #include "cli/TerminalText.h"
+#include "cli/TextConverter.h"
 #include "widgets/CardTextFit.h"
 
 #include <cerrno>
@@ -288,7 +289,7 @@ AdviceSource::Options SetsCommand::takeSourceOptions (CommandOptions& options) c
             options.failUsage (
                 "--encoding takes an encoding's name such as UTF-8, ISO-8859-1 or Windows-1252, "
                 "not " +
-                *encoding + " (iconv --list lists them)");
+                *encoding + " (" + TextConverter::whereNamesAreListed() + ")");
     }
 
     return sourceOptions;

@@ -1,11 +1,10 @@
 #include "cli/TerminalText.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
+#include "cli/Terminal.h"
 
 int TerminalText::getOutputWidth()
 {
-    if (::isatty (STDOUT_FILENO) == 0)
+    if (!Terminal::isStandardOutput())
         return 0;
 
     const auto columns = juce::SystemStats::getEnvironmentVariable ("COLUMNS", {});
@@ -13,12 +12,7 @@ int TerminalText::getOutputWidth()
     if (columns.containsOnly ("0123456789") && columns.getIntValue() > 0)
         return columns.getIntValue();
 
-    winsize size{};
-
-    if (::ioctl (STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-        return size.ws_col;
-
-    return 0;
+    return Terminal::getReportedWidth();
 }
 
 juce::String TerminalText::wrap (const juce::String& text, int width)

@@ -5,6 +5,7 @@
 #include "dialogs/NativeEditorDialogs.h"
 #include "dialogs/ToolkitTexts.h"
 #include "main/HelpPages.h"
+#include "main/PageBrowser.h"
 #include "settings/ConfigFile.h"
 #include "settings/FileSettingsStore.h"
 
@@ -39,7 +40,7 @@ MainComponent::MainComponent()
 }
 
 MainComponent::MainComponent (std::unique_ptr<SettingsStore> store, Window shownIn)
-    : browserLauncher ([] (const juce::URL& address) { address.launchInDefaultBrowser(); })
+    : browserLauncher (PageBrowser::open)
     , clipboardWriter ([] (const juce::String& text) { juce::SystemClipboard::copyTextToClipboard (text); })
     , windowKind (shownIn)
     , dialogs (makeDialogs (shownIn, *this))

@@ -4,7 +4,8 @@
 
 // The folders a plugin instance works in. A bundle holding a data folder it can write (a build folder's)
 // is portable, its sets and help inside it; an installed bundle holds neither, and the plugin then uses
-// the installed program's folders: the user's sets and settings, the shared help and shipped sets.
+// the installed program's folders: the program's own folder where it keeps its sets beside itself
+// (Windows), else the user's sets and settings, the shared help and shipped sets.
 class PluginFolder final
 {
 public:

@@ -1,18 +1,11 @@
 #include "plugin/ProgramLauncher.h"
 
-#include <algorithm>
-#include <unistd.h>
+#include "plugin/InstalledProgram.h"
 
-namespace
-{
-constexpr const char* programName = "musewheeler";
-} // namespace
+#include <algorithm>
 
 ProgramLauncher::ProgramLauncher()
-    : ProgramLauncher ({ juce::File::getSpecialLocation (juce::File::userHomeDirectory)
-                             .getChildFile (".local/bin")
-                             .getChildFile (programName),
-                         juce::File ("/usr/bin").getChildFile (programName) })
+    : ProgramLauncher (InstalledProgram::getCandidates())
 {
 }
 
@@ -24,7 +17,7 @@ ProgramLauncher::ProgramLauncher (juce::Array<juce::File> programCandidates)
 juce::File ProgramLauncher::findProgram() const
 {
     for (const auto& candidate : candidates)
-        if (candidate.existsAsFile() && access (candidate.getFullPathName().toRawUTF8(), X_OK) == 0)
+        if (InstalledProgram::canRun (candidate))
             return candidate;
 
     return {};

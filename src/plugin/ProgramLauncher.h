@@ -10,7 +10,7 @@
 class ProgramLauncher final
 {
 public:
-    // The places the program's installer and package put it: ~/.local/bin, then /usr/bin.
+    // The places the program's installers put it (InstalledProgram).
     ProgramLauncher();
 
     explicit ProgramLauncher (juce::Array<juce::File> programCandidates);

@@ -80,17 +80,8 @@ protected:
     LibSetsConseils library{ &tags };
 };
 
-// Every byte the process has read through read() and its kin so far (the kernel's count), or -1.
-inline juce::int64 bytesReadByThisProcess()
-{
-    const auto lines = juce::StringArray::fromLines (juce::File ("/proc/self/io").loadFileAsString());
-
-    for (const auto& line : lines)
-        if (line.startsWith ("rchar:"))
-            return line.fromFirstOccurrenceOf (":", false, false).trim().getLargeIntValue();
-
-    return -1;
-}
+// Every byte the process has read so far (the system's count), or -1.
+using test_platform::bytesReadByThisProcess;
 
 // A file of the given size holding start, then a hole that costs no disk and reads as zero bytes.
 inline void writeSparse (const juce::File& file, const std::string& start, juce::int64 size)

@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fcntl.h>
 #include <set>
-#include <sys/stat.h>
 
 namespace
 {

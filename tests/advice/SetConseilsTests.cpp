@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fcntl.h>
 #include <set>
-#include <sys/stat.h>
 
 namespace
 {
@@ -232,10 +230,7 @@ TEST_F (SetConseilsTest, tellsWhetherItsFileStillHoldsWhatItReadOrWrote)
         ASSERT_TRUE (stream.setPosition (0));
         ASSERT_TRUE (stream.write (changed.getData(), changed.getSize()));
     }
-    const auto nanoseconds = writtenStatus.modificationTime;
-    const timespec times[2] = { { 0, UTIME_OMIT },
-                                { (time_t) (nanoseconds / 1000000000), (long) (nanoseconds % 1000000000) } };
-    ASSERT_EQ (utimensat (AT_FDCWD, file.getFullPathName().toRawUTF8(), times, 0), 0);
+    ASSERT_TRUE (test_platform::setModificationTime (file, writtenStatus.modificationTime));
     ASSERT_EQ (RegularFile::getStatus (file), writtenStatus);
     EXPECT_FALSE (set.isUnchangedOnDisk());
 

@@ -15,53 +15,69 @@ UserFolder::Environment environmentOf (std::map<juce::String, juce::String> vari
     };
 }
 
-const juce::File workingFolder ("/somewhere/current");
+// A folder from the file system's root: "/" here, a drive's on Windows, whose paths from "/" are relative.
+juce::File fromRoot (const juce::String& path)
+{
+    auto root = juce::File::getCurrentWorkingDirectory();
+
+    while (!root.isRoot())
+        root = root.getParentDirectory();
+
+    return root.getChildFile (path);
+}
+
+juce::String path (const juce::String& fromTheRoot)
+{
+    return fromRoot (fromTheRoot).getFullPathName();
+}
+
+const juce::File workingFolder = fromRoot ("somewhere/current");
 } // namespace
 
 TEST (UserFolderTest, keepsTheSetsInTheDataHomeAndTheSettingsInTheConfigHomeOfHome)
 {
-    const auto places = UserFolder::find (environmentOf ({ { "HOME", "/home/ada" } }), workingFolder);
+    const auto places = UserFolder::find (environmentOf ({ { "HOME", path ("home/ada") } }), workingFolder);
 
     EXPECT_TRUE (places.error.isEmpty());
-    EXPECT_EQ (places.folder, juce::File ("/home/ada/.local/share/musewheeler"));
-    EXPECT_EQ (places.settingsFolder, juce::File ("/home/ada/.config/musewheeler"));
+    EXPECT_EQ (places.folder, fromRoot ("home/ada/.local/share/musewheeler"));
+    EXPECT_EQ (places.settingsFolder, fromRoot ("home/ada/.config/musewheeler"));
 }
 
 TEST (UserFolderTest, followsAbsoluteXdgFolders)
 {
-    const auto places = UserFolder::find (environmentOf ({ { "HOME", "/home/ada" },
-                                                           { "XDG_DATA_HOME", "/data/ada" },
-                                                           { "XDG_CONFIG_HOME", "/config/ada" } }),
+    const auto places = UserFolder::find (environmentOf ({ { "HOME", path ("home/ada") },
+                                                           { "XDG_DATA_HOME", path ("data/ada") },
+                                                           { "XDG_CONFIG_HOME", path ("config/ada") } }),
                                           workingFolder);
 
-    EXPECT_EQ (places.folder, juce::File ("/data/ada/musewheeler"));
-    EXPECT_EQ (places.settingsFolder, juce::File ("/config/ada/musewheeler"));
+    EXPECT_EQ (places.folder, fromRoot ("data/ada/musewheeler"));
+    EXPECT_EQ (places.settingsFolder, fromRoot ("config/ada/musewheeler"));
 }
 
 TEST (UserFolderTest, ignoresRelativeAndEmptyXdgFolders)
 {
-    const auto places = UserFolder::find (
-        environmentOf (
-            { { "HOME", "/home/ada" }, { "XDG_DATA_HOME", "relative/data" }, { "XDG_CONFIG_HOME", "" } }),
-        workingFolder);
+    const auto places = UserFolder::find (environmentOf ({ { "HOME", path ("home/ada") },
+                                                           { "XDG_DATA_HOME", "relative/data" },
+                                                           { "XDG_CONFIG_HOME", "" } }),
+                                          workingFolder);
 
-    EXPECT_EQ (places.folder, juce::File ("/home/ada/.local/share/musewheeler"));
-    EXPECT_EQ (places.settingsFolder, juce::File ("/home/ada/.config/musewheeler"));
+    EXPECT_EQ (places.folder, fromRoot ("home/ada/.local/share/musewheeler"));
+    EXPECT_EQ (places.settingsFolder, fromRoot ("home/ada/.config/musewheeler"));
 }
 
 TEST (UserFolderTest, musewheelerHomeHoldsBothAndMayBeRelative)
 {
-    const auto absolute = UserFolder::find (environmentOf ({ { "HOME", "/home/ada" },
-                                                             { "XDG_DATA_HOME", "/data/ada" },
-                                                             { "MUSEWHEELER_HOME", "/sets/mine" } }),
+    const auto absolute = UserFolder::find (environmentOf ({ { "HOME", path ("home/ada") },
+                                                             { "XDG_DATA_HOME", path ("data/ada") },
+                                                             { "MUSEWHEELER_HOME", path ("sets/mine") } }),
                                             workingFolder);
-    EXPECT_EQ (absolute.folder, juce::File ("/sets/mine"));
-    EXPECT_EQ (absolute.settingsFolder, juce::File ("/sets/mine"));
+    EXPECT_EQ (absolute.folder, fromRoot ("sets/mine"));
+    EXPECT_EQ (absolute.settingsFolder, fromRoot ("sets/mine"));
 
     const auto relative =
         UserFolder::find (environmentOf ({ { "MUSEWHEELER_HOME", "mine" } }), workingFolder);
     EXPECT_TRUE (relative.error.isEmpty());
-    EXPECT_EQ (relative.folder, juce::File ("/somewhere/current/mine"));
+    EXPECT_EQ (relative.folder, fromRoot ("somewhere/current/mine"));
 }
 
 TEST (UserFolderTest, withoutHomeNorXdgFoldersNamesNoFolderAndSaysWhy)
@@ -80,9 +96,9 @@ TEST (UserFolderTest, withoutHomeNorXdgFoldersNamesNoFolderAndSaysWhy)
 TEST (UserFolderTest, withOneXdgFolderOnlyKeepsBothKindsOfFilesThere)
 {
     const auto places =
-        UserFolder::find (environmentOf ({ { "XDG_DATA_HOME", "/data/ada" } }), workingFolder);
+        UserFolder::find (environmentOf ({ { "XDG_DATA_HOME", path ("data/ada") } }), workingFolder);
 
     EXPECT_TRUE (places.error.isEmpty());
-    EXPECT_EQ (places.folder, juce::File ("/data/ada/musewheeler"));
-    EXPECT_EQ (places.settingsFolder, juce::File ("/data/ada/musewheeler"));
+    EXPECT_EQ (places.folder, fromRoot ("data/ada/musewheeler"));
+    EXPECT_EQ (places.settingsFolder, fromRoot ("data/ada/musewheeler"));
 }

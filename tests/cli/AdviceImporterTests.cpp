@@ -65,7 +65,9 @@ TEST (AdviceImporterTest, leavesTheOldFileWhenTheFolderCannotBeWritten)
     AdviceImporter importer (checker);
     importer.getSet().setName ("Set");
     importer.addEntries (entries ("Fine."), { 0 });
-    EXPECT_FALSE (importer.write (juce::File ("/nonexistent-folder/set.mwh")));
+    testing_helpers::TemporaryFolder folder;
+    EXPECT_FALSE (importer.write (folder.child ("nonexistent-folder/set.mwh")));
+    EXPECT_FALSE (folder.child ("nonexistent-folder").exists());
 }
 
 TEST (AdviceImporterTest, readsHashListsAsUsersWriteThem)
@@ -119,8 +121,9 @@ TEST (AdviceImporterTest, refusesHeadersTheSetFileOrTheEditorWouldChange)
 
 TEST (AdviceImporterTest, writesOnlyFilesTheProgramReadsAsSets)
 {
-    EXPECT_EQ (AdviceImporter::checkTarget (juce::File ("/tmp/set.mwh")), "");
-    EXPECT_EQ (AdviceImporter::checkTarget (juce::File ("/tmp/set.txt")),
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory);
+    EXPECT_EQ (AdviceImporter::checkTarget (folder.getChildFile ("set.mwh")), "");
+    EXPECT_EQ (AdviceImporter::checkTarget (folder.getChildFile ("set.txt")),
                "--out must name a .mwh file, the only files the program reads as sets");
 }
 

@@ -53,7 +53,8 @@ TEST (AdviceSourceTest, readsCsvTextAndTagsSkippingAHeader)
 
 TEST (AdviceSourceTest, tellsTheFormatFromTheNameAndTheText)
 {
-    const juce::File csv ("/tmp/list.CSV"), text ("/tmp/list.txt");
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory);
+    const auto csv = folder.getChildFile ("list.CSV"), text = folder.getChildFile ("list.txt");
     EXPECT_EQ (AdviceSource::detectFormat (csv, "a\n%\nb"), Format::csv);
     EXPECT_EQ (AdviceSource::detectFormat (text, "a\n%\nb"), Format::fortune);
     EXPECT_EQ (AdviceSource::detectFormat (text, "a 50% mix\nb"), Format::text);

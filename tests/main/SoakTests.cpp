@@ -9,20 +9,10 @@
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <unistd.h>
 
 namespace
 {
 using testing_helpers::besideProgram;
-
-// Resident memory of this process in kilobytes, from /proc (Linux).
-long residentKilobytes()
-{
-    std::ifstream statm ("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * (long) (sysconf (_SC_PAGESIZE) / 1024);
-}
 
 // What a set file holds, favourite marks apart: header and each advice with its tags.
 juce::String contentWithoutMarks (const SetConseils& set)
@@ -85,7 +75,7 @@ TEST_F (SoakDataFolderTest, drawsMarksAndRebuildsWithoutLosingAdviceOrGrowing)
     ASSERT_NE (favourite, nullptr);
     ASSERT_EQ (main->getLibSetsConseils().getNumConseilsFiltered(), 10000);
 
-    long residentAfterFirstThousand = 0;
+    juce::int64 residentAfterFirstThousand = 0;
     int rebuilds = 0, toggles = 0;
 
     for (int draw = 1; draw <= 10000; ++draw)
@@ -106,10 +96,10 @@ TEST_F (SoakDataFolderTest, drawsMarksAndRebuildsWithoutLosingAdviceOrGrowing)
         }
 
         if (draw == 1000)
-            residentAfterFirstThousand = residentKilobytes();
+            residentAfterFirstThousand = test_platform::residentKilobytes();
     }
 
-    const auto residentAtTheEnd = residentKilobytes();
+    const auto residentAtTheEnd = test_platform::residentKilobytes();
     EXPECT_TRUE (told.empty()) << "a mark was not saved: " << told.front().message;
     main.reset();
 

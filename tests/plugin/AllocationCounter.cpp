@@ -6,13 +6,13 @@ namespace
 // functions can read without allocating themselves.
 thread_local int* countOfThisThread = nullptr;
 thread_local int allocations = 0;
+} // namespace
 
-void countOne()
+void AllocationCounter::countOne()
 {
     if (countOfThisThread != nullptr)
         ++*countOfThisThread;
 }
-} // namespace
 
 AllocationCounter::AllocationCounter()
 {
@@ -37,37 +37,22 @@ extern "C"
     void* __real_malloc (std::size_t size);
     void* __real_calloc (std::size_t count, std::size_t size);
     void* __real_realloc (void* block, std::size_t size);
-    // operator new (std::size_t) and operator new[] (std::size_t), by their mangled names.
-    void* __real__Znwm (std::size_t size);
-    void* __real__Znam (std::size_t size);
 
     void* __wrap_malloc (std::size_t size)
     {
-        countOne();
+        AllocationCounter::countOne();
         return __real_malloc (size);
     }
 
     void* __wrap_calloc (std::size_t count, std::size_t size)
     {
-        countOne();
+        AllocationCounter::countOne();
         return __real_calloc (count, size);
     }
 
     void* __wrap_realloc (void* block, std::size_t size)
     {
-        countOne();
+        AllocationCounter::countOne();
         return __real_realloc (block, size);
-    }
-
-    void* __wrap__Znwm (std::size_t size)
-    {
-        countOne();
-        return __real__Znwm (size);
-    }
-
-    void* __wrap__Znam (std::size_t size)
-    {
-        countOne();
-        return __real__Znam (size);
     }
 }

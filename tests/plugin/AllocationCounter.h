@@ -14,5 +14,10 @@ public:
 
     int getCount() const;
 
+    // One allocation made, counted by the counter of this thread if there is one; called by the wrapped
+    // allocation functions (operator new's, whose mangled names differ between systems, in posix/ and
+    // windows/).
+    static void countOne();
+
     JUCE_DECLARE_NON_COPYABLE (AllocationCounter)
 };

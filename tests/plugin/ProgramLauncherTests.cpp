@@ -9,10 +9,7 @@ namespace
 juce::File writeProgram (const juce::File& folder, const juce::File& mark)
 {
     const auto program = folder.getChildFile ("musewheeler");
-    program.replaceWithText ("#!/bin/sh\necho started > '" + mark.getFullPathName() + "'\n", false, false,
-                             "\n");
-    program.setExecutePermission (true);
-    return program;
+    return test_platform::writeMarkingProgram (program, mark) ? program : juce::File();
 }
 
 bool waitForFile (const juce::File& file)
@@ -27,10 +24,15 @@ bool waitForFile (const juce::File& file)
 TEST_F (PluginTest, theLauncherStartsTheFirstProgramFound)
 {
     testing_helpers::TemporaryFolder programs;
+
+    if (const auto why = test_platform::whyNoMarkingProgram(); why.isNotEmpty())
+        GTEST_SKIP() << why;
+
     programs.child ("local").createDirectory();
     programs.child ("usr").createDirectory();
     const auto mark = programs.child ("started");
     const auto program = writeProgram (programs.child ("usr"), mark);
+    ASSERT_NE (program, juce::File());
 
     // A file that cannot be run is passed over.
     programs.child ("local/musewheeler").replaceWithText ("not a program");
@@ -53,7 +55,12 @@ TEST_F (PluginTest, setsEditionStartsTheProgramInsteadOfOpeningTheEditorInTheHos
 {
     testing_helpers::TemporaryFolder programs;
     const auto mark = programs.child ("started");
+
+    if (const auto why = test_platform::whyNoMarkingProgram(); why.isNotEmpty())
+        GTEST_SKIP() << why;
+
     const auto program = writeProgram (programs.get(), mark);
+    ASSERT_NE (program, juce::File());
 
     PluginProcessor processor;
     const auto editor = makeEditor (processor);

@@ -23,7 +23,7 @@ sourceDir=$(cd "$here/../.." && pwd)
 setupFiles=${MUSEWHEELER_SETUP_FILES:-$(dirname "$setup")/windows-setup-files}
 
 prefix=${3:-}
-source "$here/lib/wine.sh"
+source "$here/lib/package-check.sh"
 
 [ -f "$setup" ] || fail "no setup at $setup"
 [ -d "$setupFiles/shipped" ] || fail "no setup files at $setupFiles (MUSEWHEELER_SETUP_FILES)"

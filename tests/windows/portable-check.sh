@@ -1,9 +1,9 @@
 #!/bin/bash
 # portable-check.sh ZIP VERSION [WINEPREFIX]: tries the portable zip under Wine, in a Wine prefix of its own
-# (tests/windows/lib/wine.sh): unpacked into a folder of the user's, it holds the programs, the help, the
-# shipped sets in data\ and a README.txt for Windows' editors; the program started from there shows its
-# window and keeps everything beside itself (Musewheeler.ini), writing nowhere else; musewheeler-sets.exe
-# lists the same sets.
+# (tests/windows/lib/package-check.sh): unpacked into a folder of the prefix, it holds the programs, the
+# help, the shipped sets in data\ and a README.txt for Windows' editors; the program started from there
+# shows its window and keeps everything beside itself (Musewheeler.ini), writing nowhere else;
+# musewheeler-sets.exe lists the same sets.
 set -euo pipefail
 
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
@@ -16,7 +16,7 @@ version=$2
 here=$(cd "$(dirname "$0")" && pwd)
 sourceDir=$(cd "$here/../.." && pwd)
 prefix=${3:-}
-source "$here/lib/wine.sh"
+source "$here/lib/package-check.sh"
 
 [ -f "$zip" ] || fail "no zip at $zip"
 startWine

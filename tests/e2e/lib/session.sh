@@ -7,7 +7,8 @@
 # for the name of the program's folder inside the temporary one. It sets work, app, stubs, window and the
 # PIDs it starts. A slow run (under valgrind) may set, before startProgram: programWrapper, an array of the
 # command and arguments the program is started under; windowTimeout and endTimeout, how many seconds
-# startProgram waits for the window (30) and waitForEnd for the end (10).
+# startProgram waits for the window (30) and waitForEnd for the end (10). A Windows build run under Wine sets
+# programFile (the program's file name in its folder, Musewheeler by default) and programWrapper=(wine).
 
 source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/layout.sh"
@@ -45,7 +46,7 @@ check()
 }
 
 mkdir -p "$app/data" "$stubs"
-cp "$program" "$app/Musewheeler"
+cp "$program" "$app/${programFile:-Musewheeler}"
 cp -r "$sourceDir/help" "$app/help"
 
 # The browser: a stub xdg-open that records the address it is given.
@@ -144,7 +145,7 @@ windowDiffersFrom()
 # runs, and painted.
 startProgram()
 {
-    (cd "$work" && PATH="$stubs:$PATH" exec ${programWrapper[@]+"${programWrapper[@]}"} "$app/Musewheeler") \
+    (cd "$work" && PATH="$stubs:$PATH" exec ${programWrapper[@]+"${programWrapper[@]}"} "$app/${programFile:-Musewheeler}") \
         >>"$work/program.log" 2>&1 &
     programPid=$!
     window=$(searchWindow "${windowTimeout:-30}" '^Musewheeler')

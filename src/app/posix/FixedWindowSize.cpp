@@ -15,7 +15,6 @@ std::vector<juce::Component::SafePointer<juce::Component>>& heldWindows()
     return windows;
 }
 
-#if JUCE_LINUX || JUCE_BSD
 juce::X11Symbols::XSetWMNormalHints toolkitSetSizeHints = nullptr;
 
 juce::ComponentPeer* heldPeerOf (::Window nativeWindow)
@@ -77,7 +76,6 @@ void writeSizeHints (juce::ComponentPeer& peer)
     x11->xFree (hints);
     x11->xFlush (display);
 }
-#endif
 } // namespace
 
 void FixedWindowSize::hold (juce::Component& window)
@@ -88,7 +86,6 @@ void FixedWindowSize::hold (juce::Component& window)
     if (std::find (windows.begin(), windows.end(), &window) == windows.end())
         windows.emplace_back (&window);
 
-#if JUCE_LINUX || JUCE_BSD
     auto* x11 = juce::X11Symbols::getInstance();
 
     if (x11->xSetWMNormalHints != &setSizeHintsOfHeldWindows)
@@ -99,5 +96,4 @@ void FixedWindowSize::hold (juce::Component& window)
 
     if (auto* peer = window.getPeer())
         writeSizeHints (*peer);
-#endif
 }

@@ -1,0 +1,11 @@
+#include "base/EnvironmentPaths.h"
+
+juce::File EnvironmentPaths::findApplicationDataFolder (const UserFolder::Environment&)
+{
+    return {};
+}
+
+juce::StringArray EnvironmentPaths::splitFolderList (const juce::String& list)
+{
+    return juce::StringArray::fromTokens (list, ":", {});
+}

@@ -1,0 +1,6 @@
+#include "main/PageBrowser.h"
+
+void PageBrowser::open (const juce::URL& address)
+{
+    address.launchInDefaultBrowser();
+}
