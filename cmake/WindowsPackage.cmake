@@ -50,6 +50,7 @@ configure_file ("${windowsPackagingDir}/README.txt.in" "${PROJECT_BINARY_DIR}/wi
 
 add_custom_target (windows-setup
     COMMAND "${CMAKE_COMMAND}" "-DSTAGE=${windowsSetupFiles}" -DSETS_FOLDER=shipped ${windowsStageArguments}
+            "-DICON=$<TARGET_PROPERTY:Musewheeler,JUCE_GENERATED_SOURCES_DIRECTORY>/icon.ico"
             -P "${windowsPackagingDir}/stage.cmake"
     COMMAND "${CMAKE_COMMAND}" -E env "MAKENSIS=${MUSEWHEELER_MAKENSIS}"
             bash "${windowsPackagingDir}/make-setup.sh" "${windowsSetupFiles}" "${PROJECT_VERSION}" "${windowsSetup}"

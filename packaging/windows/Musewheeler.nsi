@@ -5,7 +5,7 @@
 ; an upgrade replaces the sets the user never changed and leaves the changed and the deleted ones alone.
 ;
 ; make-setup.sh compiles it from a folder laid out as the installation (STAGE), with VERSION, OUTFILE and,
-; when the plugin was built, VST3 defined.
+; when the plugin was built, VST3 defined; ICON, when defined, is the program's icon for the setup.
 
 Unicode true
 ManifestDPIAware true
@@ -50,6 +50,10 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 !include "LogicLib.nsh"
 
 !define MUI_ABORTWARNING
+!ifdef ICON
+    !define MUI_ICON "${ICON}"
+    !define MUI_UNICON "${ICON}"
+!endif
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${PRODUCT}.exe"
 !define MUI_FINISHPAGE_NOREBOOTSUPPORT
 

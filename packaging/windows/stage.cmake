@@ -1,11 +1,12 @@
 # Lays out the Windows programs as they are shipped, in STAGE: Musewheeler.exe, musewheeler-sets.exe, help\
 # and the shipped sets in SETS_FOLDER ("shipped" for the setup, which the program brings into "data" at each
 # start; "data" for the portable zip), and with VST3_BUNDLE (the bundle the build made) the plugin's bundle
-# the same way, its sets and help in Contents\Resources. README, when given, goes in as README.txt. The
-# executables are stripped of their symbols with STRIP when given.
+# the same way, its sets and help in Contents\Resources. README, when given, goes in as README.txt, and
+# ICON, the program's icon for the setup's own windows, as setup.ico. The executables are stripped of their
+# symbols with STRIP when given.
 #
 # cmake -DSTAGE=... -DSETS_FOLDER=shipped|data -DPROGRAM=... -DSETS_PROGRAM=... -DHELP=... -DSETS=...
-#       [-DVST3_BUNDLE=...] [-DREADME=...] [-DSTRIP=...] -P stage.cmake
+#       [-DVST3_BUNDLE=...] [-DREADME=...] [-DICON=...] [-DSTRIP=...] -P stage.cmake
 cmake_minimum_required (VERSION 3.22)
 
 foreach (variable STAGE SETS_FOLDER PROGRAM SETS_PROGRAM HELP SETS)
@@ -52,4 +53,8 @@ endif()
 
 if (README)
     file (COPY_FILE "${README}" "${STAGE}/README.txt")
+endif()
+
+if (ICON)
+    file (COPY_FILE "${ICON}" "${STAGE}/setup.ico")
 endif()
