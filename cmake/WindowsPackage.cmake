@@ -45,8 +45,12 @@ if (MUSEWHEELER_PLUGIN)
     set (README_PLUGIN "  Musewheeler.vst3\\       the VST3 plugin, for a host's list of plugin folders\n")
 endif()
 
-configure_file ("${windowsPackagingDir}/README.txt.in" "${PROJECT_BINARY_DIR}/windows-README.txt" @ONLY
-                NEWLINE_STYLE CRLF)
+# With CR LF line ends throughout, the plugin's line included, for Windows' editors.
+file (READ "${windowsPackagingDir}/README.txt.in" windowsReadme)
+string (CONFIGURE "${windowsReadme}" windowsReadme @ONLY)
+string (REPLACE "\n" "\r\n" windowsReadme "${windowsReadme}")
+file (WRITE "${PROJECT_BINARY_DIR}/windows-README.txt" "${windowsReadme}")
+set_property (DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${windowsPackagingDir}/README.txt.in")
 
 add_custom_target (windows-setup
     COMMAND "${CMAKE_COMMAND}" "-DSTAGE=${windowsSetupFiles}" -DSETS_FOLDER=shipped ${windowsStageArguments}

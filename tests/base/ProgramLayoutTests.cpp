@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 namespace
@@ -102,7 +103,10 @@ TEST_F (ProgramLayoutTest, anUpgradeReplacesTheUnchangedSetsAndLeavesTheChangedT
 TEST_F (ProgramLayoutTest, aFolderThatCannotBeWrittenIsAnInstallationWithTheShippedSetsBesideTheProgram)
 {
     // Someone other than the installer starts it: the home is theirs, the program's folder is not.
-    ASSERT_EQ (chmod (home.getFullPathName().toRawUTF8(), 0777), 0);
+    std::error_code error;
+    std::filesystem::permissions (std::filesystem::u8path (home.getFullPathName().toStdString()),
+                                  std::filesystem::perms::all, error);
+    ASSERT_FALSE (error) << error.message();
     std::optional<ProgramLayout::Choice> withHome, withoutHome;
 
     {

@@ -5,8 +5,9 @@
 #   runWine ARGS...        runs a Windows program and waits for it, within a bound
 #   settle                 waits for every process of the prefix to end (an uninstaller runs from a copy)
 #   windowsFolder NAME     the Unix path of the folder %NAME% names, for the prefix's user
-#   startAndClose EXE      starts EXE from its folder, waits for its window, closes it as a user would,
-#                          and waits for the program to end
+#   startProgram EXE       starts EXE from its folder and waits for its window
+#   closeProgram           closes that window as a user would and waits for the program to end
+#   startAndClose EXE      both
 
 source "$sourceDir/tests/e2e/lib/display.sh"
 source "$sourceDir/tests/windows/lib/wine.sh"
@@ -62,16 +63,25 @@ windowsFolder()
     winepath -u "$value" 2>/dev/null
 }
 
-startAndClose()
+startProgram()
 {
-    local folder window
-    folder=$(dirname "$1")
-    (cd "$folder" && exec wine "$1") >"$work/program.log" 2>&1 &
+    local window
+    (cd "$(dirname "$1")" && exec wine "$1") >"$work/program.log" 2>&1 &
     programPid=$!
     window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Musewheeler$' 2>/dev/null | head -n 1) || true
     [ -n "$window" ] || fail "the window of $1 did not show ($(cat "$work/program.log"))"
+}
+
+closeProgram()
+{
     wmctrl -c Musewheeler || fail "the window could not be closed"
     timeout 60 tail --pid="$programPid" -f /dev/null || fail "the program did not end once its window was closed"
     wait "$programPid" 2>/dev/null || true
     programPid=""
+}
+
+startAndClose()
+{
+    startProgram "$1"
+    closeProgram
 }
