@@ -1,12 +1,13 @@
 #!/bin/bash
 # installer-check.sh SETUP VERSION [WINEPREFIX]: tries the Windows setup under Wine, in a Wine prefix of its
-# own (a temporary one unless given; never ~/.wine), on an X display of its own with a window manager.
-# The setup's language; a silent install into the user's %LOCALAPPDATA%\Programs\Musewheeler, its files, shortcut and entry in
-# the list of installed programs; the program started from there until its window shows, with its data
-# folder filled from the shipped sets; an upgrade by a second setup, made from the same files with other
-# shipped sets, which replaces the set the user never changed and leaves the changed and the deleted ones;
-# the setup under test again, a downgrade; a silent uninstall, which removes the program and keeps the sets
-# and settings; and /D= for another folder.
+# own (a temporary one unless given; never ~/.wine), on an X display of its own with a window manager:
+# the setup's language; a silent install into the user's %LOCALAPPDATA%\Programs\Musewheeler, its files,
+# shortcut and entry in the list of installed programs; the program started from there until its window
+# shows, with its data folder filled from the shipped sets; an upgrade by a second setup, made from the
+# same files with other shipped sets, which gives up while the program runs, then installs, and which
+# musewheeler-sets brings in, replacing the set the user never changed and leaving the changed and the
+# deleted ones; the setup under test again, a downgrade; a silent uninstall, which removes the program and
+# keeps the sets and settings; and /D= for another folder.
 # The second setup is made by packaging/windows/make-setup.sh from the files the first was made from, the
 # folder windows-setup-files beside SETUP (MUSEWHEELER_SETUP_FILES names another).
 set -euo pipefail
@@ -145,11 +146,20 @@ installSilently "$work/Musewheeler-upgrade.exe"
 cmp -s "$work/upgrade-files/shipped/$kept" "$install/shipped/$kept" || fail "the upgrade did not replace shipped\\$kept"
 cmp -s "$setupFiles/shipped/$kept" "$install/data/$kept" || fail "the setup itself changed data\\$kept"
 
-startAndClose "$install/Musewheeler.exe"
+# musewheeler-sets, started first, brings the new sets in as the program would.
+listed=$(runWine "$install/musewheeler-sets.exe" sets 2>"$work/sets-command.log" | tr -d '\r') ||
+    fail "musewheeler-sets sets failed: $(cat "$work/sets-command.log")"
+grep -qF "$kept" <<<"$listed" || fail "musewheeler-sets does not list $kept: $listed"
 cmp -s "$work/upgrade-files/shipped/$kept" "$install/data/$kept" || fail "the set the user never changed was not upgraded"
 cmp -s "$work/changed-by-user.mwh" "$install/data/$changed" || fail "the set the user changed was replaced"
 [ ! -e "$install/data/$deleted" ] || fail "the set the user deleted came back"
-check "the upgrade: $kept replaced, $changed as the user changed it, $deleted still deleted"
+check "the upgrade, by musewheeler-sets: $kept replaced, $changed as the user changed it, $deleted still deleted"
+
+(cd "$install/data" && md5sum -- *.mwh) > "$work/upgraded.md5"
+startAndClose "$install/Musewheeler.exe"
+(cd "$install/data" && md5sum --quiet -c "$work/upgraded.md5") || fail "the program's start after the upgrade changed the sets"
+[ ! -e "$install/data/$deleted" ] || fail "the set the user deleted came back at the program's start"
+check "the program started after the upgrade, on the same sets"
 
 # --- Back to the setup under test, whose uninstaller is tried next: after that downgrade, the set the user
 # never changed is the older version again, and the user's changes stay.

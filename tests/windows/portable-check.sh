@@ -24,7 +24,8 @@ startWine
 # A folder of the prefix's own: Wine links the user's Documents and Desktop to the Unix home.
 unpacked="$WINEPREFIX/drive_c/Portable"
 mkdir -p "$unpacked"
-unzip -q "$zip" -d "$unpacked" || fail "the zip could not be unpacked"
+# CMake reads zip files, and is there wherever the build is.
+(cd "$unpacked" && cmake -E tar xf "$zip") || fail "the zip could not be unpacked"
 copy="$unpacked/Musewheeler-$version"
 [ -d "$copy" ] || fail "the zip holds no folder Musewheeler-$version"
 for file in Musewheeler.exe musewheeler-sets.exe README.txt help/index.html help/fr/index.html; do
