@@ -4,7 +4,8 @@
 # the audio modules itself, with the hosting code the plugin leaves out.
 # Listed in the order the tests run: the editors open once loading and state have warmed the process up,
 # as a host's first editor does.
-set (pluginHostSources PluginHost.cpp LoadingTests.cpp StateTests.cpp EditorTests.cpp PopUpTests.cpp
+set (pluginHostSources PluginHost.cpp LoadingTests.cpp StateTests.cpp ClosedWindowTests.cpp EditorTests.cpp
+                       PopUpTests.cpp
                        HostTestHelpers.h PluginHostTest.h)
 list (TRANSFORM pluginHostSources PREPEND "${PROJECT_SOURCE_DIR}/tests/plugin/host/")
 add_executable (PluginHost ${pluginHostSources})

@@ -1,15 +1,14 @@
 #include "advice/SetChecker.h"
 
-#include "advice/HashList.h"
+#include "advice/SetFileLayout.h"
 #include "advice/SetFileReader.h"
 #include "advice/SetTextRules.h"
 #include "base/RegularFile.h"
 #include "base/Utf16TextFile.h"
 
+#include <cstring>
 #include <map>
-#include <queue>
-#include <string>
-#include <unordered_map>
+#include <string_view>
 
 namespace
 {
@@ -50,26 +49,6 @@ juce::String describeColour (juce::Colour colour)
            juce::String ((int) colour.getBlue());
 }
 
-// The keys of the two formats: the header's, the one that starts each advice, and the ones that follow it.
-struct FormatKeys
-{
-    juce::StringArray header;
-    juce::String item;
-    juce::StringArray itemFollowers;
-};
-
-const FormatKeys& keysOf (bool currentFormat)
-{
-    static const FormatKeys current{
-        { "Name=", "Description=", "Author=", "Language=", "Colour=" }, "Item=", { "Favorite=", "Tags=" }
-    };
-    static const FormatKeys legacy{ { "Nom=", "Auteur=", juce::String::fromUTF8 ("Année="),
-                                      "Description=", "Language=" },
-                                    "Texte=",
-                                    { "Attributs=", "Favori=" } };
-    return currentFormat ? current : legacy;
-}
-
 // A legacy file's text, one character per byte translated as the legacy reader does, for finding lines.
 juce::String legacyText (const juce::MemoryBlock& bytes)
 {
@@ -83,82 +62,6 @@ juce::String legacyText (const juce::MemoryBlock& bytes)
     return SetConseils::convertANSIToUnicode (juce::String (juce::CharPointer_UTF32 (raw.data())));
 }
 
-// Where the keys stand in the file's lines: the keys missing, and in the current format, whose records
-// are one key a line, the advice cut by a ";" or missing the keys that follow them. The values themselves
-// are the reader's; the lines only say where to report them.
-struct Layout
-{
-    std::vector<SetChecker::Problem> problems;
-    // Each advice text, as UTF-8 bytes, at the lines it stands on: hashed bytes, as a check of 100,000 advice
-    // spent a tenth of its time comparing juce::Strings, which decode their UTF-8 to compare.
-    std::unordered_map<std::string, std::queue<int>> itemLines;
-    int headerLine = 1;
-};
-
-Layout readLayout (const juce::StringArray& lines, bool currentFormat)
-{
-    const auto& keys = keysOf (currentFormat);
-    const auto startsWith = [&lines] (int line, const juce::String& key)
-    { return lines[line].trimStart().startsWith (key); };
-    Layout layout;
-    const auto add = [&layout] (int line, const juce::String& message) {
-        layout.problems.push_back ({ line, message });
-    };
-
-    for (const auto& key : keys.header)
-    {
-        int found = -1;
-
-        for (int line = 0; line < lines.size() && found < 0; ++line)
-            if (currentFormat ? startsWith (line, key) : lines[line].contains (key))
-                found = line;
-
-        if (found < 0)
-            add (1, "missing \"" + key + "\"");
-        else if (key == keys.header[0])
-            layout.headerLine = found + 1;
-    }
-
-    for (int line = 0; line < lines.size(); ++line)
-    {
-        if (!startsWith (line, keys.item))
-            continue;
-
-        const auto value = lines[line].trimStart().substring (keys.item.length());
-        layout.itemLines[value.upToFirstOccurrenceOf (";", false, false).toStdString()].push (line + 1);
-
-        if (!currentFormat)
-            continue;
-
-        const auto end = value.indexOfChar (';');
-
-        if (end < 0)
-        {
-            add (line + 1, "no \";\" ends the advice on its line");
-        }
-        else if (const auto lost = value.substring (end + 1).trim(); lost.isNotEmpty())
-        {
-            add (line + 1, "the advice is cut at a \";\": \"" +
-                               (lost.endsWithChar (';') ? lost.dropLastCharacters (1) : lost) +
-                               "\" is not part of it");
-        }
-
-        for (const auto& follower : keys.itemFollowers)
-        {
-            bool present = false;
-
-            for (int next = line + 1; next < lines.size() && !startsWith (next, keys.item) && !present;
-                 ++next)
-                present = startsWith (next, follower);
-
-            if (!present)
-                add (line + 1, "the advice has no \"" + follower + "\"");
-        }
-    }
-
-    return layout;
-}
-
 } // namespace
 
 SetChecker::SetChecker (CardTextMeasure& measureToUse)
@@ -167,6 +70,16 @@ SetChecker::SetChecker (CardTextMeasure& measureToUse)
 }
 
 SetChecker::~SetChecker() = default;
+
+size_t SetChecker::Utf8Hash::operator() (const juce::String& text) const noexcept
+{
+    return std::hash<std::string_view>() (text.toRawUTF8());
+}
+
+bool SetChecker::Utf8Equal::operator() (const juce::String& a, const juce::String& b) const noexcept
+{
+    return std::strcmp (a.toRawUTF8(), b.toRawUTF8()) == 0;
+}
 
 //==============================================================================
 SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
@@ -196,10 +109,8 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
         return report;
     }
 
-    // The set is read by the program's own reader; the text only tells where its lines stand.
-    SetConseils set (&dataTags);
-    set.setFileSet (file);
-    const auto kind = set.loadAnyFormat (SetConseils::headerAndAdvice);
+    // The set is read by the program's own reader, from the same bytes whose lines tell where to report.
+    const auto kind = SetFileReader::getFileKind (file);
 
     if (kind == SetFileReader::notASetFile)
     {
@@ -210,30 +121,42 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
     }
 
     const bool currentFormat = kind == SetFileReader::currentSetFile;
+    const auto& keys = SetFileLayout::keysOf (currentFormat);
+    SetConseils set (&dataTags);
+    set.setFileSet (file);
     juce::String text;
 
-    if (currentFormat)
-    {
-        text = Utf16TextFile::load (file);
-    }
-    else
     {
         juce::MemoryBlock bytes;
         RegularFile::read (file, bytes);
-        text = legacyText (bytes);
+
+        if (currentFormat)
+        {
+            bool whole = true;
+            text = Utf16TextFile::decode (bytes.getData(), bytes.getSize(), whole);
+            bytes.reset();
+            SetFileReader::readSetText (set, text, whole, SetConseils::headerAndAdvice);
+        }
+        else
+        {
+            SetFileReader::readOldSetBytes (set, bytes, SetConseils::headerAndAdvice);
+            text = legacyText (bytes);
+        }
     }
 
-    if (!currentFormat && !text.contains (keysOf (false).header[0]) && !text.contains (keysOf (false).item))
+    if (!currentFormat && !text.contains (keys.header[0]) && !text.contains (keys.item))
     {
         add (1, "not a set file: neither the set header nor any key of the older set format");
         return report;
     }
 
-    auto layout = readLayout (juce::StringArray::fromLines (text), currentFormat);
-    report.problems = std::move (layout.problems);
+    SetFileLayout layout (text, currentFormat);
+
+    for (const auto& problem : layout.getProblems())
+        add (problem.line, problem.message);
 
     for (const auto& problem : checkHeader (set))
-        add (layout.headerLine, problem);
+        add (layout.getHeaderLine(), problem);
 
     if (!set.wasReadWhole())
         add (1, "the program passes over part of the file (text after a zero character, or between a "
@@ -244,16 +167,9 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
     for (int i = 0; i < set.getNumConseils(); ++i)
     {
         const auto adviceText = set.getDescriptionItem (i);
-        auto& found = layout.itemLines[adviceText.toStdString()];
-        int line = 1;
+        const auto line = layout.takeLineOf (adviceText.toRawUTF8());
 
-        if (!found.empty())
-        {
-            line = found.front();
-            found.pop();
-        }
-
-        for (const auto& problem : checkAdvice (adviceText, HashList::read (set.getHashTags (i))))
+        for (const auto& problem : checkAdvice (adviceText, set.getTagsItem (i)))
             add (line, problem);
     }
 
@@ -304,18 +220,37 @@ juce::StringArray SetChecker::checkText (const juce::String& text)
         return problems;
     }
 
-    if (text.containsChar (';'))
+    // One walk through the text gathers what the rules below look at.
+    int length = 0;
+    bool cutBySemicolon = false, doubleSpace = false;
+    juce::juce_wchar refused = 0, previous = 0;
+
+    for (auto p = text.getCharPointer(); !p.isEmpty(); ++length)
+    {
+        const auto c = p.getAndAdvance();
+        cutBySemicolon = cutBySemicolon || c == ';';
+        doubleSpace = doubleSpace || (c == ' ' && previous == ' ');
+
+        if (refused == 0 && !SetTextRules::isAllowed (c))
+            refused = c;
+
+        previous = c;
+    }
+
+    if (cutBySemicolon)
         problems.add ("a \";\" would cut the text");
-    else if (const auto refused = SetTextRules::findRefusedCharacter (text); refused != 0)
+    else if (refused != 0)
         problems.add ("the text holds \"" + juce::String::charToString (refused) + "\" (U+" +
                       juce::String::toHexString ((int) refused).toUpperCase().paddedLeft ('0', 4) +
                       "), which the set editor refuses");
 
-    if (text != text.trim() || text.contains ("  "))
+    // What juce::String::trim would take off, or a double space.
+    if (text.getCharPointer().isWhitespace() || juce::CharacterFunctions::isWhitespace (previous) ||
+        doubleSpace)
         problems.add ("the text has spaces the set editor would remove");
 
-    if (text.length() > SetTextRules::maximumLength)
-        problems.add ("the text has " + juce::String (text.length()) + " characters, more than the " +
+    if (length > SetTextRules::maximumLength)
+        problems.add ("the text has " + juce::String (length) + " characters, more than the " +
                       juce::String (SetTextRules::maximumLength) + " the set editor takes");
     else if (!measure.fitsAdviceLabel (text))
         problems.add ("the text does not fit the main screen's advice label");

@@ -5,7 +5,7 @@
 #include "advice/SetConseils.h"
 
 #include <map>
-#include <set>
+#include <unordered_set>
 #include <vector>
 
 // What would go wrong in the program with a set, found by reading it as the program does: a file that is
@@ -54,7 +54,18 @@ private:
 
     DataTags dataTags;
     CardTextMeasure& measure;
-    std::set<juce::String> seenTexts;
+    // Texts told apart by their UTF-8 bytes: comparing juce::Strings decodes them.
+    struct Utf8Hash
+    {
+        size_t operator() (const juce::String& text) const noexcept;
+    };
+
+    struct Utf8Equal
+    {
+        bool operator() (const juce::String& a, const juce::String& b) const noexcept;
+    };
+
+    std::unordered_set<juce::String, Utf8Hash, Utf8Equal> seenTexts;
     std::map<juce::String, juce::String> seenShippedTexts;   // letter case and spacing aside, to file names
     std::map<juce::uint32, juce::String> seenShippedColours; // to file names
 

@@ -117,6 +117,16 @@ juce::String SetConseils::getHashTags (int index) const
     return {};
 }
 
+const juce::Array<int>& SetConseils::getTagsItem (int index) const
+{
+    static const juce::Array<int> none;
+
+    if (auto* item = getItem (index))
+        return item->tags;
+
+    return none;
+}
+
 void SetConseils::setHashTags (int index, const juce::String& list)
 {
     auto* item = getItem (index);

@@ -57,6 +57,8 @@ public:
     void addTagToItem (int index, int hash);
     int getNumTags (int index) const;
     juce::String getHashTags (int index) const;
+    // The item's tag hashes, ascending, each once.
+    const juce::Array<int>& getTagsItem (int index) const;
     void setHashTags (int index, const juce::String& list);
     void setOldHashTags (int index, const juce::String& codes);
 

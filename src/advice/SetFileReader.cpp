@@ -308,8 +308,14 @@ void SetFileReader::readSet (TextScanner& scanner, const SetFormat& format, SetC
 
 void SetFileReader::readSetText (SetConseils& set, const juce::String& text, SetConseils::LoadMode mode)
 {
+    readSetText (set, text, true, mode);
+}
+
+void SetFileReader::readSetText (SetConseils& set, const juce::String& text, bool wholeText,
+                                 SetConseils::LoadMode mode)
+{
     TextScanner scanner (text);
-    SetFileReader (set).readSet (scanner, formatOf (false), mode, true);
+    SetFileReader (set).readSet (scanner, formatOf (false), mode, wholeText);
 }
 
 bool SetFileReader::readHeader (TextScanner& scanner, size_t& position)

@@ -30,6 +30,10 @@ public:
 
     // The same readers working on text already in memory (the file's text, or the legacy file's bytes).
     static void readSetText (SetConseils& set, const juce::String& text, SetConseils::LoadMode mode);
+    // The same for a file's text decoded by Utf16TextFile::decode, which told whether it holds the whole
+    // file.
+    static void readSetText (SetConseils& set, const juce::String& text, bool wholeText,
+                             SetConseils::LoadMode mode);
     static void readOldSetBytes (SetConseils& set, const juce::MemoryBlock& bytes,
                                  SetConseils::LoadMode mode);
 

@@ -7,27 +7,22 @@ const juce::String SetTextRules::allowedCharacters = juce::String::fromUTF8 (
     "àâäçèéêëîïôöùûü"
     "ÀÂÄÇÈÉÊËÎÏÔÖÙÛÜ");
 
+// Made after allowedCharacters, which this file defines first.
+const std::array<bool, 256> SetTextRules::allowedBelow256 = []
+{
+    std::array<bool, 256> table{};
+
+    for (auto p = allowedCharacters.getCharPointer(); !p.isEmpty();)
+        table[(size_t) p.getAndAdvance()] = true;
+
+    return table;
+}();
+
 juce::juce_wchar SetTextRules::findRefusedCharacter (const juce::String& text)
 {
-    // Every allowed character lies below U+0100: a table of those answers at once, where looking each
-    // character up in allowedCharacters walks through its UTF-8 text.
-    static const auto allowed = []
-    {
-        std::array<bool, 256> table{};
-
-        for (auto p = allowedCharacters.getCharPointer(); !p.isEmpty();)
-            table[(size_t) p.getAndAdvance()] = true;
-
-        return table;
-    }();
-
     for (auto p = text.getCharPointer(); !p.isEmpty();)
-    {
-        const auto c = p.getAndAdvance();
-
-        if (c >= 256 || !allowed[(size_t) c])
+        if (const auto c = p.getAndAdvance(); !isAllowed (c))
             return c;
-    }
 
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "cli/CheckedOutput.h"
 
+#include "cli/Terminal.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,7 +32,7 @@ bool CheckedOutput::writeBuffered()
 
         if (written <= 0)
         {
-            failure = written < 0 ? errno : EIO;
+            failure = written < 0 ? Terminal::whyTheWriteFailed() : EIO;
             break;
         }
 

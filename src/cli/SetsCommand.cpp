@@ -476,24 +476,67 @@ void SetsCommand::check (CommandOptions& options)
 
 void SetsCommand::importSet (CommandOptions& options)
 {
-    const auto nameOption = options.takeValue ("--name");
-    const auto languageOption = options.takeValue ("--language");
-    const auto authorOption = options.takeValue ("--author");
-    const auto descriptionOption = options.takeValue ("--description");
+    const auto request = takeImportRequest (options);
+    auto contents = AdviceSource::read (request.source, request.sourceOptions);
+
+    if (contents.error.isNotEmpty())
+    {
+        reportProblem (request.sourceName + ": " + contents.error);
+        return;
+    }
+
+    const auto fields = resolveSetFields (request, contents, options);
+
+    if (request.fix)
+        for (auto& entry : contents.entries)
+            entry.text = AdviceImporter::fixTypography (entry.text);
+
+    initialiseGui();
+    CardTextFit cardTextFit;
+    SetChecker checker (cardTextFit);
+    AdviceImporter importer (checker);
+    auto& set = importer.getSet();
+    set.setName (fields.name);
+    set.setAuthor (fields.author);
+    set.setDescription (fields.description);
+    set.setLanguage (fields.language);
+    set.setColourSet (fields.colour);
+
+    if (const auto problems = importer.checkHeader(); !problems.isEmpty())
+        options.failUsage (problems[0]);
+
+    const auto target = chooseImportTarget (request, fields, options);
+
+    if (target.exists() && !request.force)
+    {
+        reportProblem (describePath (target) + " already exists; --force replaces it");
+        return;
+    }
+
+    writeImportedSet (request, contents, importer, target);
+}
+
+SetsCommand::ImportRequest SetsCommand::takeImportRequest (CommandOptions& options) const
+{
+    ImportRequest request;
+    request.name = options.takeValue ("--name");
+    request.language = options.takeValue ("--language");
+    request.author = options.takeValue ("--author");
+    request.description = options.takeValue ("--description");
     const auto tagList = options.takeValue ("--tags").value_or ("0,");
-    const auto colourOption = options.takeValue ("--colour");
-    const auto out = options.takeValue ("--out");
-    const auto force = options.takeFlag ("--force");
-    const auto fix = options.takeFlag ("--fix");
-    const auto sourceOptions = takeSourceOptions (options);
-    const auto dataFolder = takeDataFolder (options);
+    request.colour = options.takeValue ("--colour");
+    request.out = options.takeValue ("--out");
+    request.force = options.takeFlag ("--force");
+    request.fix = options.takeFlag ("--fix");
+    request.sourceOptions = takeSourceOptions (options);
+    request.dataFolder = takeDataFolder (options);
     const auto sources = options.takeWords();
 
     if (sources.size() != 1)
         options.failUsage ("needs one source file");
 
-    if (languageOption && !AdviceSelection::parseLanguage (*languageOption, false))
-        options.failUsage ("--language takes en or fr, not " + *languageOption);
+    if (request.language && !AdviceSelection::parseLanguage (*request.language, false))
+        options.failUsage ("--language takes en or fr, not " + *request.language);
 
     const auto defaultTags = AdviceImporter::parseHashList (tagList);
 
@@ -510,18 +553,19 @@ void SetsCommand::importSet (CommandOptions& options)
                       [] (int hash) { return hash < DataTags::getNumTagsInCategory (0); }))
         options.failUsage ("--tags needs an abstraction tag, 0, 1 or 2, such as 0," + tagList);
 
-    if (colourOption && !AdviceImporter::parseColour (*colourOption))
+    if (request.colour && !AdviceImporter::parseColour (*request.colour))
         options.failUsage ("--colour takes red, green and blue from 0 to 255, such as 255,165,0");
 
-    const auto source = resolvePath (sources[0]);
-    auto contents = AdviceSource::read (source, sourceOptions);
+    request.defaultTags = *defaultTags;
+    request.sourceName = sources[0];
+    request.source = resolvePath (sources[0]);
+    return request;
+}
 
-    if (contents.error.isNotEmpty())
-    {
-        reportProblem (sources[0] + ": " + contents.error);
-        return;
-    }
-
+SetsCommand::SetFields SetsCommand::resolveSetFields (const ImportRequest& request,
+                                                      const AdviceSource::Contents& contents,
+                                                      CommandOptions& options) const
+{
     // A table exported by export --format csv names its set; the options given take precedence.
     const auto fromSource = [&contents] (const char* field) -> std::optional<juce::String>
     {
@@ -533,8 +577,8 @@ void SetsCommand::importSet (CommandOptions& options)
         return found->second;
     };
 
-    const auto name = nameOption ? nameOption : fromSource ("set");
-    const auto languageWord = languageOption ? languageOption : fromSource ("language");
+    const auto name = request.name ? request.name : fromSource ("set");
+    const auto languageWord = request.language ? request.language : fromSource ("language");
 
     if (!name || !languageWord)
         options.failUsage (
@@ -543,70 +587,63 @@ void SetsCommand::importSet (CommandOptions& options)
     const auto language = AdviceSelection::parseLanguage (*languageWord, false);
 
     if (!language)
-        options.failUsage (sources[0] + " gives the language " + *languageWord +
+        options.failUsage (request.sourceName + " gives the language " + *languageWord +
                            "; --language en or fr chooses it");
 
-    const auto colourText = colourOption ? colourOption : fromSource ("colour");
+    const auto colourText = request.colour ? request.colour : fromSource ("colour");
     const auto colour = AdviceImporter::parseColour (colourText.value_or ("255,165,0"));
 
     if (!colour)
-        options.failUsage (sources[0] + " gives the colour " + colourText.value_or ("") +
+        options.failUsage (request.sourceName + " gives the colour " + colourText.value_or ("") +
                            "; --colour R,G,B chooses it");
 
-    const auto author = authorOption ? *authorOption : fromSource ("author").value_or ("");
-    const auto description =
-        descriptionOption ? *descriptionOption : fromSource ("description").value_or ("");
+    SetFields fields;
+    fields.name = *name;
+    fields.language = *language;
+    fields.colour = *colour;
+    fields.author = request.author ? *request.author : fromSource ("author").value_or ("");
+    fields.description =
+        request.description ? *request.description : fromSource ("description").value_or ("");
+    return fields;
+}
 
-    if (fix)
-        for (auto& entry : contents.entries)
-            entry.text = AdviceImporter::fixTypography (entry.text);
-
-    initialiseGui();
-    CardTextFit cardTextFit;
-    SetChecker checker (cardTextFit);
-    AdviceImporter importer (checker);
-    auto& set = importer.getSet();
-    set.setName (*name);
-    set.setAuthor (author);
-    set.setDescription (description);
-    set.setLanguage (*language);
-    set.setColourSet (*colour);
-
-    if (const auto problems = importer.checkHeader(); !problems.isEmpty())
-        options.failUsage (problems[0]);
-
-    const auto fileName = AdviceImporter::makeFileName (*name, *language);
+juce::File SetsCommand::chooseImportTarget (const ImportRequest& request, const SetFields& fields,
+                                            CommandOptions& options) const
+{
+    const auto fileName = AdviceImporter::makeFileName (fields.name, fields.language);
+    const auto& out = request.out;
 
     if (fileName.isEmpty() && (!out || resolvePath (*out).isDirectory()))
-        options.failUsage ("--name " + *name +
+        options.failUsage ("--name " + fields.name +
                            " holds no letter or digit to name the set file by; --out FILE "
                            "names it");
 
     // --out naming a folder puts the set there under its usual name.
-    const auto target = !out                               ? dataFolder.getChildFile (fileName)
+    const auto target = !out                               ? request.dataFolder.getChildFile (fileName)
                         : resolvePath (*out).isDirectory() ? resolvePath (*out).getChildFile (fileName)
                                                            : resolvePath (*out);
 
     if (const auto problem = AdviceImporter::checkTarget (target); problem.isNotEmpty())
         options.failUsage (problem);
 
-    if (target.exists() && !force)
-    {
-        reportProblem (describePath (target) + " already exists; --force replaces it");
-        return;
-    }
+    return target;
+}
 
-    const auto problems = importer.addEntries (contents.entries, *defaultTags);
+void SetsCommand::writeImportedSet (const ImportRequest& request, const AdviceSource::Contents& contents,
+                                    AdviceImporter& importer, const juce::File& target)
+{
+    const auto& set = importer.getSet();
+    const auto problems = importer.addEntries (contents.entries, request.defaultTags);
 
     for (const auto& problem : problems)
-        std::cout << sources[0] << ":" << problem.line << ": " << problem.message << " (left out)\n";
+        std::cout << request.sourceName << ":" << problem.line << ": " << problem.message << " (left out)\n";
 
     if (!problems.empty())
         exitCode = problemsExitCode;
 
     if (set.getNumConseils() == 0)
     {
-        reportProblem (sources[0] + ": no advice to write (read as " + describeReading (contents) +
+        reportProblem (request.sourceName + ": no advice to write (read as " + describeReading (contents) +
                        "); no set written");
         return;
     }
@@ -617,7 +654,7 @@ void SetsCommand::importSet (CommandOptions& options)
         return;
     }
 
-    std::cout << "Wrote " << set.getNumConseils() << " advice from " << sources[0] << " (read as "
+    std::cout << "Wrote " << set.getNumConseils() << " advice from " << request.sourceName << " (read as "
               << describeReading (contents) << ") to " << describePath (target);
 
     if (const auto leftOut = (int) contents.entries.size() - set.getNumConseils(); leftOut > 0)

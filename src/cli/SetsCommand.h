@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/AdviceFinder.h"
+#include "cli/AdviceImporter.h"
 #include "cli/AdviceSelection.h"
 #include "cli/AdviceSource.h"
 #include "cli/ByteNamedPaths.h"
@@ -9,6 +10,7 @@
 #include "cli/CommandOptions.h"
 
 #include <memory>
+#include <optional>
 
 // musewheeler-sets: the program's advice sets from a terminal. Draws, lists, searches and exports the
 // advice of the data folder, lists the tag catalogue, checks set files and makes new sets from text, CSV
@@ -48,6 +50,32 @@ private:
     // Flushes standard output and checks that everything printed was written: an output that cannot be
     // written (a full disk) ends the command with exit code 1 and a message, a closed pipe quietly.
     int finishOutput (int result);
+
+    // What import was asked: the options given, checked, and the source.
+    struct ImportRequest
+    {
+        std::optional<juce::String> name, language, author, description, colour, out;
+        juce::Array<int> defaultTags;
+        bool force = false, fix = false;
+        AdviceSource::Options sourceOptions;
+        juce::File dataFolder, source;
+        juce::String sourceName; // as typed
+    };
+
+    // The new set's header: from the options, else from what the source names, else the defaults.
+    struct SetFields
+    {
+        juce::String name, author, description;
+        int language = 1;
+        juce::Colour colour;
+    };
+
+    // The steps of import: its options, the set's header, the file to write, the advice checked and written.
+    ImportRequest takeImportRequest (CommandOptions&) const;
+    SetFields resolveSetFields (const ImportRequest&, const AdviceSource::Contents&, CommandOptions&) const;
+    juce::File chooseImportTarget (const ImportRequest&, const SetFields&, CommandOptions&) const;
+    void writeImportedSet (const ImportRequest&, const AdviceSource::Contents&, AdviceImporter&,
+                           const juce::File& target);
 
     // --format, --delimiter and --encoding of import.
     AdviceSource::Options takeSourceOptions (CommandOptions&) const;

@@ -16,4 +16,8 @@ public:
 
     // Makes the terminal show the command's UTF-8 output as text and leaves its line ends as written.
     static void takeUtf8Output();
+
+    // Why the write just made to an output failed, as an errno value; a reader that has gone (a closed
+    // pipe) is EPIPE on every system.
+    static int whyTheWriteFailed();
 };

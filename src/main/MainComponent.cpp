@@ -153,7 +153,7 @@ void MainComponent::takeNewAdvice (bool fade, int index)
     int k = 0;
 
     if (numAdvice > 0 && index == -1)
-        k = randomShuffle.getRandomShuffledNumber (0, numAdvice);
+        k = shuffle->getRandomShuffledNumber (0, numAdvice);
     else if (index >= 0 && index < numAdvice)
         k = index;
 

@@ -89,6 +89,11 @@ public:
     juce::PopupMenu createMainMenu() const;
     void handleMenuResult (int menuId);
 
+    // Draws through that shuffle from now on, one that outlives the screen: a plugin instance's, which
+    // also draws with the screen closed, so that an advice does not come back before the round is over
+    // whichever of the two drew it.
+    void drawWith (RandomShuffle& sharedShuffle) { shuffle = &sharedShuffle; }
+
     // Adds "every 4, 8 or 16 bars" to the timer submenu, for a screen whose host has a tempo to follow.
     // Choosing one stops the timer in seconds; whoever follows the tempo asks for the draws.
     void offerBarTimer() { mainMenu.offerBarTimer(); }
@@ -169,6 +174,7 @@ private:
     DataTags dataTags;
     std::unique_ptr<LibSetsConseils> libSetsConseils;
     RandomShuffle randomShuffle;
+    RandomShuffle* shuffle = &randomShuffle;
 
     juce::Colour currentColour;
     ColourFade colourFade;

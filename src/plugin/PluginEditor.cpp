@@ -1,6 +1,7 @@
 #include "plugin/PluginEditor.h"
 
 #include "base/Bilingual.h"
+#include "plugin/EditorSize.h"
 #include "plugin/InstanceSettingsStore.h"
 
 namespace
@@ -18,33 +19,46 @@ PluginEditor::PluginEditor (PluginProcessor& editedProcessor)
     , pluginProcessor (editedProcessor)
     , mainComponent (std::make_unique<InstanceSettingsStore> (editedProcessor), MainComponent::Window::host)
     , warnings (mainComponent)
-    , noteOnsSeen (editedProcessor.getCountsSeenByEditor().noteOns)
-    , drawRequestsSeen (editedProcessor.getCountsSeenByEditor().drawRequests)
-    , barDrawsSeen (editedProcessor.getCountsSeenByEditor().barDraws)
+    , adviceDrawsSeen (editedProcessor.getAdviceDrawCount())
     , stateRestoresSeen (editedProcessor.getStateRestoreCount())
     , programLauncher (std::make_unique<ProgramLauncher>())
 {
+    editedProcessor.readSetsWithTheScreen();
+    editedProcessor.screenOpened();
+    mainComponent.drawWith (editedProcessor.getShuffle());
     mainComponent.offerBarTimer();
     mainComponent.setSetsEditionHandler ([this] { editSetsInTheProgram(); });
     addAndMakeVisible (mainComponent);
-    // The card's own size, whatever size a host asks for: the toolkit's LV2 wrapper hands the editor the
-    // size the host remembers from an earlier session, resizable or not.
-    setResizeLimits (mainComponent.getWidth(), mainComponent.getHeight(), mainComponent.getWidth(),
-                     mainComponent.getHeight());
-    setResizable (false, false);
-    setSize (mainComponent.getWidth(), mainComponent.getHeight());
+
+    // The card keeps its own size and is scaled as a picture: nothing is laid out twice. The limits also
+    // hold against a host's remembered size, which the toolkit's LV2 wrapper hands the editor.
+    setResizable (true, true);
+    setResizeLimits (EditorSize::smallest().getWidth(), EditorSize::smallest().getHeight(),
+                     EditorSize::largest().getWidth(), EditorSize::largest().getHeight());
+    getConstrainer()->setFixedAspectRatio (static_cast<double> (EditorSize::cardWidth) /
+                                           EditorSize::cardHeight);
+    const auto size = editedProcessor.getEditorSize().value_or (EditorSize::smallest());
+    setSize (size.getWidth(), size.getHeight());
+    sizeChosen = true;
     startTimer (notePollMilliseconds);
 }
 
 PluginEditor::~PluginEditor()
 {
     stopTimer();
-    pluginProcessor.setCountsSeenByEditor ({ noteOnsSeen, drawRequestsSeen, barDrawsSeen });
+    pluginProcessor.screenClosed();
 }
 
 void PluginEditor::resized()
 {
-    mainComponent.setBounds (getLocalBounds());
+    mainComponent.setBounds (EditorSize::smallest());
+    mainComponent.setTransform (juce::AffineTransform::scale (EditorSize::scaleFor (getLocalBounds())));
+
+    // Kept once the window opened at its size; a window that never left the card's own size leaves the
+    // state as it was.
+    if (sizeChosen &&
+        (pluginProcessor.getEditorSize().has_value() || getLocalBounds() != EditorSize::smallest()))
+        pluginProcessor.setEditorSize (getLocalBounds());
 }
 
 void PluginEditor::timerCallback()
@@ -101,6 +115,8 @@ void PluginEditor::repaintWhenAPopUpHasClosed()
 
 void PluginEditor::lookAtProcessor()
 {
+    pluginProcessor.handOverDraws();
+
     const auto stateRestores = pluginProcessor.getStateRestoreCount();
 
     if (stateRestores != stateRestoresSeen)
@@ -109,18 +125,13 @@ void PluginEditor::lookAtProcessor()
         mainComponent.reloadSettings();
     }
 
-    const auto noteOns = pluginProcessor.getNoteOnCount();
-    const auto drawRequests = pluginProcessor.getDrawRequestCount();
-    const auto barDraws = pluginProcessor.getBarDrawCount();
+    // The instance's own advice, not one of the screen's: one draw, whether the window is open or not.
+    const auto adviceDraws = pluginProcessor.getAdviceDrawCount();
 
-    // Several notes, requests or bars between two looks draw one advice: each would replace the one before
-    // unread.
-    if (noteOns != noteOnsSeen || drawRequests != drawRequestsSeen || barDraws != barDrawsSeen)
+    if (adviceDraws != adviceDrawsSeen)
     {
-        noteOnsSeen = noteOns;
-        drawRequestsSeen = drawRequests;
-        barDrawsSeen = barDraws;
-        mainComponent.takeNewAdvice (true, -1);
+        adviceDrawsSeen = adviceDraws;
+        mainComponent.takeNewAdvice (true, pluginProcessor.getInstanceSettings().lastItem);
     }
 }
 

@@ -7,11 +7,12 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-// The plugin's window: the program's main screen, 500 x 350, with its settings kept in the instance and
-// the timer that follows the host's tempo. It draws a new advice when the processor has received note-ons
-// or counted a group of bars since it last looked, and hands the processor's settings to the screen when the
-// host has restored a state; the screen keeps its own in the instance through its settings store. "Sets
-// edition" starts the installed program, whose window no host closes under the editor's questions.
+// The plugin's window: the program's main screen, 500 x 350 scaled up to twice that with the window, with its
+// settings kept in the instance and the timer that follows the host's tempo. It shows the advice the
+// instance drew (for notes, draw requests, bars or its timer), and hands the instance's settings to the
+// screen when the host has restored a state; the screen keeps its own in the instance through its settings
+// store and draws through the instance's shuffle. "Sets edition" starts the installed program, whose window
+// no host closes under the editor's questions.
 class PluginEditor final
     : public juce::AudioProcessorEditor
     , private juce::Timer
@@ -48,9 +49,8 @@ private:
     int popUpsSeen = 0;
     // Timer ticks since the last menu or warning closed, or -1 once the card has been painted again.
     int ticksSinceAPopUpClosed = -1;
-    int noteOnsSeen = 0;
-    int drawRequestsSeen = 0;
-    int barDrawsSeen = 0;
+    int adviceDrawsSeen = 0;
+    bool sizeChosen = false;
     int stateRestoresSeen = 0;
     std::unique_ptr<ProgramLauncher> programLauncher;
 

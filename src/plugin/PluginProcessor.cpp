@@ -1,7 +1,17 @@
 #include "plugin/PluginProcessor.h"
 
+#include "plugin/EditorSize.h"
 #include "plugin/PluginEditor.h"
 #include "plugin/PluginFolder.h"
+
+namespace
+{
+// The program's name until the instance has read its sets: the name LV2 tools write in the manifest for the
+// default preset, as they make an instance only to describe it.
+constexpr const char* unreadProgramName = "Default";
+
+constexpr int handOverMilliseconds = 30;
+} // namespace
 
 PluginProcessor::PluginProcessor()
     // Stereo in and out, copied through: the plugin then fits the insert chain of any audio or instrument
@@ -20,6 +30,109 @@ PluginProcessor::PluginProcessor()
     auto draw = std::make_unique<juce::AudioParameterBool> (juce::ParameterID ("draw", 1), "Draw", false);
     drawParameter = draw.get();
     addParameter (draw.release());
+
+    programName = unreadProgramName;
+
+    // The audio thread hands its requests over by counters this timer looks at: a message posted from there
+    // (an AsyncUpdater) takes the message queue's lock and may allocate, and the sets are read here, not
+    // in a block, as a read may take longer than the block lasts. The first tick reads the sets, not the
+    // constructor: a host that makes an instance only to list it never waits for them.
+    startTimer (handOverMilliseconds);
+}
+
+PluginProcessor::~PluginProcessor()
+{
+    // An LV2 host ends an instance on its own thread while the toolkit's LV2 wrapper runs a message thread
+    // of its own: the timer is stopped with that thread held between two messages, so that no look is
+    // running on it while the instance goes. The VST3 wrapper holds it so itself.
+    if (juce::MessageManager::getInstanceWithoutCreating() == nullptr ||
+        juce::MessageManager::existsAndIsCurrentThread())
+    {
+        stopTimer();
+        return;
+    }
+
+    const juce::MessageManagerLock heldMessageThread;
+    stopTimer();
+}
+
+void PluginProcessor::timerCallback()
+{
+    handOverDraws();
+}
+
+void PluginProcessor::handOverDraws()
+{
+    const auto restoresBefore = stateRestoreCount.load();
+    auto settings = getInstanceSettings();
+    const auto firstReading = !advice.isLoaded();
+    advice.loadFor (settings);
+
+    const DrawSchedule::Requests counted{ noteOnCount.load(), drawRequestCount.load(), barDrawCount.load() };
+    const auto due = drawSchedule.shouldDraw (counted, settings.timerSeconds, screensOpen > 0,
+                                              juce::Time::getMillisecondCounter());
+
+    // A new instance that no window has shown yet has no advice: it takes one as its screen would.
+    if (due || (firstReading && settings.lastItem == -1))
+    {
+        settings.lastItem = advice.draw();
+
+        {
+            const juce::ScopedLock lock (settingsLock);
+
+            // A state restored meanwhile, from another thread, keeps its own advice.
+            if (stateRestoreCount.load() != restoresBefore)
+                return;
+
+            instanceSettings.lastItem = settings.lastItem;
+        }
+
+        ++adviceDrawCount;
+    }
+
+    announceTheAdvice (settings);
+}
+
+void PluginProcessor::announceTheAdvice (const ConfigFile::Settings& settings)
+{
+    // The name is made again only when the advice or the sets changed, not at every look.
+    const Announced now{ advice.shownPosition (settings.lastItem), advice.getReadingCount() };
+
+    if (now.position == announced.position && now.reading == announced.reading)
+        return;
+
+    announced = now;
+    const auto described = advice.describe (now.position);
+    const auto name = described.isNotEmpty() ? described : juce::String (unreadProgramName);
+
+    {
+        const juce::ScopedLock lock (settingsLock);
+
+        if (name == programName)
+            return;
+
+        programName = name;
+    }
+
+    // The state changed with it: a host marks the project as changed (the LV2 wrapper's one notice, as LV2
+    // has none for a program).
+    updateHostDisplay (ChangeDetails().withProgramChanged (true).withNonParameterStateChanged (true));
+}
+
+void PluginProcessor::readSetsWithTheScreen()
+{
+    advice.reloadFor (getInstanceSettings());
+}
+
+std::optional<juce::Rectangle<int>> PluginProcessor::getEditorSize() const
+{
+    return EditorSize::fromState (editorWidth.load(), editorHeight.load());
+}
+
+void PluginProcessor::setEditorSize (juce::Rectangle<int> size)
+{
+    editorWidth = size.getWidth();
+    editorHeight = size.getHeight();
 }
 
 void PluginProcessor::prepareToPlay (double, int)
@@ -132,8 +245,10 @@ void PluginProcessor::setCurrentProgram (int) {}
 
 const juce::String PluginProcessor::getProgramName (int)
 {
-    // Hosts list the one program as a preset, and the LV2 manifest gives it this label.
-    return "Default";
+    // The one program is named after the advice, for hosts that show a program's name: the advice is then
+    // seen without the window. Asked from any thread.
+    const juce::ScopedLock lock (settingsLock);
+    return programName;
 }
 
 void PluginProcessor::changeProgramName (int, const juce::String&) {}
@@ -198,6 +313,14 @@ void PluginProcessor::getStateInformation (juce::MemoryBlock& destData)
     state.setAttribute ("timerSeconds", settings.timerSeconds);
     state.setAttribute ("timerBars", settings.timerBars);
     state.setAttribute ("note", noteParameter->getNote());
+
+    // Only once the window was resized: a project that never did keeps the states it always had.
+    if (const auto size = getEditorSize())
+    {
+        state.setAttribute ("editorWidth", size->getWidth());
+        state.setAttribute ("editorHeight", size->getHeight());
+    }
+
     copyXmlToBinary (state, destData);
 }
 
@@ -206,6 +329,7 @@ void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
     // A state this instance cannot read, damaged or not its own, leaves the defaults.
     ConfigFile::Settings settings;
     auto note = anyNote;
+    std::optional<juce::Rectangle<int>> size;
     const auto state = readCompleteState (data, sizeInBytes);
 
     if (state != nullptr && state->hasTagName (stateTag) && state->getIntAttribute ("version") >= 1)
@@ -219,9 +343,12 @@ void PluginProcessor::setStateInformation (const void* data, int sizeInBytes)
         settings.timerSeconds = state->getIntAttribute ("timerSeconds", settings.timerSeconds);
         settings.timerBars = state->getIntAttribute ("timerBars", settings.timerBars);
         note = state->getIntAttribute ("note", note);
+        size = EditorSize::fromState (state->getIntAttribute ("editorWidth"),
+                                      state->getIntAttribute ("editorHeight"));
     }
 
     noteParameter->setNote (note);
+    setEditorSize (size.value_or (juce::Rectangle<int>()));
 
     setInstanceSettings (ConfigFile::withUsableValues (settings));
     ++stateRestoreCount;

@@ -1,6 +1,9 @@
 #include "widgets/CardTextFit.h"
 
+#include "advice/SetTextRules.h"
 #include "widgets/CardLayout.h"
+
+#include <set>
 
 namespace
 {
@@ -38,8 +41,64 @@ CardTextFit::~CardTextFit() = default;
 bool CardTextFit::fitsAdviceLabel (const juce::String& text)
 {
     const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
+
+    if (surelyFitsAdviceLabel (text))
+        return true;
+
     adviceLabel.setText (text, juce::dontSendNotification);
     return CustomLookAndFeel::wrappedTextFits (adviceLabel, lookAndFeel.getLabelFont (adviceLabel));
+}
+
+bool CardTextFit::surelyFitsAdviceLabel (const juce::String& text)
+{
+    if (adviceBound == nullptr)
+    {
+        adviceBound = std::make_unique<WrappedTextBound> (
+            lookAndFeel.getLabelFont (adviceLabel), SetTextRules::allowedCharacters,
+            CustomLookAndFeel::getWrappedLineWidth (adviceLabel));
+        adviceLinesThatFit = countLinesThatFit();
+    }
+
+    const auto lines = adviceBound->countLinesAtMost (text);
+    return lines && *lines <= adviceLinesThatFit;
+}
+
+// Whether a text fits the label depends only on its number of lines, as every line lies within the line
+// width and the lines are centred as a block: the label is asked with one, two, ... lines of wide words,
+// each too wide to share a line with another. 0 when a probe does not lay out as intended.
+int CardTextFit::countLinesThatFit()
+{
+    const auto font = lookAndFeel.getLabelFont (adviceLabel);
+    const auto lineWidth = CustomLookAndFeel::getWrappedLineWidth (adviceLabel);
+    juce::String word ("W");
+
+    while (font.getStringWidthFloat (word + "W") < lineWidth * 0.9f)
+        word << "W";
+
+    if (font.getStringWidthFloat (word) <= lineWidth * 0.5f)
+        return 0;
+
+    constexpr int mostLinesProbed = 64;
+    juce::StringArray words;
+
+    for (int lines = 1; lines <= mostLinesProbed; ++lines)
+    {
+        words.add (word);
+        adviceLabel.setText (words.joinIntoString (" "), juce::dontSendNotification);
+        auto glyphs = CustomLookAndFeel::layOutWrappedText (adviceLabel, font);
+        std::set<float> baselines;
+
+        for (int i = 0; i < glyphs.getNumGlyphs(); ++i)
+            baselines.insert (glyphs.getGlyph (i).getBaselineY());
+
+        if ((int) baselines.size() != lines)
+            return 0;
+
+        if (!CustomLookAndFeel::wrappedTextFits (adviceLabel, font))
+            return lines - 1;
+    }
+
+    return 0;
 }
 
 bool CardTextFit::fitsNameLine (const juce::String& name)

@@ -228,7 +228,7 @@ juce::GlyphArrangement layOutWrapped (const juce::String& text, const juce::Labe
     // Text that must never be squeezed is wrapped at word boundaries instead.
     const auto left = 2.0f;
     const auto top = font.getAscent() + 2.0f;
-    const auto lineWidth = (float) label.getWidth() - 4.0f;
+    const auto lineWidth = CustomLookAndFeel::getWrappedLineWidth (label);
 
     juce::GlyphArrangement glyphs;
     glyphs.addJustifiedText (font, text, left, top, lineWidth, label.getJustificationType());
@@ -270,6 +270,11 @@ juce::GlyphArrangement layOutCut (const juce::Label& label, const juce::Font& fo
 juce::GlyphArrangement CustomLookAndFeel::layOutWrappedText (const juce::Label& label, const juce::Font& font)
 {
     return layOutWrapped (label.getText(), label, font);
+}
+
+float CustomLookAndFeel::getWrappedLineWidth (const juce::Label& label)
+{
+    return (float) label.getWidth() - 4.0f;
 }
 
 bool CustomLookAndFeel::wrappedTextFits (const juce::Label& label, const juce::Font& font)

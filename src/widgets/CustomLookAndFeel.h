@@ -36,6 +36,9 @@ public:
     // in label coordinates, in that font.
     static juce::GlyphArrangement layOutWrappedText (const juce::Label&, const juce::Font&);
 
+    // The width of the lines that layout wraps the label's text into.
+    static float getWrappedLineWidth (const juce::Label&);
+
     // Whether the label shows its text whole, wrapped in that font: the one measure of what fits, for
     // the drawing and for the checks of a set's texts.
     static bool wrappedTextFits (const juce::Label&, const juce::Font&);

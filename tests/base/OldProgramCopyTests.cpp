@@ -26,8 +26,9 @@ protected:
     {
         juce::StringArray names;
 
+        // Written with "/" whatever the system's separator, as the expectations are.
         for (const auto& file : folder.findChildFiles (juce::File::findFilesAndDirectories, true, "*"))
-            names.add (file.getRelativePathFrom (folder));
+            names.add (file.getRelativePathFrom (folder).replaceCharacter ('\\', '/'));
 
         names.sort (false);
         return names;

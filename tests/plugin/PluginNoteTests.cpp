@@ -176,8 +176,9 @@ TEST_F (PluginTest, theNoteIsSavedWithTheStateAndAGarbageStateGivesAnyNote)
     EXPECT_EQ (saved.getNoteParameter().getNote(), PluginProcessor::anyNote);
 }
 
-// Notes played with the window closed draw one advice when it opens again; reopening it with no note
-// played meanwhile shows the advice it closed on.
+// Notes played with the window closed draw one advice at the instance's next look, which a window opened
+// before it shows as soon as it looks; reopening it with no note played meanwhile shows the advice it closed
+// on.
 TEST_F (PluginTest, notesPlayedWhileTheEditorIsClosedDrawWhenItOpens)
 {
     PluginProcessor processor;

@@ -2,6 +2,9 @@
 # The plugins in Debian's Ardour, headless (its ardour7-lua session tool on the dummy audio backend): a
 # session with a MIDI track and both plugins, the Note of each set to 60 through Ardour's own controls,
 # saved and closed, then opened again, where Ardour's control of the VST3 plugin's Note must read 60 still.
+# Then the timer of both set to "Every 4 bars" in the saved session (no control reaches it), the session
+# opened, the transport rolled for 20 s with no window open, and saved: each plugin's saved advice must have
+# changed.
 # Ardour keeps its own settings, plugin cache and the session under WORK_FOLDER (the user's ~/.config/ardour7
 # is never touched), and the plugins read the sets shipped in copies of their bundles.
 # Usage: ardour-check.sh LV2_BUNDLE VST3_BUNDLE WORK_FOLDER SOURCE_DIR
@@ -65,3 +68,16 @@ echo "ok ($SECONDS s): the VST3 Note reads 60 in the session opened again"
 
 # Ardour saves no value for an LV2 plugin's properties (the session file keeps the control with no value)
 # and shows the default until the plugin reports one: the LV2 line above says what it shows.
+
+# Only the groups of bars draw here: the track plays no note, and the timer in seconds is off.
+bars=$(runSession bars) || exit 1
+echo "$bars"
+grep -Eq '^musewheeler: rolled (1[89]|2[0-9])\.' <<<"$bars" || fail "the transport did not roll for about 20 s"
+for format in LV2 VST3; do
+    line=$(grep "^musewheeler: $format timerBars" <<<"$bars")
+    read -r before after <<<"$(sed -E 's/.* advice before (-?[0-9]+|nil) after (-?[0-9]+|nil)$/\1 \2/' <<<"$line")"
+    grep -q ' timerBars 4 ' <<<"$line" || fail "the $format plugin's saved state lost the bar timer: $line"
+    [[ "$before" =~ ^[0-9]+$ && "$after" =~ ^[0-9]+$ ]] || fail "the $format plugin's saved state holds no advice: $line"
+    [ "$before" != "$after" ] || fail "the $format plugin's saved advice did not change in 20 s of bars: $line"
+done
+echo "ok ($SECONDS s): both plugins' saved advice changed in 20 s of bars at 120 beats a minute, no window open"

@@ -3,6 +3,10 @@
 --                          each set to 60 through Ardour's own controls, saved and closed
 --   check SESSION_FOLDER   the session opened again: prints the Note of each plugin as Ardour's controls
 --                          have it
+--   bars SESSION_FOLDER    the timer of both plugins set to "Every 4 bars" in the saved session, which
+--                          is opened, saved once the plugins have an advice, rolled for 20 s at the
+--                          session's 120 beats a minute with no window open, and saved again: prints the
+--                          advice each plugin's saved state holds before and after
 -- Each line it prints for the calling script starts with "musewheeler:".
 
 local command, folder = arg[1], arg[2]
@@ -39,6 +43,133 @@ local function pluginOfType (track, pluginType)
         end
         index = index + 1
     end
+end
+
+-- The plugins' saved states, as the session keeps them: the VST3 plugin's in the session file, in base64
+-- (a VST3 preset holding the plugin's own bytes), the LV2 plugin's in its state folder's Turtle, in the
+-- toolkit's own base64 ("<size>.<characters>", its bits taken from the lowest up). Both hold the plugin's XML
+-- as text, so a value of the same length is changed in place and every length field stays right.
+local base64Table = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
+local toolkitTable = ".ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+"
+
+local function decodeBase64 (text)
+    local bytes, bits, count = {}, 0, 0
+    for character in text:gmatch ("[^=%s]") do
+        bits = (bits << 6) | (base64Table:find (character, 1, true) - 1)
+        count = count + 6
+        if count >= 8 then
+            count = count - 8
+            bytes[#bytes + 1] = string.char ((bits >> count) & 0xff)
+        end
+    end
+    return table.concat (bytes)
+end
+
+local function encodeBase64 (data)
+    local characters = {}
+    for position = 1, #data, 3 do
+        local a, b, c = data:byte (position, position + 2)
+        local group = (a << 16) | ((b or 0) << 8) | (c or 0)
+        for index = 0, 3 do
+            if position + index - 1 <= #data then
+                local value = (group >> (18 - 6 * index)) & 63
+                characters[#characters + 1] = base64Table:sub (value + 1, value + 1)
+            else
+                characters[#characters + 1] = "="
+            end
+        end
+    end
+    return table.concat (characters)
+end
+
+local function decodeToolkitBase64 (text)
+    local size, characters = text:match ("^(%d+)%.(.*)$")
+    size = tonumber (size)
+    local bytes = {}
+    for index = 1, size do
+        bytes[index] = 0
+    end
+    for index = 1, #characters do
+        local value = toolkitTable:find (characters:sub (index, index), 1, true) - 1
+        for bit = 0, 5 do
+            local position = (index - 1) * 6 + bit
+            if (value >> bit) & 1 == 1 and position < size * 8 then
+                local byte = (position >> 3) + 1
+                bytes[byte] = bytes[byte] | (1 << (position & 7))
+            end
+        end
+    end
+    for index = 1, size do
+        bytes[index] = string.char (bytes[index])
+    end
+    return table.concat (bytes)
+end
+
+local function encodeToolkitBase64 (data)
+    local characters = {}
+    for index = 0, (#data * 8 + 5) // 6 - 1 do
+        local value = 0
+        for bit = 0, 5 do
+            local position = index * 6 + bit
+            if position < #data * 8 and (data:byte ((position >> 3) + 1) >> (position & 7)) & 1 == 1 then
+                value = value | (1 << bit)
+            end
+        end
+        characters[#characters + 1] = toolkitTable:sub (value + 1, value + 1)
+    end
+    return #data .. "." .. table.concat (characters)
+end
+
+local function readFile (path)
+    local file = assert (io.open (path, "rb"), "cannot read " .. path)
+    local text = file:read ("a")
+    file:close ()
+    return text
+end
+
+local function writeFile (path, text)
+    local file = assert (io.open (path, "wb"), "cannot write " .. path)
+    file:write (text)
+    file:close ()
+end
+
+-- Where each plugin's state is in the saved session: the file, the encoded text, and its codec.
+local function savedStates (folder)
+    local sessionFile = folder .. "/" .. sessionName .. ".ardour"
+    local session = readFile (sessionFile)
+    local states = {}
+    local vst3 = session:match ('type="vst3".-<chunk>([^<]+)</chunk>')
+    if vst3 then
+        states.VST3 = { file = sessionFile, text = vst3, decode = decodeBase64, encode = encodeBase64 }
+    end
+    local id, stateFolder = session:match ('<Processor id="(%d+)"[^>]-type="lv2".-state%-dir="([^"]+)"')
+    if id then
+        local stateFile = folder .. "/plugins/" .. id .. "/" .. stateFolder .. "/state.ttl"
+        local lv2 = readFile (stateFile):match ('StateString> "([^"]+)"')
+        if lv2 then
+            states.LV2 = { file = stateFile, text = lv2, decode = decodeToolkitBase64, encode = encodeToolkitBase64 }
+        end
+    end
+    return states
+end
+
+-- A setting of the plugin's saved XML, as text; nil when the state holds none.
+local function savedSetting (state, name)
+    return state and state.decode (state.text):match (name .. '="([^"]*)"')
+end
+
+local function setSavedSetting (state, name, from, to)
+    assert (#from == #to, "a value of another length would change the lengths around it")
+    local data = state.decode (state.text)
+    local changed, count = data:gsub (name .. '="' .. from .. '"', name .. '="' .. to .. '"')
+    assert (count == 1, "no " .. name .. '="' .. from .. '" in the saved state')
+    local file = readFile (state.file)
+    local start, finish = file:find (state.text, 1, true)
+    writeFile (state.file, file:sub (1, start - 1) .. state.encode (changed) .. file:sub (finish + 1))
+end
+
+local function saveSession (session)
+    session:save_state ("", false, false, false, false, false)
 end
 
 AudioEngine:set_backend ("None (Dummy)", "", "")
@@ -79,6 +210,48 @@ elseif command == "check" then
         local value = control:get_value ()
         local isSixty = math.abs (value - noteSixty) < 1.0e-4
         print ("musewheeler: " .. format.name .. " note " .. (isSixty and "60" or ("not 60: " .. value)))
+    end
+    close_session ()
+elseif command == "bars" then
+    for _, format in ipairs (formats) do
+        local state = savedStates (folder)[format.name]
+        assert (state, "no saved state of the " .. format.name .. " plugin")
+        setSavedSetting (state, "timerBars", "0", "4")
+    end
+
+    local session = load_session (folder, sessionName)
+    assert (session, "the session does not open")
+
+    -- Saved until both plugins have read their sets and hold an advice, before the transport moves.
+    local before = {}
+    for _ = 1, 50 do
+        ARDOUR.LuaAPI.usleep (200000)
+        saveSession (session)
+        local states = savedStates (folder)
+        before.LV2 = tonumber (savedSetting (states.LV2, "lastItem"))
+        before.VST3 = tonumber (savedSetting (states.VST3, "lastItem"))
+        if before.LV2 and before.VST3 and before.LV2 >= 0 and before.VST3 >= 0 then
+            break
+        end
+    end
+
+    -- 20 s of the dummy backend, which runs in real time: five groups of 4 bars at 120 beats a minute.
+    session:request_roll (ARDOUR.TransportRequestSource.TRS_UI)
+    for _ = 1, 20 do
+        ARDOUR.LuaAPI.usleep (1000000)
+    end
+    local rolled = session:transport_sample () / session:nominal_sample_rate ()
+    session:request_stop (false, false, ARDOUR.TransportRequestSource.TRS_UI)
+    ARDOUR.LuaAPI.usleep (500000)
+    saveSession (session)
+    print (string.format ("musewheeler: rolled %.1f s", rolled))
+
+    local states = savedStates (folder)
+    for _, format in ipairs (formats) do
+        local state = states[format.name]
+        print ("musewheeler: " .. format.name .. " timerBars " .. tostring (savedSetting (state, "timerBars")) ..
+               " advice before " .. tostring (before[format.name]) ..
+               " after " .. tostring (savedSetting (state, "lastItem")))
     end
     close_session ()
 end

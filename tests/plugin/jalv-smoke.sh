@@ -114,6 +114,12 @@ waitUntil 100 cardShown || true
 [ -f "$work/before.png" ] || fail "no screenshot of the window"
 [ -n "$screenshot" ] && cp "$work/before.png" "$screenshot"
 
+# Resizable as it is, the editor opens at the card's own size when the state keeps none: a window of exactly
+# 500 x 350 among those jalv embeds it in.
+xwininfo -tree -id "$window" | grep -Eq ' 500x350\+' \
+    || fail "no window of 500 x 350 in jalv's: $(xwininfo -tree -id "$window" | grep -Eo '[0-9]+x[0-9]+\+' | tr '\n' ' ')"
+check "the editor is 500 x 350"
+
 setNamePixels=$(countPixels "$work/before.png" '#FFFF00')
 [ "$setNamePixels" -gt 50 ] || fail "the editor shows no set name in yellow ($setNamePixels pixels)"
 check "the card shows a set name ($setNamePixels yellow pixels)"

@@ -52,17 +52,15 @@ unitTests()
     [ "$result" = 0 ]
 }
 
-# musewheeler-sets through Wine, by the script that checks the Linux build: a stand-in command that runs the
-# Windows program and gives its output with Unix line ends, as the terminal shows them.
+# musewheeler-sets through Wine, by the script that checks the Linux build (it takes the Windows line ends and
+# path names into account). The stand-in command runs the Windows program with its output straight to the
+# script's files, pipes and full disks; in a UTF-8 locale, as Wine hands a program the arguments it is given
+# in the locale's encoding, and Windows takes them as UTF-16 text.
 setsCommand()
 {
     cat >"$work/musewheeler-sets" <<STANDIN
-#!/bin/bash
-wine "$artefacts/musewheeler-sets.exe" "\$@" >"$work/sets.out" 2>"$work/sets.err"
-result=\$?
-tr -d '\r' <"$work/sets.out"
-tr -d '\r' <"$work/sets.err" >&2
-exit \$result
+#!/bin/sh
+LC_ALL=C.UTF-8 exec wine "$artefacts/musewheeler-sets.exe" "\$@"
 STANDIN
     chmod +x "$work/musewheeler-sets"
     MUSEWHEELER_SETS_UNDER_WINE=1 bash "$sourceDir/tests/cli/sets-command.sh" "$work/musewheeler-sets" "$sourceDir"

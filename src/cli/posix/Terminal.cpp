@@ -1,6 +1,8 @@
 #include "cli/Terminal.h"
 
 #include <sys/ioctl.h>
+
+#include <cerrno>
 #include <unistd.h>
 
 bool Terminal::isStandardOutput()
@@ -17,4 +19,9 @@ int Terminal::getReportedWidth()
 void Terminal::takeUtf8Output()
 {
     // Terminals read the bytes in the locale's encoding, UTF-8 nearly always, and take "\n" as it is.
+}
+
+int Terminal::whyTheWriteFailed()
+{
+    return errno;
 }

@@ -26,7 +26,12 @@ juce::ArgumentList CommandLine::read (int argc, char* argv[], ByteNamedPaths&)
     for (int i = 1; i < count; ++i)
         arguments.add (juce::String (wide[i]));
 
-    const juce::String executable (wide[0]);
+    // The help names the command as it is typed, without Windows' ".exe".
+    juce::String executable (wide[0]);
     LocalFree (wide);
+
+    if (executable.endsWithIgnoreCase (".exe"))
+        executable = executable.dropLastCharacters (4);
+
     return juce::ArgumentList (executable, arguments);
 }

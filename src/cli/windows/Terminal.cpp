@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cerrno>
 #include <cstdio>
 
 bool Terminal::isStandardOutput()
@@ -32,4 +33,15 @@ void Terminal::takeUtf8Output()
     SetConsoleOutputCP (CP_UTF8);
     _setmode (_fileno (stdout), _O_BINARY);
     _setmode (_fileno (stderr), _O_BINARY);
+}
+
+int Terminal::whyTheWriteFailed()
+{
+    // The C library tells a pipe whose reader has gone as EINVAL; Windows' own error names it (which of
+    // the three depends on how far the reader's end is closed).
+    const auto error = errno;
+    const auto systemError = GetLastError();
+    const auto readerGone = systemError == ERROR_NO_DATA || systemError == ERROR_BROKEN_PIPE ||
+                            systemError == ERROR_PIPE_NOT_CONNECTED;
+    return readerGone ? EPIPE : error;
 }

@@ -273,6 +273,112 @@ inline juce::Array<juce::Colour> shippedSetColours()
     return colours;
 }
 
+// The plugin's own state, its binary XML, inside the state a host keeps for an instance: the VST3 host keeps
+// the plugin's bytes in the toolkit's base64 under "IComponent" in an XML of its own, the LV2 host inside the
+// Turtle text of its saved state, as the string the plugin stored. Tests read the advice and the window's
+// size there, and give an instance settings no host control reaches (the timer).
+class PluginStateInHost final
+{
+public:
+    static std::unique_ptr<juce::XmlElement> read (const juce::MemoryBlock& hostState)
+    {
+        const auto token = findToken (hostState);
+        return token.isEmpty() ? nullptr : decode (token).xml;
+    }
+
+    // The host's state with the plugin's own changed by that function, or an empty block when it holds none.
+    static juce::MemoryBlock withChange (const juce::MemoryBlock& hostState,
+                                         const std::function<void (juce::XmlElement&)>& change)
+    {
+        const auto token = findToken (hostState);
+        if (token.isEmpty())
+            return {};
+
+        auto decoded = decode (token);
+        change (*decoded.xml);
+        juce::MemoryBlock bytes;
+        juce::AudioProcessor::copyXmlToBinary (*decoded.xml, bytes);
+        bytes.append (decoded.rest.getData(), decoded.rest.getSize());
+        const auto newToken = bytes.toBase64Encoding();
+
+        if (auto outer =
+                juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize()))
+        {
+            if (auto* component = outer->getChildByName ("IComponent"))
+            {
+                component->deleteAllTextElements();
+                component->addTextElement (newToken);
+            }
+            juce::MemoryBlock result;
+            juce::AudioProcessor::copyXmlToBinary (*outer, result);
+            return result;
+        }
+
+        const auto text = hostState.toString().replace (token, newToken);
+        return { text.toRawUTF8(), text.getNumBytesAsUTF8() };
+    }
+
+private:
+    struct Decoded
+    {
+        std::unique_ptr<juce::XmlElement> xml;
+        juce::MemoryBlock rest;
+    };
+
+    static Decoded decode (const juce::String& token)
+    {
+        juce::MemoryBlock bytes;
+        if (!bytes.fromBase64Encoding (token))
+            return {};
+
+        auto xml = juce::AudioProcessor::getXmlFromBinary (bytes.getData(), (int) bytes.getSize());
+        if (xml == nullptr || !xml->hasTagName ("MusewheelerState"))
+            return {};
+
+        // The header, the text and its closing zero, then whatever the format's wrapper appended.
+        const auto textSize =
+            (size_t) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (bytes.getData(), 4));
+        const auto used = juce::jmin (bytes.getSize(), 9 + textSize);
+        return { std::move (xml), juce::MemoryBlock (juce::addBytesToPointer (bytes.getData(), (int) used),
+                                                     bytes.getSize() - used) };
+    }
+
+    // The toolkit's base64, "<size>.<characters>", that decodes into the plugin's state.
+    static juce::String findToken (const juce::MemoryBlock& hostState)
+    {
+        juce::String text;
+        if (auto outer =
+                juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize()))
+        {
+            if (auto* component = outer->getChildByName ("IComponent"))
+                text = component->getAllSubText();
+        }
+        else
+        {
+            text = hostState.toString();
+        }
+
+        const auto isTokenCharacter = [] (juce::juce_wchar c)
+        { return juce::CharacterFunctions::isLetterOrDigit (c) || c == '.' || c == '+'; };
+
+        for (int start = 0; start < text.length();)
+        {
+            auto end = start;
+            while (end < text.length() && isTokenCharacter (text[end]))
+                ++end;
+
+            const auto token = text.substring (start, end);
+            if (token.containsChar ('.') &&
+                token.upToFirstOccurrenceOf (".", false, false).containsOnly ("0123456789") &&
+                decode (token).xml != nullptr)
+                return token;
+
+            start = juce::jmax (end, start + 1);
+        }
+        return {};
+    }
+};
+
 // The sets moved out of their folder for a while, and back whatever the test found, for the tests after it.
 struct SetsMovedAway
 {

@@ -75,3 +75,22 @@ TEST_P (PluginHostTest, passesAudioThroughUntouchedWhileANoteArrives)
     }
 }
 } // namespace plugin_host
+
+namespace plugin_host
+{
+// A host ends instances on its own thread, whatever the plugin's toolkit is doing on its message thread:
+// an instance made and ended again and again, at moments its first reading of the sets may still run,
+// ends cleanly every time.
+TEST_P (PluginHostTest, instancesEndedWhileTheyReadTheirSetsEndCleanly)
+{
+    juce::Random random (1234);
+
+    for (int round = 0; round < 40; ++round)
+    {
+        auto instance = createInstance();
+        ASSERT_NE (instance, nullptr);
+        runMessages (20 + random.nextInt (50));
+        instance.reset();
+    }
+}
+} // namespace plugin_host

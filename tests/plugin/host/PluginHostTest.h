@@ -156,6 +156,54 @@ protected:
         return waitForAStillCard (opened);
     }
 
+    // Opens and closes the instance's editor ten times; each time it must show the card at exactly that
+    // size, at once and for good, scaled from the card's own 500 x 350, the same picture each time.
+    static void reopenTenTimesAt (juce::AudioPluginInstance& instance, juce::Rectangle<int> size)
+    {
+        juce::Image firstCard;
+        const auto scale = size.getWidth() / 500.0f;
+
+        for (int opening = 1; opening <= 10; ++opening)
+        {
+            auto opened = openEditor (instance, 40, 40);
+            ASSERT_NE (opened.editor, nullptr);
+
+            const auto shot = waitForTheCard (opened);
+            ASSERT_TRUE (shot.isValid()) << "opening " << opening;
+            EXPECT_GT (countYellow (shot, editorArea (opened)), 50) << "no card at opening " << opening;
+
+            // Longer than anything the editor does once shown.
+            runMessages (1500);
+            EXPECT_EQ (opened.editor->getWidth(), size.getWidth()) << "opening " << opening;
+            EXPECT_EQ (opened.editor->getHeight(), size.getHeight()) << "opening " << opening;
+            EXPECT_EQ (opened.window->getContentComponent()->getBounds().getWidth(), size.getWidth())
+                << "opening " << opening;
+            EXPECT_EQ (opened.window->getContentComponent()->getBounds().getHeight(), size.getHeight())
+                << "opening " << opening;
+
+            const auto last = takeScreenshot (*opened.window);
+            ASSERT_TRUE (last.isValid());
+            const auto area = editorArea (opened);
+            ASSERT_TRUE (last.getBounds().contains (area));
+
+            // The "+" button in the bottom right corner: the card is not cut short.
+            const auto corner = area.withTrimmedLeft (area.getWidth() - juce::roundToInt (50 * scale))
+                                    .withTrimmedTop (area.getHeight() - juce::roundToInt (45 * scale));
+            EXPECT_GT (countPixels (last, corner, [] (juce::Colour c) { return c.getBrightness() > 0.5f; }),
+                       juce::roundToInt (30 * scale * scale))
+                << "no \"+\" button in the corner at opening " << opening;
+
+            // The same card each time: a window cut short or widened would shift or cut it.
+            if (!firstCard.isValid())
+                firstCard = last;
+            EXPECT_EQ (countDifferingPixels (firstCard, last, area), 0)
+                << "another card at opening " << opening;
+
+            opened.close();
+            runMessages (100);
+        }
+    }
+
     // The folder of sets the instances read: the shipped sets inside the bundle, as the user has none.
     juce::File bundleSets() const
     {

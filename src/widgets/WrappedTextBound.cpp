@@ -1,0 +1,145 @@
+#include "widgets/WrappedTextBound.h"
+
+namespace
+{
+// Longer texts are left to the real layout; the set editor takes 400 characters at most.
+constexpr int longestBoundedText = 1024;
+
+// The toolkit breaks lines only after these, and takes no other character for one.
+bool breaksAfter (juce::juce_wchar c)
+{
+    return c == ' ';
+}
+} // namespace
+
+WrappedTextBound::WrappedTextBound (const juce::Font& fontToUse, const juce::String& characters, float width)
+    : font (fontToUse)
+    , lineWidth ((double) width)
+{
+    // Other white space (tabs, no-break spaces) is laid out apart by the toolkit, so it is left unmeasured.
+    for (auto p = characters.getCharPointer(); !p.isEmpty();)
+        if (const auto c = p.getAndAdvance();
+            c > 0 && c < 256 && (breaksAfter (c) || !juce::CharacterFunctions::isWhitespace (c)))
+            measurable[(size_t) c] = true;
+}
+
+// Characters are measured as texts bring them: the toolkit loads each glyph with its kerning against the
+// whole font, and loading every character the editor allows cost a check of a small set more than the layouts
+// the bound spares it.
+void WrappedTextBound::measureCharactersOf (const juce::String& text)
+{
+    const auto numMeasuredBefore = measured.size();
+
+    for (auto p = text.getCharPointer(); !p.isEmpty();)
+        if (const auto c = p.getAndAdvance(); (juce::uint32) c < 256 && measurable[(size_t) c])
+        {
+            measured.add (c);
+            measurable[(size_t) c] = false;
+        }
+
+    const juce::Array<juce::juce_wchar> newOnes (measured.begin() + numMeasuredBefore,
+                                                 measured.size() - numMeasuredBefore);
+
+    // The advance of c depends on the character after it (kerning): "c d1 c d2 ... c" gives it followed by
+    // each character d and, last, by none. A new character is measured before every measured one, an old
+    // one before the new ones only. Sums over so short a text stay exact to far below the rounding
+    // allowance.
+    for (int i = 0; i < measured.size(); ++i)
+    {
+        const auto c = measured[i];
+        const auto& followers = i >= numMeasuredBefore ? measured : newOnes;
+        juce::String pairs;
+        pairs.preallocateBytes ((size_t) followers.size() * 4 + 4);
+
+        for (const auto next : followers)
+            pairs << juce::String::charToString (c) << juce::String::charToString (next);
+
+        pairs << juce::String::charToString (c);
+
+        juce::Array<int> glyphs;
+        juce::Array<float> offsets;
+        font.getGlyphPositions (pairs, glyphs, offsets);
+
+        for (int j = 0; j + 1 < offsets.size(); j += 2)
+            widths[(size_t) c] = juce::jmax (widths[(size_t) c], offsets[j + 1] - offsets[j]);
+    }
+}
+
+std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text)
+{
+    std::array<float, longestBoundedText> advance;
+    std::array<bool, longestBoundedText> isBreak;
+    int length = 0;
+    bool anythingButSpaces = false;
+
+    // Straight from the UTF-8 bytes: every measured character is ASCII or a two-byte sequence below U+0100.
+    const auto* bytes = reinterpret_cast<const juce::uint8*> (text.toRawUTF8());
+
+    for (size_t i = 0; bytes[i] != 0; ++length)
+    {
+        auto c = (juce::uint32) bytes[i++];
+
+        if (c >= 0x80)
+        {
+            if ((c != 0xc2 && c != 0xc3) || (bytes[i] & 0xc0) != 0x80)
+                return std::nullopt;
+
+            c = ((c & 0x1f) << 6) | (bytes[i++] & 0x3f);
+        }
+
+        if (length == longestBoundedText)
+            return std::nullopt;
+
+        if (widths[c] <= 0.0f)
+        {
+            if (!measurable[c])
+                return std::nullopt;
+
+            // Measured once, then the text is read again.
+            measureCharactersOf (text);
+            return countLinesAtMost (text);
+        }
+
+        advance[(size_t) length] = widths[c];
+        isBreak[(size_t) length] = breaksAfter ((juce::juce_wchar) c);
+        anythingButSpaces = anythingButSpaces || !isBreak[(size_t) length];
+    }
+
+    if (!anythingButSpaces)
+        return std::nullopt;
+
+    // The toolkit's wrap, played through with the widest advances: a line goes on until a character other
+    // than a space reaches its end, then breaks after the last space before it, or before that character
+    // when the line has no space; the line's first character never breaks it.
+    const auto limit = lineWidth - roundingAllowance;
+    int lines = 0;
+
+    for (int start = 0; start < length;)
+    {
+        ++lines;
+        double right = advance[(size_t) start];
+        int lastBreak = -1;
+        int i = start + 1;
+
+        for (; i < length; ++i)
+        {
+            right += advance[(size_t) i];
+
+            if (isBreak[(size_t) i])
+            {
+                lastBreak = i + 1;
+            }
+            else if (right >= limit)
+            {
+                if (lastBreak >= 0)
+                    i = lastBreak;
+
+                break;
+            }
+        }
+
+        start = i;
+    }
+
+    return lines;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+#include <array>
+#include <optional>
+
+// A quick upper bound on the number of lines a text takes when the toolkit wraps it at word boundaries
+// (juce::GlyphArrangement::addJustifiedText, as CustomLookAndFeel lays out the advice label), without
+// laying it out. Each measured character is given the widest advance it has in the font, followed by any
+// measured character or by none, kerning included; the wrap is then played through with those widths. As
+// wider characters never let a line take more of the text, the lines counted are never fewer than the
+// toolkit's, so "the bound fits" means "the text fits", and only texts near the limit need the real layout.
+// Characters are measured as the texts bring them, every one again when a new one comes.
+class WrappedTextBound final
+{
+public:
+    // For texts of characters (those below U+0100, spaces allowed) in font, wrapped in lines of lineWidth.
+    WrappedTextBound (const juce::Font& font, const juce::String& characters, float lineWidth);
+
+    // At least as many lines as the toolkit's wrap gives the text; nothing for a text holding a character
+    // that was not measured, or no character but spaces, which only the real layout can tell.
+    std::optional<int> countLinesAtMost (const juce::String& text);
+
+private:
+    // Measures the characters of text not measured yet, and the others followed by them.
+    void measureCharactersOf (const juce::String& text);
+
+    // Float sums over a long text drift by far less than this many pixels; a break is assumed that much
+    // early.
+    static constexpr double roundingAllowance = 0.25;
+
+    const juce::Font font;
+    std::array<bool, 256> measurable{}; // characters that may be measured and are not yet
+    std::array<float, 256> widths{};    // 0 for characters not measured
+    juce::Array<juce::juce_wchar> measured;
+    double lineWidth;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WrappedTextBound)
+};
