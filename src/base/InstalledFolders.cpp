@@ -41,6 +41,9 @@ juce::Array<juce::File> dataFolders (const UserFolder::Environment& environment)
 juce::File InstalledFolders::findShared (const juce::File& binaryFolder,
                                          const UserFolder::Environment& environment)
 {
+    if (holdsShippedSets (binaryFolder))
+        return binaryFolder;
+
     auto parent = binaryFolder;
 
     for (int i = 0; i < parentsSearched && parent != parent.getParentDirectory(); ++i)

@@ -24,10 +24,12 @@ public:
 
     InstalledFolders() = delete;
 
-    // The shared folder of the installation a binary in that folder belongs to: share/musewheeler in one of
-    // the binary folder's parents (a program in lib/musewheeler or bin, a plugin deeper in lib/lv2 or
-    // lib/vst3), else the first holding the shipped sets among the user's and the system's data folders
-    // ($XDG_DATA_HOME, $XDG_DATA_DIRS), where a plugin installed in ~/.lv2 or ~/.vst3 finds them.
+    // The shared folder of the installation a binary in that folder belongs to: the binary folder itself
+    // when it holds the shipped sets (a program installed in a folder of its own, as on Windows), else
+    // share/musewheeler in one of the binary folder's parents (a program in lib/musewheeler or bin, a
+    // plugin deeper in lib/lv2 or lib/vst3), else the first holding the shipped sets among the user's and
+    // the system's data folders ($XDG_DATA_HOME, $XDG_DATA_DIRS), where a plugin installed in ~/.lv2 or
+    // ~/.vst3 finds them.
     static juce::File findShared (const juce::File& binaryFolder, const UserFolder::Environment& environment);
 
     // Names the folders and prepares the user's: takes an old copy of the program over, then brings the

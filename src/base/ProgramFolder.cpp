@@ -1,6 +1,6 @@
 #include "base/ProgramFolder.h"
 
-#include "base/InstalledFolders.h"
+#include "base/ProgramLayout.h"
 
 juce::File ProgramFolder::get()
 {
@@ -20,11 +20,7 @@ juce::File ProgramFolder::getSibling (const juce::String& relativePath)
 
 bool ProgramFolder::isPortable (const juce::File& programFolder)
 {
-    for (const auto& data : { programFolder.getChildFile ("data"), programFolder.getSiblingFile ("data") })
-        if (data.isDirectory() && data.hasWriteAccess())
-            return true;
-
-    return false;
+    return ProgramLayout::holdsWritableData (programFolder);
 }
 
 juce::String ProgramFolder::prepare (const juce::File& binaryFolder)
@@ -33,16 +29,17 @@ juce::String ProgramFolder::prepare (const juce::File& binaryFolder)
     if (overridden())
         return {};
 
-    if (isPortable (binaryFolder))
+    const auto choice = ProgramLayout::choose (binaryFolder, UserFolder::getVariable,
+                                               juce::File::getCurrentWorkingDirectory());
+    preparedPortable() = choice.portableFolder;
+
+    if (!choice.installed)
     {
-        preparedPortable() = binaryFolder;
         installed().reset();
         return {};
     }
 
-    const auto places = InstalledFolders::prepare (binaryFolder, UserFolder::getVariable,
-                                                   juce::File::getCurrentWorkingDirectory());
-    preparedPortable().reset();
+    const auto& places = *choice.installed;
     installed() = Installed{ places.sets, places.settingsFolder, places.help };
     return places.warning;
 }

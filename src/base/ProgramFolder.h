@@ -7,7 +7,7 @@
 // The folder of the running program, and where it keeps its files. A portable program (a build folder, an
 // unpacked copy) keeps its sets ("data", else "../data"), its settings file and its help beside itself. An
 // installed one, whose folder holds no data folder it can write, runs in place and keeps each user's sets
-// and settings in the user's folders (InstalledFolders).
+// and settings in the user's folders (InstalledFolders). ProgramLayout chooses between the two.
 class ProgramFolder final
 {
 public:
@@ -23,9 +23,10 @@ public:
     // a data folder it can write.
     static bool isPortable (const juce::File& programFolder);
 
-    // Chooses the layout of a program (or plugin) whose binary lies in that folder and, installed, prepares
-    // the user's folders; later calls choose again, so that each plugin instance sees the folders as they
-    // are when it opens. Returns why the sets are read-only, empty when all went well.
+    // Chooses the layout of a program (or plugin) whose binary lies in that folder and prepares its folders
+    // (the shipped sets beside it brought into its data folder, or the user's folders); later calls choose
+    // again, so that each plugin instance sees the folders as they are when it opens. Returns why the sets
+    // are read-only, empty when all went well.
     static juce::String prepare (const juce::File& binaryFolder);
 
     // Installed, the sets folder prepare chose; portable, none (the set library looks in "data", else
