@@ -173,9 +173,11 @@ windows: deps
 	cmake -S . -B $(WINDOWS_DIR)/build -DCMAKE_TOOLCHAIN_FILE=cmake/WindowsToolchain.cmake \
 	    -DMUSEWHEELER_WINDOWS_SYSROOT=$(abspath $(WINDOWS_DIR))/sysroot -DCMAKE_BUILD_TYPE=Release -DMUSEWHEELER_PLUGIN=ON
 	cmake --build $(WINDOWS_DIR)/build --parallel $(JOBS)
+	cmake --build $(WINDOWS_DIR)/build --parallel $(JOBS) --target windows-vst3-check windows-setup windows-zip
 
 # The Windows build checked under Wine and Xvfb (tests/windows/windows-check.sh): the unit tests, musewheeler-sets
-# as a process, the program driven as a user would, with its pictures left in WINDOWS_DIR/screenshots.
+# as a process, the VST3 in the toolkit's host, the program driven as a user would (its pictures left in
+# WINDOWS_DIR/screenshots), the setup and the portable zip.
 windows-check: windows
 	tests/windows/windows-check.sh $(WINDOWS_DIR) .
 

@@ -1,28 +1,32 @@
 #include "AllocationCounter.h"
 
+#include <atomic>
+
 namespace
 {
-// The counter of this thread, if any: a plain pointer in thread-local storage, which the allocation
-// functions can read without allocating themselves.
-thread_local int* countOfThisThread = nullptr;
-thread_local int allocations = 0;
+// The thread being counted, by the system's id, which the allocation functions can read without allocating
+// themselves: thread_local storage would not do, as MinGW's allocates on a thread's first use, and so
+// would call back here without end.
+std::atomic<juce::Thread::ThreadID> countedThread{ nullptr };
+std::atomic<int> allocations{ 0 };
 } // namespace
 
 void AllocationCounter::countOne()
 {
-    if (countOfThisThread != nullptr)
-        ++*countOfThisThread;
+    if (countedThread.load() == juce::Thread::getCurrentThreadId())
+        ++allocations;
 }
 
 AllocationCounter::AllocationCounter()
 {
+    jassert (countedThread.load() == nullptr);
     allocations = 0;
-    countOfThisThread = &allocations;
+    countedThread = juce::Thread::getCurrentThreadId();
 }
 
 AllocationCounter::~AllocationCounter()
 {
-    countOfThisThread = nullptr;
+    countedThread = nullptr;
 }
 
 int AllocationCounter::getCount() const

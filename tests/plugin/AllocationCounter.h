@@ -2,10 +2,10 @@
 
 #include <juce_core/juce_core.h>
 
-// Counts the heap allocations the test's own thread makes while one is alive. The test program is linked
-// with the allocation functions wrapped (cmake/Tests.cmake), so that every malloc, calloc, realloc and
-// operator new compiled into it, the toolkit's included, passes through here; allocations in other threads
-// are not counted.
+// Counts the heap allocations the test's own thread makes while one is alive (one at a time). The test
+// program is linked with the allocation functions wrapped (cmake/Tests.cmake), so that every malloc, calloc,
+// realloc and operator new compiled into it, the toolkit's included, passes through here; allocations in
+// other threads are not counted.
 class AllocationCounter final
 {
 public:
