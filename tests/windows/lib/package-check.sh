@@ -68,7 +68,15 @@ startProgram()
     local window
     (cd "$(dirname "$1")" && exec wine "$1") >"$work/program.log" 2>&1 &
     programPid=$!
-    window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Musewheeler$' 2>/dev/null | head -n 1) || true
+    # A window that goes while xdotool looks through the tree (Wine makes and drops windows of its own as a
+    # program starts) ends that look with an X error: the look is made again, within 120 s in all.
+    local deadline=$((SECONDS + 120))
+    window=""
+    while [ -z "$window" ] && [ "$SECONDS" -le "$deadline" ]; do
+        window=$(timeout $((deadline - SECONDS + 1)) xdotool search --sync --onlyvisible --name '^Musewheeler$' \
+                     2>/dev/null | head -n 1) || true
+        [ -n "$window" ] || sleep 0.1
+    done
     [ -n "$window" ] || fail "the window of $1 did not show ($(cat "$work/program.log"))"
 }
 
