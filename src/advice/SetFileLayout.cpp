@@ -77,8 +77,9 @@ const SetFileLayout::Keys& SetFileLayout::keysOf (bool currentFormat)
     return currentFormat ? current : legacy;
 }
 
-SetFileLayout::SetFileLayout (const juce::String& text, bool isCurrentFormat)
-    : keys (keysOf (isCurrentFormat))
+SetFileLayout::SetFileLayout (const juce::String& textToRead, bool isCurrentFormat)
+    : text (textToRead)
+    , keys (keysOf (isCurrentFormat))
     , currentFormat (isCurrentFormat)
     , headerKeys (viewsOf (keys.header))
     , followerKeys (viewsOf (keys.itemFollowers))

@@ -30,7 +30,7 @@ public:
         juce::String message;
     };
 
-    // Reads the layout of text, which must outlive this.
+    // Reads the layout of text, which it keeps (a shared copy, no bytes copied), as its lines point into it.
     SetFileLayout (const juce::String& text, bool currentFormat);
 
     // In line order for each kind: the header keys missing first, then each advice's.
@@ -54,6 +54,7 @@ private:
         int next; // the next line holding the same text, as an index into itemLines, or -1
     };
 
+    const juce::String text;
     const Keys& keys;
     const bool currentFormat;
     // The keys' UTF-8 bytes, as the lines are compared bytewise.

@@ -208,7 +208,8 @@ bool ShippedSets::writeThroughTemporary (const juce::File& target, const juce::M
             if (!stream.openedOk() || stream.getPosition() != 0)
                 continue;
 
-            written = stream.write (bytes.getData(), bytes.getSize());
+            // An empty set is an empty file: the toolkit's write takes no empty block.
+            written = bytes.getSize() == 0 || stream.write (bytes.getData(), bytes.getSize());
             // The toolkit's flush ends in fsync: the bytes are on the disk before the rename.
             stream.flush();
             written = written && !stream.getStatus().failed();
