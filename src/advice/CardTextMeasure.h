@@ -12,6 +12,10 @@ public:
     // Whether the main screen shows the text whole in its advice label.
     virtual bool fitsAdviceLabel (const juce::String& text) = 0;
 
+    // Whether a text whose characters all lie below U+0100, given one byte each, surely shows whole in the
+    // advice label, told without laying it out: false when only fitsAdviceLabel can tell.
+    virtual bool surelyFitsAdviceLabel (const juce::uint8* text, size_t length) = 0;
+
     // Whether the main screen shows the name unsqueezed on its name label.
     virtual bool fitsNameLine (const juce::String& name) = 0;
 

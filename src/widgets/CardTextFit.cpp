@@ -51,6 +51,19 @@ bool CardTextFit::fitsAdviceLabel (const juce::String& text)
 
 bool CardTextFit::surelyFitsAdviceLabel (const juce::String& text)
 {
+    const auto lines = getAdviceBound().countLinesAtMost (text);
+    return lines && *lines <= adviceLinesThatFit;
+}
+
+bool CardTextFit::surelyFitsAdviceLabel (const juce::uint8* text, size_t length)
+{
+    const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
+    const auto lines = getAdviceBound().countLinesAtMost (text, length);
+    return lines && *lines <= adviceLinesThatFit;
+}
+
+WrappedTextBound& CardTextFit::getAdviceBound()
+{
     if (adviceBound == nullptr)
     {
         adviceBound = std::make_unique<WrappedTextBound> (
@@ -59,8 +72,7 @@ bool CardTextFit::surelyFitsAdviceLabel (const juce::String& text)
         adviceLinesThatFit = countLinesThatFit();
     }
 
-    const auto lines = adviceBound->countLinesAtMost (text);
-    return lines && *lines <= adviceLinesThatFit;
+    return *adviceBound;
 }
 
 // Whether a text fits the label depends only on its number of lines, as every line lies within the line

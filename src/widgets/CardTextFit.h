@@ -14,6 +14,7 @@ public:
     ~CardTextFit() override;
 
     bool fitsAdviceLabel (const juce::String& text) override;
+    bool surelyFitsAdviceLabel (const juce::uint8* text, size_t length) override;
     bool fitsNameLine (const juce::String& name) override;
     bool fitsAdviceLineWidth (const juce::String& word) override;
     bool isPaletteColour (juce::Colour colour) override;
@@ -22,6 +23,7 @@ private:
     // Texts that surely fit are told by a bound on their lines (made at the first advice measured); the
     // others are laid out as the label lays them out.
     bool surelyFitsAdviceLabel (const juce::String& text);
+    WrappedTextBound& getAdviceBound();
     int countLinesThatFit();
 
     CustomLookAndFeel lookAndFeel;

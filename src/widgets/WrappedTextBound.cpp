@@ -26,15 +26,15 @@ WrappedTextBound::WrappedTextBound (const juce::Font& fontToUse, const juce::Str
 // Characters are measured as texts bring them: the toolkit loads each glyph with its kerning against the
 // whole font, and loading every character the editor allows cost a check of a small set more than the layouts
 // the bound spares it.
-void WrappedTextBound::measureCharactersOf (const juce::String& text)
+void WrappedTextBound::measureCharactersOf (const juce::uint8* text, size_t length)
 {
     const auto numMeasuredBefore = measured.size();
 
-    for (auto p = text.getCharPointer(); !p.isEmpty();)
-        if (const auto c = p.getAndAdvance(); (juce::uint32) c < 256 && measurable[(size_t) c])
+    for (size_t i = 0; i < length; ++i)
+        if (const auto c = text[i]; measurable[c])
         {
             measured.add (c);
-            measurable[(size_t) c] = false;
+            measurable[c] = false;
         }
 
     const juce::Array<juce::juce_wchar> newOnes (measured.begin() + numMeasuredBefore,
@@ -67,10 +67,8 @@ void WrappedTextBound::measureCharactersOf (const juce::String& text)
 
 std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text)
 {
-    std::array<float, longestBoundedText> advance;
-    std::array<bool, longestBoundedText> isBreak;
-    int length = 0;
-    bool anythingButSpaces = false;
+    std::array<juce::uint8, longestBoundedText> characters;
+    size_t length = 0;
 
     // Straight from the UTF-8 bytes: every measured character is ASCII or a two-byte sequence below U+0100.
     const auto* bytes = reinterpret_cast<const juce::uint8*> (text.toRawUTF8());
@@ -90,19 +88,39 @@ std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text)
         if (length == longestBoundedText)
             return std::nullopt;
 
+        characters[length] = (juce::uint8) c;
+    }
+
+    return countLinesAtMost (characters.data(), length);
+}
+
+std::optional<int> WrappedTextBound::countLinesAtMost (const juce::uint8* text, size_t textLength)
+{
+    if (textLength > (size_t) longestBoundedText)
+        return std::nullopt;
+
+    std::array<float, longestBoundedText> advance;
+    std::array<bool, longestBoundedText> isBreak;
+    const auto length = (int) textLength;
+    bool anythingButSpaces = false;
+
+    for (int i = 0; i < length; ++i)
+    {
+        const auto c = text[i];
+
         if (widths[c] <= 0.0f)
         {
             if (!measurable[c])
                 return std::nullopt;
 
             // Measured once, then the text is read again.
-            measureCharactersOf (text);
-            return countLinesAtMost (text);
+            measureCharactersOf (text, textLength);
+            return countLinesAtMost (text, textLength);
         }
 
-        advance[(size_t) length] = widths[c];
-        isBreak[(size_t) length] = breaksAfter ((juce::juce_wchar) c);
-        anythingButSpaces = anythingButSpaces || !isBreak[(size_t) length];
+        advance[(size_t) i] = widths[c];
+        isBreak[(size_t) i] = breaksAfter ((juce::juce_wchar) c);
+        anythingButSpaces = anythingButSpaces || !isBreak[(size_t) i];
     }
 
     if (!anythingButSpaces)

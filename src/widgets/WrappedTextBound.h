@@ -22,9 +22,12 @@ public:
     // that was not measured, or no character but spaces, which only the real layout can tell.
     std::optional<int> countLinesAtMost (const juce::String& text);
 
+    // The same for a text whose characters all lie below U+0100, given one byte each.
+    std::optional<int> countLinesAtMost (const juce::uint8* text, size_t length);
+
 private:
     // Measures the characters of text not measured yet, and the others followed by them.
-    void measureCharactersOf (const juce::String& text);
+    void measureCharactersOf (const juce::uint8* text, size_t length);
 
     // Float sums over a long text drift by far less than this many pixels; a break is assumed that much
     // early.
