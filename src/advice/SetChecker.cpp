@@ -6,9 +6,7 @@
 #include "base/RegularFile.h"
 #include "base/Utf16TextFile.h"
 
-#include <cstring>
 #include <map>
-#include <string_view>
 
 namespace
 {
@@ -64,22 +62,13 @@ juce::String legacyText (const juce::MemoryBlock& bytes)
 
 } // namespace
 
-SetChecker::SetChecker (CardTextMeasure& measureToUse)
+SetChecker::SetChecker (CardTextMeasure& measureToUse, Reading readingToUse)
     : measure (measureToUse)
+    , reading (readingToUse)
 {
 }
 
 SetChecker::~SetChecker() = default;
-
-size_t SetChecker::Utf8Hash::operator() (const juce::String& text) const noexcept
-{
-    return std::hash<std::string_view>() (text.toRawUTF8());
-}
-
-bool SetChecker::Utf8Equal::operator() (const juce::String& a, const juce::String& b) const noexcept
-{
-    return std::strcmp (a.toRawUTF8(), b.toRawUTF8()) == 0;
-}
 
 //==============================================================================
 SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
@@ -121,6 +110,16 @@ SetChecker::FileReport SetChecker::checkFile (const juce::File& file)
     }
 
     const bool currentFormat = kind == SetFileReader::currentSetFile;
+
+    if (currentFormat && reading == Reading::quickFirst)
+    {
+        if (const auto numAdvice = quickCheck.countCleanAdvice (file))
+        {
+            report.numAdvice = *numAdvice;
+            return report;
+        }
+    }
+
     const auto& keys = SetFileLayout::keysOf (currentFormat);
     SetConseils set (&dataTags);
     set.setFileSet (file);
@@ -204,7 +203,7 @@ juce::StringArray SetChecker::checkAdvice (const juce::String& text, const juce:
     if (!tags.contains (0) && !tags.contains (1) && !tags.contains (2))
         problems.add ("no abstraction tag (0 Abstract, 1 Musewheeler or 2 Creativity)");
 
-    if (text.isNotEmpty() && !seenTexts.insert (text).second)
+    if (text.isNotEmpty() && !seenTexts.insert (text))
         problems.add ("the same text stands earlier: \"" + text + "\"");
 
     return problems;

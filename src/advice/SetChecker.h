@@ -2,10 +2,11 @@
 
 #include "advice/CardTextMeasure.h"
 #include "advice/DataTags.h"
+#include "advice/QuickSetCheck.h"
+#include "advice/SeenTexts.h"
 #include "advice/SetConseils.h"
 
 #include <map>
-#include <unordered_set>
 #include <vector>
 
 // What would go wrong in the program with a set, found by reading it as the program does: a file that is
@@ -28,7 +29,15 @@ public:
         int numAdvice = 0;
     };
 
-    explicit SetChecker (CardTextMeasure& measure);
+    // Files laid out as the program writes them are checked quickly first; the full reading alone serves
+    // to compare the two.
+    enum class Reading
+    {
+        quickFirst,
+        fullOnly
+    };
+
+    explicit SetChecker (CardTextMeasure& measure, Reading reading = Reading::quickFirst);
     ~SetChecker();
 
     FileReport checkFile (const juce::File& file);
@@ -54,18 +63,9 @@ private:
 
     DataTags dataTags;
     CardTextMeasure& measure;
-    // Texts told apart by their UTF-8 bytes: comparing juce::Strings decodes them.
-    struct Utf8Hash
-    {
-        size_t operator() (const juce::String& text) const noexcept;
-    };
-
-    struct Utf8Equal
-    {
-        bool operator() (const juce::String& a, const juce::String& b) const noexcept;
-    };
-
-    std::unordered_set<juce::String, Utf8Hash, Utf8Equal> seenTexts;
+    SeenTexts seenTexts;
+    QuickSetCheck quickCheck{ measure, seenTexts };
+    const Reading reading;
     std::map<juce::String, juce::String> seenShippedTexts;   // letter case and spacing aside, to file names
     std::map<juce::uint32, juce::String> seenShippedColours; // to file names
 

@@ -58,8 +58,8 @@ bool CardTextFit::surelyFitsAdviceLabel (const juce::String& text)
 bool CardTextFit::surelyFitsAdviceLabel (const juce::uint8* text, size_t length)
 {
     const ScopedDefaultLookAndFeel scopedLookAndFeel (lookAndFeel);
-    const auto lines = getAdviceBound().countLinesAtMost (text, length);
-    return lines && *lines <= adviceLinesThatFit;
+    auto& bound = getAdviceBound();
+    return bound.surelyFitsIn (text, length, adviceLinesThatFit);
 }
 
 WrappedTextBound& CardTextFit::getAdviceBound()

@@ -94,70 +94,112 @@ std::optional<int> WrappedTextBound::countLinesAtMost (const juce::String& text)
     return countLinesAtMost (characters.data(), length);
 }
 
-std::optional<int> WrappedTextBound::countLinesAtMost (const juce::uint8* text, size_t textLength)
+std::optional<int> WrappedTextBound::countLinesAtMost (const juce::uint8* text, size_t length)
 {
-    if (textLength > (size_t) longestBoundedText)
-        return std::nullopt;
-
-    std::array<float, longestBoundedText> advance;
-    std::array<bool, longestBoundedText> isBreak;
-    const auto length = (int) textLength;
-    bool anythingButSpaces = false;
-
-    for (int i = 0; i < length; ++i)
-    {
-        const auto c = text[i];
-
-        if (widths[c] <= 0.0f)
-        {
-            if (!measurable[c])
-                return std::nullopt;
-
-            // Measured once, then the text is read again.
-            measureCharactersOf (text, textLength);
-            return countLinesAtMost (text, textLength);
-        }
-
-        advance[(size_t) i] = widths[c];
-        isBreak[(size_t) i] = breaksAfter ((juce::juce_wchar) c);
-        anythingButSpaces = anythingButSpaces || !isBreak[(size_t) i];
-    }
-
-    if (!anythingButSpaces)
+    if (length > (size_t) longestBoundedText)
         return std::nullopt;
 
     // The toolkit's wrap, played through with the widest advances: a line goes on until a character other
     // than a space reaches its end, then breaks after the last space before it, or before that character
-    // when the line has no space; the line's first character never breaks it.
+    // when the line has no space; the line's first character never breaks it. Every character is met at
+    // least once, so one not measured yet is found on the way.
     const auto limit = lineWidth - roundingAllowance;
     int lines = 0;
+    bool anythingButSpaces = false;
 
-    for (int start = 0; start < length;)
+    for (size_t start = 0; start < length;)
     {
         ++lines;
-        double right = advance[(size_t) start];
-        int lastBreak = -1;
-        int i = start + 1;
+        double right = 0.0;
+        size_t lastBreak = 0;
+        auto i = start;
 
         for (; i < length; ++i)
         {
-            right += advance[(size_t) i];
+            const auto c = text[i];
+            const auto width = widths[c];
 
-            if (isBreak[(size_t) i])
+            if (width <= 0.0f)
             {
-                lastBreak = i + 1;
+                if (!measurable[c])
+                    return std::nullopt;
+
+                // Measured once, then the text is read again.
+                measureCharactersOf (text, length);
+                return countLinesAtMost (text, length);
             }
-            else if (right >= limit)
-            {
-                if (lastBreak >= 0)
-                    i = lastBreak;
 
-                break;
+            right += width;
+
+            if (breaksAfter (c))
+            {
+                if (i > start)
+                    lastBreak = i + 1;
+            }
+            else
+            {
+                anythingButSpaces = true;
+
+                if (right >= limit && i > start)
+                {
+                    if (lastBreak > start)
+                        i = lastBreak;
+
+                    break;
+                }
             }
         }
 
         start = i;
     }
 
+    if (!anythingButSpaces)
+        return std::nullopt;
+
     return lines;
+}
+
+// Every line but the last is filled up to the limit but for what went down to the next line: the part of a
+// word after the line's last space, or a single character when the line has none; each no wider than the
+// widest word. The lines share out the whole text, so (lines - 1) * (limit - widest word) <= total width.
+// Whole numbers of 1/256 pixel rounded up keep it a bound, and cost a cycle a character where the chain of
+// floating-point sums cost four.
+bool WrappedTextBound::surelyFitsIn (const juce::uint8* text, size_t length, int maxLines)
+{
+    if (numMeasuredInCoarseWidths != measured.size())
+        updateCoarseWidths();
+
+    juce::uint64 total = 0;
+    juce::uint32 word = 0, widestWord = 0;
+
+    for (size_t i = 0; i < length; ++i)
+    {
+        const auto& coarse = coarseWidths[text[i]];
+        total += coarse.width;
+        word = (word + coarse.width) & coarse.wordMask;
+        widestWord = std::max (widestWord, word);
+    }
+
+    const auto limit = (juce::int64) std::floor ((lineWidth - roundingAllowance) * coarseUnitsPerPixel);
+    const auto room = limit - (juce::int64) widestWord;
+
+    if (length <= (size_t) longestBoundedText && widestWord > 0 && room > 0 &&
+        (juce::int64) total <= (juce::int64) (maxLines - 1) * room)
+        return true;
+
+    const auto lines = countLinesAtMost (text, length);
+    return lines && *lines <= maxLines;
+}
+
+void WrappedTextBound::updateCoarseWidths()
+{
+    for (size_t c = 0; c < coarseWidths.size(); ++c)
+    {
+        const auto width = widths[c] > 0.0f
+                               ? (juce::uint32) std::ceil ((double) widths[c] * coarseUnitsPerPixel)
+                               : unmeasuredCoarseWidth;
+        coarseWidths[c] = { width, breaksAfter ((juce::juce_wchar) c) ? 0u : ~0u };
+    }
+
+    numMeasuredInCoarseWidths = measured.size();
 }

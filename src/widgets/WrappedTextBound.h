@@ -25,6 +25,10 @@ public:
     // The same for a text whose characters all lie below U+0100, given one byte each.
     std::optional<int> countLinesAtMost (const juce::uint8* text, size_t length);
 
+    // Whether such a text surely takes no more than maxLines lines: told by a coarser bound when it can
+    // (one pass, no going back), else by countLinesAtMost.
+    bool surelyFitsIn (const juce::uint8* text, size_t length, int maxLines);
+
 private:
     // Measures the characters of text not measured yet, and the others followed by them.
     void measureCharactersOf (const juce::uint8* text, size_t length);
@@ -33,10 +37,25 @@ private:
     // early.
     static constexpr double roundingAllowance = 0.25;
 
+    // The coarse bound's widths: each advance in 1/256 pixel, rounded up, with the character's kind.
+    struct CoarseWidth
+    {
+        juce::uint32 width;
+        juce::uint32 wordMask; // 0 for a space, which ends a word, else all ones
+    };
+
+    void updateCoarseWidths();
+
+    static constexpr double coarseUnitsPerPixel = 256.0;
+    // Given to characters not measured: a text holding one cannot pass the coarse bound.
+    static constexpr juce::uint32 unmeasuredCoarseWidth = 1u << 20;
+
     const juce::Font font;
     std::array<bool, 256> measurable{}; // characters that may be measured and are not yet
     std::array<float, 256> widths{};    // 0 for characters not measured
     juce::Array<juce::juce_wchar> measured;
+    std::array<CoarseWidth, 256> coarseWidths{};
+    int numMeasuredInCoarseWidths = -1;
     double lineWidth;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WrappedTextBound)
