@@ -128,6 +128,31 @@ TEST (WrappedTextBoundTest, neverCountsFewerLinesThanTheToolkitsWrap)
     EXPECT_GT (exact, counted * 9 / 10) << exact << " of " << counted;
 }
 
+// The coarse bound, tried first, must never let a text through that the full count would hold back.
+TEST (WrappedTextBoundTest, tellsTextsWithinSoManyLinesAsTheFullCountDoes)
+{
+    AdviceLabel label;
+    auto bound = label.makeBound();
+    juce::Random random (1210);
+
+    for (int i = 0; i < 3000; ++i)
+    {
+        const auto text = randomText (random, 1 + random.nextInt (40));
+        std::vector<juce::uint8> characters;
+
+        for (auto p = text.getCharPointer(); !p.isEmpty();)
+            characters.push_back ((juce::uint8) p.getAndAdvance());
+
+        const auto lines = bound.countLinesAtMost (characters.data(), characters.size());
+        ASSERT_TRUE (lines.has_value()) << text;
+
+        for (int maxLines = 1; maxLines <= 8; ++maxLines)
+            ASSERT_EQ (bound.surelyFitsIn (characters.data(), characters.size(), maxLines),
+                       *lines <= maxLines)
+                << text << " within " << maxLines;
+    }
+}
+
 TEST (WrappedTextBoundTest, leavesTextsItCannotBoundToTheRealLayout)
 {
     AdviceLabel label;
