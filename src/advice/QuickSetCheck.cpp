@@ -16,18 +16,18 @@ constexpr size_t windowBytes = 1 << 17;
 constexpr size_t longestHeaderUnits = windowBytes / 4;
 constexpr size_t longestRecordUnits = 2048;
 
-// The characters the set editor allows, but the space.
-const std::array<bool, 256>& plainTextCharacters()
+// The characters the set editor allows, below U+0100.
+const std::array<bool, 256>& allowedCharacters()
 {
     // Made at the first call: the rules' own table is made when their file's statics are.
     static const auto table = []
     {
-        std::array<bool, 256> plain{};
+        std::array<bool, 256> allowed{};
 
         for (int c = 0; c < 256; ++c)
-            plain[(size_t) c] = c != ' ' && SetTextRules::isAllowed (c);
+            allowed[(size_t) c] = SetTextRules::isAllowed (c);
 
-        return plain;
+        return allowed;
     }();
 
     return table;
@@ -229,37 +229,37 @@ bool QuickSetCheck::readAdvice (Units& units)
     if (!units.take ("Item="))
         return false;
 
-    // The text up to its ";", each of its characters one the set editor allows (so no line end).
-    const auto& isPlain = plainTextCharacters();
-    std::array<juce::uint8, SetTextRules::maximumLength + 1> text;
-    size_t length = 0;
-    juce::uint8 highBytes = 0;
-    const auto* const limit =
-        units.position + 2 * std::min ((size_t) (units.end - units.position) / 2, text.size());
-    auto* p = units.position;
+    // The text ends at its first ";": the first byte 0x3B, found by the C library's fast search, must be a
+    // whole unit. Before it, each character one the set editor allows (so no line end), narrowed to a byte;
+    // no double space, and none at either end.
+    std::array<juce::uint8, SetTextRules::maximumLength> text;
+    const auto* start = units.position;
+    const auto* semicolon = static_cast<const juce::uint8*> (
+        std::memchr (start, ';', std::min ((size_t) (units.end - start), 2 * text.size() + 2)));
 
-    for (; p != limit; p += 2)
-    {
-        const auto c = p[0];
-
-        if (!isPlain[c])
-        {
-            // A space starts or ends no text, and follows none.
-            if (c == ';')
-                break;
-
-            if (c != ' ' || length == 0 || text[length - 1] == ' ')
-                return false;
-        }
-
-        highBytes |= p[1];
-        text[length++] = c;
-    }
-
-    if (p == limit || p[1] != 0 || highBytes != 0 || length == 0 || text[length - 1] == ' ')
+    if (semicolon == nullptr || (semicolon - start) % 2 != 0 || semicolon[1] != 0 || semicolon == start)
         return false;
 
-    units.position = p + 2;
+    const auto length = (size_t) (semicolon - start) / 2;
+    const auto& allowed = allowedCharacters();
+    juce::uint8 highBytes = 0, previous = 0;
+    bool allAllowed = true, doubleSpace = false;
+
+    for (size_t i = 0; i < length; ++i)
+    {
+        const auto c = start[2 * i];
+        highBytes |= start[2 * i + 1];
+        allAllowed &= allowed[c];
+        doubleSpace |= (c == ' ') & (previous == ' ');
+        text[i] = c;
+        previous = c;
+    }
+
+    if (highBytes != 0 || !allAllowed || doubleSpace || text[0] == ' ' || text[length - 1] == ' ')
+        return false;
+
+    units.position = semicolon + 2;
+    const auto prepared = seenTexts.prepareOneByteText (text.data(), length);
 
     if (!units.take ("\r\nFavorite=") || !(units.take ("true;\r\n") || units.take ("false;\r\n")) ||
         !units.take ("Tags="))
@@ -285,5 +285,5 @@ bool QuickSetCheck::readAdvice (Units& units)
         !measure.fitsAdviceLabel (toString (text.data(), length)))
         return false;
 
-    return seenTexts.insertOneByteText (text.data(), length);
+    return seenTexts.insert (prepared);
 }

@@ -27,7 +27,7 @@ size_t SeenTexts::findSlot (std::string_view key, juce::uint64 hash) const noexc
     {
         const auto& slot = slots[i];
 
-        if (slot.number == 0 || (slot.hashBits == hashBits && texts[slot.number - 1] == key))
+        if (slot.number == 0 || (slot.hashBits == hashBits && texts[slot.number - 1].key == key))
             return i;
     }
 }
@@ -51,17 +51,27 @@ bool SeenTexts::insert (const juce::String& text)
         key.push_back ((char) c);
     }
 
-    return insertKey (key);
+    return insertKey (key, hashOf (key));
 }
 
-bool SeenTexts::insertOneByteText (const juce::uint8* text, size_t length)
+SeenTexts::Prepared SeenTexts::prepareOneByteText (const juce::uint8* text, size_t length) const noexcept
 {
-    return insertKey (std::string_view (reinterpret_cast<const char*> (text), length));
-}
-
-bool SeenTexts::insertKey (std::string_view key)
-{
+    const std::string_view key (reinterpret_cast<const char*> (text), length);
     const auto hash = hashOf (key);
+    // Memory answers while the caller works on: a table of a large library lies far beyond the caches.
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch (slots.data() + (hash & (slots.size() - 1)));
+#endif
+    return { key, hash };
+}
+
+bool SeenTexts::insert (const Prepared& prepared)
+{
+    return insertKey (prepared.key, prepared.hash);
+}
+
+bool SeenTexts::insertKey (std::string_view key, juce::uint64 hash)
+{
     auto index = findSlot (key, hash);
 
     if (slots[index].number != 0)
@@ -79,7 +89,7 @@ bool SeenTexts::insertKey (std::string_view key)
     if (!key.empty())
         std::memcpy (bytes, key.data(), key.size());
 
-    texts.emplace_back (bytes, key.size());
+    texts.push_back ({ std::string_view (bytes, key.size()), hash });
     slots[index] = { (juce::uint32) (hash >> 32), (juce::uint32) texts.size() };
     return true;
 }
@@ -89,10 +99,8 @@ void SeenTexts::growTable()
     slots.assign (slots.size() * 2, {});
 
     for (size_t i = 0; i < texts.size(); ++i)
-    {
-        const auto hash = hashOf (texts[i]);
-        slots[findSlot (texts[i], hash)] = { (juce::uint32) (hash >> 32), (juce::uint32) (i + 1) };
-    }
+        slots[findSlot (texts[i].key, texts[i].hash)] = { (juce::uint32) (texts[i].hash >> 32),
+                                                          (juce::uint32) (i + 1) };
 }
 
 void SeenTexts::forgetAllBut (size_t count)
@@ -102,7 +110,7 @@ void SeenTexts::forgetAllBut (size_t count)
     // quick check that could not tell.
     while (texts.size() > count)
     {
-        slots[findSlot (texts.back(), hashOf (texts.back()))] = {};
+        slots[findSlot (texts.back().key, texts.back().hash)] = {};
         texts.pop_back();
     }
 }

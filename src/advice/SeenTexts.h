@@ -19,8 +19,17 @@ public:
 
     // Whether the text was new; it counts as seen from now on.
     bool insert (const juce::String& text);
-    // The same for a text whose characters all lie below U+0100, given one byte each.
-    bool insertOneByteText (const juce::uint8* text, size_t length);
+    // The same for a text whose characters all lie below U+0100, given one byte each, in two steps: the
+    // text's key hashed and its place in the table asked of memory, then, after other work, inserted. The
+    // text must stay where it is until then.
+    struct Prepared
+    {
+        std::string_view key;
+        juce::uint64 hash;
+    };
+
+    Prepared prepareOneByteText (const juce::uint8* text, size_t length) const noexcept;
+    bool insert (const Prepared& prepared);
 
     // How many texts were met, and the means to forget the later ones again.
     size_t size() const noexcept { return texts.size(); }
@@ -33,7 +42,7 @@ private:
         juce::uint32 number = 0; // 1 + the text's index in texts; 0 for an empty slot
     };
 
-    bool insertKey (std::string_view key);
+    bool insertKey (std::string_view key, juce::uint64 hash);
     static juce::uint64 hashOf (std::string_view key) noexcept;
 
     // The slot holding the key, or the empty slot where it would go.
@@ -41,8 +50,14 @@ private:
     void growTable();
 
     std::pmr::monotonic_buffer_resource arena;
-    std::vector<std::string_view> texts; // the keys in the order met, their bytes in the arena
-    std::vector<Slot> slots;             // a power of two of them, at most half used
+    struct Text
+    {
+        std::string_view key; // its bytes in the arena
+        juce::uint64 hash;    // kept, so that a larger table is filled without hashing every text again
+    };
+
+    std::vector<Text> texts; // in the order met
+    std::vector<Slot> slots; // a power of two of them, at most half used
 
     JUCE_DECLARE_NON_COPYABLE (SeenTexts)
 };

@@ -10,7 +10,8 @@ using testing_helpers::utf8;
 
 bool insertOneByte (SeenTexts& seen, const std::string& text)
 {
-    return seen.insertOneByteText (reinterpret_cast<const juce::uint8*> (text.data()), text.size());
+    return seen.insert (
+        seen.prepareOneByteText (reinterpret_cast<const juce::uint8*> (text.data()), text.size()));
 }
 } // namespace
 
