@@ -1,0 +1,19 @@
+#include "widgets/InstalledFonts.h"
+
+#include "base/FileStatus.h"
+
+juce::String InstalledFonts::describeFolder (const juce::File& folder)
+{
+    juce::String description;
+    description << "folder " << folder.getFullPathName() << "\n";
+
+    // The toolkit's own walk through the folder, links to folders followed as it follows them.
+    for (const auto& entry : juce::RangedDirectoryIterator (folder, true))
+    {
+        const auto status = FileStatus::of (entry.getFile());
+        description << entry.getFile().getFullPathName() << " " << status.size << " "
+                    << status.modificationTime << "\n";
+    }
+
+    return description;
+}
