@@ -2,9 +2,8 @@
 
 #include "base/FileStatus.h"
 
-juce::String InstalledFonts::describeFolder (const juce::File& folder)
+void InstalledFonts::describeFolder (const juce::File& folder, juce::OutputStream& description)
 {
-    juce::String description;
     description << "folder " << folder.getFullPathName() << "\n";
 
     // The toolkit's own walk through the folder, links to folders followed as it follows them.
@@ -14,6 +13,4 @@ juce::String InstalledFonts::describeFolder (const juce::File& folder)
         description << entry.getFile().getFullPathName() << " " << status.size << " "
                     << status.modificationTime << "\n";
     }
-
-    return description;
 }

@@ -14,6 +14,6 @@ public:
     // One line for each setting and file, in the order the toolkit reads them.
     static juce::String describe (const UserFolder::Environment& environment);
 
-    // Each file under folder and its subfolders, as "path size time" lines, with the folder's own line.
-    static juce::String describeFolder (const juce::File& folder);
+    // Each file under folder and its subfolders, as "path size time" lines, after the folder's own line.
+    static void describeFolder (const juce::File& folder, juce::OutputStream& description);
 };

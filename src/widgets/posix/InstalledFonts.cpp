@@ -60,7 +60,8 @@ juce::StringArray findFontFolders (const UserFolder::Environment& environment)
 
 juce::String InstalledFonts::describe (const UserFolder::Environment& environment)
 {
-    juce::String description;
+    // A stream, as a string grows by copying itself whole.
+    juce::MemoryOutputStream description;
     description << "JUCE_FONT_PATH=" << environment ("JUCE_FONT_PATH") << "\n";
 
     // Every fonts.conf the toolkit might read: another one made or removed can change the folders.
@@ -71,7 +72,7 @@ juce::String InstalledFonts::describe (const UserFolder::Environment& environmen
     }
 
     for (const auto& folder : findFontFolders (environment))
-        description << describeFolder (juce::File::getCurrentWorkingDirectory().getChildFile (folder));
+        describeFolder (juce::File::getCurrentWorkingDirectory().getChildFile (folder), description);
 
-    return description;
+    return description.toUTF8();
 }

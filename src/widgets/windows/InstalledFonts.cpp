@@ -10,18 +10,19 @@ juce::File absoluteOrNone (const juce::String& path)
 
 juce::String InstalledFonts::describe (const UserFolder::Environment& environment)
 {
-    // The system's fonts, and those a user installed without administrator rights.
-    juce::String description;
+    // The system's fonts, and those a user installed without administrator rights. A stream, as a string
+    // grows by copying itself whole.
+    juce::MemoryOutputStream description;
     const auto windowsFolder = absoluteOrNone (environment ("WINDIR"));
     const auto localAppData = absoluteOrNone (environment ("LOCALAPPDATA"));
     description << "WINDIR=" << windowsFolder.getFullPathName() << "\n"
                 << "LOCALAPPDATA=" << localAppData.getFullPathName() << "\n";
 
     if (windowsFolder != juce::File())
-        description << describeFolder (windowsFolder.getChildFile ("Fonts"));
+        describeFolder (windowsFolder.getChildFile ("Fonts"), description);
 
     if (localAppData != juce::File())
-        description << describeFolder (localAppData.getChildFile ("Microsoft\\Windows\\Fonts"));
+        describeFolder (localAppData.getChildFile ("Microsoft\\Windows\\Fonts"), description);
 
-    return description;
+    return description.toUTF8();
 }
