@@ -167,47 +167,81 @@ TEST (CardMeasureRecordTest, refusesDamagedRecordsAndValuesThatAreNotFiniteAndPo
     }
 }
 
+namespace
+{
+// A program and a font folder of the test's own, named in the environment as the toolkit's font folder:
+// JUCE_FONT_PATH on Linux, the system's Fonts folder on Windows.
+struct ProgramAndFonts
+{
+    ProgramAndFonts()
+    {
+        program.replaceWithText ("the program");
+        fonts.getChildFile ("sub/a.ttf").create();
+        fonts.getChildFile ("a.ttf").replaceWithText ("a font");
+    }
+
+    juce::String describeKey() const
+    {
+        const std::map<juce::String, juce::String> variables{ { "JUCE_FONT_PATH", fonts.getFullPathName() },
+                                                              { "WINDIR", folder.get().getFullPathName() } };
+        return CardMeasureRecord::describeKey (program,
+                                               [&variables] (const juce::String& name)
+                                               {
+                                                   const auto found = variables.find (name);
+                                                   return found != variables.end() ? found->second
+                                                                                   : juce::String();
+                                               });
+    }
+
+    // Each change to what the measure hangs on, in turn.
+    static constexpr int numChanges = 6;
+
+    juce::String change (int which)
+    {
+        switch (which)
+        {
+            case 0:
+                program.appendText ("!");
+                return "the program's size";
+            case 1:
+                test_platform::setModificationTime (program, 1000000000000000123);
+                return "the program's time";
+            case 2:
+                fonts.getChildFile ("b.otf").replaceWithText ("another font");
+                return "a font added";
+            case 3:
+                fonts.getChildFile ("sub/a.ttf").replaceWithText ("now longer");
+                return "a font in a subfolder grown";
+            case 4:
+                test_platform::setModificationTime (fonts.getChildFile ("a.ttf"), 2000000000000000456);
+                return "a font's time";
+            default:
+                fonts.getChildFile ("b.otf").deleteFile();
+                return "a font removed";
+        }
+    }
+
+    TemporaryFolder folder;
+    const juce::File program = folder.child ("program");
+    const juce::File fonts = folder.child ("Fonts");
+};
+} // namespace
+
 TEST (CardMeasureRecordTest, isKeyedByTheProgramsSizeAndTimeAndEveryFontFile)
 {
-    TemporaryFolder folder;
-    const auto program = folder.child ("program");
-    const auto fonts = folder.child ("Fonts");
-    ASSERT_TRUE (program.replaceWithText ("the program"));
-    ASSERT_TRUE (fonts.getChildFile ("sub/a.ttf").create());
-    ASSERT_TRUE (fonts.getChildFile ("a.ttf").replaceWithText ("a font"));
-
-    // The toolkit's font folders: JUCE_FONT_PATH on Linux, the system's Fonts folder on Windows.
-    const std::map<juce::String, juce::String> variables{ { "JUCE_FONT_PATH", fonts.getFullPathName() },
-                                                          { "WINDIR", folder.get().getFullPathName() } };
-    const auto environment = [&variables] (const juce::String& name)
-    {
-        const auto found = variables.find (name);
-        return found != variables.end() ? found->second : juce::String();
-    };
-    const auto key = [&] { return CardMeasureRecord::describeKey (program, environment); };
-    const auto first = key();
-    EXPECT_EQ (key(), first) << "the same program and fonts";
-
+    ProgramAndFonts programAndFonts;
+    ASSERT_TRUE (programAndFonts.program.existsAsFile());
+    const auto first = programAndFonts.describeKey();
+    EXPECT_EQ (programAndFonts.describeKey(), first) << "the same program and fonts";
     juce::StringArray keys{ first };
-    const auto expectNewKey = [&] (const char* change)
-    {
-        EXPECT_FALSE (keys.contains (key())) << change;
-        keys.add (key());
-    };
 
-    ASSERT_TRUE (program.appendText ("!"));
-    expectNewKey ("the program's size");
-    ASSERT_TRUE (test_platform::setModificationTime (program, 1000000000000000123));
-    expectNewKey ("the program's time");
-    ASSERT_TRUE (fonts.getChildFile ("b.otf").replaceWithText ("another font"));
-    expectNewKey ("a font added");
-    ASSERT_TRUE (fonts.getChildFile ("sub/a.ttf").replaceWithText ("now longer"));
-    expectNewKey ("a font in a subfolder grown");
-    ASSERT_TRUE (test_platform::setModificationTime (fonts.getChildFile ("a.ttf"), 2000000000000000456));
-    expectNewKey ("a font's time");
-    ASSERT_TRUE (fonts.getChildFile ("b.otf").deleteFile());
-    expectNewKey ("a font removed");
-    EXPECT_NE (CardMeasureRecord::describeKey (folder.child ("elsewhere"), environment), key()) << "the path";
+    for (int i = 0; i < ProgramAndFonts::numChanges; ++i)
+    {
+        const auto change = programAndFonts.change (i);
+        const auto key = programAndFonts.describeKey();
+        EXPECT_FALSE (keys.contains (key)) << change;
+        keys.add (key);
+    }
 }
 
 TEST (CardTextFitRecordTest, aRecordedMeasureAnswersAsTheFontsDoAroundTheEdge)
@@ -306,18 +340,17 @@ TEST (CardTextFitRecordTest, withAValidRecordTextsAndNamesThatSurelyFitLoadNoFon
 
 TEST (CardTextFitRecordTest, aRecordOfAnotherKeyOrDamagedIsMeasuredAgainAndRewritten)
 {
-    TemporaryFolder folder;
-    const auto recordFile = folder.child ("record");
-    juce::String key = someKey;
-    const auto describeKey = [&key] { return key; };
+    ProgramAndFonts programAndFonts;
+    const auto recordFile = programAndFonts.folder.child ("record");
+    const auto describeKey = [&] { return programAndFonts.describeKey(); };
 
     {
         CardTextFit recording (recordFile, describeKey);
         expectSameAnswersAsMeasuring (recording);
     }
 
-    const auto written = testing_helpers::fileBytes (recordFile);
-    ASSERT_TRUE (CardMeasureRecord::fromBytes (written, key));
+    const auto first = CardMeasureRecord::read (recordFile, describeKey());
+    ASSERT_TRUE (first);
 
     const auto expectMeasuredAndRewritten = [&] (const juce::String& what)
     {
@@ -325,11 +358,17 @@ TEST (CardTextFitRecordTest, aRecordOfAnotherKeyOrDamagedIsMeasuredAgainAndRewri
         EXPECT_TRUE (fit.fitsAdviceLabel ("A short advice.")) << what;
         EXPECT_TRUE (fit.hasLoadedFonts()) << what;
         expectSameAnswersAsMeasuring (fit);
-        EXPECT_TRUE (CardMeasureRecord::read (recordFile, key)) << what;
+
+        // The toolkit's fonts are the same: so are the widths measured.
+        const auto rewritten = CardMeasureRecord::read (recordFile, describeKey());
+        ASSERT_TRUE (rewritten) << what;
+        EXPECT_EQ (rewritten->adviceWidths, first->adviceWidths) << what;
+        EXPECT_EQ (rewritten->nameWidths, first->nameWidths) << what;
+        EXPECT_EQ (rewritten->adviceLinesThatFit, first->adviceLinesThatFit) << what;
     };
 
-    key = someKey + ", another font";
-    expectMeasuredAndRewritten ("another key");
+    for (int i = 0; i < ProgramAndFonts::numChanges; ++i)
+        expectMeasuredAndRewritten (programAndFonts.change (i));
 
     auto damaged = testing_helpers::fileBytes (recordFile);
     ASSERT_TRUE (recordFile.replaceWithData (damaged.getData(), damaged.getSize() / 2));
@@ -340,18 +379,20 @@ TEST (CardTextFitRecordTest, aRecordOfAnotherKeyOrDamagedIsMeasuredAgainAndRewri
     ASSERT_TRUE (recordFile.replaceWithData (damaged.getData(), damaged.getSize()));
     expectMeasuredAndRewritten ("a byte flipped");
 
-    auto record = *CardMeasureRecord::read (recordFile, key);
+    auto record = *CardMeasureRecord::read (recordFile, describeKey());
     record.adviceWidths['e'] = std::numeric_limits<float>::quiet_NaN();
-    ASSERT_TRUE (record.write (recordFile, key));
+    ASSERT_TRUE (record.write (recordFile, describeKey()));
     expectMeasuredAndRewritten ("a width that is no number");
 
     ASSERT_TRUE (recordFile.deleteFile());
     expectMeasuredAndRewritten ("no record");
 
-    // The same program and fonts measure the same widths.
-    key = someKey;
-    expectMeasuredAndRewritten ("the first key again");
-    EXPECT_EQ (testing_helpers::fileBytes (recordFile), written);
+    // And a record that holds is kept as it is.
+    const auto kept = testing_helpers::fileBytes (recordFile);
+    CardTextFit fit (recordFile, describeKey);
+    EXPECT_TRUE (fit.fitsAdviceLabel ("A short advice."));
+    EXPECT_FALSE (fit.hasLoadedFonts());
+    EXPECT_EQ (testing_helpers::fileBytes (recordFile), kept);
 }
 
 TEST (CardTextFitRecordTest, aRecordThatCannotBeWrittenOnlyLeavesTheMeasureToTheFonts)
