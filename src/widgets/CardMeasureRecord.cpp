@@ -1,9 +1,11 @@
 #include "widgets/CardMeasureRecord.h"
 
+#include "advice/SetTextRules.h"
 #include "base/FileStatus.h"
 #include "base/PlainRename.h"
 #include "widgets/InstalledFonts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -57,7 +59,8 @@ bool readWidths (juce::InputStream& in, WrappedTextBound::Widths& widths)
         const auto c = (size_t) (juce::uint8) in.readByte();
         const auto width = in.readFloat();
 
-        if (widths[c] != 0.0f || !isFinitePositive (width))
+        // Only the characters the set editor allows are measured: another one is no width this program wrote.
+        if (!SetTextRules::isAllowed ((juce::juce_wchar) c) || widths[c] != 0.0f || !isFinitePositive (width))
             return false;
 
         widths[c] = width;

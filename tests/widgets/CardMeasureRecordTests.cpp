@@ -149,6 +149,11 @@ TEST (CardMeasureRecordTest, refusesDamagedRecordsAndValuesThatAreNotFiniteAndPo
                 << what << " " << bad;
         }
 
+    // A tab is laid out apart by the toolkit: no width of this program's stands for it.
+    auto withTab = record;
+    withTab.adviceWidths['\t'] = 8.0f;
+    EXPECT_FALSE (CardMeasureRecord::fromBytes (withTab.toBytes (someKey), someKey));
+
     // A width of 0 says only that the character was not measured.
     for (const auto bad : { nan, infinity, -1.0f })
         for (const auto& [what, set] : widths)
