@@ -67,6 +67,27 @@ UserFolder::Places UserFolder::find()
     return find (getVariable, juce::File::getCurrentWorkingDirectory());
 }
 
+juce::File UserFolder::findCacheFolder (const Environment& environment, const juce::File& workingFolder)
+{
+    const auto chosen = environment ("MUSEWHEELER_HOME");
+
+    if (chosen.isNotEmpty())
+        return workingFolder.getChildFile (chosen);
+
+    // Made again at will, such files stay on the machine rather than roam with the user's profile.
+    if (const auto localAppData = EnvironmentPaths::findLocalApplicationDataFolder (environment);
+        localAppData != juce::File())
+        return localAppData.getChildFile ("Musewheeler");
+
+    const auto cache = baseFolder (environment, "XDG_CACHE_HOME", ".cache");
+    return cache != juce::File() ? cache.getChildFile (folderName) : juce::File();
+}
+
+juce::File UserFolder::findCacheFolder()
+{
+    return findCacheFolder (getVariable, juce::File::getCurrentWorkingDirectory());
+}
+
 juce::String UserFolder::getVariable (const juce::String& name)
 {
     return juce::SystemStats::getEnvironmentVariable (name, {});

@@ -33,6 +33,15 @@ public:
     // From the process's environment and current folder.
     static Places find();
 
+    // Where the user's files that may be lost and made again are kept: MUSEWHEELER_HOME when set (taken from
+    // workingFolder when relative); on Windows %LOCALAPPDATA%\Musewheeler; otherwise
+    // $XDG_CACHE_HOME/musewheeler when that is an absolute path, else ~/.cache/musewheeler of an absolute
+    // $HOME. None when nothing names one.
+    static juce::File findCacheFolder (const Environment& environment, const juce::File& workingFolder);
+
+    // From the process's environment and current folder.
+    static juce::File findCacheFolder();
+
     // The process's environment, for the classes that look for folders the same way.
     static juce::String getVariable (const juce::String& name);
 };

@@ -450,7 +450,7 @@ void SetsCommand::check (CommandOptions& options)
         options.failUsage ("needs the set files to check");
 
     initialiseGui();
-    CardTextFit cardTextFit;
+    CardTextFit cardTextFit (CardMeasureRecord::findFile());
     SetChecker checker (cardTextFit);
     int numProblems = 0, numAdvice = 0;
 
@@ -492,7 +492,7 @@ void SetsCommand::importSet (CommandOptions& options)
             entry.text = AdviceImporter::fixTypography (entry.text);
 
     initialiseGui();
-    CardTextFit cardTextFit;
+    CardTextFit cardTextFit (CardMeasureRecord::findFile());
     SetChecker checker (cardTextFit);
     AdviceImporter importer (checker);
     auto& set = importer.getSet();
@@ -809,7 +809,7 @@ void SetsCommand::addAdvice (CommandOptions& options)
     }
 
     initialiseGui();
-    CardTextFit cardTextFit;
+    CardTextFit cardTextFit (CardMeasureRecord::findFile());
     SetChecker checker (cardTextFit);
     const auto target = selection.findSetFile (*setFile);
 

@@ -23,6 +23,25 @@ WrappedTextBound::WrappedTextBound (const juce::Font& fontToUse, const juce::Str
             measurable[(size_t) c] = true;
 }
 
+WrappedTextBound::WrappedTextBound (const Widths& measuredWidths, float width)
+    : widths (measuredWidths)
+    , lineWidth ((double) width)
+{
+}
+
+void WrappedTextBound::measureAllCharacters()
+{
+    std::array<juce::uint8, 256> all;
+    size_t length = 0;
+
+    for (size_t c = 0; c < measurable.size(); ++c)
+        if (measurable[c])
+            all[length++] = (juce::uint8) c;
+
+    if (length > 0)
+        measureCharactersOf (all.data(), length);
+}
+
 // Characters are measured as texts bring them: the toolkit loads each glyph with its kerning against the
 // whole font, and loading every character the editor allows cost a check of a small set more than the layouts
 // the bound spares it.
@@ -58,7 +77,7 @@ void WrappedTextBound::measureCharactersOf (const juce::uint8* text, size_t leng
 
         juce::Array<int> glyphs;
         juce::Array<float> offsets;
-        font.getGlyphPositions (pairs, glyphs, offsets);
+        font->getGlyphPositions (pairs, glyphs, offsets);
 
         for (int j = 0; j + 1 < offsets.size(); j += 2)
             widths[(size_t) c] = juce::jmax (widths[(size_t) c], offsets[j + 1] - offsets[j]);

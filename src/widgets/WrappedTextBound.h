@@ -15,8 +15,21 @@
 class WrappedTextBound final
 {
 public:
+    // The widest advance of each character below U+0100, 0 for those not measured.
+    using Widths = std::array<float, 256>;
+
     // For texts of characters (those below U+0100, spaces allowed) in font, wrapped in lines of lineWidth.
     WrappedTextBound (const juce::Font& font, const juce::String& characters, float lineWidth);
+
+    // From widths measured before, which stand for the font: no font is touched, and a text holding a
+    // character without a width is left to the real layout.
+    WrappedTextBound (const Widths& widths, float lineWidth);
+
+    // Measures every character not measured yet, each followed by any of them, so that the widths hold for
+    // every text of them.
+    void measureAllCharacters();
+
+    const Widths& getWidths() const { return widths; }
 
     // At least as many lines as the toolkit's wrap gives the text; nothing for a text holding a character
     // that was not measured, or no character but spaces, which only the real layout can tell.
@@ -50,9 +63,9 @@ private:
     // Given to characters not measured: a text holding one cannot pass the coarse bound.
     static constexpr juce::uint32 unmeasuredCoarseWidth = 1u << 20;
 
-    const juce::Font font;
+    const std::optional<juce::Font> font;
     std::array<bool, 256> measurable{}; // characters that may be measured and are not yet
-    std::array<float, 256> widths{};    // 0 for characters not measured
+    Widths widths{};
     juce::Array<juce::juce_wchar> measured;
     std::array<CoarseWidth, 256> coarseWidths{};
     int numMeasuredInCoarseWidths = -1;

@@ -102,3 +102,31 @@ TEST (UserFolderTest, withOneXdgFolderOnlyKeepsBothKindsOfFilesThere)
     EXPECT_EQ (places.folder, fromRoot ("data/ada/musewheeler"));
     EXPECT_EQ (places.settingsFolder, fromRoot ("data/ada/musewheeler"));
 }
+
+TEST (UserFolderTest, keepsFilesThatMayBeMadeAgainInTheCacheHome)
+{
+    const auto home = environmentOf ({ { "HOME", path ("home/ada") } });
+    EXPECT_EQ (UserFolder::findCacheFolder (home, workingFolder), fromRoot ("home/ada/.cache/musewheeler"));
+
+    for (const auto& relative : { juce::String(), juce::String ("relative/cache") })
+        EXPECT_EQ (UserFolder::findCacheFolder (
+                       environmentOf ({ { "HOME", path ("home/ada") }, { "XDG_CACHE_HOME", relative } }),
+                       workingFolder),
+                   fromRoot ("home/ada/.cache/musewheeler"))
+            << relative;
+
+    EXPECT_EQ (UserFolder::findCacheFolder (environmentOf ({ { "HOME", path ("home/ada") },
+                                                             { "XDG_CACHE_HOME", path ("cache/ada") } }),
+                                            workingFolder),
+               fromRoot ("cache/ada/musewheeler"));
+
+    // MUSEWHEELER_HOME holds it too, as it holds the sets and the settings.
+    EXPECT_EQ (UserFolder::findCacheFolder (environmentOf ({ { "HOME", path ("home/ada") },
+                                                             { "XDG_CACHE_HOME", path ("cache/ada") },
+                                                             { "MUSEWHEELER_HOME", "mine" } }),
+                                            workingFolder),
+               fromRoot ("somewhere/current/mine"));
+
+    EXPECT_EQ (UserFolder::findCacheFolder (environmentOf ({ { "HOME", "relative-home" } }), workingFolder),
+               juce::File());
+}

@@ -27,6 +27,8 @@ leftOutUnderWine()
 work=$(mktemp -d /tmp/musewheeler-sets.XXXXXX)
 chmod 755 "$work"
 trap 'rm -rf "$work"' EXIT
+# What check keeps of its measures goes to the user's cache: here, the test's own.
+export XDG_CACHE_HOME="$work/cache"
 failures=0
 
 fail()
@@ -751,6 +753,62 @@ expect "a random index" 0
 run list --data "$data"
 [ ! -e "$data/.musewheeler-sets.index" ] || fail "a small library got an index"
 echo "ok: the index of a large library follows its sets"
+
+#-------------------------------------------------------------------------------------------------------
+# check keeps what it measured of the fonts in a record in the user's cache folder (MUSEWHEELER_HOME here): a
+# second check answers from it as the first did and leaves it as it was; a record damaged by hand is measured
+# again, with the same answers, and written anew; a record that cannot be written changes no answer.
+recordHome="$work/record-home"
+record="$recordHome/card-text-widths"
+checkWithRecord()
+{
+    MUSEWHEELER_HOME=$(shownPath "$1") run check "$shipped/en-studio-desk.mwh" "$edge" "$fixtures/broken.mwh" \
+        "$work/not-a-set.txt"
+}
+printf 'Just some words,\nno set at all.\n' >"$work/not-a-set.txt"
+checkWithRecord "$recordHome"
+firstOut="$out"
+firstRc=$rc
+contains "check with a record" "$out" "edge.mwh:"
+contains "check with a record" "$out" "broken.mwh:"
+if [ -s "$record" ]; then
+    cp "$record" "$work/record.first"
+    recordStamp=$(stat -c '%i %y' "$record")
+
+    checkWithRecord "$recordHome"
+    [ "$rc:$out" = "$firstRc:$firstOut" ] || fail "a second check with the record printed
+$out"
+    cmp -s "$record" "$work/record.first" || fail "a second check changed the record"
+    [ "$(stat -c '%i %y' "$record")" = "$recordStamp" ] || fail "a second check wrote the record again"
+
+    size=$(stat -c %s "$record")
+    for damage in "truncated" "a byte changed" "emptied"; do
+        case "$damage" in
+            truncated) head -c $((size / 2)) "$work/record.first" >"$record" ;;
+            "a byte changed")
+                cp "$work/record.first" "$record"
+                byte=$((0x$(od -An -tx1 -j $((size - 20)) -N1 "$record" | tr -d ' ') ^ 0x40))
+                # shellcheck disable=SC2059
+                printf "$(printf '\\%03o' "$byte")" |
+                    dd of="$record" bs=1 seek=$((size - 20)) conv=notrunc 2>/dev/null ;;
+            emptied) : >"$record" ;;
+        esac
+        cmp -s "$record" "$work/record.first" && fail "the record was not damaged ($damage)"
+        checkWithRecord "$recordHome"
+        [ "$rc:$out" = "$firstRc:$firstOut" ] || fail "check with a record $damage printed
+$out"
+        cmp -s "$record" "$work/record.first" || fail "a record $damage was not written anew as it was"
+    done
+else
+    fail "check made no record of its measure in $recordHome"
+fi
+
+# A file where the cache folder should be: no record, the same answers.
+printf 'no folder' >"$work/record-file"
+checkWithRecord "$work/record-file"
+[ "$rc:$out" = "$firstRc:$firstOut" ] || fail "check without a record to write printed
+$out"
+echo "ok: check answers the same from its record, keeps a good one and writes a damaged one anew"
 
 #-------------------------------------------------------------------------------------------------------
 if [ "$failures" -gt 0 ]; then

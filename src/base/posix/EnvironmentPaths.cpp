@@ -5,6 +5,11 @@ juce::File EnvironmentPaths::findApplicationDataFolder (const UserFolder::Enviro
     return {};
 }
 
+juce::File EnvironmentPaths::findLocalApplicationDataFolder (const UserFolder::Environment&)
+{
+    return {};
+}
+
 juce::StringArray EnvironmentPaths::splitFolderList (const juce::String& list)
 {
     return juce::StringArray::fromTokens (list, ":", {});
