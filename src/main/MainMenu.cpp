@@ -1,5 +1,7 @@
 #include "main/MainMenu.h"
 
+#include "main/MenuKeyHolder.h"
+
 #include "base/Bilingual.h"
 #include "widgets/TextContrast.h"
 
@@ -121,10 +123,14 @@ void MainMenu::show (juce::PopupMenu menu, juce::Colour highlight, juce::Compone
         return;
     }
 
+    MenuKeyHolder keysTypedMeanwhile (*screen.getTopLevelComponent());
     const auto chosen = menu.show();
 
     if (safeScreen != nullptr)
+    {
         handleResult (chosen);
+        keysTypedMeanwhile.handOn();
+    }
 }
 
 void MainMenu::handleResult (int menuId)
