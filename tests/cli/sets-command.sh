@@ -212,6 +212,25 @@ for family in 0 1 2; do
 done
 echo "ok: check tells the texts that fit the advice label from those that do not, around the edge"
 
+# The same sets as the program writes them (UTF-16 with CR LF): check reads such a set in one quick pass when
+# it is clean, and fully when it is not; the report is the same, line for line.
+asWritten()
+{
+    { printf '\xff\xfe'; sed 's/$/\r/' "$1" | iconv -f UTF-8 -t UTF-16LE; } >"$2"
+}
+edgeReport="$out"
+asWritten "$edge" "$work/edge-as-written.mwh"
+run check "$work/edge-as-written.mwh"
+expect "check of the edge texts as the program writes them" 1
+[ "${out//edge-as-written.mwh/edge.mwh}" = "$edgeReport" ] || fail "the edge texts as the program writes them: $out"
+run check "$shipped/en-studio-desk.mwh"
+shippedReport="$out"
+asWritten "$shipped/en-studio-desk.mwh" "$work/studio-as-written.mwh"
+run check "$work/studio-as-written.mwh"
+expect "check of a shipped set as the program writes it" 0
+[ "$out" = "$shippedReport" ] || fail "a shipped set as the program writes it: $out, not $shippedReport"
+echo "ok: check reports the sets the program writes as it reports the same sets in UTF-8"
+
 #-------------------------------------------------------------------------------------------------------
 # Each import format, read back by the program's reader through list and check.
 importAndList()
