@@ -169,5 +169,10 @@ Section "Uninstall"
     RMDir "${BUNDLE}\Contents"
     RMDir "${BUNDLE}"
 
+    ; What musewheeler-sets measured of the fonts, kept only to be quick and made again at need; the folder
+    ; goes with it when nothing else is in it.
+    Delete "$LOCALAPPDATA\${PRODUCT}\card-text-widths"
+    RMDir "$LOCALAPPDATA\${PRODUCT}"
+
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

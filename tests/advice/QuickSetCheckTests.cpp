@@ -153,8 +153,13 @@ juce::MemoryBlock damaged (const juce::MemoryBlock& original, juce::Random& rand
             bytes.setSize (at + (size_t) random.nextInt (2), false);
             break;
         case 4:
-            bytes.insert (data + at, 2 + 2 * (size_t) random.nextInt (40), at); // a piece repeated
+        {
+            // A piece repeated: copied out first, as the block moves when it grows.
+            const juce::MemoryBlock piece (
+                data + at, std::min (bytes.getSize() - at, 2 + 2 * (size_t) random.nextInt (40)));
+            bytes.insert (piece.getData(), piece.getSize(), at);
             break;
+        }
         default:
             bytes.append ("\x01", (size_t) 1 + (size_t) random.nextInt (2));
             break;

@@ -171,6 +171,11 @@ cmp -s "$work/changed-by-user.mwh" "$install/data/$changed" || fail "the set the
 check "the downgrade back: $kept as first shipped, the changed and deleted sets as the user left them"
 
 # --- The silent uninstall: the program goes, the sets and the settings stay.
+# A check first, which keeps what it measured of the fonts in the user's cache folder.
+runWine "$install/musewheeler-sets.exe" check "$(winepath -w "$install/data/$kept")" >/dev/null 2>&1 ||
+    fail "musewheeler-sets check of $kept failed"
+record="$localAppData/Musewheeler/card-text-widths"
+[ -s "$record" ] || fail "musewheeler-sets check wrote no record of the fonts' widths in $record"
 cp "$install/Musewheeler.ini" "$work/settings.ini"
 (cd "$install/data" && md5sum -- *.mwh) > "$work/sets.md5"
 uninstaller="$install/Uninstall.exe"
@@ -183,13 +188,14 @@ for file in Musewheeler.exe musewheeler-sets.exe Uninstall.exe help shipped; do
 done
 [ ! -e "$startMenu/Musewheeler.lnk" ] || fail "the shortcut is left after the uninstall"
 [ -z "$(registryValue DisplayName)" ] || fail "the uninstall entry is left"
+[ ! -e "$record" ] && [ ! -e "$localAppData/Musewheeler" ] || fail "the record of the fonts' widths is left"
 cmp -s "$work/settings.ini" "$install/Musewheeler.ini" || fail "Musewheeler.ini was not kept"
 (cd "$install/data" && md5sum --quiet -c "$work/sets.md5") || fail "the sets were not kept"
 if [ -d "$setupFiles/Musewheeler.vst3" ]; then
     [ ! -e "$bundle/Contents/x86_64-win" ] && [ ! -e "$bundle/Contents/Resources/shipped" ] ||
         fail "the VST3 plugin is left after the uninstall"
 fi
-check "the silent uninstall: program, help, shipped sets, shortcut and entry gone; sets and Musewheeler.ini kept"
+check "the silent uninstall: program, help, shipped sets, shortcut, entry and the fonts' record gone; sets and Musewheeler.ini kept"
 
 # --- /D= installs elsewhere, and the uninstaller leaves no empty folder there. NSIS reads /D= unquoted, so
 # the folder has no space: Wine quotes an argument that holds one.
