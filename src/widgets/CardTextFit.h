@@ -53,8 +53,8 @@ private:
     CardMeasureRecord measureRecord();
     bool surelyFitsNameLine (const juce::String& name) const;
 
-    const juce::File recordFile;
-    const std::function<juce::String()> describeKey;
+    const juce::File recordFile{};
+    const std::function<juce::String()> describeKey{};
     bool recordUsed = false;
 
     std::unique_ptr<Fonts> fonts;
