@@ -17,23 +17,6 @@ constexpr size_t windowBytes = 1 << 17;
 constexpr size_t longestHeaderUnits = windowBytes / 4;
 constexpr size_t longestRecordUnits = 2048;
 
-// The characters the set editor allows, below U+0100.
-const std::array<bool, 256>& allowedCharacters()
-{
-    // Made at the first call: the rules' own table is made when their file's statics are.
-    static const auto table = []
-    {
-        std::array<bool, 256> allowed{};
-
-        for (int c = 0; c < 256; ++c)
-            allowed[(size_t) c] = SetTextRules::isAllowed (c);
-
-        return allowed;
-    }();
-
-    return table;
-}
-
 juce::String toString (const juce::uint8* text, size_t length)
 {
     std::vector<juce::juce_wchar> characters (text, text + length);
@@ -242,7 +225,6 @@ bool QuickSetCheck::readAdvice (Units& units)
         return false;
 
     const auto length = (size_t) (semicolon - start) / 2;
-    const auto& allowed = allowedCharacters();
     juce::uint8 highBytes = 0, previous = 0;
     bool allAllowed = true, doubleSpace = false;
 
@@ -250,7 +232,7 @@ bool QuickSetCheck::readAdvice (Units& units)
     {
         const auto c = start[2 * i];
         highBytes |= start[2 * i + 1];
-        allAllowed &= allowed[c];
+        allAllowed &= SetTextRules::isAllowed (c);
         doubleSpace |= (c == ' ') & (previous == ' ');
         text[i] = c;
         previous = c;
