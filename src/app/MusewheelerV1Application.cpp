@@ -8,6 +8,7 @@ MusewheelerV1Application::~MusewheelerV1Application()
 {
     mainWindow.reset();
     repaintPump.reset();
+    inputPump.reset();
 }
 
 const juce::String MusewheelerV1Application::getApplicationName()
@@ -32,6 +33,7 @@ void MusewheelerV1Application::initialise (const juce::String&)
         std::cerr << "Musewheeler: " << warning << std::endl;
 
     repaintPump = WineRepaintPump::startIfNeeded();
+    inputPump = QueuedInputPump::startIfNeeded();
     mainWindow = std::make_unique<MainAppWindow>();
 }
 
@@ -39,6 +41,7 @@ void MusewheelerV1Application::shutdown()
 {
     mainWindow.reset();
     repaintPump.reset();
+    inputPump.reset();
 }
 
 void MusewheelerV1Application::anotherInstanceStarted (const juce::String&) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainAppWindow.h"
+#include "widgets/QueuedInputPump.h"
 #include "widgets/WineRepaintPump.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -22,6 +23,7 @@ public:
 
 private:
     std::unique_ptr<WineRepaintPump> repaintPump;
+    std::unique_ptr<QueuedInputPump> inputPump;
     std::unique_ptr<MainAppWindow> mainWindow;
     bool askingToQuit = false;
 };

@@ -4,6 +4,7 @@
 #include "main/MainComponent.h"
 #include "plugin/PluginProcessor.h"
 #include "plugin/ProgramLauncher.h"
+#include "widgets/QueuedInputPump.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -53,6 +54,8 @@ private:
     bool sizeChosen = false;
     int stateRestoresSeen = 0;
     std::unique_ptr<ProgramLauncher> programLauncher;
+    // The card's keys and clicks, as the program's, are not left waiting in the display connection's queue.
+    std::unique_ptr<QueuedInputPump> inputPump = QueuedInputPump::startIfNeeded();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PluginEditor)
 };

@@ -6,10 +6,30 @@ namespace
 {
 // The toolkit's field replaces a selection with whatever its filter lets in, even nothing: a keystroke the
 // set cannot take would wipe the selected text. Here it leaves the selection, and the filter still tells it.
+// Return and Escape end the typing at once, through onEnd.
 class SetTextEditor final : public juce::TextEditor
 {
 public:
     using juce::TextEditor::TextEditor;
+
+    // Told Return (true) or Escape (false); it closes the field, deleting it.
+    std::function<void (bool accepted)> onEnd;
+
+    // The toolkit's field tells Return and Escape through a posted message, which a busy program reaches only
+    // after the input already queued behind the key: a click back into the field would land in the closing
+    // editor and the keys typed after it be lost, and a command would take the text Escape dropped.
+    bool keyPressed (const juce::KeyPress& key) override
+    {
+        const auto isReturn = key == juce::KeyPress::returnKey;
+
+        if (onEnd == nullptr || !(isReturn || key.isKeyCode (juce::KeyPress::escapeKey)))
+            return juce::TextEditor::keyPressed (key);
+
+        // A copy, as the field and its members are gone when it returns.
+        const auto end = onEnd;
+        end (isReturn);
+        return true;
+    }
 
     void insertTextAtCaret (const juce::String& text) override
     {
@@ -119,6 +139,13 @@ juce::TextEditor* SpecialLabel::createEditorComponent()
     textEditor->setMultiLine (true, true);
     textEditor->setReturnKeyStartsNewLine (false);
     textEditor->setScrollbarsShown (false);
+    textEditor->onEnd = [this, textEditor] (bool accepted)
+    {
+        if (accepted)
+            textEditorReturnKeyPressed (*textEditor);
+        else
+            textEditorEscapeKeyPressed (*textEditor);
+    };
 
     return textEditor;
 }

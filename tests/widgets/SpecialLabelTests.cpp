@@ -314,6 +314,29 @@ TEST_F (SpecialLabelTest, commitEditTakesTheTypedTextAsReturnDoes)
     EXPECT_EQ (changes.count, 1);
 }
 
+// On a busy machine the input behind Return or Escape is already queued when the key is handled: the field
+// must be closed by then, not by a message that comes after that input.
+TEST_F (SpecialLabelTest, returnAndEscapeCloseTheFieldBeforeTheInputThatFollows)
+{
+    openEditor().setText ("Taken at once", false);
+    label.getCurrentTextEditor()->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    EXPECT_FALSE (label.isBeingEdited());
+    EXPECT_EQ (label.getText(), "Taken at once");
+
+    openEditor().setText ("Dropped at once", false);
+    label.getCurrentTextEditor()->keyPressed (juce::KeyPress (juce::KeyPress::escapeKey));
+    EXPECT_FALSE (label.isBeingEdited());
+
+    // A command right after Escape finds nothing being typed, and a click opens a fresh field.
+    label.commitEdit();
+    EXPECT_EQ (openEditor().getText(), "Taken at once");
+
+    testing_helpers::deliverMessages();
+    EXPECT_TRUE (label.isBeingEdited()) << "a message left behind by the keys closed the new field";
+    EXPECT_EQ (label.getText(), "Taken at once");
+    EXPECT_EQ (changes.count, 1);
+}
+
 TEST_F (SpecialLabelTest, aRefusedKeystrokeLeavesTheSelectedTextInPlace)
 {
     auto& editor = openEditor();
