@@ -276,7 +276,7 @@ TEST_F (EditorSaveFailureTest, aSaveStoppedPartWayByAFullDiskLeavesTheWholeOldFi
         GTEST_SKIP() << why;
 
     {
-        fault_injection::ScopedFileSizeLimit fullDisk (before.getSize() + 10);
+        fault_injection::ScopedFileSizeLimit fullDisk (static_cast<juce::int64> (before.getSize()) + 10);
         ASSERT_TRUE (fullDisk.holds());
         click ("save-button");
     }
