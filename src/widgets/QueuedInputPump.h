@@ -7,9 +7,9 @@
 // On Linux the toolkit reads the X server's events when its connection to the server has data. Some of its
 // own calls made between two such readings (a paint waiting for its shared-memory image, a menu looking at
 // the pointer) take in what the server sent meanwhile and leave it in Xlib's queue, off the connection: a
-// key or a click then waits there until something else arrives, seconds later on a still screen, and the
-// keys after it are taken in the wrong state (a Control+S typed as "s"). This hands such events to the
-// toolkit within a few milliseconds. Windows has no such queue: nothing is made there.
+// key or a click then waits there until something else arrives, seconds later on a still screen (a release
+// of Control held back so leaves Control down for the keys after it). This hands such events to the toolkit
+// within a few milliseconds. Windows has no such queue: nothing is made there.
 class QueuedInputPump final : private juce::Timer
 {
 public:
