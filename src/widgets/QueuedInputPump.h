@@ -19,10 +19,8 @@ public:
     QueuedInputPump();
     ~QueuedInputPump() override;
 
-    // Has the toolkit read the events Xlib holds, if any; how many it held.
-    int wakeReaderForQueuedEvents();
-
 private:
+    // Has the toolkit read the events Xlib holds, if any.
     void timerCallback() override;
 
     unsigned long wakeUpAtom = 0;

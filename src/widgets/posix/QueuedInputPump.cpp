@@ -41,13 +41,13 @@ QueuedInputPump::~QueuedInputPump()
     stopTimer();
 }
 
-int QueuedInputPump::wakeReaderForQueuedEvents()
+void QueuedInputPump::timerCallback()
 {
     // The connection opens with the first window, which a plugin gets only when its host shows it.
     auto* display = toolkitDisplay();
 
     if (display == nullptr)
-        return 0;
+        return;
 
     auto* x11 = juce::X11Symbols::getInstance();
     const juce::XWindowSystemUtilities::ScopedXLock lock;
@@ -73,11 +73,4 @@ int QueuedInputPump::wakeReaderForQueuedEvents()
         x11->xSendEvent (display, window, False, NoEventMask, &wakeUp);
         x11->xFlush (display);
     }
-
-    return queued;
-}
-
-void QueuedInputPump::timerCallback()
-{
-    wakeReaderForQueuedEvents();
 }

@@ -11,9 +11,4 @@ QueuedInputPump::QueuedInputPump() = default;
 
 QueuedInputPump::~QueuedInputPump() = default;
 
-int QueuedInputPump::wakeReaderForQueuedEvents()
-{
-    return 0;
-}
-
 void QueuedInputPump::timerCallback() {}
